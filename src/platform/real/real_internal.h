@@ -1,0 +1,26 @@
+// Shared between the files of the real platform only (never included by game code).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/platform.h"
+
+// An off-screen image: straight (not premultiplied) RGBA, 4 bytes a pixel, rows top to bottom.
+struct RgbaImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;
+};
+
+// The image with that number or handle, nullptr when there is none. Owned by the image store
+// (images.cpp); valid until image_free or the next image_* call that replaces it.
+RgbaImage* image_lookup(SpriteId image);
+
+// Decoding and encoding PNG (png_codec.cpp). Palette, grey and 16-bit pictures come out as 8-bit RGBA.
+// hasAlpha tells whether the file carried an alpha channel (or a tRNS chunk).
+bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);
+bool png_write_rgba(const char* path, const RgbaImage& image);
+
+// Audio shutdown for platform_shutdown (sound.cpp). Safe to call when sound never started.
+void sound_shutdown();
