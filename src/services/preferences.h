@@ -1,0 +1,26 @@
+// The four player settings and their file "Vesperine.prefs": read once at start-up, written once
+// when the player quits.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct Preferences {
+  std::string languageCode;                   // base name of a language file, e.g. "en_GB"
+  int64_t musicOn = 1;                        // 1 music plays, 0 silent
+  int64_t screenKind = 0;                     // 0 full screen, 1 window, 2 borderless window
+  std::string screenModeText = "1280x720";    // width "x" height
+};
+
+inline constexpr const char* kPreferencesFileName = "Vesperine.prefs";
+
+// Reads dir + "Vesperine.prefs" (dir ends in "/" or is ""). 1 when the file could be read: every value
+// is then replaced by its key in group "Settings" or its default (GameScreen keeps the current
+// value). 0 when it could not be read; `prefs` is then unchanged.
+int LoadPreferences(const std::string& dir, Preferences& prefs);
+
+// Writes the file in `dir`, replacing any existing one atomically. 1 on success.
+int SavePreferences(const std::string& dir, const Preferences& prefs);
+
+// The exact bytes SavePreferences writes.
+std::string PreferencesFileBytes(const Preferences& prefs);
