@@ -1,0 +1,33 @@
+#include "display/music.h"
+
+#include <vector>
+
+#include "display/data_pack.h"
+#include "platform/platform.h"
+#include "services/log.h"
+
+bool LoadMusic(const std::string& packPath) {
+  DataPack pack;
+  if (!pack.open(packPath)) return false;
+  std::vector<unsigned char> block(kMusicBlock);
+  const int64_t size = pack.unpack("music.ogg", block.data(), block.size());
+  if (size <= 0 || !sound_load_ogg(kMusicSound, block.data(), size_t(size))) return false;
+  WriteLogLine("Load asset (music.ogg):" + Tabs(2) + "OK");
+  return true;
+}
+
+void FadeOutMusic() {
+  if (sound_status(kMusicSound) != SoundPlaying) return;
+  for (int volume = 100; volume >= 10; volume -= 10) sound_volume(kMusicSound, volume);
+  sound_stop(kMusicSound);
+}
+
+void ToggleMusic(int64_t* musicOn) {
+  if (*musicOn == 1) {
+    sound_stop(kMusicSound);
+    *musicOn = 0;
+  } else {
+    sound_play(kMusicSound, kSoundLoop);
+    *musicOn = 1;
+  }
+}

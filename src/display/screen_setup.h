@@ -1,0 +1,17 @@
+// Choosing the game screen's size, opening it in one of the three kinds, and the last set-up before
+// the main loop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+enum ScreenKind : int64_t { ScreenFull = 0, ScreenWindowed = 1, ScreenBorderless = 2 };
+
+// Width and height from a "1280x720" mode text; a missing or non-numeric field gives 0.
+void ParseScreenMode(const std::string& modeText, int64_t* width, int64_t* height);
+// The desktop size (logged), or in the windowed kind the preferred mode.
+void ChooseScreenSize(int64_t kind, const std::string& modeText, int64_t* width, int64_t* height);
+// Opens the screen of that kind with its log lines; 1 when it opened.
+int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::string& title);
+// Frame rate, bilinear sprites, and in the window kinds the window shown and activated.
+void FinishScreenSetup(int64_t kind);
