@@ -1,0 +1,22 @@
+#include "game/apply_settings.h"
+
+#include "game/game_state.h"
+#include "game/language_loading.h"
+#include "game/text_sprites.h"
+
+void applySettings() {
+  if (game.setLangCode != game.prefs.languageCode) {
+    game.prefs.languageCode = game.setLangCode;
+    LoadLanguageLogged(game.prefs.languageCode);
+    renderLanguageTexts();
+  }
+  if (game.prefs.musicOn == 1 && game.setMusic == 0) {
+    sound_stop(0);
+    game.prefs.musicOn = 0;
+  }
+  if (game.prefs.musicOn == 0 && game.setMusic == 1) {
+    sound_play(0, kSoundLoop);
+    game.prefs.musicOn = 1;
+  }
+  game.gameState = Menu;
+}

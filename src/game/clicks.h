@@ -1,0 +1,14 @@
+// Left-button actions of the menu, the questions, the credits, the settings and the well-done
+// screen. Full screen calls them every frame while the button is held, with 100 ms waits spacing the
+// repeats; the window kinds call them once per release, without waits.
+#pragma once
+
+#include <cstdint>
+
+enum class ClickPath { FullScreen, Window };
+
+// Strict on all four sides: the item's first row and column of pixels do not count.
+bool HitItem(int record, int64_t height, int64_t px, int64_t py);
+// The left-button action of the current state at (px, py). Returns true when OK of the settings was
+// hit (the window path stops draining its events for the pass then).
+bool LeftButtonAction(int64_t px, int64_t py, ClickPath path);

@@ -1,0 +1,101 @@
+// The game's whole process-wide state, in one place, grouped by who changes it and when.
+// Created with its defaults at start-up (ResetGameState) and kept until the program ends.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "display/asset_loading.h"
+#include "platform/platform.h"
+#include "services/languages.h"
+#include "services/preferences.h"
+
+enum GameStateCode : int64_t {
+  Logo = 0,
+  Title = 1,
+  Playing = 2,
+  Menu = 3,
+  AskNewGame = 4,
+  Settings = 5,
+  Credits = 6,
+  AskQuit = 7,
+  WellDone = 8,
+};
+
+enum CellState : int8_t { Removed = 0, FaceDown = 1, FaceUp = 2, Vanishing = 3 };
+
+constexpr int kBoardColumns = 8;
+constexpr int kBoardRows = 6;
+constexpr int kCardCount = kBoardColumns * kBoardRows;
+constexpr int kItemCount = 17;
+
+struct BoardCell {
+  SpriteId face = 0;
+  int64_t x = 0;
+  int64_t y = 0;
+  int8_t state = FaceDown;
+};
+
+// A clickable area; its height depends on the kind of item and is not stored.
+struct HitArea {
+  int64_t sprite = 0;
+  int64_t x = 0;
+  int64_t y = 0;
+  int64_t width = 0;
+};
+
+struct GameGlobals {
+  // Preferences: read at start-up, changed by the settings screen and the M key, saved at exit.
+  Preferences prefs;
+
+  // Directories: fixed during start-up.
+  std::string gameDir;
+  std::string userDir;
+  std::string saveDir;
+  std::string startStamp;  // set only when logging was asked for
+  int64_t paramCount = 0;
+
+  // Languages: scanned at start-up; translations grow with every language load and are never cleared.
+  Translations translations;
+  LanguageTable languageInfo;
+  LanguageList languageList;
+
+  // Loop.
+  int64_t gameState = Logo;
+  int64_t quitRequested = 0;
+  int64_t frameCounter = 0;  // logo and title timers, and the showing time of a wrong pair
+
+  // Board and play: dealt by dealNewGame, changed by picks, the pair step and the board drawing.
+  std::array<std::array<BoardCell, kBoardRows>, kBoardColumns> board{};
+  int64_t cardsLeft = kCardCount;
+  int64_t selCount = 0;
+  int64_t pick1Col = 0, pick1Row = 0, pick2Col = 0, pick2Row = 0;
+  int64_t pairFade = 255;
+  int64_t gameRunning = 0;
+  int64_t wellDoneFade = 0;
+  int64_t backgroundIndex = 0;
+  int64_t cardSetIndex = 0;
+
+  // Layout: fixed once the screen size is known.
+  int64_t screenWidth = 0;
+  int64_t screenHeight = 0;
+  int64_t cardSize = 0;
+  int64_t boardLeft = 0;
+  int64_t boardTop = 0;
+
+  // Pictures: made by the asset loading and the text rendering, alive while the screen is open.
+  std::array<SpriteId, 4> backgroundSprites{};
+  std::array<CardSet, 2> cardSets{};
+  std::array<HitArea, kItemCount> items{};
+
+  // Settings screen working copies: taken on entering it, consumed by OK.
+  std::string setLangCode;
+  int64_t setMusic = 1;
+  int64_t setLangIdx = 0;
+};
+
+extern GameGlobals game;
+
+// Back to the start-up defaults (also used by the tests between cases).
+void ResetGameState();

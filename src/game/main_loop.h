@@ -1,0 +1,12 @@
+// The main loop: one pass per displayed frame until the player quits.
+#pragma once
+
+// One pass: window events (window kinds), flip, then while active the frame, the mouse (full
+// screen), timers, the pair step and the keys; while inactive the music pauses and the loop idles.
+void RunOnePass();
+// Passes until quitRequested; then preferences saved and the music faded out.
+void RunMainLoop();
+// The four keys, tested in this order once per active frame.
+void HandleKeys();
+// Logo and title timers.
+void AdvanceTimers();

@@ -1,0 +1,12 @@
+// The pre-rendered text sprites (menu entries, questions, buttons, credits, settings labels, the
+// language strip), the black dimming layer, and the clickable areas that go with them.
+#pragma once
+
+#include <cstdint>
+
+// Everything, once at start-up after the assets are loaded.
+void renderAllTexts();
+// Only what depends on the language, after a language change.
+void renderLanguageTexts();
+// Shows the row of language `index` of the language strip.
+void ClipLanguageStrip(int64_t index);

@@ -1,0 +1,49 @@
+#include "game/window_events.h"
+
+#include "display/music.h"
+#include "display/screen_setup.h"
+#include "game/clicks.h"
+#include "game/game_state.h"
+
+namespace {
+void resumeMusic() {
+  if (sound_status(kMusicSound) == SoundPaused) sound_resume(kMusicSound);
+}
+void pauseMusic() {
+  if (sound_status(kMusicSound) == SoundPlaying) sound_pause(kMusicSound);
+}
+}  // namespace
+
+bool HandleWindowEvent(int code) {
+  switch (code) {
+    case EventRepaint: screen_flip(); break;
+    case EventLeftClick: {
+      const int x = window_mouse_x(0), y = window_mouse_y(0);
+      if (LeftButtonAction(x, y, ClickPath::Window)) return false;  // settings applied
+      break;
+    }
+    case EventRightClick:
+      if (game.gameState == Playing) game.gameState = Menu;
+      break;
+    case EventMinimized:
+      if (game.prefs.screenKind == ScreenWindowed) pauseMusic();
+      break;
+    case EventRestored:
+    case EventFocusIn: resumeMusic(); break;
+    case EventFocusOut:
+      // A borderless window has no taskbar button of its own to come back from: it steps aside.
+      if (game.prefs.screenKind == ScreenBorderless) {
+        pauseMusic();
+        window_minimize(0);
+      }
+      break;
+    case EventCloseRequest: game.quitRequested = 1; break;
+    default: break;
+  }
+  return true;
+}
+
+void DrainWindowEvents() {
+  for (int code = window_event(); code != EventNone; code = window_event())
+    if (!HandleWindowEvent(code)) return;
+}
