@@ -1,0 +1,92 @@
+// Key and mouse states read by the game once per frame. The full-screen event pump and the GTK
+// window's key handlers write them; keyboard_poll and mouse_poll bring them up to date.
+#include <algorithm>
+#include <array>
+
+#include "platform/platform.h"
+#include "platform/real/fullscreen.h"
+#include "platform/real/input_state.h"
+
+namespace {
+
+constexpr int kKeyCount = 512;
+std::array<bool, kKeyCount> keyDown{};
+std::array<bool, kKeyCount> keySeenDown{};
+std::array<bool, 4> buttonDown{};  // indexed by the game's button number 1 left, 2 right, 3 middle
+int mouseX = 0;
+int mouseY = 0;
+int mouseLimitX = 0;  // last valid x and y of the open screen
+int mouseLimitY = 0;
+
+}  // namespace
+
+void input_key_changed(int code, bool down) {
+  if (code >= 0 && code < kKeyCount) {
+    keyDown[code] = down;
+  }
+}
+
+void input_all_keys_up() { keyDown.fill(false); }
+
+void input_x_button_changed(unsigned xButton, bool down) {
+  // X numbers the right button 3 and the middle one 2; the game the other way round.
+  static constexpr int kGameButton[4] = {0, 1, 3, 2};
+  if (xButton >= 1 && xButton <= 3) {
+    buttonDown[kGameButton[xButton]] = down;
+  }
+}
+
+void input_clamp_mouse(int width, int height) {
+  mouseLimitX = std::max(width - 1, 0);
+  mouseLimitY = std::max(height - 1, 0);
+  mouseX = std::clamp(mouseX, 0, mouseLimitX);
+  mouseY = std::clamp(mouseY, 0, mouseLimitY);
+}
+
+void input_mouse_moved(int dx, int dy) {
+  mouseX = std::clamp(mouseX + dx, 0, mouseLimitX);
+  mouseY = std::clamp(mouseY + dy, 0, mouseLimitY);
+}
+
+int keyboard_init() {
+  keyDown.fill(false);
+  keySeenDown.fill(false);
+  return 1;
+}
+
+int mouse_init() {
+  buttonDown.fill(false);
+  mouseX = mouseY = 0;
+  return 1;
+}
+
+void keyboard_poll() { fullscreen_process_events(); }
+
+int key_released(int code) {
+  if (code < 0 || code >= kKeyCount) {
+    return 0;
+  }
+  if (keyDown[code]) {
+    keySeenDown[code] = true;
+    return 0;
+  }
+  if (keySeenDown[code]) {
+    keySeenDown[code] = false;
+    return 1;
+  }
+  return 0;
+}
+
+void mouse_poll() {
+  fullscreen_process_events();
+  int dx = 0;
+  int dy = 0;
+  if (fullscreen_take_pointer_motion(&dx, &dy)) {
+    input_mouse_moved(dx, dy);
+  }
+}
+
+int mouse_x() { return mouseX; }
+int mouse_y() { return mouseY; }
+
+int mouse_button(int button) { return button >= 1 && button <= 3 && buttonDown[button] ? 1 : 0; }

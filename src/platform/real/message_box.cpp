@@ -1,0 +1,28 @@
+// The modal information box of fatal errors. Works before any screen exists; without a display
+// the message goes to standard error so a failed start is never silent.
+#include <gtk/gtk.h>
+
+#include <cstdio>
+
+#include "platform/platform.h"
+#include "platform/real/fullscreen.h"
+#include "platform/real/screen_state.h"
+
+void message_box(const std::string& title, const std::string& text, int flags) {
+  if (!platform_has_display()) {
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    return;
+  }
+  // A full-screen game holds keyboard and pointer; the box needs them while it is up.
+  fullscreen_release_input();
+  GtkWidget* dialog =
+      gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_INFO, GTK_BUTTONS_OK, "%s", text.c_str());
+  gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
+  gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+  gtk_dialog_run(GTK_DIALOG(dialog));
+  gtk_widget_destroy(dialog);
+  while (gtk_events_pending()) {
+    gtk_main_iteration_do(FALSE);
+  }
+  fullscreen_grab_input();
+}

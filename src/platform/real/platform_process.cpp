@@ -1,0 +1,47 @@
+// Start and end of the process's use of the display libraries.
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "platform/platform.h"
+#include "platform/real/game_window.h"
+#include "platform/real/real_internal.h"
+#include "platform/real/screen_state.h"
+#include "platform/real/video_modes.h"
+
+namespace {
+bool hasDisplay = false;
+}
+
+bool platform_has_display() { return hasDisplay; }
+
+void platform_init(int argc, char** argv) {
+  // The accessibility bridge is of no use to a full-screen card game and only slows start-up.
+  setenv("NO_AT_BRIDGE", "1", 0);
+  gdk_set_allowed_backends("x11");
+  hasDisplay = gtk_init_check(&argc, &argv) != FALSE;
+  if (hasDisplay) {
+    // Screen sizes and GL pixels are device pixels: no desktop scaling of our windows.
+    gdk_x11_display_set_window_scale(gdk_display_get_default(), 1);
+  }
+}
+
+void platform_shutdown() {
+  if (gScreen.kind != ScreenKind::Closed) {
+    screen_close();
+  }
+  if (hasDisplay) {
+    windows_close_all();
+  }
+  video_mode_restore();
+  sound_shutdown();
+}
+
+void wait_ms(int ms) {
+  if (ms > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  }
+}

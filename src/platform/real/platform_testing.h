@@ -1,0 +1,12 @@
+// Hooks for the platform tests only; the game never includes this header.
+#pragma once
+
+#include "platform/real/real_internal.h"
+
+// The rectangle of the frame being drawn (what the next flip will show), straight RGBA.
+// false when no screen is open.
+bool platform_read_pixels(int x, int y, int width, int height, RgbaImage* out);
+// X window id of the full-screen window, 0 when none is open.
+unsigned long platform_fullscreen_window();
+// X window id of window 0's drawing area (the native child holding the GL screen), 0 when none.
+unsigned long platform_drawing_area_window();

@@ -1,0 +1,188 @@
+// The sprite table: creating, loading, colour keys, clip and scale, sizes, saving as PNG.
+#include <algorithm>
+#include <vector>
+
+#include "platform/real/gl_renderer.h"
+#include "platform/real/id_store.h"
+#include "platform/real/sprite_store.h"
+
+namespace {
+
+IdStore<Sprite> sprites;
+
+void reset_display_area(Sprite& sprite) {
+  sprite.clipX = sprite.clipY = 0;
+  sprite.clipWidth = sprite.shownWidth = sprite.image.width;
+  sprite.clipHeight = sprite.shownHeight = sprite.image.height;
+}
+
+void delete_texture(Sprite& sprite) {
+  if (sprite.texture != 0 && gl_ready()) {
+    glDeleteTextures(1, &sprite.texture);
+  }
+  sprite.texture = 0;
+  sprite.textureFilter = 0;
+  sprite.textureStale = true;
+}
+
+bool valid_size(int width, int height) { return width > 0 && height > 0 && width <= 16384 && height <= 16384; }
+
+}  // namespace
+
+Sprite* sprite_find(SpriteId id) { return sprites.find(id); }
+
+SpriteId sprite_store_add(SpriteId number, RgbaImage&& pixels, int flags) {
+  const SpriteId id = sprites.claim(number);
+  if (id == 0) {
+    return 0;
+  }
+  if (Sprite* old = sprites.find(id)) {
+    delete_texture(*old);
+  }
+  Sprite sprite;
+  sprite.image = std::move(pixels);
+  sprite.flags = flags;
+  reset_display_area(sprite);
+  const SpriteId result = sprites.put(id, std::move(sprite));
+  sprite_pixels_changed(*sprites.find(id));
+  return result;
+}
+
+void sprite_apply_colour_key(Sprite& sprite) {
+  const uint8_t red = sprite.colourKey & 255;
+  const uint8_t green = sprite.colourKey >> 8 & 255;
+  const uint8_t blue = sprite.colourKey >> 16 & 255;
+  std::vector<uint8_t>& pixels = sprite.image.pixels;
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
+    const bool keyed = pixels[i] == red && pixels[i + 1] == green && pixels[i + 2] == blue;
+    pixels[i + 3] = keyed ? 0 : 255;
+  }
+}
+
+void sprite_pixels_changed(Sprite& sprite) {
+  sprite.textureStale = true;
+  if (gl_ready()) {
+    sprite_upload_texture(sprite);
+  }
+}
+
+void sprite_upload_texture(Sprite& sprite) {
+  if (!sprite.textureStale) {
+    return;
+  }
+  // The texture holds colour times alpha, so "replace" and "over" are both plain GL operations
+  // and bilinear filtering does not bleed the colour of transparent pixels.
+  std::vector<uint8_t> premultiplied(sprite.image.pixels.size());
+  for (size_t i = 0; i + 3 < premultiplied.size(); i += 4) {
+    const unsigned alpha = sprite.image.pixels[i + 3];
+    for (int channel = 0; channel < 3; ++channel) {
+      premultiplied[i + channel] = static_cast<uint8_t>((sprite.image.pixels[i + channel] * alpha + 127) / 255);
+    }
+    premultiplied[i + 3] = static_cast<uint8_t>(alpha);
+  }
+  if (sprite.texture == 0) {
+    glGenTextures(1, &sprite.texture);
+    sprite.textureFilter = 0;
+  }
+  glBindTexture(GL_TEXTURE_2D, sprite.texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sprite.image.width, sprite.image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+               premultiplied.data());
+  sprite.textureStale = false;
+}
+
+void sprites_release_all() {
+  sprites.for_each([](Sprite& sprite) { delete_texture(sprite); });
+  sprites.clear();
+}
+
+int sprite_init() {
+  sprites_release_all();
+  return 1;
+}
+
+SpriteId sprite_create(SpriteId number, int width, int height, int flags) {
+  if (!valid_size(width, height)) {
+    return 0;
+  }
+  RgbaImage blank;
+  blank.width = width;
+  blank.height = height;
+  blank.pixels.assign(static_cast<size_t>(width) * height * 4, 0);
+  return sprite_store_add(number, std::move(blank), flags);
+}
+
+SpriteId sprite_load_png(SpriteId number, const void* data, size_t size, int flags) {
+  RgbaImage decoded;
+  bool hasAlpha = false;
+  if (!png_decode_rgba(data, size, &decoded, &hasAlpha)) {
+    return 0;
+  }
+  const SpriteId id = sprites.claim(number);
+  if (id == 0) {
+    return 0;
+  }
+  // Keyed before the store so the texture is uploaded once, with its final alpha.
+  if ((flags & kSpriteKeepAlpha) == 0 || !hasAlpha) {
+    Sprite keyed;
+    keyed.image = std::move(decoded);
+    sprite_apply_colour_key(keyed);
+    decoded = std::move(keyed.image);
+  }
+  return sprite_store_add(id, std::move(decoded), flags);
+}
+
+void sprite_set_color_key(SpriteId id, uint32_t rgbKey) {
+  Sprite* sprite = sprites.find(id);
+  if (sprite == nullptr) {
+    return;
+  }
+  sprite->colourKey = rgbKey & 0xffffff;
+  sprite_apply_colour_key(*sprite);
+  sprite_pixels_changed(*sprite);
+}
+
+void sprite_clip(SpriteId id, int x, int y, int width, int height) {
+  Sprite* sprite = sprites.find(id);
+  if (sprite == nullptr) {
+    return;
+  }
+  const int realWidth = sprite->image.width;
+  const int realHeight = sprite->image.height;
+  sprite->clipX = std::clamp(x < 0 ? 0 : x, 0, realWidth);
+  sprite->clipY = std::clamp(y < 0 ? 0 : y, 0, realHeight);
+  const int wantedWidth = width < 0 ? realWidth : width;
+  const int wantedHeight = height < 0 ? realHeight : height;
+  sprite->clipWidth = std::max(0, std::min(wantedWidth, realWidth - sprite->clipX));
+  sprite->clipHeight = std::max(0, std::min(wantedHeight, realHeight - sprite->clipY));
+  sprite->shownWidth = sprite->clipWidth;
+  sprite->shownHeight = sprite->clipHeight;
+}
+
+void sprite_scale(SpriteId id, int width, int height) {
+  Sprite* sprite = sprites.find(id);
+  if (sprite == nullptr) {
+    return;
+  }
+  sprite->shownWidth = width < 0 ? sprite->clipWidth : width;
+  sprite->shownHeight = height < 0 ? sprite->clipHeight : height;
+}
+
+int sprite_width(SpriteId id) {
+  const Sprite* sprite = sprites.find(id);
+  return sprite != nullptr ? sprite->shownWidth : 0;
+}
+
+int sprite_height(SpriteId id) {
+  const Sprite* sprite = sprites.find(id);
+  return sprite != nullptr ? sprite->shownHeight : 0;
+}
+
+int sprite_save_png(SpriteId id, const std::string& path, int format) {
+  const Sprite* sprite = sprites.find(id);
+  if (sprite == nullptr || path.empty() || format != kPng) {
+    return 0;
+  }
+  return png_write_rgba(path.c_str(), sprite->image) ? 1 : 0;
+}
