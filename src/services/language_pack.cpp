@@ -18,7 +18,9 @@ using ArchivePtr = std::unique_ptr<archive, ArchiveCloser>;
 ArchivePtr OpenPack(const PackSource& source) {
   ArchivePtr pack(archive_read_new());
   if (!pack) return nullptr;
-  archive_read_support_format_zip(pack.get());
+  // The seekable reader works from the central directory, so a cut-off pack is refused as a whole
+  // instead of yielding whichever entries happen to precede the cut.
+  archive_read_support_format_zip_seekable(pack.get());
   const int opened = source.data != nullptr
                          ? archive_read_open_memory(pack.get(), source.data, source.size)
                          : archive_read_open_filename(pack.get(), source.path.c_str(), 16384);
