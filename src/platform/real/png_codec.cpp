@@ -26,7 +26,8 @@ void read_from_memory(png_structp png, png_bytep out, png_size_t length) {
   reader->offset += length;
 }
 
-// libpng reports errors through longjmp; warnings are of no interest to the game.
+// A picture that does not decode is an ordinary failure for the caller: nothing is printed.
+[[noreturn]] void quiet_error(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void ignore_warning(png_structp, png_const_charp) {}
 
 // Largest picture accepted: guards the allocation against a corrupt header.
@@ -38,7 +39,7 @@ bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlp
   if (data == nullptr || out == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0) {
     return false;
   }
-  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, ignore_warning);
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quiet_error, ignore_warning);
   if (png == nullptr) {
     return false;
   }
@@ -101,7 +102,7 @@ bool png_write_rgba(const char* path, const RgbaImage& image) {
   if (file == nullptr) {
     return false;
   }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, ignore_warning);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quiet_error, ignore_warning);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   if (png == nullptr || info == nullptr) {
     png_destroy_write_struct(&png, nullptr);
