@@ -81,8 +81,9 @@ bool startSubsystems() {
 
 std::string dataPackPath() { return game.gameDir + "VesperineData.pack"; }
 
-// Screen size, board layout, music, the screen itself, the pictures, the texts, the final touches.
-bool setUpDisplay() {
+}  // namespace
+
+bool SetUpDisplay() {
   ChooseScreenSize(game.prefs.screenKind, game.prefs.screenModeText, &game.screenWidth, &game.screenHeight);
   layoutBoard();
   if (!LoadMusic(dataPackPath())) {
@@ -108,13 +109,12 @@ bool setUpDisplay() {
   if (game.prefs.musicOn == 1) sound_play(kMusicSound, kSoundLoop);
   return true;
 }
-}  // namespace
 
-bool StartUp(int argc, char** argv) {
+bool StartUp(int argc, char** argv, const std::string& gameDir) {
   platform_init(argc, argv);
   ResetGameState();
   loadFonts();
-  game.gameDir = ExecutableDirectory(argc > 0 ? argv[0] : "");
+  game.gameDir = gameDir;
   game.userDir = UserDirectory("Quenmarsh/Vesperine");
   game.saveDir = game.gameDir;
   readPreferences();
@@ -128,7 +128,7 @@ bool StartUp(int argc, char** argv) {
 }
 
 int RunGame(int argc, char** argv) {
-  const bool started = StartUp(argc, argv) && setUpDisplay();
+  const bool started = StartUp(argc, argv, ExecutableDirectory(argc > 0 ? argv[0] : "")) && SetUpDisplay();
   if (started) {
     SeedRandomFromClock();
     RunMainLoop();
