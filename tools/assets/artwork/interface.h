@@ -1,0 +1,30 @@
+// The pictures of the game's dialogs and controls: the menu panel (its inner area is exactly the
+// amber of the text sprites, so the opaque text rectangles vanish into it), shadows, the separator
+// strip, the well-done banner, the mouse pointer, the language arrows, the music check box and the
+// application icon.
+#pragma once
+
+#include "artwork/canvas.h"
+
+namespace artwork {
+
+inline constexpr int panelWidth = 700;
+inline constexpr int panelHeight = 660;
+// Top of the amber area below the header band.
+inline constexpr int panelHeaderHeight = 128;
+
+Surface paintMenuPanel();
+Surface paintMenuPanelShadow();
+Surface paintSeparator();
+Surface paintWellDoneBanner();
+// The silhouette of the banner's solid parts, dark and soft, the same size as the banner.
+Surface paintWellDoneShadow();
+Surface paintPointer();
+// left: true for the left arrow. Usable arrows carry alpha; unavailable ones are opaque squares of
+// the text amber so they hide the usable arrow drawn beneath them.
+Surface paintArrow(bool left);
+Surface paintArrowUnavailable(bool left);
+Surface paintCheckBox(bool ticked);
+Surface paintIcon();
+
+}  // namespace artwork
