@@ -56,11 +56,11 @@ bool IsLanguageEntryName(const std::string& name) {
   return dot != std::string::npos && name.compare(dot, std::string::npos, kExtension) == 0;
 }
 
-int ReadLanguageEntries(const PackSource& source, std::vector<PackEntry>& entries) {
+int ReadLanguageEntries(const PackSource& source, std::vector<LanguageFile>& entries) {
   entries.clear();
   const ArchivePtr pack = OpenPack(source);
   if (!pack) return 0;
-  std::vector<PackEntry> found;
+  std::vector<LanguageFile> found;
   archive_entry* entry = nullptr;
   for (;;) {
     const int status = archive_read_next_header(pack.get(), &entry);

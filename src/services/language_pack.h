@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-struct PackEntry {
+struct LanguageFile {
   std::string name;   // the entry name as stored (always without a directory part)
   std::string bytes;  // its content
 };
@@ -25,7 +25,7 @@ bool IsLanguageEntryName(const std::string& name);
 // The content of every regular-file entry with a language name, in pack order. Entries that cannot be
 // read are left out. 1 when the pack opened and its whole entry list could be read, else 0 (and
 // `entries` is left empty).
-int ReadLanguageEntries(const PackSource& source, std::vector<PackEntry>& entries);
+int ReadLanguageEntries(const PackSource& source, std::vector<LanguageFile>& entries);
 
 // The content of the first regular-file entry called exactly `entryName`. 1 when found and read.
 int ReadPackEntry(const PackSource& source, const std::string& entryName, std::string& bytes);

@@ -22,7 +22,7 @@ constexpr const char* kHeaderGroup = "LANGUAGE FILE";
 std::string CodeOfEntry(const std::string& name) { return name.substr(0, name.rfind('.')); }
 
 // Files in a directory pack, in the order the file system lists them: {entry name, bytes}.
-int ReadDirectoryLanguages(const std::string& dir, std::vector<PackEntry>& entries) {
+int ReadDirectoryLanguages(const std::string& dir, std::vector<LanguageFile>& entries) {
   const std::unique_ptr<DIR, int (*)(DIR*)> listing(opendir(dir.c_str()), closedir);
   if (!listing) return 0;
   while (const dirent* item = readdir(listing.get())) {
@@ -34,7 +34,7 @@ int ReadDirectoryLanguages(const std::string& dir, std::vector<PackEntry>& entri
   return 1;
 }
 
-void AddLanguageRecord(const PackEntry& file, LanguageTable& info) {
+void AddLanguageRecord(const LanguageFile& file, LanguageTable& info) {
   PrefsDocument document = PrefsDocument::Parse(file.bytes);
   document.selectGroup(kHeaderGroup);
   const auto header = [&document](const char* key) { return TrimBlanks(document.readText(key, "")); };
@@ -47,9 +47,9 @@ void AddLanguageRecord(const PackEntry& file, LanguageTable& info) {
   record.software = header("tLangFileSOFTWARE");
 }
 
-int AddLanguages(int listed, const std::vector<PackEntry>& files, LanguageTable& info, LanguageList& list) {
+int AddLanguages(int listed, const std::vector<LanguageFile>& files, LanguageTable& info, LanguageList& list) {
   if (!listed) return 0;
-  for (const PackEntry& file : files) AddLanguageRecord(file, info);
+  for (const LanguageFile& file : files) AddLanguageRecord(file, info);
   RebuildLanguageList(info, list);
   return 1;
 }
@@ -95,14 +95,14 @@ std::string SystemLanguage(int kind) {
 }
 
 int ScanLanguages(const std::string& packPath, LanguageTable& info, LanguageList& list) {
-  std::vector<PackEntry> files;
+  std::vector<LanguageFile> files;
   if (IsDirectory(packPath)) return AddLanguages(ReadDirectoryLanguages(packPath, files), files, info, list);
   if (!PathExists(packPath)) return 0;
   return AddLanguages(ReadLanguageEntries(PackSource{packPath, nullptr, 0}, files), files, info, list);
 }
 
 int ScanLanguagePackMemory(const void* data, size_t size, LanguageTable& info, LanguageList& list) {
-  std::vector<PackEntry> files;
+  std::vector<LanguageFile> files;
   return AddLanguages(ReadLanguageEntries(PackSource{{}, data, size}, files), files, info, list);
 }
 
