@@ -15,7 +15,7 @@ struct ArchiveCloser {
 };
 using ArchivePtr = std::unique_ptr<archive, ArchiveCloser>;
 
-ArchivePtr OpenPack(const PackSource& source) {
+ArchivePtr OpenPack(const LanguagePackSource& source) {
   ArchivePtr pack(archive_read_new());
   if (!pack) return nullptr;
   // The seekable reader works from the central directory, so a cut-off pack is refused as a whole
@@ -56,7 +56,7 @@ bool IsLanguageEntryName(const std::string& name) {
   return dot != std::string::npos && name.compare(dot, std::string::npos, kExtension) == 0;
 }
 
-int ReadLanguageEntries(const PackSource& source, std::vector<LanguageFile>& entries) {
+int ReadLanguageEntries(const LanguagePackSource& source, std::vector<LanguageFile>& entries) {
   entries.clear();
   const ArchivePtr pack = OpenPack(source);
   if (!pack) return 0;
@@ -75,7 +75,7 @@ int ReadLanguageEntries(const PackSource& source, std::vector<LanguageFile>& ent
   return 1;
 }
 
-int ReadPackEntry(const PackSource& source, const std::string& entryName, std::string& bytes) {
+int ReadPackEntry(const LanguagePackSource& source, const std::string& entryName, std::string& bytes) {
   const ArchivePtr pack = OpenPack(source);
   if (!pack) return 0;
   archive_entry* entry = nullptr;

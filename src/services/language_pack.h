@@ -12,7 +12,7 @@ struct LanguageFile {
 };
 
 // Where a pack comes from: a file on disk or a block of memory (the fuzz target, tests).
-struct PackSource {
+struct LanguagePackSource {
   std::string path;               // used when data is nullptr
   const void* data = nullptr;
   size_t size = 0;
@@ -25,7 +25,7 @@ bool IsLanguageEntryName(const std::string& name);
 // The content of every regular-file entry with a language name, in pack order. Entries that cannot be
 // read are left out. 1 when the pack opened and its whole entry list could be read, else 0 (and
 // `entries` is left empty).
-int ReadLanguageEntries(const PackSource& source, std::vector<LanguageFile>& entries);
+int ReadLanguageEntries(const LanguagePackSource& source, std::vector<LanguageFile>& entries);
 
 // The content of the first regular-file entry called exactly `entryName`. 1 when found and read.
-int ReadPackEntry(const PackSource& source, const std::string& entryName, std::string& bytes);
+int ReadPackEntry(const LanguagePackSource& source, const std::string& entryName, std::string& bytes);

@@ -64,7 +64,7 @@ void PutTranslations(const std::string& bytes, Translations& translations) {
 // A code names a file at the top level of the pack, never one elsewhere.
 bool IsPlainCode(const std::string& code) { return code.find_first_of("/\\") == std::string::npos; }
 
-int LoadFromSource(const PackSource& source, const std::string& code, Translations& translations) {
+int LoadFromSource(const LanguagePackSource& source, const std::string& code, Translations& translations) {
   if (!IsPlainCode(code)) return 0;
   std::string bytes;
   if (!ReadPackEntry(source, code + kExtension, bytes)) return 0;
@@ -98,12 +98,12 @@ int ScanLanguages(const std::string& packPath, LanguageTable& info, LanguageList
   std::vector<LanguageFile> files;
   if (IsDirectory(packPath)) return AddLanguages(ReadDirectoryLanguages(packPath, files), files, info, list);
   if (!PathExists(packPath)) return 0;
-  return AddLanguages(ReadLanguageEntries(PackSource{packPath, nullptr, 0}, files), files, info, list);
+  return AddLanguages(ReadLanguageEntries(LanguagePackSource{packPath, nullptr, 0}, files), files, info, list);
 }
 
 int ScanLanguagePackMemory(const void* data, size_t size, LanguageTable& info, LanguageList& list) {
   std::vector<LanguageFile> files;
-  return AddLanguages(ReadLanguageEntries(PackSource{{}, data, size}, files), files, info, list);
+  return AddLanguages(ReadLanguageEntries(LanguagePackSource{{}, data, size}, files), files, info, list);
 }
 
 void RebuildLanguageList(const LanguageTable& info, LanguageList& list) {
@@ -119,11 +119,11 @@ int LoadLanguage(const std::string& packPath, const std::string& code, Translati
     return 1;
   }
   if (!PathExists(packPath)) return 0;
-  return LoadFromSource(PackSource{packPath, nullptr, 0}, code, translations);
+  return LoadFromSource(LanguagePackSource{packPath, nullptr, 0}, code, translations);
 }
 
 int LoadLanguageFromMemory(const void* data, size_t size, const std::string& code, Translations& translations) {
-  return LoadFromSource(PackSource{{}, data, size}, code, translations);
+  return LoadFromSource(LanguagePackSource{{}, data, size}, code, translations);
 }
 
 std::string LoadLanguageLogLine(const std::string& code, int result) {
