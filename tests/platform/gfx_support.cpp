@@ -158,6 +158,17 @@ bool contains(const std::vector<int>& events, int code) {
   return false;
 }
 
+bool wait_until(const std::function<void()>& poll, const std::function<bool()>& done) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    poll();
+    if (done()) {
+      return true;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
 int desktop_width() {
   int width = 0;
   int height = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ std::string output(const std::string& command);
 // Lets GTK handle what the X server sent for about `ms` milliseconds, collecting window events.
 std::vector<int> pump_window_events(int ms);
 bool contains(const std::vector<int>& events, int code);
+
+// Calls `poll` then tests `done` until it holds or about a second passed; the X server delivers
+// injected input a little after xdotool returns.
+bool wait_until(const std::function<void()>& poll, const std::function<bool()>& done);
 
 // The desktop size as the platform reports it.
 int desktop_width();
