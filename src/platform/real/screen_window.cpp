@@ -107,7 +107,10 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   gtk_container_add(GTK_CONTAINER(window->toplevel), area);
   gtk_widget_realize(area);
   // Asking for the X id makes the area's GdkWindow a native child window.
-  const Window drawable = gdk_x11_window_get_xid(gtk_widget_get_window(area));
+  GdkWindow* areaWindow = gtk_widget_get_window(area);
+  const Window drawable = gdk_x11_window_get_xid(areaWindow);
+  // GTK sizes the area only when the window is shown; GL sizes its buffers from the X window now.
+  gdk_window_move_resize(areaWindow, 0, 0, width, height);
   XSync(display, False);
   const bool started = gl_start(display, drawable, visual, width, height, flipMode);
   XFree(visual);
