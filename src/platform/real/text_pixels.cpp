@@ -4,9 +4,11 @@
 
 namespace {
 
-uint32_t premultiply(uint32_t channel, uint32_t alpha) { return (channel * alpha + 127) / 255; }
+// Text images are opaque: their pixels skip the divisions.
+uint32_t premultiply(uint32_t channel, uint32_t alpha) { return alpha == 255 ? channel : (channel * alpha + 127) / 255; }
 
 uint8_t unpremultiply(uint32_t channel, uint32_t alpha) {
+  if (alpha == 255) return static_cast<uint8_t>(channel);
   const uint32_t straight = (channel * 255 + alpha / 2) / alpha;
   return static_cast<uint8_t>(straight > 255 ? 255 : straight);
 }
