@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "services_test_support.h"
 
 namespace {
@@ -83,6 +85,19 @@ TEST_F(LogTest, ReopeningEmptiesTheFile) {
   ASSERT_EQ(OpenLog(path, "Vesperine"), 1);
   FlushLog();
   EXPECT_EQ(ReadWholeFile(path), "Vesperine\n");
+}
+
+TEST_F(LogTest, BufferReachesTheFileWhenTheProgramEnds) {
+  const std::string path = dir.file("exit.log");
+  EXPECT_EXIT(
+      {
+        OpenLog(path, "Vesperine");
+        EnableLog();
+        WriteLogLine("last words");
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadWholeFile(path), "Vesperine\nlast words\n");
 }
 
 TEST(LogText, TabsAndVersions) {
