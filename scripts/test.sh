@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything, and runs every test: unit, platform and end-to-end
+# tests, the unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run
+# of every fuzz target.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+fuzz_seconds=${VESPERINE_FUZZ_SECONDS:-20}
+
+bash scripts/install-deps.sh --tests
+
+echo "== build"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+
+echo "== unit, platform and end-to-end tests"
+(cd build && ctest --output-on-failure --timeout 900)
+
+echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVESPERINE_SANITIZE=ON -DVESPERINE_GAME=OFF
+cmake --build build-asan -j"$jobs"
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -L unit)
+
+echo "== fuzz targets, ${fuzz_seconds} s each"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESPERINE_FUZZ=ON -DVESPERINE_GAME=OFF
+cmake --build build-fuzz -j"$jobs" --target fuzz_targets
+bash fuzz/run-smoke.sh build-fuzz "$fuzz_seconds"
+
+echo "== all tests passed"
