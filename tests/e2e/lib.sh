@@ -1,0 +1,193 @@
+# Shared helpers of the end-to-end tests: a private X server, a game directory of the test's own,
+# the real game started in it, and the player's hands (xdotool).
+#   source tests/e2e/lib.sh BUILD_DIR
+set -u
+
+E2E_BUILD=$(cd "${1:?build directory}" && pwd)
+E2E_WORK=$(mktemp -d /tmp/vesperine-e2e-XXXXXX)
+E2E_GAME_DIR="$E2E_WORK/game/"
+E2E_HOME="$E2E_WORK/home"
+E2E_AUDIO="$E2E_WORK/audio.raw"
+E2E_SHOTS="$E2E_WORK/shots"
+mkdir -p "$E2E_GAME_DIR" "$E2E_HOME" "$E2E_SHOTS"
+E2E_PIDS=()
+GAME_PID=""
+
+e2e_cleanup() {
+  local status=$?
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill "$GAME_PID" 2>/dev/null; fi
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  if [ "$status" -ne 0 ]; then
+    echo "--- test failed; game log and output:" >&2
+    cat "$E2E_GAME_DIR"/Log*.log "$E2E_HOME"/.Quenmarsh/Vesperine/Log*.log 2>/dev/null | tail -40 >&2
+    tail -20 "$E2E_WORK/game.out" 2>/dev/null >&2
+    if [ -n "${E2E_KEEP_FAILED:-}" ]; then echo "kept $E2E_WORK" >&2; return; fi
+  fi
+  rm -rf "$E2E_WORK"
+}
+trap e2e_cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Xvfb of the given size on a free display; with "wm", openbox runs on it too.
+start_x() {
+  local size=${1:-1280x720} wm=${2:-}
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
+  E2E_PIDS+=($!)
+  for _ in $(seq 1 100); do [ -s "$E2E_WORK/display" ] && break; sleep 0.05; done
+  [ -s "$E2E_WORK/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
+  export NO_AT_BRIDGE=1
+  xset r off 2>/dev/null || true
+  if [ "$wm" = wm ]; then
+    openbox --sm-disable >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    sleep 0.5
+  fi
+}
+
+# The game directory: a copy of the executable (its own directory is the game directory) and the
+# two packs; optional preferences text.
+make_game_dir() {
+  cp "$E2E_BUILD/vesperine" "$E2E_GAME_DIR"
+  ln -s "$E2E_BUILD/VesperineData.pack" "$E2E_GAME_DIR/VesperineData.pack"
+  ln -s "$E2E_BUILD/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
+  if [ $# -gt 0 ]; then printf '%s' "$1" >"$E2E_GAME_DIR/Vesperine.prefs"; fi
+}
+
+# Starts the game with /LOG, its music going to a raw file.
+start_game() {
+  (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
+     exec timeout 240 "$E2E_GAME_DIR/vesperine" "$@" >"$E2E_WORK/game.out" 2>&1) &
+  GAME_PID=$!
+}
+
+save_dir() { if [ -f "$E2E_GAME_DIR/Vesperine.prefs" ]; then echo "$E2E_GAME_DIR"; else echo "$E2E_HOME/.Quenmarsh/Vesperine/"; fi; }
+game_log() { cat "$(save_dir)"Log*.log 2>/dev/null; }
+
+# Waits until the log holds the text (the log is buffered: only lines flushed so far count).
+wait_for_window() {
+  for _ in $(seq 1 200); do
+    GAME_WINDOW=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | tail -n1)
+    [ -n "$GAME_WINDOW" ] && return 0
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing a window"
+    sleep 0.1
+  done
+  fail "no game window"
+}
+
+wait_for_exit() {
+  for _ in $(seq 1 ${1:-100}); do
+    kill -0 "$GAME_PID" 2>/dev/null || { wait "$GAME_PID"; return $?; }
+    sleep 0.1
+  done
+  fail "the game did not end"
+}
+
+# A key held for a few frames, as a player presses it.
+press() {
+  xdotool keydown "$1"
+  sleep 0.12
+  xdotool keyup "$1"
+  sleep 0.12
+}
+
+screenshot_root() { import -window root "png:$1"; }
+
+# Colour of one pixel of a PNG as "r,g,b".
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Number of distinct colours in a region of a PNG: a rough measure of "something is drawn there".
+colours_in() {
+  convert "$1" -crop "$2" +repage -unique-colors -format "%w" info:
+}
+
+# Full screen reads relative pointer motion and warps the pointer back to the centre, so the game's
+# pointer is steered in steps: far to the top-left corner first, then to (x, y).
+fullscreen_mouse_to() {
+  local x=$1 y=$2 step
+  for _ in 1 2 3 4 5 6; do xdotool mousemove_relative -- -300 -300; sleep 0.04; done
+  while [ "$x" -gt 0 ] || [ "$y" -gt 0 ]; do
+    local sx=$(( x > 250 ? 250 : x )) sy=$(( y > 250 ? 250 : y ))
+    xdotool mousemove_relative -- "$sx" "$sy"
+    x=$((x - sx)); y=$((y - sy))
+    sleep 0.04
+  done
+  sleep 0.05
+}
+
+# A click held for a few frames but released before the game's 100 ms wait ends.
+click_button() {
+  xdotool mousedown "${1:-1}"
+  sleep 0.05
+  xdotool mouseup "${1:-1}"
+  sleep 0.2
+}
+
+fullscreen_click() {
+  fullscreen_mouse_to "$1" "$2"
+  click_button "${3:-1}"
+}
+
+# Size of a picture in the data pack, "w h".
+pack_picture_size() {
+  "$E2E_BUILD/vesperine-pack" extract "$E2E_BUILD/VesperineData.pack" "$1" "$E2E_WORK/picture.png" >/dev/null
+  identify -format "%w %h" "$E2E_WORK/picture.png"
+}
+
+# Pixels that differ between the same region of two PNGs.
+region_difference() {
+  convert "$1" -crop "$3" +repage "$E2E_WORK/a.png"
+  convert "$2" -crop "$3" +repage "$E2E_WORK/b.png"
+  compare -metric AE "$E2E_WORK/a.png" "$E2E_WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+
+# The newest screenshot the game saved, after waiting for a new one to appear.
+wait_for_screenshot() {
+  local before=$1
+  for _ in $(seq 1 50); do
+    local count
+    count=$(ls "$(save_dir)" | grep -c '^Vesperine .*\.png$' || true)
+    if [ "$count" -gt "$before" ]; then
+      ls -t "$(save_dir)"Vesperine\ *.png | head -n1
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no new screenshot"
+}
+screenshot_count() { ls "$(save_dir)" 2>/dev/null | grep -c '^Vesperine .*\.png$' || true; }
+
+# Takes a screenshot with S and copies it to $E2E_SHOTS/NAME.png.
+take_screenshot() {
+  local before
+  before=$(screenshot_count)
+  press s
+  local shot
+  shot=$(wait_for_screenshot "$before")
+  sleep 0.2
+  cp "$shot" "$E2E_SHOTS/$1.png"
+  [[ "$(basename "$shot")" =~ ^Vesperine\ [0-9]{2}-[0-9]{2}-[0-9]{4}\ [0-9]{2}-[0-9]{2}-[0-9]{2}\.png$ ]] \
+    || fail "screenshot name: $shot"
+  rm -f "$shot"
+}
+
+# Root mean square level of the captured audio (S16LE), 0 for silence.
+audio_level() {
+  python3 - "$E2E_AUDIO" "${1:-0}" <<'PY'
+import struct, sys, math
+data = open(sys.argv[1], 'rb').read()[int(sys.argv[2]):]
+n = len(data) // 2
+if n == 0:
+    print(0); sys.exit()
+samples = struct.unpack('<%dh' % n, data[:2 * n])
+print(int(math.sqrt(sum(s * s for s in samples[::7]) / len(samples[::7]))))
+PY
+}
+audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
