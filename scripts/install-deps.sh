@@ -10,7 +10,7 @@ packages=(
   libarchive-dev libxxf86vm-dev libgl-dev libglu1-mesa-dev libx11-dev
   libpng-dev zlib1g-dev libgtest-dev
   libgl1-mesa-dri
-  fonts-roboto-unhinted fonts-open-sans fontconfig
+  fonts-roboto-unhinted fonts-open-sans fonts-urw-base35 fontconfig
   zip
 )
 test_packages=(

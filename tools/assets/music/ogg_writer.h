@@ -1,0 +1,14 @@
+// Encodes a stereo loop as an OGG Vorbis file (44,100 Hz) with libvorbisenc.
+#pragma once
+
+#include "music/loop_buffer.h"
+
+#include <cstddef>
+#include <string>
+
+namespace music {
+
+// quality: libvorbisenc's VBR quality, -0.1..1.0. Returns the file size; throws on failure.
+std::size_t writeOggVorbis(const LoopBuffer& loop, const std::string& path, float quality);
+
+}  // namespace music
