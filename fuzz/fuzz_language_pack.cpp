@@ -1,18 +1,55 @@
 // Arbitrary bytes as a language pack (zip): the scan and the load must never crash, and a failed load
-// must leave the translation table as it was.
+// must leave the translation table as it was. Inputs starting with an odd byte are instead wrapped
+// into a well-formed zip (entry name up to the first LF, then the file text), so the fuzzer reaches
+// the entry-name checks and the language file reading without first having to invent a zip.
+#include <archive.h>
+#include <archive_entry.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "services/languages.h"
 
+namespace {
+
+std::string WrapInZip(std::string_view input) {
+  const size_t lineEnd = input.find('\n');
+  const std::string name(input.substr(0, lineEnd == std::string_view::npos ? input.size() : lineEnd));
+  const std::string_view text = lineEnd == std::string_view::npos ? std::string_view() : input.substr(lineEnd + 1);
+  std::vector<char> buffer(2 * (text.size() + name.size()) + 4096);  // two entries, even when stored
+  size_t used = 0;
+  archive* writer = archive_write_new();
+  archive_write_set_format_zip(writer);
+  archive_write_open_memory(writer, buffer.data(), buffer.size(), &used);
+  for (const std::string& entryName : {name, std::string("en_GB.language")}) {
+    archive_entry* entry = archive_entry_new();
+    archive_entry_set_pathname(entry, entryName.c_str());
+    archive_entry_set_filetype(entry, AE_IFREG);
+    archive_entry_set_perm(entry, 0644);
+    archive_entry_set_size(entry, static_cast<la_int64_t>(text.size()));
+    if (archive_write_header(writer, entry) == ARCHIVE_OK) archive_write_data(writer, text.data(), text.size());
+    archive_entry_free(entry);
+  }
+  archive_write_close(writer);
+  archive_write_free(writer);
+  return std::string(buffer.data(), used);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string pack(reinterpret_cast<const char*>(data), size);
+  if (size > 0 && (data[0] & 1) != 0) pack = WrapInZip(std::string_view(pack).substr(1));
+
   LanguageTable info;
   LanguageList list;
   Translations translations;
   translations.set("tMenuSTART", "kept");
 
-  const int scanned = ScanLanguagePackMemory(data, size, info, list);
+  const int scanned = ScanLanguagePackMemory(pack.data(), pack.size(), info, list);
   if (!scanned && (info.size() != 0 || !list.empty())) __builtin_trap();
   if (list.size() != info.size()) __builtin_trap();
 
@@ -21,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::string& code : codes) {
     const size_t before = translations.size();
     const std::string start = translations["tMenuSTART"];
-    if (!LoadLanguageFromMemory(data, size, code, translations)) {
+    if (!LoadLanguageFromMemory(pack.data(), pack.size(), code, translations)) {
       if (translations.size() != before || translations["tMenuSTART"] != start) __builtin_trap();
     }
     const int64_t index = LanguageIndex(list, code);
