@@ -36,6 +36,8 @@ DataPackWriter::DataPackWriter(const PackWriteOptions& options) : options_(optio
 }
 
 bool DataPackWriter::add(const std::string& name, const uint8_t* data, size_t size, std::string* error) {
+  *error = checkPackWriteOptions(options_);
+  if (!error->empty()) return false;
   if (name.size() > kMaxNameLength) {
     *error = "entry name longer than " + std::to_string(kMaxNameLength) + " bytes: " + name.substr(0, 40) + "...";
     return false;

@@ -19,14 +19,16 @@ struct PackWriteOptions {
 std::string checkPackWriteOptions(const PackWriteOptions& options);
 
 // The stored form of an entry: a block container when that is smaller than the data, else the
-// data itself (the reader tells them apart by stored size == unpacked size).
+// data itself (the reader tells them apart by stored size == unpacked size). The options must
+// pass checkPackWriteOptions.
 std::vector<uint8_t> packEntryData(const uint8_t* data, size_t size, const PackWriteOptions& options);
 
 class DataPackWriter {
  public:
   explicit DataPackWriter(const PackWriteOptions& options);
 
-  // False (with *error set) when the name is longer than an entry header can say.
+  // False (with *error set) when the options are unusable or the name is longer than an entry
+  // header can say.
   bool add(const std::string& name, const uint8_t* data, size_t size, std::string* error);
 
   // The whole pack: magic, then the entries in the order added.

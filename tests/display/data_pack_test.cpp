@@ -162,6 +162,32 @@ TEST(DataPackWriter, RefusesNamesLongerThanAHeaderCanSay) {
   EXPECT_FALSE(error.empty());
 }
 
+TEST(DataPackWriter, RefusesToWriteWithUnusableOptions) {
+  DataPackWriter writer({2, 0, BriefLzLevel::Fast});
+  std::string error;
+  EXPECT_FALSE(writer.add("a", reinterpret_cast<const uint8_t*>("abc"), 3, &error));
+  EXPECT_FALSE(error.empty());
+}
+
+TEST(DataPackVersions, ReservedBytesOfVersionOneHeadersAreIgnored) {
+  std::vector<uint8_t> bytes = packStart(1);
+  appendEntry(bytes, 1, 3, 3, 1, "a", {'x', 'y', 'z'});
+  std::fill(bytes.begin() + 4 + 18, bytes.begin() + 4 + 24, 0xee);
+  DataPack pack;
+  ASSERT_TRUE(pack.openMemory(bytes));
+  EXPECT_EQ(unpackAll(pack, "a"), (std::vector<uint8_t>{'x', 'y', 'z'}));
+}
+
+TEST(DataPackVersions, HeaderSizeFollowsTheMagic) {
+  // The same entry bytes read as version 2 would take the reserved bytes for the name.
+  std::vector<uint8_t> bytes = packStart(1);
+  appendEntry(bytes, 1, 3, 3, 1, "a", {'x', 'y', 'z'});
+  bytes[0] = '2';
+  DataPack pack;
+  ASSERT_TRUE(pack.openMemory(bytes));
+  EXPECT_EQ(pack.entrySize("a"), -1);
+}
+
 TEST(DataPackWriter, ChecksItsOptions) {
   EXPECT_EQ(checkPackWriteOptions({}), "");
   EXPECT_NE(checkPackWriteOptions({3, 65536, BriefLzLevel::Fast}), "");
