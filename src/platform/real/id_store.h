@@ -6,16 +6,19 @@
 
 #include "platform/platform.h"
 
+// What claim gives for a number that cannot be created under (0 is the pointer's fixed number).
+constexpr SpriteId kNoId = -2;
+
 template <typename T>
 class IdStore {
  public:
-  // The id to create under: `number` itself, or a fresh handle for kNewSprite; 0 for other negatives.
+  // The id to create under: `number` itself, or a fresh handle for kNewSprite; kNoId for other negatives.
   SpriteId claim(SpriteId number) {
     if (number >= 0) {
       return number;
     }
     if (number != kNewSprite) {
-      return 0;
+      return kNoId;
     }
     while (items_.count(nextHandle_) != 0) {
       ++nextHandle_;

@@ -36,7 +36,7 @@ SpriteId image_load_png(SpriteId number, const void* data, size_t size) {
     return 0;
   }
   const SpriteId id = images.claim(number);
-  return id == 0 ? 0 : images.put(id, std::move(decoded));
+  return id == kNoId ? 0 : images.put(id, std::move(decoded));
 }
 
 SpriteId image_create(SpriteId number, int width, int height, int depth, uint32_t rgbFill) {
@@ -44,7 +44,7 @@ SpriteId image_create(SpriteId number, int width, int height, int depth, uint32_
     return 0;
   }
   const SpriteId id = images.claim(number);
-  if (id == 0) {
+  if (id == kNoId) {
     return 0;
   }
   RgbaImage image;
@@ -109,7 +109,7 @@ SpriteId image_copy_rect(SpriteId source, SpriteId target, int x, int y, int wid
     std::copy(begin, begin + width * 4, part.pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(row) * width * 4));
   }
   const SpriteId id = images.claim(target);
-  return id == 0 ? 0 : images.put(id, std::move(part));
+  return id == kNoId ? 0 : images.put(id, std::move(part));
 }
 
 void image_free(SpriteId image) { images.erase(image); }

@@ -33,7 +33,7 @@ Sprite* sprite_find(SpriteId id) { return sprites.find(id); }
 
 SpriteId sprite_store_add(SpriteId number, RgbaImage&& pixels, int flags) {
   const SpriteId id = sprites.claim(number);
-  if (id == 0) {
+  if (id == kNoId) {
     return 0;
   }
   if (Sprite* old = sprites.find(id)) {
@@ -120,7 +120,7 @@ SpriteId sprite_load_png(SpriteId number, const void* data, size_t size, int fla
     return 0;
   }
   const SpriteId id = sprites.claim(number);
-  if (id == 0) {
+  if (id == kNoId) {
     return 0;
   }
   // Keyed before the store so the texture is uploaded once, with its final alpha.
