@@ -1,6 +1,7 @@
 // The sound service over SDL 1.2 audio: the device, the loaded sounds and the channel table that the
 // device's callback thread mixes. The game thread changes the table only while holding SDL's audio
 // lock, which the callback runs under, so the mixer never sees a half-made change.
+#include <cstdlib>
 #include <SDL.h>
 
 #include <map>
@@ -42,6 +43,9 @@ void with_mixer_locked(Change change) {
 }
 
 bool open_device() {
+  // SDL would otherwise turn SIGINT and SIGTERM into quit events that nobody reads, and the game
+  // could no longer be stopped by a signal.
+  setenv("SDL_NO_SIGNAL_HANDLERS", "1", 1);
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
   SDL_AudioSpec wanted;
   SDL_memset(&wanted, 0, sizeof wanted);
