@@ -69,10 +69,10 @@ start_game() {
 save_dir() { if [ -f "$E2E_GAME_DIR/Vesperine.prefs" ]; then echo "$E2E_GAME_DIR"; else echo "$E2E_HOME/.Quenmarsh/Vesperine/"; fi; }
 game_log() { cat "$(save_dir)"Log*.log 2>/dev/null; }
 
-# Waits until the log holds the text (the log is buffered: only lines flushed so far count).
+# Waits for the game's visible window (full screen or window kinds alike carry the title).
 wait_for_window() {
   for _ in $(seq 1 200); do
-    GAME_WINDOW=$(xdotool search --onlyvisible --pid "$GAME_PID" 2>/dev/null | tail -n1)
+    GAME_WINDOW=$(xdotool search --onlyvisible --name '^Vesperine 1' 2>/dev/null | tail -n1)
     [ -n "$GAME_WINDOW" ] && return 0
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing a window"
     sleep 0.1
@@ -191,3 +191,21 @@ print(int(math.sqrt(sum(s * s for s in samples[::7]) / len(samples[::7]))))
 PY
 }
 audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
+
+# Skips the logo and the title with Space until the menu panel's empty amber area shows at (x, y).
+wait_for_menu() {
+  local x=$1 y=$2
+  for _ in $(seq 1 60); do
+    screenshot_root "$E2E_WORK/now.png"
+    local p
+    p=$(pixel "$E2E_WORK/now.png" "$x" "$y")
+    IFS=, read -r r g b <<<"$p"
+    if [ $((r - 241)) -ge -3 ] && [ $((r - 241)) -le 3 ] && [ $((g - 172)) -ge -3 ] && [ $((g - 172)) -le 3 ] \
+       && [ $((b - 71)) -ge -3 ] && [ $((b - 71)) -le 3 ]; then
+      return 0
+    fi
+    press space
+    sleep 0.3
+  done
+  fail "the menu did not show"
+}
