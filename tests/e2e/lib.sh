@@ -209,3 +209,31 @@ wait_for_menu() {
   done
   fail "the menu did not show"
 }
+
+# The window kinds: clicks go to the window at window-relative positions, screenshots of the window.
+window_click() {
+  xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"
+  sleep 0.05
+  xdotool click "${3:-1}"
+  sleep 0.15
+}
+window_shot() { import -window "$GAME_WINDOW" "png:$1"; }
+
+wait_for_window_menu() {
+  local x=$1 y=$2
+  for _ in $(seq 1 60); do
+    window_shot "$E2E_WORK/now.png"
+    IFS=, read -r r g b <<<"$(pixel "$E2E_WORK/now.png" "$x" "$y")"
+    if [ $((r - 241)) -ge -3 ] && [ $((r - 241)) -le 3 ] && [ $((g - 172)) -ge -3 ] && [ $((g - 172)) -le 3 ] \
+       && [ $((b - 71)) -ge -3 ] && [ $((b - 71)) -le 3 ]; then
+      return 0
+    fi
+    xdotool windowactivate --sync "$GAME_WINDOW" 2>/dev/null || true
+    press space
+    sleep 0.3
+  done
+  fail "the menu did not show"
+}
+
+# Map state of the game's window as xwininfo reports it (IsViewable, IsUnMapped).
+window_map_state() { xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Map State: //p'; }
