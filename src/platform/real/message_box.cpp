@@ -21,7 +21,8 @@ void message_box(const std::string& title, const std::string& text, int flags) {
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
   gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
-  while (gtk_events_pending()) {
+  // Let the window system take the window down; bounded, a busy event source must not hold us.
+  for (int round = 0; round < 100 && gtk_events_pending(); ++round) {
     gtk_main_iteration_do(FALSE);
   }
   fullscreen_grab_input();

@@ -162,7 +162,8 @@ void window_close(int window) {
   }
   gtk_widget_destroy(found->toplevel);
   *found = GameWindow{};
-  while (gtk_events_pending()) {
+  // Let the window system take the window down; bounded, a busy event source must not hold us.
+  for (int round = 0; round < 100 && gtk_events_pending(); ++round) {
     gtk_main_iteration_do(FALSE);
   }
   window_events_clear();
