@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <memory>
 
 #include "display/data_pack.h"
 #include "services/log.h"
@@ -65,16 +65,17 @@ bool prepareFittedImage(const void* png, size_t size, int w, int h) {
 // Reads pictures from the pack into one reusable block.
 class AssetReader {
  public:
-  explicit AssetReader(DataPack& pack) : pack_(pack), block_(kScreenPictureBlock) {}
-  // Bytes unpacked, or 0 or less on failure.
+  explicit AssetReader(DataPack& pack)
+      : pack_(pack), block_(std::make_unique_for_overwrite<unsigned char[]>(kScreenPictureBlock)) {}
+  // Bytes unpacked, or 0 or less on failure (also for an entry larger than blockSize).
   int64_t read(const std::string& name, size_t blockSize) {
-    return pack_.unpack(name, block_.data(), std::min(blockSize, block_.size()));
+    return pack_.unpack(name, block_.get(), std::min(blockSize, kScreenPictureBlock));
   }
-  const void* data() const { return block_.data(); }
+  const void* data() const { return block_.get(); }
 
  private:
   DataPack& pack_;
-  std::vector<unsigned char> block_;
+  std::unique_ptr<unsigned char[]> block_;  // one block for every picture, reused
 };
 
 // A handle that did not load stays an invalid sprite rather than 0, which is the pointer's number.

@@ -1,6 +1,6 @@
 #include "display/music.h"
 
-#include <vector>
+#include <memory>
 
 #include "display/data_pack.h"
 #include "platform/platform.h"
@@ -9,9 +9,12 @@
 bool LoadMusic(const std::string& packPath) {
   DataPack pack;
   if (!pack.open(packPath)) return false;
-  std::vector<unsigned char> block(kMusicBlock);
-  const int64_t size = pack.unpack("music.ogg", block.data(), block.size());
-  if (size <= 0 || !sound_load_ogg(kMusicSound, block.data(), size_t(size))) return false;
+  // The block holds just the track (at most kMusicBlock bytes), left uninitialised for the unpacking.
+  const int64_t stored = pack.entrySize("music.ogg");
+  if (stored <= 0 || stored > int64_t(kMusicBlock)) return false;
+  const auto block = std::make_unique_for_overwrite<unsigned char[]>(size_t(stored));
+  const int64_t size = pack.unpack("music.ogg", block.get(), size_t(stored));
+  if (size <= 0 || !sound_load_ogg(kMusicSound, block.get(), size_t(size))) return false;
   WriteLogLine("Load asset (music.ogg):" + Tabs(2) + "OK");
   return true;
 }

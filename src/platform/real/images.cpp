@@ -1,6 +1,7 @@
 // Off-screen images: pictures from the data pack being cut and scaled, and the canvases the text
 // drawing paints on before they are copied into sprites.
 #include <algorithm>
+#include <vector>
 #include <cmath>
 
 #include "platform/real/id_store.h"
@@ -12,18 +13,25 @@ IdStore<RgbaImage> images;
 
 bool valid_size(int width, int height) { return width > 0 && height > 0 && width <= 16384 && height <= 16384; }
 
-// One channel of the picture sampled between pixel centres.
-uint8_t sample_bilinear(const RgbaImage& image, double x, double y, int channel) {
-  const int x0 = std::clamp(static_cast<int>(std::floor(x)), 0, image.width - 1);
-  const int y0 = std::clamp(static_cast<int>(std::floor(y)), 0, image.height - 1);
-  const int x1 = std::min(x0 + 1, image.width - 1);
-  const int y1 = std::min(y0 + 1, image.height - 1);
-  const double fx = std::clamp(x - x0, 0.0, 1.0);
-  const double fy = std::clamp(y - y0, 0.0, 1.0);
-  auto at = [&](int px, int py) { return image.pixels[(static_cast<size_t>(py) * image.width + px) * 4 + channel]; };
-  const double top = at(x0, y0) * (1 - fx) + at(x1, y0) * fx;
-  const double bottom = at(x0, y1) * (1 - fx) + at(x1, y1) * fx;
-  return static_cast<uint8_t>(std::lround(top * (1 - fy) + bottom * fy));
+// Where one output column (or row) samples the source: the two neighbouring source pixels around
+// its centre and the weight of the second, in 1/256 steps. Worked out once per column and row, so
+// the pixel loop is integer arithmetic only.
+struct Tap {
+  int first = 0;
+  int second = 0;
+  int weight = 0;
+};
+
+std::vector<Tap> bilinear_taps(int sourceSize, int size) {
+  std::vector<Tap> taps(static_cast<size_t>(size));
+  const double scale = static_cast<double>(sourceSize) / size;
+  for (int i = 0; i < size; ++i) {
+    const double at = (i + 0.5) * scale - 0.5;
+    const int first = std::clamp(static_cast<int>(std::floor(at)), 0, sourceSize - 1);
+    taps[static_cast<size_t>(i)] = {first, std::min(first + 1, sourceSize - 1),
+                                    static_cast<int>(std::lround(std::clamp(at - first, 0.0, 1.0) * 256))};
+  }
+  return taps;
 }
 
 }  // namespace
@@ -78,15 +86,19 @@ int image_resize(SpriteId image, int width, int height, int mode) {
   scaled.width = width;
   scaled.height = height;
   scaled.pixels.resize(static_cast<size_t>(width) * height * 4);
-  const double scaleX = static_cast<double>(source->width) / width;
-  const double scaleY = static_cast<double>(source->height) / height;
-  for (int y = 0; y < height; ++y) {
-    const double sourceY = (y + 0.5) * scaleY - 0.5;
-    for (int x = 0; x < width; ++x) {
-      const double sourceX = (x + 0.5) * scaleX - 0.5;
-      uint8_t* out = &scaled.pixels[(static_cast<size_t>(y) * width + x) * 4];
+  const std::vector<Tap> columns = bilinear_taps(source->width, width);
+  const std::vector<Tap> rows = bilinear_taps(source->height, height);
+  const size_t stride = static_cast<size_t>(source->width) * 4;
+  uint8_t* out = scaled.pixels.data();
+  for (const Tap& row : rows) {
+    const uint8_t* top = source->pixels.data() + static_cast<size_t>(row.first) * stride;
+    const uint8_t* bottom = source->pixels.data() + static_cast<size_t>(row.second) * stride;
+    for (const Tap& column : columns) {
+      const size_t a = static_cast<size_t>(column.first) * 4, b = static_cast<size_t>(column.second) * 4;
       for (int channel = 0; channel < 4; ++channel) {
-        out[channel] = sample_bilinear(*source, sourceX, sourceY, channel);
+        const int upper = top[a + channel] * (256 - column.weight) + top[b + channel] * column.weight;
+        const int lower = bottom[a + channel] * (256 - column.weight) + bottom[b + channel] * column.weight;
+        *out++ = static_cast<uint8_t>((upper * (256 - row.weight) + lower * row.weight + 32768) >> 16);
       }
     }
   }
