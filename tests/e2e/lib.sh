@@ -237,3 +237,13 @@ wait_for_window_menu() {
 
 # Map state of the game's window as xwininfo reports it (IsViewable, IsUnMapped).
 window_map_state() { xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Map State: //p'; }
+
+# The captured audio of the next second, after the change has settled: "silent" or "playing".
+expect_music() {
+  sleep 0.6
+  local mark level
+  mark=$(audio_bytes)
+  sleep 1
+  level=$(audio_level "$mark")
+  if [ "$1" = silent ]; then [ "$level" -lt 30 ] || fail "$2 (level $level)"; else [ "$level" -gt 200 ] || fail "$2 (level $level)"; fi
+}

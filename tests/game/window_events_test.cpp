@@ -11,9 +11,7 @@ class WindowEventsTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    for (const char* key : {"tMenuSTART", "tMenuCONTINUE", "tMenuSETTINGS", "tMenuCREDITS", "tMenuQUIT", "tMenuOK",
-                            "tMenuYES", "tMenuNO", "tMenuCANCEL"})
-      game.translations.set(key, std::string(key).substr(5));
+    UseMenuTexts();
     OpenScreen(1280, 720);
     game.prefs.screenKind = 1;
     game.gameState = Menu;

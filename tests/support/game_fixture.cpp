@@ -111,6 +111,12 @@ void GameTest::OpenScreen(int width, int height) {
   fake::clearCalls();
 }
 
+void GameTest::UseMenuTexts() {
+  for (const char* key : {"tMenuSTART", "tMenuCONTINUE", "tMenuSETTINGS", "tMenuCREDITS", "tMenuQUIT", "tMenuOK",
+                          "tMenuYES", "tMenuNO", "tMenuCANCEL"})
+    game.translations.set(key, std::string(key).substr(5));
+}
+
 void GameTest::UseThreeLanguages() {
   for (const auto& [code, name] : {std::pair<std::string, std::string>{"de_DE", "Deutsch"},
                                    {"en_GB", "English"}, {"hu_HU", "Magyar"}}) {

@@ -31,6 +31,8 @@ class GameTest : public ::testing::Test {
   void SetUp() override;
   // Lays the screen out at that size with a 680 x 640 menu panel and the fixed sprites.
   void OpenScreen(int width, int height);
+  // Every menu entry and button has its text ("START", "OK", ...), so each gets a clickable width.
+  void UseMenuTexts();
   // Three languages in chooser order: English (en_GB), Magyar (hu_HU), Deutsch (de_DE).
   void UseThreeLanguages();
   // Runs n passes of the main loop.
