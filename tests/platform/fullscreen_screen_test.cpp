@@ -37,6 +37,9 @@ TEST(FullscreenOpening, OpensOnlyAtTheDesktopSizeWithoutVideoModes) {
   EXPECT_EQ(desktop_width(), 1280);
   EXPECT_EQ(desktop_height(), 720);
   EXPECT_EQ(desktop_count(), 1);
+  int width = 7, height = 7;
+  EXPECT_EQ(desktop_size(1, &width, &height), 0);  // there is no second monitor
+  EXPECT_EQ(width, 0);
   EXPECT_EQ(screen_open_fullscreen(1024, 768, 32, "wrong size", kFlipVsync), 0);
   EXPECT_EQ(platform_fullscreen_window(), 0u);
   EXPECT_EQ(screen_is_active(), 0);

@@ -86,6 +86,16 @@ TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSize) {
   XFree(title);
 }
 
+TEST_F(WindowKind, ShowingTheWindowAsksForARepaint) {
+  open(WindowStyleWindowed);
+  window_show(0);
+  std::vector<int> events;
+  wait_until([&] { const auto more = pump_window_events(20); events.insert(events.end(), more.begin(), more.end()); },
+             [&] { return contains(events, EventRepaint); });
+  EXPECT_TRUE(contains(events, EventRepaint));
+  EXPECT_FALSE(contains(events, EventCloseRequest));
+}
+
 TEST_F(WindowKind, DrawsIntoTheDrawingArea) {
   open(WindowStyleWindowed);
   show();

@@ -90,6 +90,14 @@ TEST_F(WindowManager, CloseButtonOfTheWindowManagerIsARequest) {
   EXPECT_NE(window_handle(0), 0u);
 }
 
+TEST_F(WindowManager, MovingTheWindowIsAMoveNotAResize) {
+  open_and_show(WindowStyleWindowed);
+  ASSERT_EQ(run(std::string("wmctrl -r '") + kTitle + "' -e 0,20,30,-1,-1"), 0);
+  wait_for(EventMoved);
+  EXPECT_TRUE(seen(EventMoved));
+  EXPECT_FALSE(seen(EventResized));
+}
+
 TEST_F(WindowManager, WindowedHasAFrameAndBorderlessNone) {
   open_and_show(WindowStyleWindowed);
   const std::string framed = frame_extents();

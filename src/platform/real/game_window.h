@@ -20,6 +20,9 @@ GameWindow* game_window(int window);
 void window_events_connect_toplevel(GameWindow& window);
 // Signals of the drawing area: repaint, clicks, pointer motion.
 void window_events_connect_drawing_area(GtkWidget* area);
+// The event a change of the window's state gives (EventNone for changes the game ignores), from
+// GDK's changed and new state masks.
+int window_state_event_code(unsigned changedMask, unsigned newState);
 // Drops queued events (a closed window's leftovers).
 void window_events_clear();
 // screen_close's part for a screen inside a window: the drawing area goes.

@@ -72,16 +72,9 @@ gboolean on_focus_out(GtkWidget*, GdkEventFocus*, gpointer) {
 }
 
 gboolean on_window_state(GtkWidget*, GdkEventWindowState* event, gpointer) {
-  const bool minimisedChanged = (event->changed_mask & GDK_WINDOW_STATE_ICONIFIED) != 0;
-  const bool maximisedChanged = (event->changed_mask & GDK_WINDOW_STATE_MAXIMIZED) != 0;
-  const bool minimised = (event->new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
-  const bool maximised = (event->new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
-  if (minimisedChanged && minimised) {
-    push_event(EventMinimized);
-  } else if ((minimisedChanged || maximisedChanged) && maximised) {
-    push_event(EventMaximized);
-  } else if (minimisedChanged || maximisedChanged) {
-    push_event(EventRestored);
+  const int code = window_state_event_code(event->changed_mask, event->new_window_state);
+  if (code != EventNone) {
+    push_event(code);
   }
   return FALSE;
 }
@@ -126,6 +119,20 @@ gboolean on_motion(GtkWidget*, GdkEventMotion*, gpointer) {
 }
 
 }  // namespace
+
+int window_state_event_code(unsigned changedMask, unsigned newState) {
+  const bool minimisedChanged = (changedMask & GDK_WINDOW_STATE_ICONIFIED) != 0;
+  const bool maximisedChanged = (changedMask & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+  const bool minimised = (newState & GDK_WINDOW_STATE_ICONIFIED) != 0;
+  const bool maximised = (newState & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+  if (!minimisedChanged && !maximisedChanged) {
+    return EventNone;  // focus, fullscreen, tiling: nothing the game hears of
+  }
+  if (minimisedChanged && minimised) {
+    return EventMinimized;
+  }
+  return maximised ? EventMaximized : EventRestored;
+}
 
 void window_events_connect_toplevel(GameWindow& window) {
   GtkWidget* toplevel = window.toplevel;
