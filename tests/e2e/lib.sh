@@ -109,17 +109,18 @@ colours_in() {
 }
 
 # Full screen reads relative pointer motion and warps the pointer back to the centre, so the game's
-# pointer is steered in steps: far to the top-left corner first, then to (x, y).
+# pointer is steered in steps: far to the top-left corner first, then to (x, y). The steps are small
+# enough that several of them landing between two frames of a busy machine still stay on the screen.
 fullscreen_mouse_to() {
-  local x=$1 y=$2 step
-  for _ in 1 2 3 4 5 6; do xdotool mousemove_relative -- -300 -300; sleep 0.04; done
+  local x=$1 y=$2
+  for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative -- -200 -200; sleep 0.04; done
   while [ "$x" -gt 0 ] || [ "$y" -gt 0 ]; do
-    local sx=$(( x > 250 ? 250 : x )) sy=$(( y > 250 ? 250 : y ))
+    local sx=$(( x > 90 ? 90 : x )) sy=$(( y > 90 ? 90 : y ))
     xdotool mousemove_relative -- "$sx" "$sy"
     x=$((x - sx)); y=$((y - sy))
     sleep 0.04
   done
-  sleep 0.05
+  sleep 0.1
 }
 
 # A click held for a few frames but released before the game's 100 ms wait ends.
