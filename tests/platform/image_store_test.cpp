@@ -64,6 +64,27 @@ TEST(PngCodec, BadDataIsRefusedWithoutCrashing) {
   EXPECT_FALSE(png_decode_rgba(huge.data(), huge.size(), &out, nullptr));
 }
 
+TEST(PngCodec, RandomlyDamagedPicturesNeverCrash) {
+  RgbaImage picture = solid_image(24, 16, Rgba{10, 200, 30, 128});
+  set_pixel(picture, 5, 5, kBlue);
+  for (const int colourType : {2, 3, 6}) {
+    const std::vector<uint8_t> good = encode_png(picture, colourType);
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245 + 12345; };
+    for (int round = 0; round < 1500; ++round) {
+      std::vector<uint8_t> damaged = good;
+      for (int flips = 1 + next() % 4; flips > 0; --flips) {
+        damaged[8 + next() % (damaged.size() - 8)] = static_cast<uint8_t>(next() >> 16);
+      }
+      damaged.resize(damaged.size() - next() % 3);
+      RgbaImage out;
+      if (png_decode_rgba(damaged.data(), damaged.size(), &out, nullptr)) {
+        ASSERT_EQ(out.pixels.size(), static_cast<size_t>(out.width) * out.height * 4);
+      }
+    }
+  }
+}
+
 TEST(PngCodec, WrittenFilesReadBackIdentically) {
   RgbaImage picture = solid_image(5, 4, Rgba{1, 2, 3, 4});
   set_pixel(picture, 4, 3, Rgba{250, 251, 252, 253});
