@@ -4,6 +4,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/xf86vmode.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <climits>
@@ -113,6 +114,11 @@ TEST(VideoModesChild, LeavesWithTheModeSwitched) {
   if (std::string(how) == "exit") {
     std::exit(3);
   }
+  if (std::string(how) == "crash") {
+    // A real fault, but no undefined behaviour a sanitizer would stop at first.
+    void* readOnly = mmap(nullptr, 4096, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    *static_cast<volatile char*>(readOnly) = 1;
+  }
   raise(SIGTERM);
 }
 
@@ -128,6 +134,14 @@ TEST_F(VideoModes, TerminationSignalRestoresTheMode) {
   const int status = run("VESPERINE_VIDEO_MODE_CHILD=signal " + own_executable() +
                          " --gtest_filter=VideoModesChild.* >/dev/null 2>&1");
   EXPECT_TRUE(status == 128 + SIGTERM || status == -1) << status;  // died of the signal
+  EXPECT_EQ(current_mode().width, 1280);
+  EXPECT_EQ(current_mode().height, 1024);
+}
+
+TEST_F(VideoModes, CrashRestoresTheMode) {
+  const int status = run("VESPERINE_VIDEO_MODE_CHILD=crash " + own_executable() +
+                         " --gtest_filter=VideoModesChild.* >/dev/null 2>&1");
+  EXPECT_NE(status, 0);
   EXPECT_EQ(current_mode().width, 1280);
   EXPECT_EQ(current_mode().height, 1024);
 }

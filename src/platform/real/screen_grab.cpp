@@ -24,5 +24,6 @@ int sprite_grab_screen(SpriteId number, int x, int y, int width, int height) {
   Sprite keyed;
   keyed.image = std::move(frame);
   sprite_apply_colour_key(keyed);
-  return sprite_store_add(number, std::move(keyed.image), kSpritePlain) != 0 ? 1 : 0;
+  // The handle for kNewSprite (handles stay far below INT_MAX), 1 for a fixed number.
+  return static_cast<int>(sprite_store_add(number, std::move(keyed.image), kSpritePlain));
 }

@@ -2,6 +2,8 @@
 
 #include <X11/extensions/xf86vmode.h>
 
+#include <signal.h>
+
 #include <csignal>
 #include <cstdlib>
 #include <string>
@@ -43,15 +45,19 @@ void restore_through(Display* display) {
   switch_to(display, switched.screen, &mode);
 }
 
+void restore_through_fresh_connection() {
+  switched.active = false;
+  switched.display = nullptr;
+  if (Display* fresh = XOpenDisplay(switched.displayName.c_str())) {
+    restore_through(fresh);
+    XCloseDisplay(fresh);
+  }
+}
+
 // The connection is dead: restore through a new one, then let the previous handler end the process.
 int on_io_error(Display* display) {
   if (switched.active) {
-    switched.display = nullptr;
-    if (Display* fresh = XOpenDisplay(switched.displayName.c_str())) {
-      restore_through(fresh);
-      XCloseDisplay(fresh);
-    }
-    switched.active = false;
+    restore_through_fresh_connection();
   }
   if (previousIoHandler != nullptr) {
     return previousIoHandler(display);
@@ -61,12 +67,28 @@ int on_io_error(Display* display) {
 
 void on_exit() { video_mode_restore(); }
 
-// Termination by signal: best effort restore (Xlib is not signal safe, but a process killed with
-// the display in the wrong mode is worse), then die of the same signal.
-void on_fatal_signal(int signal) {
-  video_mode_restore();
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
+// Termination signals and crashes. Xlib is not signal safe, but a process dying with the display
+// left in a small mode is worse: restore through a connection of its own (the game's may be in
+// the middle of a request), then hand the signal to whoever had it before (the default action,
+// or a sanitizer's report).
+constexpr int kFatalSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+struct sigaction previousActions[sizeof kFatalSignals / sizeof kFatalSignals[0]];
+
+void on_fatal_signal(int signal, siginfo_t* info, void*) {
+  if (switched.active) {
+    restore_through_fresh_connection();
+  }
+  for (size_t i = 0; i < sizeof kFatalSignals / sizeof kFatalSignals[0]; ++i) {
+    if (kFatalSignals[i] == signal) {
+      sigaction(signal, &previousActions[i], nullptr);
+    }
+  }
+  // A real fault repeats when the handler returns and then reaches the previous action; a signal
+  // that was sent (si_code <= 0) is sent again.
+  const bool fault = signal == SIGSEGV || signal == SIGBUS || signal == SIGFPE || signal == SIGILL;
+  if (!fault || info == nullptr || info->si_code <= 0) {
+    raise(signal);
+  }
 }
 
 void install_guards() {
@@ -76,8 +98,12 @@ void install_guards() {
   guardsInstalled = true;
   std::atexit(on_exit);
   previousIoHandler = XSetIOErrorHandler(on_io_error);
-  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-    std::signal(signal, on_fatal_signal);
+  struct sigaction action {};
+  action.sa_sigaction = on_fatal_signal;
+  action.sa_flags = SA_SIGINFO;
+  sigemptyset(&action.sa_mask);
+  for (size_t i = 0; i < sizeof kFatalSignals / sizeof kFatalSignals[0]; ++i) {
+    sigaction(kFatalSignals[i], &action, &previousActions[i]);
   }
 }
 
@@ -125,12 +151,11 @@ void video_mode_restore() {
   if (!switched.active) {
     return;
   }
-  switched.active = false;
-  if (switched.display != nullptr) {
-    restore_through(switched.display);
-  } else if (Display* fresh = XOpenDisplay(switched.displayName.c_str())) {
-    restore_through(fresh);
-    XCloseDisplay(fresh);
+  if (switched.display == nullptr) {
+    restore_through_fresh_connection();
+    return;
   }
+  switched.active = false;
+  restore_through(switched.display);
   switched.display = nullptr;
 }
