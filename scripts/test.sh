@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-fuzz_seconds=${VESPERINE_FUZZ_SECONDS:-20}
+fuzz_seconds=${VESPERINE_FUZZ_SECONDS:-15}
 
 bash scripts/install-deps.sh --tests
 
@@ -18,7 +18,7 @@ echo "== unit, platform and end-to-end tests"
 
 echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVESPERINE_SANITIZE=ON -DVESPERINE_GAME=OFF
-cmake --build build-asan -j"$jobs"
+cmake --build build-asan -j"$jobs" --target vesperine_services_tests vesperine_display_tests vesperine_game_tests
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -L unit)
 
 echo "== fuzz targets, ${fuzz_seconds} s each"

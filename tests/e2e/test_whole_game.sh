@@ -50,10 +50,9 @@ card_y() { echo $((5 + 120 * ($1 / 8) + 15)); }
 crop_card() { convert "$1" -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage "$3"; }
 # Two crops show the same picture: the sprite scaling may round a pixel or two differently by row.
 same_picture() { [ "$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -lt 40 ]; }
-take_pair() {
+click_pair() {
   window_click $(( $(card_x "$1") + 40 )) $(( $(card_y "$1") + 40 ))
   window_click $(( $(card_x "$2") + 40 )) $(( $(card_y "$2") + 40 ))
-  window_shot "$E2E_WORK/pair.png"
 }
 cards="$E2E_WORK/cards"
 mkdir -p "$cards"
@@ -63,7 +62,8 @@ for i in $(seq 0 47); do crop_card "$E2E_SHOTS/board.png" "$i" "$cards/back-$i.p
 # frames; a matching pair fades out in 32 and leaves the background.
 unmatched=()
 for ((i = 0; i < 48; i += 2)); do
-  take_pair "$i" $((i + 1))
+  click_pair "$i" $((i + 1))
+  window_shot "$E2E_WORK/pair.png"
   crop_card "$E2E_WORK/pair.png" "$i" "$cards/face-$i.png"
   crop_card "$E2E_WORK/pair.png" $((i + 1)) "$cards/face-$((i + 1)).png"
   ! same_picture "$cards/face-$i.png" "$cards/back-$i.png" || fail "card $i did not turn"
@@ -95,7 +95,7 @@ while [ "${#unmatched[@]}" -gt 0 ]; do
     if same_picture "$cards/face-$first.png" "$cards/face-$j.png"; then partner=$j; break; fi
   done
   [ -n "$partner" ] || fail "no partner remembered for card $first"
-  take_pair "$first" "$partner"
+  click_pair "$first" "$partner"
   rest=()
   for k in "${unmatched[@]}"; do [ "$k" = "$first" ] || [ "$k" = "$partner" ] || rest+=("$k"); done
   unmatched=("${rest[@]}")
