@@ -62,7 +62,7 @@ make_game_dir() {
 # Starts the game with /LOG, its music going to a raw file.
 start_game() {
   (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
-     exec timeout 240 "$E2E_GAME_DIR/vesperine" "$@" >"$E2E_WORK/game.out" 2>&1) &
+     exec timeout 540 "$E2E_GAME_DIR/vesperine" "$@" >"$E2E_WORK/game.out" 2>&1) &
   GAME_PID=$!
 }
 
