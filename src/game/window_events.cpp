@@ -31,7 +31,7 @@ bool HandleWindowEvent(int code) {
     case EventRestored:
     case EventFocusIn: resumeMusic(); break;
     case EventFocusOut:
-      // A borderless window has no taskbar button of its own to come back from: it steps aside.
+      // A borderless window covering the desktop steps aside when the player turns to another one.
       if (game.prefs.screenKind == ScreenBorderless) {
         pauseMusic();
         window_minimize(0);
