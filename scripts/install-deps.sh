@@ -10,12 +10,11 @@ packages=(
   libarchive-dev libxxf86vm-dev libgl-dev libglu1-mesa-dev libx11-dev
   libpng-dev zlib1g-dev libgtest-dev
   libgl1-mesa-dri
-  fonts-roboto-unhinted fonts-open-sans fonts-urw-base35 fontconfig
-  zip
+  libfontconfig-dev fonts-roboto-unhinted fonts-open-sans fonts-urw-base35 fontconfig
 )
 test_packages=(
   xvfb xauth xdotool x11-utils x11-xserver-utils mesa-utils imagemagick openbox wmctrl
-  xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev
+  xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev python3
 )
 
 want=("${packages[@]}")
