@@ -1,6 +1,8 @@
 // Start-up cost of the real game against its floor.
 //   vesperine-bench-real-startup game  GAMEDIR   start-up up to the first drawn frame on screen
 //   vesperine-bench-real-startup floor GAMEDIR   only unpacking and decoding every picture and the music
+//   vesperine-bench-real-startup frames GAMEDIR  steady frames of the menu over a full board, unpaced,
+//                                                against frames that draw only the background
 // Each prints the wall time since the process started and the peak resident memory; run both in
 // one go with bench/startup.sh, which compares them.
 #include <sys/resource.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "display/data_pack.h"
+#include "game/game_state.h"
 #include "game/main_loop.h"
 #include "game/startup.h"
 #include "platform/platform.h"
@@ -51,6 +54,36 @@ int runGame(const std::string& gameDir) {
   return 0;
 }
 
+double secondsNow() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+// Milliseconds a frame of the menu over a dealt board takes to draw and flip, against a frame
+// with the background alone, both without the 60-frame pacing.
+int runFrames(const std::string& gameDir) {
+  char name[] = "vesperine";
+  char* argv[] = {name, nullptr};
+  if (!StartUp(1, argv, gameDir) || !SetUpDisplay()) return 1;
+  screen_set_frame_rate(0);
+  constexpr int kFrames = 300;
+  const SpriteId background = game.backgroundSprites[0];
+  double start = secondsNow();
+  for (int i = 0; i < kFrames; ++i) {
+    sprite_draw(background, 0, 0);
+    screen_flip();
+  }
+  const double baseline = (secondsNow() - start) * 1000 / kFrames;
+  game.gameState = Menu;
+  start = secondsNow();
+  for (int i = 0; i < kFrames; ++i) RunOnePass();
+  const double menu = (secondsNow() - start) * 1000 / kFrames;
+  std::printf("menu frame %.3f ms, background-only frame %.3f ms, ratio %.2fx\n", menu, baseline, menu / baseline);
+  platform_shutdown();
+  return 0;
+}
+
 int runFloor(const std::string& gameDir) {
   platform_init(0, nullptr);
   if (!sound_init()) return 1;
@@ -79,11 +112,13 @@ int runFloor(const std::string& gameDir) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s game|floor GAMEDIR/\n", argv[0]);
+    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];
   std::string gameDir = argv[2];
   if (!gameDir.ends_with('/')) gameDir += '/';
-  return mode == "game" ? runGame(gameDir) : runFloor(gameDir);
+  if (mode == "game") return runGame(gameDir);
+  if (mode == "frames") return runFrames(gameDir);
+  return runFloor(gameDir);
 }
