@@ -19,6 +19,9 @@ e2e_cleanup() {
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   if [ "$status" -ne 0 ]; then
+    # The pictures of a failed run stay for a look (CI keeps the machine until the session ends).
+    local kept=/tmp/vesperine-e2e-failed-$(basename "$0" .sh)
+    rm -rf "$kept" && cp -r "$E2E_SHOTS" "$kept" 2>/dev/null && echo "pictures of the failed run: $kept" >&2
     echo "--- test failed; game log and output:" >&2
     cat "$E2E_GAME_DIR"/Log*.log "$E2E_HOME"/.Quenmarsh/Vesperine/Log*.log 2>/dev/null | tail -40 >&2
     tail -20 "$E2E_WORK/game.out" 2>/dev/null >&2
@@ -193,18 +196,20 @@ PY
 }
 audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
 
-# Skips the logo and the title with Space until the menu panel's empty amber area shows at (x, y).
+# The panel of a dialog is showing: its empty amber area (the colour of the text pictures) at (x, y).
+panel_shows() {
+  local r g b
+  IFS=, read -r r g b <<<"$(pixel "$1" "$2" "$3")"
+  [ $((r - 241)) -ge -3 ] && [ $((r - 241)) -le 3 ] && [ $((g - 172)) -ge -3 ] && [ $((g - 172)) -le 3 ] \
+    && [ $((b - 71)) -ge -3 ] && [ $((b - 71)) -le 3 ]
+}
+
+# Skips the logo and the title with Space until the menu panel shows at (x, y).
 wait_for_menu() {
   local x=$1 y=$2
   for _ in $(seq 1 60); do
     screenshot_root "$E2E_WORK/now.png"
-    local p
-    p=$(pixel "$E2E_WORK/now.png" "$x" "$y")
-    IFS=, read -r r g b <<<"$p"
-    if [ $((r - 241)) -ge -3 ] && [ $((r - 241)) -le 3 ] && [ $((g - 172)) -ge -3 ] && [ $((g - 172)) -le 3 ] \
-       && [ $((b - 71)) -ge -3 ] && [ $((b - 71)) -le 3 ]; then
-      return 0
-    fi
+    if panel_shows "$E2E_WORK/now.png" "$x" "$y"; then return 0; fi
     press space
     sleep 0.3
   done
@@ -224,11 +229,7 @@ wait_for_window_menu() {
   local x=$1 y=$2
   for _ in $(seq 1 60); do
     window_shot "$E2E_WORK/now.png"
-    IFS=, read -r r g b <<<"$(pixel "$E2E_WORK/now.png" "$x" "$y")"
-    if [ $((r - 241)) -ge -3 ] && [ $((r - 241)) -le 3 ] && [ $((g - 172)) -ge -3 ] && [ $((g - 172)) -le 3 ] \
-       && [ $((b - 71)) -ge -3 ] && [ $((b - 71)) -le 3 ]; then
-      return 0
-    fi
+    if panel_shows "$E2E_WORK/now.png" "$x" "$y"; then return 0; fi
     xdotool windowactivate --sync "$GAME_WINDOW" 2>/dev/null || true
     press space
     sleep 0.3

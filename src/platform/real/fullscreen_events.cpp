@@ -86,7 +86,9 @@ bool fullscreen_take_pointer_motion(int* dx, int* dy) {
   if (*dx == 0 && *dy == 0) {
     return false;
   }
-  XWarpPointer(display, None, gFullscreen.window, 0, 0, 0, 0, gFullscreen.centreX, gFullscreen.centreY);
+  // Back towards the centre by exactly the movement read: a relative warp, so motion that arrives
+  // between the query and the warp stays for the next poll instead of being lost.
+  XWarpPointer(display, None, None, 0, 0, 0, 0, -*dx, -*dy);
   XFlush(display);
   return true;
 }
