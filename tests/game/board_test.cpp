@@ -28,6 +28,15 @@ class BoardTest : public GameTest {
     return {-1, -1};
   }
   void clickCell(int c, int r) { ClickFullScreen(game.board[c][r].x + 5, game.board[c][r].y + 5); }
+  // Passes run while cell (c, r) stays in `state` (at most 500).
+  int passesWhile(int c, int r, int8_t state) {
+    int passes = 0;
+    while (game.board[c][r].state == state && passes < 500) {
+      RunOnePass();
+      ++passes;
+    }
+    return passes;
+  }
 };
 
 TEST_F(BoardTest, LayoutAt1280x720And1280x1024) {
@@ -113,13 +122,8 @@ TEST_F(BoardTest, WrongPairStaysUp81FramesInFullScreen) {
   auto [c2, r2] = strangerOf(0, 0);
   clickCell(0, 0);
   clickCell(c2, r2);  // turned in this pass; its pair step already counts
-  int framesShownAfter = 0;
-  while (game.board[c2][r2].state == FaceUp && framesShownAfter < 500) {
-    RunOnePass();
-    ++framesShownAfter;
-  }
   // The pass of the click drew it face down; the next 81 draws show it face up.
-  EXPECT_EQ(framesShownAfter, 81);
+  EXPECT_EQ(passesWhile(c2, r2, FaceUp), 81);
   EXPECT_EQ(game.board[0][0].state, FaceDown);
   EXPECT_EQ(game.selCount, 0);
   EXPECT_EQ(game.frameCounter, 0);
@@ -131,12 +135,7 @@ TEST_F(BoardTest, MatchingPairFadesOver32DrawnFramesThenGoes) {
   clickCell(0, 0);
   clickCell(c2, r2);
   EXPECT_EQ(game.board[0][0].state, Vanishing);
-  int frames = 0;
-  while (game.board[0][0].state == Vanishing && frames < 500) {
-    RunOnePass();
-    ++frames;
-  }
-  EXPECT_EQ(frames, 32);
+  EXPECT_EQ(passesWhile(0, 0, Vanishing), 32);
   EXPECT_EQ(game.board[c2][r2].state, Removed);
   EXPECT_EQ(game.cardsLeft, 46);
   EXPECT_EQ(game.pairFade, 255);
