@@ -18,9 +18,22 @@ struct Crop {
   int resizeWidth = 0, resizeHeight = 0, x = 0, y = 0;
 };
 
-// The fit keeps the proportions by comparing whole-hundred steps of the picture's size; a crop that
-// would reach outside the resized picture falls back to covering the screen and cropping the centre.
+// Covers the screen keeping the proportions and crops the centre.
+Crop coverScreen(int iw, int ih, int w, int h) {
+  Crop c;
+  const double scale = std::max(double(w) / iw, double(h) / ih);
+  c.resizeWidth = std::max(w, static_cast<int>(iw * scale + 0.999));
+  c.resizeHeight = std::max(h, static_cast<int>(ih * scale + 0.999));
+  c.x = (c.resizeWidth - w) / 2;
+  c.y = (c.resizeHeight - h) / 2;
+  return c;
+}
+
+// The fit keeps the proportions by comparing whole-hundred steps of the picture's size. A picture
+// under 100 pixels on a side has no whole hundreds to divide by, and a crop that would reach
+// outside the resized picture cannot be cut: both cover the screen and crop the centre instead.
 Crop fitPicture(int iw, int ih, int w, int h) {
+  if (iw < 100 || ih < 100) return coverScreen(iw, ih, w, h);
   Crop c;
   const int fittedHeight = (ih / 100) * (w / (iw / 100));
   if (fittedHeight > ih) {
@@ -33,14 +46,7 @@ Crop fitPicture(int iw, int ih, int w, int h) {
     c.y = (fittedHeight - h) / 2;
   }
   const bool inside = c.x >= 0 && c.y >= 0 && c.x + w <= c.resizeWidth && c.y + h <= c.resizeHeight;
-  if (!inside) {
-    const double scale = std::max(double(w) / iw, double(h) / ih);
-    c.resizeWidth = std::max(w, static_cast<int>(iw * scale + 0.999));
-    c.resizeHeight = std::max(h, static_cast<int>(ih * scale + 0.999));
-    c.x = (c.resizeWidth - w) / 2;
-    c.y = (c.resizeHeight - h) / 2;
-  }
-  return c;
+  return inside ? c : coverScreen(iw, ih, w, h);
 }
 
 bool prepareFittedImage(const void* png, size_t size, int w, int h) {
@@ -49,14 +55,12 @@ bool prepareFittedImage(const void* png, size_t size, int w, int h) {
   bool made = false;
   if (iw == w && ih == h) {
     made = image_copy_rect(kDecodedImage, kFittedImage, 0, 0, w, h) != 0;
-  } else if (iw >= 100 && ih >= 100) {
-    if (iw / ih == w / h) {
-      made = image_resize(kDecodedImage, w, h, 0) && image_copy_rect(kDecodedImage, kFittedImage, 0, 0, w, h);
-    } else {
-      const Crop c = fitPicture(iw, ih, w, h);
-      made = image_resize(kDecodedImage, c.resizeWidth, c.resizeHeight, 0) &&
-             image_copy_rect(kDecodedImage, kFittedImage, c.x, c.y, w, h);
-    }
+  } else if (ih > 0 && iw / ih == w / h) {
+    made = image_resize(kDecodedImage, w, h, 0) && image_copy_rect(kDecodedImage, kFittedImage, 0, 0, w, h);
+  } else if (iw > 0 && ih > 0) {
+    const Crop c = fitPicture(iw, ih, w, h);
+    made = image_resize(kDecodedImage, c.resizeWidth, c.resizeHeight, 0) &&
+           image_copy_rect(kDecodedImage, kFittedImage, c.x, c.y, w, h);
   }
   image_free(kDecodedImage);
   return made;

@@ -38,8 +38,8 @@ void readPreferences() {
   if (game.prefs.languageCode.empty()) game.prefs.languageCode = "en_GB";
 }
 
-void openLogWhenAsked(int argc, char** argv) {
-  if (game.paramCount < 1 || strcasecmp(argv[1], "/LOG") != 0) return;
+void openLogWhenAsked(const std::string& firstParam) {
+  if (game.paramCount < 1 || strcasecmp(firstParam.c_str(), "/LOG") != 0) return;
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -111,6 +111,10 @@ bool SetUpDisplay() {
 }
 
 bool StartUp(int argc, char** argv, const std::string& gameDir) {
+  // The display library takes its own options out of argv; the game's parameters are the ones
+  // the player typed, so they are read first.
+  const int paramCount = argc > 0 ? argc - 1 : 0;
+  const std::string firstParam = paramCount > 0 && argv[1] != nullptr ? argv[1] : "";
   platform_init(argc, argv);
   ResetGameState();
   loadFonts();
@@ -118,8 +122,8 @@ bool StartUp(int argc, char** argv, const std::string& gameDir) {
   game.userDir = UserDirectory("Quenmarsh/Vesperine");
   game.saveDir = game.gameDir;
   readPreferences();
-  game.paramCount = argc > 0 ? argc - 1 : 0;
-  openLogWhenAsked(argc, argv);
+  game.paramCount = paramCount;
+  openLogWhenAsked(firstParam);
   WriteStartingSettings();
   ScanLanguages(LanguagePackPath(), game.languageInfo, game.languageList);
   WriteAvailableLanguages();

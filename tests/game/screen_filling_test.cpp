@@ -60,17 +60,38 @@ TEST_F(ScreenFillingTest, TallerPictureIsFittedByWidth) {
   EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{"image_copy_rect 0 1 0 490 1280 720"});
 }
 
-TEST_F(ScreenFillingTest, UndecodableOrTinyPicturesLeaveAnEmptySprite) {
+TEST_F(ScreenFillingTest, UndecodablePictureLeavesAnEmptySprite) {
   open(1280, 720);
   const std::string junk = "not a picture";
   const SpriteId s = MakeScreenFillingSprite(10, junk.data(), junk.size(), 1280, 720);
   EXPECT_NE(s, 0);
   EXPECT_EQ(sprite_width(10), 1280);
   EXPECT_TRUE(fake::callsStartingWith("image_draw").empty());
-  make(50, 1080, 1280, 720);
-  make(1920, 99, 1280, 720);
-  EXPECT_TRUE(fake::callsStartingWith("image_draw").empty());
   EXPECT_TRUE(fake::state().images.empty());
+}
+
+// Pictures under 100 pixels on a side: the proportion quotient still decides a straight resize;
+// otherwise, with no whole hundreds to fit by, they cover the screen and the centre is cropped.
+TEST_F(ScreenFillingTest, SmallPicturesStillFillTheScreen) {
+  struct Case {
+    int iw, ih;
+    const char* resize;
+    const char* copy;
+  };
+  const Case cases[] = {
+      {160, 90, "image_resize 0 1280 720 0", "image_copy_rect 0 1 0 0 1280 720"},
+      {99, 60, "image_resize 0 1280 720 0", "image_copy_rect 0 1 0 0 1280 720"},
+      {50, 1080, "image_resize 0 1280 27648 0", "image_copy_rect 0 1 0 13464 1280 720"},
+      {1920, 99, "image_resize 0 13964 720 0", "image_copy_rect 0 1 6342 0 1280 720"},
+  };
+  open(1280, 720);
+  for (const Case& c : cases) {
+    fake::clearCalls();
+    make(c.iw, c.ih, 1280, 720);
+    EXPECT_EQ(fake::callsStartingWith("image_resize"), std::vector<std::string>{c.resize}) << c.iw << "x" << c.ih;
+    EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{c.copy}) << c.iw << "x" << c.ih;
+    EXPECT_EQ(fake::callsStartingWith("image_draw"), std::vector<std::string>{"image_draw 1 0 0"});
+  }
 }
 
 TEST(ScreenModeTest, ParsesFieldsAndTreatsJunkAsZero) {

@@ -111,11 +111,27 @@ TEST_F(Fullscreen, ButtonsAreLevelsInTheGamesNumbering) {
   ASSERT_EQ(run("xdotool mousedown 1"), 0);
   EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_button(1) == 1; }));
   ASSERT_EQ(run("xdotool mouseup 1 mousedown 3"), 0);
-  EXPECT_TRUE(wait_until([] { screen_flip(); }, [] { return mouse_button(1) == 0 && mouse_button(2) == 1; }));
+  EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_button(1) == 0 && mouse_button(2) == 1; }));
   ASSERT_EQ(run("xdotool mouseup 3 mousedown 2"), 0);
   EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_button(2) == 0 && mouse_button(3) == 1; }));
   ASSERT_EQ(run("xdotool mouseup 2"), 0);
   EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_button(3) == 0; }));
+}
+
+// xdotool presses and releases within one call, long before the next poll: the click is latched
+// and reads as held for exactly one poll.
+TEST_F(Fullscreen, ClickBetweenTwoPollsReadsAsHeldForOnePoll) {
+  for (const auto& [xButton, gameButton] : {std::pair{1, 1}, std::pair{3, 2}}) {
+    mouse_poll();
+    ASSERT_EQ(mouse_button(gameButton), 0);
+    ASSERT_EQ(run("xdotool mousedown " + std::to_string(xButton) + " mouseup " + std::to_string(xButton)), 0);
+    wait_ms(250);  // xdotool has flushed; the events are on their way to our connection
+    screen_flip();
+    mouse_poll();
+    EXPECT_EQ(mouse_button(gameButton), 1) << "button " << gameButton;
+    mouse_poll();
+    EXPECT_EQ(mouse_button(gameButton), 0) << "button " << gameButton;
+  }
 }
 
 TEST_F(Fullscreen, MouseMovesRelativelyAndStaysOnTheScreen) {

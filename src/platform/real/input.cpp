@@ -13,6 +13,10 @@ constexpr int kKeyCount = 512;
 std::array<bool, kKeyCount> keyDown{};
 std::array<bool, kKeyCount> keySeenDown{};
 std::array<bool, 4> buttonDown{};  // indexed by the game's button number 1 left, 2 right, 3 middle
+// A press and release that both fall between two polls would never be seen as a level: the press
+// is latched and reads as held until the next poll.
+std::array<bool, 4> buttonPressedSincePoll{};
+std::array<bool, 4> buttonLatched{};
 int mouseX = 0;
 int mouseY = 0;
 int mouseLimitX = 0;  // last valid x and y of the open screen
@@ -33,6 +37,7 @@ void input_x_button_changed(unsigned xButton, bool down) {
   static constexpr int kGameButton[4] = {0, 1, 3, 2};
   if (xButton >= 1 && xButton <= 3) {
     buttonDown[kGameButton[xButton]] = down;
+    if (down) buttonPressedSincePoll[kGameButton[xButton]] = true;
   }
 }
 
@@ -56,6 +61,8 @@ int keyboard_init() {
 
 int mouse_init() {
   buttonDown.fill(false);
+  buttonPressedSincePoll.fill(false);
+  buttonLatched.fill(false);
   mouseX = mouseY = 0;
   return 1;
 }
@@ -84,9 +91,13 @@ void mouse_poll() {
   if (fullscreen_take_pointer_motion(&dx, &dy)) {
     input_mouse_moved(dx, dy);
   }
+  buttonLatched = buttonPressedSincePoll;
+  buttonPressedSincePoll.fill(false);
 }
 
 int mouse_x() { return mouseX; }
 int mouse_y() { return mouseY; }
 
-int mouse_button(int button) { return button >= 1 && button <= 3 && buttonDown[button] ? 1 : 0; }
+int mouse_button(int button) {
+  return button >= 1 && button <= 3 && (buttonDown[button] || buttonLatched[button]) ? 1 : 0;
+}
