@@ -116,19 +116,26 @@ colours_in() {
   convert "$1" -crop "$2" +repage -unique-colors -format "%w" info:
 }
 
-# Full screen reads relative pointer motion and warps the pointer back to the centre, so the game's
-# pointer is steered in steps: far to the top-left corner first, then to (x, y). The steps are small
-# enough that several of them landing between two frames of a busy machine still stay on the screen.
+# Full screen reads relative pointer motion and warps the pointer back by what it read, so the
+# game's pointer is steered in steps: far to the top-left corner first, then to (x, y). One xdotool
+# process runs the whole walk; its steps are small and slow enough that the few of them landing
+# between two frames of a busy machine still stay on the screen. The player parks the pointer in
+# the corner after a click (FULLSCREEN_PARKED), so its next walk needs no way to the corner.
+fullscreen_to_corner() {
+  local walk=()
+  for _ in 1 2 3 4 5 6 7 8; do walk+=(mousemove_relative -- -200 -200 sleep 0.1); done
+  xdotool "${walk[@]}"
+}
 fullscreen_mouse_to() {
-  local x=$1 y=$2
-  for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative -- -200 -200; sleep 0.04; done
+  local x=$1 y=$2 walk=()
+  if [ -z "${FULLSCREEN_PARKED:-}" ]; then fullscreen_to_corner; fi
+  FULLSCREEN_PARKED=""
   while [ "$x" -gt 0 ] || [ "$y" -gt 0 ]; do
     local sx=$(( x > 90 ? 90 : x )) sy=$(( y > 90 ? 90 : y ))
-    xdotool mousemove_relative -- "$sx" "$sy"
+    walk+=(mousemove_relative -- "$sx" "$sy" sleep 0.1)
     x=$((x - sx)); y=$((y - sy))
-    sleep 0.04
   done
-  sleep 0.1
+  xdotool "${walk[@]}" sleep 0.1
 }
 
 # A click held for a few frames but released before the game's 100 ms wait ends.
@@ -266,18 +273,20 @@ read -r MENU_W MENU_H < <(pack_picture_size menu.png)
 MENU_LEFT=$(( (1280 - MENU_W) / 2 ))
 MENU_TOP=$(( (720 - MENU_H) / 2 ))
 
-# A click at (x, y) of the game screen; full screen then parks its pointer at the left edge, off
-# the board, so that pictures of the cards do not show it.
+# A click at (x, y) of the game screen; full screen then parks its pointer in the top-left corner,
+# off the board, so that pictures of the cards do not show it.
 player_click() {
   if [ "$E2E_KIND" = 0 ]; then
     fullscreen_click "$@"
-    xdotool mousemove_relative -- -2000 0
-    sleep 0.05
+    fullscreen_to_corner
+    FULLSCREEN_PARKED=1
   else
     window_click "$@"
   fi
 }
-player_look() { if [ "$E2E_KIND" = 0 ]; then screenshot_root "$1"; else window_shot "$1"; fi; }
+player_look() {
+  if [ "$E2E_KIND" = 0 ]; then screenshot_root "$1"; else window_shot "$1"; fi || fail "no picture of the screen"
+}
 player_wait_for_menu() {
   if [ "$E2E_KIND" = 0 ]; then wait_for_menu 640 $((MENU_TOP + 600)); else wait_for_window_menu 640 $((MENU_TOP + 600)); fi
 }
@@ -316,61 +325,64 @@ crop_card() { convert "$1" -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage "
 # Two crops show the same picture: the sprite scaling may round a pixel or two differently by row.
 same_picture() { [ "$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -lt 40 ]; }
 click_card() { player_click $(( $(card_x "$1") + 40 )) $(( $(card_y "$1") + 40 )); }
-card_is() { crop_card "$1" "$2" "$CARDS/now.png" && same_picture "$CARDS/now.png" "$CARDS/$3-$2.png"; }
+# A picture of the screen as FILE, with cards A and B cropped to $CARDS/now-a.png and now-b.png.
+look_at_cards() {
+  player_look "$1"
+  convert "$1" \( +clone -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage -write "$CARDS/now-a.png" +delete \) \
+    -crop "80x80+$(card_x "$3")+$(card_y "$3")" +repage "$CARDS/now-b.png"
+}
 
 # Turns cards A and B and keeps the picture with both faces up as pair.png, their faces as
 # face-A.png and face-B.png. A busy game may miss a click while the last pair still resolves: a
 # card still down after a while is clicked again.
 take_turn() {
-  local a=$1 b=$2 tries
+  local a=$1 b=$2 tries a_down b_down
   click_card "$a"
   click_card "$b"
   for tries in $(seq 1 40); do
-    player_look "$E2E_WORK/pair.png"
-    if ! card_is "$E2E_WORK/pair.png" "$a" back && ! card_is "$E2E_WORK/pair.png" "$b" back; then
-      crop_card "$E2E_WORK/pair.png" "$a" "$CARDS/face-$a.png"
-      crop_card "$E2E_WORK/pair.png" "$b" "$CARDS/face-$b.png"
+    look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
+    a_down=0 b_down=0
+    same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && a_down=1
+    same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" && b_down=1
+    if [ $((a_down + b_down)) -eq 0 ]; then
+      mv "$CARDS/now-a.png" "$CARDS/face-$a.png"
+      mv "$CARDS/now-b.png" "$CARDS/face-$b.png"
       return 0
     fi
-    if [ $((tries % 8)) -eq 0 ]; then
-      card_is "$E2E_WORK/pair.png" "$a" back && click_card "$a"
-      card_is "$E2E_WORK/pair.png" "$b" back && click_card "$b"
+    if [ $((tries % 6)) -eq 0 ]; then
+      [ "$a_down" = 0 ] || click_card "$a"
+      [ "$b_down" = 0 ] || click_card "$b"
     fi
     sleep 0.1
   done
   fail "cards $a and $b did not turn"
 }
 
-# Waits until the turned pair A, B has been resolved: card A no longer shows its face and two
-# pictures in a row agree on both cards (no fade running). The last picture is later.png; prints
-# "back" when the pair turned back, "gone" when it was taken.
+# Waits until the turned pair A, B has been resolved and sets RESOLVED to "back" when it turned back
+# (after 81 frames), "gone" when it was taken (a fade of 32 frames, waited out until card A's place stops
+# changing). The last picture is later.png.
 resolve_turn() {
   local a=$1 b=$2
   for _ in $(seq 1 60); do
-    player_look "$E2E_WORK/later.png"
-    card_is "$E2E_WORK/later.png" "$a" face || break
+    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
+    same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || break
     sleep 0.2
   done
-  crop_card "$E2E_WORK/later.png" "$a" "$CARDS/was-a.png"
-  crop_card "$E2E_WORK/later.png" "$b" "$CARDS/was-b.png"
+  if same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png"; then
+    same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" || fail "card $b of a wrong pair did not turn back"
+    RESOLVED=back
+    return 0
+  fi
   for _ in $(seq 1 30); do
+    mv "$CARDS/now-a.png" "$CARDS/was-a.png"
     sleep 0.1
-    player_look "$E2E_WORK/later.png"
-    crop_card "$E2E_WORK/later.png" "$a" "$CARDS/is-a.png"
-    crop_card "$E2E_WORK/later.png" "$b" "$CARDS/is-b.png"
-    if same_picture "$CARDS/is-a.png" "$CARDS/was-a.png" && same_picture "$CARDS/is-b.png" "$CARDS/was-b.png"; then
-      if card_is "$E2E_WORK/later.png" "$a" back; then
-        card_is "$E2E_WORK/later.png" "$b" back || fail "card $b of a wrong pair did not turn back"
-        echo back
-      else
-        ! card_is "$E2E_WORK/later.png" "$a" face && ! card_is "$E2E_WORK/later.png" "$b" face \
-          && ! card_is "$E2E_WORK/later.png" "$b" back || fail "cards $a and $b neither turned back nor went"
-        echo gone
-      fi
+    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
+    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png"; then
+      ! same_picture "$CARDS/now-b.png" "$CARDS/face-$b.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" \
+        || fail "card $a went but card $b did not"
+      RESOLVED=gone
       return 0
     fi
-    mv "$CARDS/is-a.png" "$CARDS/was-a.png"
-    mv "$CARDS/is-b.png" "$CARDS/was-b.png"
   done
   fail "cards $a and $b kept changing"
 }
@@ -382,14 +394,18 @@ resolve_turn() {
 play_first_round() {
   CARDS="$E2E_WORK/cards"
   mkdir -p "$CARDS"
-  for i in $(seq 0 47); do crop_card "$E2E_SHOTS/board.png" "$i" "$CARDS/back-$i.png"; done
+  local crops=() i j
+  for i in $(seq 0 47); do
+    crops+=(\( +clone -crop "80x80+$(card_x "$i")+$(card_y "$i")" +repage -write "$CARDS/back-$i.png" +delete \))
+  done
+  convert "$E2E_SHOTS/board.png" "${crops[@]}" null:
   UNMATCHED=()
-  local i j
   for ((i = 0; i < 48; i += 2)); do
     j=$((i + 1))
     take_turn "$i" "$j"
     [ "$i" -eq 0 ] && cp "$E2E_WORK/pair.png" "$E2E_SHOTS/turned.png"
-    if [ "$(resolve_turn "$i" "$j")" = back ]; then
+    resolve_turn "$i" "$j"
+    if [ "$RESOLVED" = back ]; then
       UNMATCHED+=("$i" "$j")
       [ -f "$E2E_SHOTS/wrong-pair.png" ] || { cp "$E2E_WORK/pair.png" "$E2E_SHOTS/wrong-pair.png"; cp "$E2E_WORK/later.png" "$E2E_SHOTS/wrong-pair-back.png"; }
     else
@@ -410,7 +426,8 @@ play_second_round() {
     done
     [ -n "$partner" ] || fail "no partner remembered for card $first"
     take_turn "$first" "$partner"
-    [ "$(resolve_turn "$first" "$partner")" = gone ] || fail "cards $first and $partner were not a pair"
+    resolve_turn "$first" "$partner"
+    [ "$RESOLVED" = gone ] || fail "cards $first and $partner were not a pair"
     [ -f "$E2E_SHOTS/pair-found.png" ] || cp "$E2E_WORK/pair.png" "$E2E_SHOTS/pair-found.png"
     rest=()
     for k in "${UNMATCHED[@]}"; do [ "$k" = "$first" ] || [ "$k" = "$partner" ] || rest+=("$k"); done
