@@ -307,12 +307,17 @@ capture_intro() {
   fail "no $name picture"
 }
 
-# Looks until the menu panel has gone (or, with "menu", until it shows) and keeps the picture.
-look_until() {
-  local file=$1 want=$2
-  for _ in $(seq 1 50); do
+# Clicks at (x, y) with the button (left when not given) and looks until the menu panel has gone
+# (WANT "board") or shows (WANT "menu"), keeping the picture as FILE. A busy game may miss the
+# click: it is repeated after a while (the places clicked do nothing on the screen reached).
+click_until() {
+  local file=$1 want=$2 tries
+  shift 2
+  player_click "$@"
+  for tries in $(seq 1 45); do
     player_look "$file"
     if menu_shows "$file"; then [ "$want" = menu ] && return 0; else [ "$want" = board ] && return 0; fi
+    [ $((tries % 15)) -ne 0 ] || player_click "$@"
     sleep 0.1
   done
   fail "$(basename "$file" .png): the $want did not show"
