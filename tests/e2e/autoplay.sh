@@ -11,6 +11,7 @@ E2E_SHOTS=$(cd "$3" && pwd)
 stages=(logo title menu board turned pair-found wrong-pair wrong-pair-back paused well-done
         menu-after-clearing second-deal)
 for stage in "${stages[@]}" last-screen; do rm -f "$E2E_SHOTS/$stage.png"; done
+E2E_GAME_SECONDS=1700   # a whole game on a loaded machine
 source "$(dirname "$0")/lib.sh" "$1"
 
 start_x 1280x720

@@ -67,10 +67,10 @@ make_game_dir() {
 }
 
 # Starts the game (E2E_GAME, by default the one of the game directory) with the given parameters
-# from a directory of its own, its music going to a raw file.
+# from a directory of its own, its music going to a raw file; it is stopped after E2E_GAME_SECONDS.
 start_game() {
   (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
-     exec timeout 540 "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
+     exec timeout "${E2E_GAME_SECONDS:-540}" "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
   GAME_PID=$!
 }
 
@@ -285,7 +285,9 @@ player_click() {
   fi
 }
 player_look() {
-  if [ "$E2E_KIND" = 0 ]; then screenshot_root "$1"; else window_shot "$1"; fi || fail "no picture of the screen"
+  local source=root
+  [ "$E2E_KIND" = 0 ] || source=$GAME_WINDOW
+  timeout 60 import -window "$source" "png:$1" || fail "no picture of the screen"
 }
 player_wait_for_menu() {
   if [ "$E2E_KIND" = 0 ]; then wait_for_menu 640 $((MENU_TOP + 600)); else wait_for_window_menu 640 $((MENU_TOP + 600)); fi
