@@ -380,13 +380,14 @@ resolve_turn() {
     RESOLVED=back
     return 0
   fi
-  for _ in $(seq 1 30); do
+  # Gone: both places show neither face nor back, and card A's place stays as it is for a while
+  # (a slow game may show the same frame of the fade twice in a row).
+  for _ in $(seq 1 40); do
     mv "$CARDS/now-a.png" "$CARDS/was-a.png"
-    sleep 0.1
+    sleep 0.4
     look_at_cards "$E2E_WORK/later.png" "$a" "$b"
-    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png"; then
-      ! same_picture "$CARDS/now-b.png" "$CARDS/face-$b.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" \
-        || fail "card $a went but card $b did not"
+    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/face-$b.png" \
+       && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" && ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png"; then
       RESOLVED=gone
       return 0
     fi
