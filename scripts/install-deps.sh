@@ -18,7 +18,7 @@ demo_packages=(xvfb xauth xdotool x11-utils imagemagick)
 test_packages=(
   x11-xserver-utils mesa-utils openbox wmctrl
   xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev python3
-  dpkg-dev desktop-file-utils appstream man-db lintian
+  dpkg-dev desktop-file-utils appstream man-db
 )
 
 want=("${packages[@]}")
