@@ -375,14 +375,14 @@ resolve_turn() {
     same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || break
     sleep 0.2
   done
-  if same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png"; then
-    same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" || fail "card $b of a wrong pair did not turn back"
-    RESOLVED=back
-    return 0
-  fi
-  # Gone: both places show neither face nor back, and card A's place stays as it is for a while
-  # (a slow game may show the same frame of the fade twice in a row).
+  # Back: both places show their backs. Gone: both show neither face nor back, and card A's place
+  # stays as it is for a while (a slow game may show the same frame of the fade twice in a row). A
+  # picture taken while the game draws may show neither yet: another look decides.
   for _ in $(seq 1 40); do
+    if same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
+      RESOLVED=back
+      return 0
+    fi
     mv "$CARDS/now-a.png" "$CARDS/was-a.png"
     sleep 0.4
     look_at_cards "$E2E_WORK/later.png" "$a" "$b"
