@@ -331,7 +331,12 @@ card_y() { echo $((5 + 120 * ($1 / 8) + 15)); }
 crop_card() { convert "$1" -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage "$3"; }
 # Two crops show the same picture: the sprite scaling may round a pixel or two differently by row.
 same_picture() { [ "$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -lt 40 ]; }
-click_card() { player_click $(( $(card_x "$1") + 40 )) $(( $(card_y "$1") + 40 )); }
+# A card is clicked near its bottom-right corner: the full-screen pointer drawn there stays out of
+# every card's middle, and the faces are looked at at once, before a found pair fades away.
+click_card() {
+  local x=$(( $(card_x "$1") + 85 )) y=$(( $(card_y "$1") + 85 ))
+  if [ "$E2E_KIND" = 0 ]; then fullscreen_click "$x" "$y"; else window_click "$x" "$y"; fi
+}
 # A picture of the screen as FILE, with cards A and B cropped to $CARDS/now-a.png and now-b.png.
 look_at_cards() {
   player_look "$1"
