@@ -42,7 +42,8 @@ class PackTool : public testing::Test {
  protected:
   void SetUp() override {
     if (!fs::exists(kTool)) GTEST_SKIP() << kTool << " is not built";
-    dir = fs::path(testing::TempDir()) / "pack tool";
+    // One folder per test: CTest runs the tests of this file side by side.
+    dir = fs::path(testing::TempDir()) / ("pack tool " + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     writeFile(dir / "text.txt", pack_test::textLike(30000, 1));
