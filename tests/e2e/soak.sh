@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Soak: the game built with AddressSanitizer plays whole games in a row in a window, visiting every
+# screen on the way (credits, settings, the quit question, the menu over a running game). Fails on
+# any sanitizer report, on a leak at exit, and when the resident memory after the last game is more
+# than 5 % above the first game's.
+#   tests/e2e/soak.sh ASAN_BUILD_DIR PACK_BUILD_DIR [GAMES]     (ten games unless told)
+# ASAN_BUILD_DIR: configured with -DVESPERINE_SANITIZE=ON, target vesperine built; PACK_BUILD_DIR:
+# an ordinary build holding the two packs.
+E2E_KIND=1
+packs=$(cd "${2:?build directory with the packs}" && pwd)
+games=${3:-10}
+source "$(dirname "$0")/lib.sh" "$1"
+
+start_x 1280x720
+make_game_dir $'[Settings]\nLanguage = en_GB\nMusic = 1\nGameScreen = 1\nScreenMode = 1280x720\n'
+ln -sfn "$packs/VesperineData.pack" "$E2E_GAME_DIR/VesperineData.pack"
+ln -sfn "$packs/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
+(cd "$E2E_WORK" && HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy \
+   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan.supp" \
+   exec timeout 7200 "$E2E_GAME_DIR/vesperine" >"$E2E_WORK/game.out" 2>&1) &
+GAME_PID=$!
+wait_for_window
+xdotool windowfocus --sync "$GAME_WINDOW"
+player_wait_for_menu
+
+resident_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$(pgrep -P "$GAME_PID" vesperine)/status"; }
+sanitizer_quiet() { ! grep -q 'ERROR: \(Address\|Leak\|UndefinedBehavior\)Sanitizer\|runtime error:' "$E2E_WORK/game.out"; }
+
+first_kb=""
+for game in $(seq 1 "$games"); do
+  player_click 640 $((MENU_TOP + 430))                    # CREDITS
+  look_until "$E2E_WORK/credits.png" menu
+  player_click 640 $((MENU_TOP + 560))                    # its OK
+  player_click 640 $((MENU_TOP + 350))                    # SETTINGS
+  look_until "$E2E_WORK/settings.png" menu
+  player_click $((MENU_LEFT + 110)) $((MENU_TOP + 560))   # OK, nothing changed
+  player_click 640 $((MENU_TOP + 520))                    # QUIT
+  look_until "$E2E_WORK/ask-quit.png" menu
+  player_click $(( (1280 - 540) / 2 + 500 )) $((MENU_TOP + 320))   # NO
+  player_click 640 $((MENU_TOP + 190))                    # START
+  look_until "$E2E_SHOTS/board.png" board
+  play_first_round
+  player_click 640 400 3                                  # the menu over the running game
+  look_until "$E2E_WORK/paused.png" menu
+  player_click 640 $((MENU_TOP + 270))                    # CONTINUE
+  look_until "$E2E_WORK/continued.png" board
+  play_second_round
+  player_click 640 400                                    # the banner leads to the menu
+  look_until "$E2E_WORK/menu.png" menu
+  sanitizer_quiet || fail "sanitizer report during game $game"
+  kb=$(resident_kb)
+  [ -n "$first_kb" ] || first_kb=$kb
+  echo "game $game won; resident memory ${kb} kB"
+done
+
+press Escape
+wait_for_exit 600
+status=$?
+sanitizer_quiet || { grep -A30 'Sanitizer' "$E2E_WORK/game.out" | head -60 >&2; fail "sanitizer report at exit"; }
+[ "$status" -eq 0 ] || fail "the game ended with status $status"
+[ $((kb * 100)) -le $((first_kb * 105)) ] || fail "resident memory grew from ${first_kb} kB to ${kb} kB"
+echo "soak: $games games, resident memory ${first_kb} kB after the first, ${kb} kB after the last"
