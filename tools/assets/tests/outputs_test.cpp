@@ -81,9 +81,11 @@ TEST(BuiltPictures, SizesSuitTheirUse) {
 TEST(BuiltPictures, PreviewsAreWrittenAndSmall) {
   EXPECT_LT(std::filesystem::file_size(assetPath("contact-sheet.png")), 1'000'000u);
   EXPECT_LT(std::filesystem::file_size(assetPath("mockup-board.png")), 400'000u);
-  const PngHeader icon = readPngHeader(assetPath("vesperine-icon.png"));
-  EXPECT_EQ(icon.width, 256u);
-  EXPECT_EQ(icon.height, 256u);
+  for (const unsigned pixels : {48u, 64u, 128u, 256u}) {
+    const PngHeader icon = readPngHeader(assetPath("vesperine-icon-" + std::to_string(pixels) + ".png"));
+    EXPECT_EQ(icon.width, pixels);
+    EXPECT_EQ(icon.height, pixels);
+  }
 }
 
 // Entry names of a data pack, read straight from its headers.
