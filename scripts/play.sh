@@ -7,6 +7,7 @@ cd "$(dirname "$0")/.."
 if [ -n "${DISPLAY:-}" ]; then
   bash scripts/install-deps.sh
 else
+  echo "There is no display (DISPLAY is not set): playing a demo under a private virtual X server."
   bash scripts/install-deps.sh --demo
 fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -14,5 +15,4 @@ cmake --build build -j"$(nproc)"
 if [ -n "${DISPLAY:-}" ]; then
   exec ./build/vesperine "$@"
 fi
-echo "There is no display (DISPLAY is not set): playing a demo under a private virtual X server."
 exec bash tests/e2e/autoplay.sh build 1 "$PWD/build/demo"

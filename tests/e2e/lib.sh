@@ -67,10 +67,10 @@ make_game_dir() {
 }
 
 # Starts the game (E2E_GAME, by default the one of the game directory) with the given parameters
-# from a directory of its own, its music going to a raw file.
+# from a directory of its own, its music going to a raw file; it is stopped after E2E_GAME_SECONDS.
 start_game() {
   (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
-     exec timeout 540 "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
+     exec timeout "${E2E_GAME_SECONDS:-540}" "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
   GAME_PID=$!
 }
 
@@ -285,7 +285,9 @@ player_click() {
   fi
 }
 player_look() {
-  if [ "$E2E_KIND" = 0 ]; then screenshot_root "$1"; else window_shot "$1"; fi || fail "no picture of the screen"
+  local source=root
+  [ "$E2E_KIND" = 0 ] || source=$GAME_WINDOW
+  timeout 60 import -window "$source" "png:$1" || fail "no picture of the screen"
 }
 player_wait_for_menu() {
   if [ "$E2E_KIND" = 0 ]; then wait_for_menu 640 $((MENU_TOP + 600)); else wait_for_window_menu 640 $((MENU_TOP + 600)); fi
@@ -307,12 +309,17 @@ capture_intro() {
   fail "no $name picture"
 }
 
-# Looks until the menu panel has gone (or, with "menu", until it shows) and keeps the picture.
-look_until() {
-  local file=$1 want=$2
-  for _ in $(seq 1 50); do
+# Clicks at (x, y) with the button (left when not given) and looks until the menu panel has gone
+# (WANT "board") or shows (WANT "menu"), keeping the picture as FILE. A busy game may miss the
+# click: it is repeated after a while (the places clicked do nothing on the screen reached).
+click_until() {
+  local file=$1 want=$2 tries
+  shift 2
+  player_click "$@"
+  for tries in $(seq 1 45); do
     player_look "$file"
     if menu_shows "$file"; then [ "$want" = menu ] && return 0; else [ "$want" = board ] && return 0; fi
+    [ $((tries % 15)) -ne 0 ] || player_click "$@"
     sleep 0.1
   done
   fail "$(basename "$file" .png): the $want did not show"
