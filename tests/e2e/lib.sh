@@ -384,14 +384,15 @@ resolve_turn() {
     mv "$CARDS/now-a.png" "$CARDS/was-a.png"
     sleep 0.1
     look_at_cards "$E2E_WORK/later.png" "$a" "$b"
-    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png"; then
-      ! same_picture "$CARDS/now-b.png" "$CARDS/face-$b.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" \
-        || fail "card $a went but card $b did not"
+    # Both cells of a pair go in the same frame; a picture taken while the game was still putting
+    # its frame on the screen may show one gone and the other not yet: look again.
+    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/face-$b.png" \
+       && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
       RESOLVED=gone
       return 0
     fi
   done
-  fail "cards $a and $b kept changing"
+  fail "cards $a and $b kept changing, or card $a went but card $b did not"
 }
 
 # First round of the deal shown in $E2E_SHOTS/board.png: every card seen once, two at a time. A

@@ -3,20 +3,20 @@
 # screen on the way (credits, settings, the quit question, the menu over a running game). Fails on
 # any sanitizer report, on a leak at exit, and when the resident memory after the last game is more
 # than 5 % above the first game's.
-#   tests/e2e/soak.sh ASAN_BUILD_DIR PACK_BUILD_DIR [GAMES]     (ten games unless told)
-# ASAN_BUILD_DIR: configured with -DVESPERINE_SANITIZE=ON, target vesperine built; PACK_BUILD_DIR:
-# an ordinary build holding the two packs.
+#   tests/e2e/soak.sh BUILD_DIR ASAN_GAME [GAMES]     (ten games unless told)
+# BUILD_DIR: an ordinary build (the packs, the pack tool); ASAN_GAME: the vesperine executable of a
+# build configured with -DVESPERINE_SANITIZE=ON.
 E2E_KIND=1
-packs=$(cd "${2:?build directory with the packs}" && pwd)
+asan_game=$(realpath "${2:?the sanitizer build of vesperine}")
+suppressions=$(realpath "$(dirname "$0")/lsan.supp")
 games=${3:-10}
 source "$(dirname "$0")/lib.sh" "$1"
 
 start_x 1280x720
 make_game_dir $'[Settings]\nLanguage = en_GB\nMusic = 1\nGameScreen = 1\nScreenMode = 1280x720\n'
-ln -sfn "$packs/VesperineData.pack" "$E2E_GAME_DIR/VesperineData.pack"
-ln -sfn "$packs/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
+cp "$asan_game" "$E2E_GAME_DIR/vesperine"
 (cd "$E2E_WORK" && HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy \
-   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS="suppressions=$(dirname "$(realpath "$0")")/lsan.supp" \
+   ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 LSAN_OPTIONS="suppressions=$suppressions" \
    exec timeout 7200 "$E2E_GAME_DIR/vesperine" >"$E2E_WORK/game.out" 2>&1) &
 GAME_PID=$!
 wait_for_window
