@@ -36,23 +36,13 @@ fail() {
   exit 1
 }
 
-# Xvfb of the given size on a free display; with "wm", openbox runs on it too.
+# Xvfb of the given size on a free display; with "wm", openbox runs on it too (tests/x_server.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/../x_server.sh"
 start_x() {
-  local size=${1:-1280x720} wm=${2:-}
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
-  E2E_PIDS+=($!)
-  for _ in $(seq 1 100); do [ -s "$E2E_WORK/display" ] && break; sleep 0.05; done
-  [ -s "$E2E_WORK/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
-  export NO_AT_BRIDGE=1
-  xset r off 2>/dev/null || true
-  if [ "$wm" = wm ]; then
-    openbox --sm-disable >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    sleep 0.5
-  fi
+  start_x_server "$E2E_WORK" xvfb "${1:-1280x720}" || fail "Xvfb did not start"
+  if [ "${2:-}" = wm ]; then start_window_manager || fail "openbox did not start"; fi
+  E2E_PIDS+=("${X_SERVER_PIDS[@]}")
 }
-
 # The game directory: a copy of the executable (its own directory is the game directory) and the
 # two packs; optional preferences text.
 make_game_dir() {
