@@ -3,6 +3,7 @@
 // output, raw S16LE stereo at 44,100 Hz and real-time pace, to a file the test examines).
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -138,17 +139,21 @@ TEST(SoundDiskOutput, PlaysTheToneAtItsPitchOnBothSidesUntilStopped) {
   // 48 kHz mono: played unconverted it would come out 9 % sharp and on one side only.
   const Bytes ogg = sine_ogg(440, 2.0, 48000, 1);
   ASSERT_NE(sound_load_ogg(0, ogg.data(), ogg.size()), 0);
-  wait_ms(100);
+  // The driver writes at real-time pace: wait for the frames themselves, not for the clock.
+  const auto framesWritten = [&] { return std::filesystem::exists(path) ? std::filesystem::file_size(path) / 4 : 0; };
+  const auto waitForFrames = [&](uintmax_t frames) {
+    for (int i = 0; i < 2000 && framesWritten() < frames; ++i) wait_ms(10);
+  };
+  waitForFrames(4410);
   sound_play(0, kSoundLoop);
-  wait_ms(600);
+  waitForFrames(framesWritten() + 44100 / 2);
   sound_stop(0);
-  wait_ms(300);
+  waitForFrames(framesWritten() + 44100 / 4);
   sound_shutdown();
   unsetenv("SDL_DISKAUDIOFILE");
   std::ifstream in(path, std::ios::binary);
   const Bytes output{std::istreambuf_iterator<char>(in), {}};
   const size_t frames = output.size() / 4;
-  ASSERT_GT(frames, 44100u * 8 / 10) << "the device wrote less than the time played";
   size_t first = frames, last = 0;
   for (size_t frame = 0; frame < frames; ++frame)
     if (sample_at(output, frame * 2) != 0 || sample_at(output, frame * 2 + 1) != 0) {
@@ -156,11 +161,9 @@ TEST(SoundDiskOutput, PlaysTheToneAtItsPitchOnBothSidesUntilStopped) {
       last = frame;
     }
   ASSERT_LT(first, frames) << "all silent";
-  // Wall-clock pacing of the driver drifts on a busy machine; the sample counts below do not.
   const double seconds = static_cast<double>(last - first) / 44100;
-  EXPECT_GT(seconds, 0.3);
-  EXPECT_LT(seconds, 0.9) << "still sounding after the stop";
-  EXPECT_GT(frames - last, 44100u / 20) << "still sounding after the stop";
+  EXPECT_GT(seconds, 0.4);
+  EXPECT_GT(frames - last, 44100u / 5) << "still sounding after the stop";
   int crossings = 0, peak = 0, sideDifference = 0;
   for (size_t frame = first + 1; frame <= last; ++frame) {
     const int left = sample_at(output, frame * 2);

@@ -1,37 +1,18 @@
-// Texts: pixels carried into cairo's premultiplied words and back, measuring (the widths the menu
-// clipping and the centring of the credits use), and drawing onto off-screen images.
+// Texts: measuring (the widths the menu clipping and the centring of the credits use) and drawing onto
+// off-screen images, whose exact colours also check the trip through cairo's premultiplied pixels.
 #include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 
 #include "gfx_support.h"
 #include "platform/real/text_context.h"
 #include "platform/real/text_fonts.h"
-#include "platform/real/text_pixels.h"
 
 namespace {
 
 constexpr int kMenuFont = 0, kLabelFont = 1, kQuestionFont = 3, kReferenceFont = 9;  // DejaVu Sans Bold 40 pt
 constexpr Rgba kBackground{241, 172, 71, 255};
-
-TEST(TextPixels, PremultipliedWordsAndBack) {
-  RgbaImage image{3, 1, {0x11, 0x22, 0x33, 0xff, 200, 100, 50, 128, 9, 9, 9, 0}};
-  std::vector<uint8_t> surface(16, 0xaa);  // wider than the 12 bytes of a row, as cairo may choose
-  pixels_to_premultiplied(image, surface.data(), 16);
-  uint32_t words[3];
-  std::memcpy(words, surface.data(), 12);
-  EXPECT_EQ(words[0], 0xff112233u);
-  EXPECT_EQ(words[1], (128u << 24) | (100u << 16) | (50u << 8) | 25u);
-  RgbaImage back{3, 1, std::vector<uint8_t>(12, 7)};
-  pixels_from_premultiplied(surface.data(), 16, &back);
-  EXPECT_EQ(std::vector<uint8_t>(back.pixels.begin(), back.pixels.begin() + 4), std::vector<uint8_t>({0x11, 0x22, 0x33, 0xff}));
-  EXPECT_NEAR(back.pixels[4], 200, 1);
-  EXPECT_NEAR(back.pixels[6], 50, 1);
-  EXPECT_EQ(back.pixels[7], 128);
-  EXPECT_EQ(std::vector<uint8_t>(back.pixels.begin() + 8, back.pixels.end()), std::vector<uint8_t>(4, 0));
-}
 
 class Text : public testing::Test {
  protected:

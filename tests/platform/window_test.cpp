@@ -162,7 +162,7 @@ TEST_F(WindowKind, BorderlessAsksForNoDecorationsAndBadArgumentsOpenNothing) {
   EXPECT_EQ(screen_open_in_window(12345, 0, 0, 100, 100, 0, 0, 0, kFlipVsync), 0);
 }
 
-// Under a real window manager: minimise, restore, focus, moves, frames and its close button.
+// Under a real window manager: minimise, restore, focus, moves and its close button.
 class WindowManager : public WindowKind {
  protected:
   static void SetUpTestSuite() {
@@ -182,7 +182,6 @@ class WindowManager : public WindowKind {
     pump_window_events(100);
     events_.clear();
   }
-  std::string frame_extents() { return output("xprop -id " + std::to_string(window_handle(0)) + " _NET_FRAME_EXTENTS"); }
   static inline int windowManager_ = 0;
 };
 
@@ -203,14 +202,6 @@ TEST_F(WindowManager, MinimiseRestoreAndMove) {
   ASSERT_EQ(run("wmctrl -c 'Vesperine window test'"), 0);
   EXPECT_TRUE(wait_for_event(events_, EventCloseRequest));
   EXPECT_NE(window_handle(0), 0u);
-}
-
-TEST_F(WindowManager, WindowedHasAFrameAndBorderlessNone) {
-  open_and_focus(WindowStyleWindowed);
-  EXPECT_EQ(frame_extents().find("= 0, 0, 0, 0"), std::string::npos) << frame_extents();
-  window_close(0);
-  open_and_focus(WindowStyleBorderless);
-  EXPECT_NE(frame_extents().find("= 0, 0, 0, 0"), std::string::npos) << frame_extents();
 }
 
 }  // namespace

@@ -39,7 +39,6 @@ TEST_F(LogTest, FirstLineAtOnceOtherLinesOnlyWhenEnabledAndFlushed) {
   FlushLog();
   EXPECT_EQ(ReadWholeFile(path), expected);
   EXPECT_EQ(Tabs(0) + Tabs(-3), "");
-  EXPECT_EQ(LanguageVersion() + " " + CursorVersion() + " " + LogVersion(), "2.0 0.1 1.2");
 }
 
 TEST_F(LogTest, UnwritableOrFullFileSwitchesLoggingOff) {
@@ -67,19 +66,12 @@ TEST_F(LogTest, BufferReachesTheFileWhenTheProgramEnds) {
 
 TEST(Paths, UserDirectoryFromHome) {
   const std::pair<std::optional<std::string>, std::string> cases[] = {
-      {std::nullopt, ".Quenmarsh/Vesperine/"},
-      {"/", "/.Quenmarsh/Vesperine/"},
-      {"/home/player", "/home/player/.Quenmarsh/Vesperine/"},
-      {"/home/player/", "/home/player/.Quenmarsh/Vesperine/"},
-  };
+      {std::nullopt, ".Quenmarsh/Vesperine/"}, {"/", "/.Quenmarsh/Vesperine/"},
+      {"/home/player", "/home/player/.Quenmarsh/Vesperine/"}, {"/home/player/", "/home/player/.Quenmarsh/Vesperine/"}};
   for (const auto& [home, expected] : cases) {
     const ScopedEnv env("HOME", home);
     EXPECT_EQ(UserDirectory("Quenmarsh/Vesperine"), expected);
   }
-  EXPECT_EQ(DirectoryPart("/usr/games/vesperine"), "/usr/games/");
-  EXPECT_EQ(DirectoryPart("vesperine"), "");
-  const std::string exe = ExecutableDirectory("ignored");
-  EXPECT_TRUE(exe.front() == '/' && exe.back() == '/' && std::filesystem::is_directory(exe)) << exe;
 }
 
 TEST(Paths, CreatePathMakesPrivateDirectories) {
@@ -94,6 +86,7 @@ TEST(Paths, CreatePathMakesPrivateDirectories) {
     EXPECT_EQ(info.st_mode & 07777, 0700u) << made;
   }
   EXPECT_EQ(CreatePath(dir.file("a/b/c/")), 1);
+  EXPECT_EQ(DirectoryPart("/usr/games/vesperine") + DirectoryPart("vesperine"), "/usr/games/");
   WriteWholeFile(dir.file("file"), "x");
   EXPECT_EQ(CreatePath(dir.file("file/sub")), 0);
   const auto previous = std::filesystem::current_path();
