@@ -81,10 +81,10 @@ wait_for_exit() {
   fail "the game did not end"
 }
 
-# A key held for a few frames, as a player presses it.
+# A key held for a few frames, as a player presses it (longer than a slow frame of a loaded machine).
 press() {
   xdotool keydown "$1"
-  sleep 0.12
+  sleep 0.4
   xdotool keyup "$1"
   sleep 0.12
 }
@@ -165,7 +165,8 @@ take_screenshot() {
   press s
   local shot
   shot=$(wait_for_screenshot "$before")
-  sleep 0.2
+  local size=-1
+  while [ "$(stat -c %s "$shot")" != "$size" ]; do size=$(stat -c %s "$shot"); sleep 0.3; done  # written out
   cp "$shot" "$E2E_SHOTS/$1.png"
   [[ "$(basename "$shot")" =~ ^Vesperine\ [0-9]{2}-[0-9]{2}-[0-9]{4}\ [0-9]{2}-[0-9]{2}-[0-9]{2}\.png$ ]] \
     || fail "screenshot name: $shot"
@@ -239,3 +240,14 @@ expect_music() {
   level=$(audio_level "$mark")
   if [ "$1" = silent ]; then [ "$level" -lt 30 ] || fail "$2 (level $level)"; else [ "$level" -gt 200 ] || fail "$2 (level $level)"; fi
 }
+# Takes a new picture with SHOT FILE until CHECK... holds, for about ten seconds: a loaded machine
+# draws a click's answer late. until_shown SHOT FILE CHECK...
+until_shown() {
+  local shot=$1 file=$2
+  shift 2
+  for _ in $(seq 1 40); do "$shot" "$file"; "$@" && return 0; sleep 0.25; done
+  return 1
+}
+panel_hidden() { ! panel_shows "$@"; }
+# More than N pixels differ in REGION of the two pictures: changed_more A B REGION N
+changed_more() { [ "$(region_difference "$1" "$2" "$3")" -gt "$4" ]; }
