@@ -1,4 +1,4 @@
-// Real video-mode switching, on Xorg with the dummy driver (run-with-xorg-dummy.sh). Under Xvfb,
+// Real video-mode switching, on Xorg with the dummy driver (run-with-x.sh --xorg-dummy). Under Xvfb,
 // which has no XF86VidMode, these tests skip.
 #include <gtest/gtest.h>
 // gtest before X11, whose macros (None, Bool) clash with its names.
@@ -32,7 +32,7 @@ class VideoModes : public testing::Test {
     int eventBase = 0, errorBase = 0;
     const bool switches = XF86VidModeQueryExtension(display, &eventBase, &errorBase);
     XCloseDisplay(display);
-    if (!switches) GTEST_SKIP() << "no XF86VidMode on this server (Xvfb); run-with-xorg-dummy.sh tests this";
+    if (!switches) GTEST_SKIP() << "no XF86VidMode on this server (Xvfb); run-with-x.sh --xorg-dummy tests this";
     platform_init(0, nullptr);
     ASSERT_EQ(CurrentMode(), 12801024);
   }
