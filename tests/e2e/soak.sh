@@ -26,27 +26,28 @@ player_wait_for_menu
 resident_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$(pgrep -P "$GAME_PID" vesperine)/status"; }
 sanitizer_quiet() { ! grep -q 'ERROR: \(Address\|Leak\|UndefinedBehavior\)Sanitizer\|runtime error:' "$E2E_WORK/game.out"; }
 
+# A click on a dialog's button, then a wait until the panel shows something else.
+visit() {
+  player_look "$E2E_WORK/before.png"
+  player_click "$1" "$2"
+  until_shown player_look "$E2E_WORK/after.png" changed_more "$E2E_WORK/before.png" "$E2E_WORK/after.png" \
+    "$MENU_W"x"$MENU_H+$MENU_LEFT+$MENU_TOP" 1000 || fail "the click at $1,$2 changed nothing"
+}
+
 first_kb=""
 for game in $(seq 1 "$games"); do
-  player_click 640 $((MENU_TOP + 430))                    # CREDITS
-  look_until "$E2E_WORK/credits.png" menu
-  player_click 640 $((MENU_TOP + 560))                    # its OK
-  player_click 640 $((MENU_TOP + 350))                    # SETTINGS
-  look_until "$E2E_WORK/settings.png" menu
-  player_click $((MENU_LEFT + 110)) $((MENU_TOP + 560))   # OK, nothing changed
-  player_click 640 $((MENU_TOP + 520))                    # QUIT
-  look_until "$E2E_WORK/ask-quit.png" menu
-  player_click $(( (1280 - 540) / 2 + 500 )) $((MENU_TOP + 320))   # NO
-  player_click 640 $((MENU_TOP + 190))                    # START
-  look_until "$E2E_SHOTS/board.png" board
+  visit 640 $((MENU_TOP + 430))                            # CREDITS
+  visit 640 $((MENU_TOP + 560))                            # its OK
+  visit 640 $((MENU_TOP + 350))                            # SETTINGS
+  visit $((MENU_LEFT + 110)) $((MENU_TOP + 560))           # OK, nothing changed
+  visit 640 $((MENU_TOP + 520))                            # QUIT
+  visit $(( (1280 - 540) / 2 + 500 )) $((MENU_TOP + 320))  # NO
+  click_until "$E2E_SHOTS/board.png" board 640 $((MENU_TOP + 190))     # START
   play_first_round
-  player_click 640 400 3                                  # the menu over the running game
-  look_until "$E2E_WORK/paused.png" menu
-  player_click 640 $((MENU_TOP + 270))                    # CONTINUE
-  look_until "$E2E_WORK/continued.png" board
+  click_until "$E2E_WORK/paused.png" menu 640 400 3                     # the menu over the game
+  click_until "$E2E_WORK/continued.png" board 640 $((MENU_TOP + 270))  # CONTINUE
   play_second_round
-  player_click 640 400                                    # the banner leads to the menu
-  look_until "$E2E_WORK/menu.png" menu
+  click_until "$E2E_WORK/menu.png" menu 100 700                         # past the banner
   sanitizer_quiet || fail "sanitizer report during game $game"
   kb=$(resident_kb)
   [ -n "$first_kb" ] || first_kb=$kb
