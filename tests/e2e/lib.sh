@@ -40,21 +40,12 @@ fail() {
   exit 1
 }
 
-# Xvfb of the given size on a free display; with "wm", openbox runs on it too.
+# Xvfb of the given size on a free display; with "wm", openbox runs on it too (tests/x_server.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/../x_server.sh"
 start_x() {
-  local size=${1:-1280x720} wm=${2:-}
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
-  E2E_PIDS+=($!)
-  for _ in $(seq 1 100); do [ -s "$E2E_WORK/display" ] && break; sleep 0.05; done
-  [ -s "$E2E_WORK/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
-  export NO_AT_BRIDGE=1
-  xset r off 2>/dev/null || true
-  if [ "$wm" = wm ]; then
-    openbox --sm-disable >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    sleep 0.5
-  fi
+  start_x_server "$E2E_WORK" xvfb "${1:-1280x720}" || fail "Xvfb did not start"
+  if [ "${2:-}" = wm ]; then start_window_manager || fail "openbox did not start"; fi
+  E2E_PIDS+=("${X_SERVER_PIDS[@]}")
 }
 
 # The game directory: a copy of the executable (its own directory is the game directory) and the
@@ -96,10 +87,10 @@ wait_for_exit() {
   fail "the game did not end"
 }
 
-# A key held for a few frames, as a player presses it.
+# A key held for a few frames, as a player presses it (longer than a slow frame of a loaded machine).
 press() {
   xdotool keydown "$1"
-  sleep 0.12
+  sleep 0.4
   xdotool keyup "$1"
   sleep 0.12
 }
@@ -187,7 +178,8 @@ take_screenshot() {
   press s
   local shot
   shot=$(wait_for_screenshot "$before")
-  sleep 0.2
+  local size=-1
+  while [ "$(stat -c %s "$shot")" != "$size" ]; do size=$(stat -c %s "$shot"); sleep 0.3; done  # written out
   cp "$shot" "$E2E_SHOTS/$1.png"
   [[ "$(basename "$shot")" =~ ^Vesperine\ [0-9]{2}-[0-9]{2}-[0-9]{4}\ [0-9]{2}-[0-9]{2}-[0-9]{2}\.png$ ]] \
     || fail "screenshot name: $shot"
@@ -378,9 +370,9 @@ take_turn() {
   fail "cards $a and $b did not turn"
 }
 
-# Waits until the turned pair A, B has been resolved and sets RESOLVED to "back" when it turned back
-# (after 81 frames), "gone" when it was taken (a fade of 32 frames, waited out until card A's place stops
-# changing). The last picture is later.png.
+# Waits until the turned pair A, B has been resolved and sets RESOLVED to "back" when it turned
+# back (after 81 frames), "gone" when it was taken (a fade of 32 frames). The last picture is
+# later.png.
 resolve_turn() {
   local a=$1 b=$2
   for _ in $(seq 1 60); do
@@ -405,7 +397,7 @@ resolve_turn() {
       return 0
     fi
   done
-  fail "cards $a and $b kept changing"
+  fail "cards $a and $b kept changing, or one went and the other did not"
 }
 
 # First round of the deal shown in $E2E_SHOTS/board.png: every card seen once, two at a time. A
@@ -465,3 +457,15 @@ play_second_round() {
   done
   fail "no well-done banner"
 }
+
+# Takes a new picture with SHOT FILE until CHECK... holds, for about ten seconds: a loaded machine
+# draws a click's answer late. until_shown SHOT FILE CHECK...
+until_shown() {
+  local shot=$1 file=$2
+  shift 2
+  for _ in $(seq 1 40); do "$shot" "$file"; "$@" && return 0; sleep 0.25; done
+  return 1
+}
+panel_hidden() { ! panel_shows "$@"; }
+# More than N pixels differ in REGION of the two pictures: changed_more A B REGION N
+changed_more() { [ "$(region_difference "$1" "$2" "$3")" -gt "$4" ]; }
