@@ -352,22 +352,31 @@ look_at_cards() {
     -crop "80x80+$(card_x "$3")+$(card_y "$3")" +repage "$CARDS/now-b.png"
 }
 
-# Turns cards A and B (the last pair is resolved by then, so the game takes both clicks) and keeps
-# the picture with both faces up as pair.png, their faces as face-A.png and face-B.png.
+# Turns cards A and B (the last pair is resolved by then, so the game takes both clicks): A's face
+# is seen before B is clicked, B's once both are up, in the picture pair.png; they are kept as
+# face-A.png and face-B.png. A found pair may fade before a slow look sees B: A's place then no
+# longer shows A's face, and resolve_turn finds it gone.
 take_turn() {
   local a=$1 b=$2
   click_card "$a"
+  for _ in $(seq 1 40); do
+    look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
+    ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && break
+    sleep 0.1
+  done
+  same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && fail "card $a did not turn"
+  mv "$CARDS/now-a.png" "$CARDS/face-$a.png"
   click_card "$b"
   for _ in $(seq 1 40); do
     look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
-    if ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
-      mv "$CARDS/now-a.png" "$CARDS/face-$a.png"
+    same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || return 0
+    if ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
       mv "$CARDS/now-b.png" "$CARDS/face-$b.png"
       return 0
     fi
     sleep 0.1
   done
-  fail "cards $a and $b did not turn"
+  fail "card $b did not turn"
 }
 
 # Waits until the turned pair A, B has been resolved and sets RESOLVED to "back" when it turned
@@ -380,9 +389,9 @@ resolve_turn() {
     same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || break
     sleep 0.2
   done
-  # Back: both places show their backs. Gone: both show neither face nor back, and card A's place
-  # stays as it is for a while (a slow game may show the same frame of the fade twice in a row). A
-  # picture taken while the game draws may show neither yet: another look decides.
+  # Back: both places show their backs. Gone: A's face has gone, neither place shows a back, and
+  # A's place stays as it is for a while (a slow game may show the same frame of the fade twice in
+  # a row). A picture taken while the game draws may show neither yet: another look decides.
   for _ in $(seq 1 40); do
     if same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
       RESOLVED=back
@@ -391,8 +400,8 @@ resolve_turn() {
     mv "$CARDS/now-a.png" "$CARDS/was-a.png"
     sleep 0.4
     look_at_cards "$E2E_WORK/later.png" "$a" "$b"
-    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/face-$b.png" \
-       && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" && ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png"; then
+    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png" && ! same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" \
+       && ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
       RESOLVED=gone
       return 0
     fi
