@@ -149,11 +149,8 @@ TEST_F(LanguagePack, BrokenPacksGiveNothing) {
   EXPECT_TRUE(list.empty());
 }
 
-TEST_F(LanguagePack, MemoryAndDirectoryPacks) {
-  const std::string bytes = BuildZip({{"en_GB.language", EnglishFile()}});
-  ASSERT_EQ(ScanLanguagePackMemory(bytes.data(), bytes.size(), info, list), 1);
-  ASSERT_EQ(LoadLanguageFromMemory(bytes.data(), bytes.size(), "en_GB", texts), 1);
-  EXPECT_EQ(texts["tMenuQUIT"], "QUIT");
+// (Packs in memory share the zip reader of the packs on disk and are the language pack fuzz target's way in.)
+TEST_F(LanguagePack, DirectoryPacks) {
   const std::string packDir = dir.file("dir.pack");
   std::filesystem::create_directories(packDir + "/fr_FR.language");
   WriteWholeFile(packDir + "/en_GB.language", EnglishFile());
