@@ -188,7 +188,8 @@ TEST(DataPackCorrupt, EntryListsEndAtTheFirstBrokenHeader) {
   EXPECT_EQ(pack.entries().size(), 1u);
 }
 
-TEST(DataPackCorrupt, CutsAndFlippedBytesOfARealPack) {
+// Random damage is left to the data pack fuzz target.
+TEST(DataPackCorrupt, EveryCutOfARealPackFails) {
   DataPackWriter writer({2, 700, BriefLzLevel::Optimal});
   std::string error;
   const Bytes text = textLike(5000, 10);
@@ -198,15 +199,6 @@ TEST(DataPackCorrupt, CutsAndFlippedBytesOfARealPack) {
     DataPack reader;
     ASSERT_TRUE(reader.openMemory({writer.bytes().begin(), writer.bytes().begin() + static_cast<std::ptrdiff_t>(cut)}));
     EXPECT_EQ(reader.unpack("text", block.data(), block.size()), -1) << "cut at " << cut;
-  }
-  std::mt19937 rng(5);
-  for (int round = 0; round < 2000; ++round) {
-    Bytes bytes = writer.bytes();
-    bytes[4 + rng() % (bytes.size() - 4)] ^= static_cast<uint8_t>(1u << (rng() % 8));
-    DataPack reader;
-    ASSERT_TRUE(reader.openMemory(bytes));
-    const int64_t result = reader.unpack("text", block.data(), block.size());
-    EXPECT_TRUE(result == -1 || result == static_cast<int64_t>(text.size()));
   }
 }
 

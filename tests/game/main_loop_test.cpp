@@ -219,13 +219,4 @@ TEST_F(WindowEventsTest, MusicPausesWhenAWindowIsMinimisedOrABorderlessOneLosesT
   }
 }
 
-TEST_F(WindowEventsTest, CloseRequestQuitsAfterThePassWithPreferencesSaved) {
-  game.saveDir = MakeTempDir();
-  fake::state().windowEvents = {EventCloseRequest, EventRepaint};
-  RunMainLoop();
-  EXPECT_EQ(game.quitRequested, 1);
-  EXPECT_EQ(fake::state().flips, 2);  // the repaint after the request, then the pass's own flip
-  EXPECT_FALSE(savedPrefs().empty());
-}
-
 }  // namespace

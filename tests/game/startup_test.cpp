@@ -145,22 +145,6 @@ TEST_F(StartUpTest, CompletePackOpensLoadsRendersAndStartsTheMusic) {
   EXPECT_EQ(fake::callsStartingWith("screen_set_frame_rate"), std::vector<std::string>{"screen_set_frame_rate 60"});
 }
 
-TEST_F(StartUpTest, MissingPicturesOrPackStopWithTheirLineAndBox) {
-  writePack("2-card24.png");
-  ASSERT_TRUE(start({"/LOG"}));
-  EXPECT_FALSE(SetUpDisplay());
-  const std::string text = log(userDir);
-  expectLines(text, {"Load asset (2-card23.png):\t\tOK\nLoad asset (2-card24.png):\t\tFAILED\n"});
-  EXPECT_EQ(text.find("shadow.png"), std::string::npos);
-  EXPECT_FALSE(fake::state().screenOpen);
-  EXPECT_EQ(fake::state().messageBoxes, (std::vector<std::pair<std::string, std::string>>{{"Vesperine::Fehler", ""}}));
-  restart();
-  std::ofstream(gameDir + "VesperineData.pack") << "PK\x03\x04 not ours";
-  ASSERT_TRUE(start({"/LOG"}));
-  EXPECT_FALSE(SetUpDisplay());
-  expectLines(log(userDir), {"Load asset (music.ogg):\t\tFAILED\n"});
-}
-
 TEST_F(StartUpTest, ScreenKindsAndModes) {
   writePack();
   setenv("LANG", "en_GB.UTF-8", 1);

@@ -2,6 +2,7 @@
 // from outside with xdotool, and waits that hold on a loaded machine.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <ostream>
@@ -18,14 +19,15 @@ struct Rgba {
   uint8_t r = 0, g = 0, b = 0, a = 0;
   bool operator==(const Rgba&) const = default;
 };
-std::ostream& operator<<(std::ostream& out, const Rgba& colour);
+inline std::ostream& operator<<(std::ostream& out, const Rgba& c) {
+  return out << "(" << int(c.r) << "," << int(c.g) << "," << int(c.b) << "," << int(c.a) << ")";
+}
 
 RgbaImage solid_image(int width, int height, Rgba colour);
 void set_pixel(RgbaImage& image, int x, int y, Rgba colour);
 Rgba pixel_at(const RgbaImage& image, int x, int y);
 // colourType and bitDepth as libpng names them (grey from the red channel, palette of the colours).
 std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 6, int bitDepth = 8);
-// Loads the picture as a sprite.
 SpriteId load_sprite(const RgbaImage& picture, int flags, int colourType = 6);
 // A sprite's whole pixel area, read back through the PNG it saves.
 RgbaImage saved_pixels(SpriteId sprite);
@@ -44,13 +46,13 @@ std::string output(const std::string& command);
 std::string own_executable();
 // Lets GTK handle what the X server sent for about `ms` milliseconds, collecting window events.
 std::vector<int> pump_window_events(int ms);
-bool contains(const std::vector<int>& events, int code);
+inline bool contains(const std::vector<int>& events, int code) { return std::ranges::count(events, code) > 0; }
 // Calls `poll` then tests `done` until it holds or five seconds passed.
 bool wait_until(const std::function<void()>& poll, const std::function<bool()>& done);
 // Collects window events into `events` until `code` is among them or five seconds passed.
 bool wait_for_event(std::vector<int>& events, int code);
-int desktop_width();
-int desktop_height();
+inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
+inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }
 
 }  // namespace gfx
 

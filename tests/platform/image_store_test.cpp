@@ -1,8 +1,6 @@
 // Off-screen images and the PNG codec: formats, sizes, bad input. No display needed.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 
 #include "gfx_support.h"
 
@@ -40,40 +38,17 @@ TEST(PngCodec, EveryFormatComesOutAsEightBitRgba) {
   }
 }
 
-TEST(PngCodec, BadDataIsRefusedAndDamageNeverCrashes) {
+// Random damage is left to the PNG fuzz target.
+TEST(PngCodec, CutAndOversizedDataIsRefused) {
   RgbaImage out;
   const std::vector<uint8_t> good = encode_png(solid_image(40, 40, kRed));
   EXPECT_FALSE(png_decode_rgba(nullptr, 100, &out, nullptr));
   for (const size_t cut : {size_t{7}, size_t{8}, size_t{20}, size_t{33}, good.size() - 13})
     EXPECT_FALSE(png_decode_rgba(good.data(), cut, &out, nullptr)) << cut;
-  std::vector<uint8_t> huge = good;
+  std::vector<uint8_t> huge = good, longChunk = good;
   huge[16] = 0x7f;  // a width refused before anything is allocated
-  EXPECT_FALSE(png_decode_rgba(huge.data(), huge.size(), &out, nullptr));
-  RgbaImage picture = solid_image(24, 16, Rgba{10, 200, 30, 128});
-  set_pixel(picture, 5, 5, kBlue);
-  for (const int colourType : {2, 3, 6}) {
-    const std::vector<uint8_t> png = encode_png(picture, colourType);
-    uint32_t seed = 12345;
-    auto next = [&seed] { return seed = seed * 1103515245 + 12345; };
-    for (int round = 0; round < 1500; ++round) {
-      std::vector<uint8_t> damaged = png;
-      for (int flips = 1 + next() % 4; flips > 0; --flips) damaged[8 + next() % (damaged.size() - 8)] = next() >> 16;
-      damaged.resize(damaged.size() - next() % 3);
-      if (png_decode_rgba(damaged.data(), damaged.size(), &out, nullptr))
-        ASSERT_EQ(out.pixels.size(), static_cast<size_t>(out.width) * out.height * 4);
-    }
-  }
-}
-
-TEST(PngCodec, WrittenFilesReadBackIdentically) {
-  RgbaImage picture = solid_image(5, 4, Rgba{1, 2, 3, 4});
-  set_pixel(picture, 4, 3, Rgba{250, 251, 252, 253});
-  const std::string path = testing::TempDir() + "codec.png";
-  ASSERT_TRUE(png_write_rgba(path.c_str(), picture));
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_EQ(Decode({std::istreambuf_iterator<char>(in), {}}).pixels, picture.pixels);
-  EXPECT_FALSE(png_write_rgba("/nonexistent-dir/codec.png", picture));
-  EXPECT_FALSE(png_write_rgba(path.c_str(), RgbaImage{}));
+  longChunk[33] = 0x7f;  // the chunk after IHDR claims 2 GB: refused, not allocated
+  EXPECT_FALSE(png_decode_rgba(huge.data(), huge.size(), &out, nullptr) || png_decode_rgba(longChunk.data(), longChunk.size(), &out, nullptr));
 }
 
 TEST(Images, CreateLoadResizeCopyAndFree) {

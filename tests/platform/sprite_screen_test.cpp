@@ -74,10 +74,8 @@ TEST_F(SpriteScreen, ClipScaleAndEdges) {
   sprite_clip(sprite, 2, 1, 10, 10);
   EXPECT_EQ(sprite_width(sprite) * 10 + sprite_height(sprite), 23);
   sprite_draw(sprite, 20, 20);
-  ExpectNear(screen_pixel(20, 20), kBlue, 0);
-  ExpectNear(screen_pixel(21, 22), kGreen, 0);
-  ExpectNear(screen_pixel(22, 20), kWhite, 0);
-  ExpectNear(screen_pixel(20, 23), kWhite, 0);
+  for (const auto& [x, y, colour] : {std::tuple{20, 20, kBlue}, {21, 22, kGreen}, {22, 20, kWhite}, {20, 23, kWhite}})
+    ExpectNear(screen_pixel(x, y), colour, 0);
   sprite_clip(sprite, 5, 0, 3, 3);
   EXPECT_EQ(sprite_width(sprite), 0);
   sprite_clip(sprite, -1, -1, -1, -1);
@@ -94,12 +92,9 @@ TEST_F(SpriteScreen, ClipScaleAndEdges) {
   const SpriteId red = load_sprite(solid_image(3, 3, kRed), kSpriteKeepAlpha);
   for (const auto& [x, y] : {std::pair{-3, 5}, {5, -3}, {-2, 10}, {10, -2}, {desktop_width() - 1, 20}, {desktop_width(), 20}})
     sprite_draw(red, x, y);
-  ExpectNear(screen_pixel(0, 5), kWhite, 0);
-  ExpectNear(screen_pixel(5, 0), kWhite, 0);
-  ExpectNear(screen_pixel(0, 10), kRed, 0);
-  ExpectNear(screen_pixel(1, 10), kWhite, 0);
-  ExpectNear(screen_pixel(10, 0), kRed, 0);
-  ExpectNear(screen_pixel(desktop_width() - 1, 20), kRed, 0);
+  for (const auto& [x, y, colour] : {std::tuple{0, 5, kWhite}, {5, 0, kWhite}, {0, 10, kRed}, {1, 10, kWhite}, {10, 0, kRed},
+                                     {desktop_width() - 1, 20, kRed}})
+    ExpectNear(screen_pixel(x, y), colour, 0);
 }
 
 TEST_F(SpriteScreen, NumbersHandlesAndClosing) {

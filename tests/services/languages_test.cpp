@@ -41,18 +41,14 @@ TEST(LanguageTable, BucketsAreTheChooserOrder) {
 
 TEST(LanguageList, CursorStopsAtTheEndsAndIndexSearchesExactly) {
   LanguageList list;
-  EXPECT_EQ(LanguageIndex(list, "en_GB"), 0);
-  EXPECT_EQ(list.current(), nullptr);
+  EXPECT_EQ(LanguageIndex(list, "en_GB") + (list.current() != nullptr), 0);
   for (const auto& [code, name] : {std::pair{"en_GB", "English"}, {"hu_HU", "Magyar"}, {"de_DE", "Deutsch"}, {"hu_HU", "Twice"}})
     list.add({code, name});
   EXPECT_EQ(LanguageIndex(list, "hu_HU"), 1);  // the first of equal codes
   EXPECT_EQ(list.current()->name, "Magyar");
   EXPECT_EQ(LanguageIndex(list, "HU_hu"), 0);  // not found: the cursor is left on the last element
   EXPECT_EQ(list.current()->name, "Twice");
-  EXPECT_TRUE(list.first());
-  EXPECT_FALSE(list.previous());
-  EXPECT_TRUE(list.last());
-  EXPECT_FALSE(list.next());
+  EXPECT_EQ(std::vector<bool>({list.first(), list.previous(), list.last(), list.next()}), std::vector<bool>({true, false, true, false}));
   EXPECT_EQ(list.currentIndex(), 3);
 }
 
@@ -153,11 +149,8 @@ TEST_F(LanguagePack, BrokenPacksGiveNothing) {
   EXPECT_TRUE(list.empty());
 }
 
-TEST_F(LanguagePack, MemoryAndDirectoryPacks) {
-  const std::string bytes = BuildZip({{"en_GB.language", EnglishFile()}});
-  ASSERT_EQ(ScanLanguagePackMemory(bytes.data(), bytes.size(), info, list), 1);
-  ASSERT_EQ(LoadLanguageFromMemory(bytes.data(), bytes.size(), "en_GB", texts), 1);
-  EXPECT_EQ(texts["tMenuQUIT"], "QUIT");
+// (Packs in memory share the zip reader of the packs on disk and are the language pack fuzz target's way in.)
+TEST_F(LanguagePack, DirectoryPacks) {
   const std::string packDir = dir.file("dir.pack");
   std::filesystem::create_directories(packDir + "/fr_FR.language");
   WriteWholeFile(packDir + "/en_GB.language", EnglishFile());
@@ -211,13 +204,6 @@ TEST(ShippedLanguages, CompleteAndFitting) {
     // Menu entries and buttons: about 12 capitals in their boxes; questions: two lines of about 33.
     for (size_t k = 0; k < 11; ++k) EXPECT_LE(Utf8ToUtf16(texts[keys[k]]).size(), k < 9 ? 12u : 66u) << keys[k];
   }
-  const std::string built = std::string(VESPERINE_BINARY_DIR) + "/" + kLanguagePackName;
-  if (!std::filesystem::exists(built)) return;  // the pack is built with the game
-  LanguageTable packInfo;
-  LanguageList packList;
-  ASSERT_EQ(ScanLanguages(built, packInfo, packList), 1);
-  ASSERT_EQ(packList.size(), list.size());
-  for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(packList[i].code, list[i].code);
 }
 
 }  // namespace

@@ -71,16 +71,6 @@ TEST(PrefsSyntax, TextReading) {
   EXPECT_EQ(document.readInt("B", 9), 2);
 }
 
-TEST(PrefsSyntax, GroupsAndKeysInFileOrder) {
-  const auto groups = PrefsDocument::Parse("Lost = 1\n[B]\nz = 1\na = 2\n[A]\n[C]\nk = v  \n").groups();
-  ASSERT_EQ(groups.size(), 3u);
-  EXPECT_EQ(groups[0].name, "B");
-  ASSERT_EQ(groups[0].keys.size(), 2u);
-  EXPECT_EQ(groups[0].keys[1].name, "a");
-  EXPECT_TRUE(groups[1].keys.empty());
-  EXPECT_EQ(groups[2].keys[0].value, "v  ");
-}
-
 TEST(PrefsSyntax, Writer) {
   PrefsDocument fresh;
   fresh.writeComment("Hello");

@@ -11,8 +11,7 @@
 
 ScratchDir::ScratchDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "vesperine-services-XXXXXX").string();
-  const char* made = mkdtemp(pattern.data());
-  EXPECT_NE(made, nullptr);
+  EXPECT_NE(mkdtemp(pattern.data()), nullptr);
   path_ = pattern + "/";
 }
 
@@ -21,21 +20,13 @@ ScratchDir::~ScratchDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-ScopedEnv::ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
+ScopedEnv::ScopedEnv(const char* name, const std::optional<std::string>& value) : name_(name) {
   if (const char* old = getenv(name)) saved_ = old;
-  if (value) {
-    setenv(name, value->c_str(), 1);
-  } else {
-    unsetenv(name);
-  }
+  Set(name_, value);
 }
 
-ScopedEnv::~ScopedEnv() {
-  if (saved_) {
-    setenv(name_.c_str(), saved_->c_str(), 1);
-  } else {
-    unsetenv(name_.c_str());
-  }
+void ScopedEnv::Set(const std::string& name, const std::optional<std::string>& value) {
+  value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
 }
 
 std::string BuildZip(const std::vector<ZipItem>& items) {
@@ -49,12 +40,10 @@ std::string BuildZip(const std::vector<ZipItem>& items) {
     archive_entry_set_pathname(entry, item.name.c_str());
     archive_entry_set_filetype(entry, item.directory ? AE_IFDIR : AE_IFREG);
     archive_entry_set_perm(entry, item.directory ? 0755 : 0644);
-    archive_entry_set_size(entry, item.directory ? 0 : static_cast<la_int64_t>(item.content.size()));
+    archive_entry_set_size(entry, static_cast<la_int64_t>(item.content.size()));
     EXPECT_EQ(archive_write_header(writer, entry), ARCHIVE_OK);
-    if (!item.directory && !item.content.empty()) {
-      EXPECT_EQ(archive_write_data(writer, item.content.data(), item.content.size()),
-                static_cast<la_ssize_t>(item.content.size()));
-    }
+    if (!item.content.empty())
+      EXPECT_EQ(archive_write_data(writer, item.content.data(), item.content.size()), static_cast<la_ssize_t>(item.content.size()));
     archive_entry_free(entry);
   }
   EXPECT_EQ(archive_write_close(writer), ARCHIVE_OK);
@@ -63,19 +52,16 @@ std::string BuildZip(const std::vector<ZipItem>& items) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
   std::ostringstream content;
-  content << in.rdbuf();
+  content << std::ifstream(path, std::ios::binary).rdbuf();
   return content.str();
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  ASSERT_TRUE(out.good()) << path;
+  ASSERT_TRUE((std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes).good()) << path;
 }
 
 std::string LanguageFileText(const std::string& name, const std::string& extraLines) {
-  return "\xEF\xBB\xBF\n[LANGUAGE FILE]\ntLangFileNAME = " + name +
-         "\ntLangFileVERSION = 1.0\ntLangFileAUTHOR = Quenmarsh\n" + extraLines;
+  return "\xEF\xBB\xBF\n[LANGUAGE FILE]\ntLangFileNAME = " + name + "\ntLangFileVERSION = 1.0\ntLangFileAUTHOR = Quenmarsh\n" +
+         extraLines;
 }

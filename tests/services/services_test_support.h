@@ -6,39 +6,29 @@
 #include <string>
 #include <vector>
 
-class ScratchDir {
- public:
+struct ScratchDir {
   ScratchDir();
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-
   const std::string& path() const { return path_; }  // ends in "/"
   std::string file(const std::string& name) const { return path_ + name; }
-
- private:
   std::string path_;
 };
 
 // Sets (or, with nullopt, unsets) an environment variable and restores it at the end of the scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, std::optional<std::string> value);
-  ~ScopedEnv();
+struct ScopedEnv {
+  ScopedEnv(const char* name, const std::optional<std::string>& value);
+  ~ScopedEnv() { Set(name_, saved_); }
   ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
+  static void Set(const std::string& name, const std::optional<std::string>& value);
   std::string name_;
   std::optional<std::string> saved_;
 };
 
 struct ZipItem {
-  std::string name;
-  std::string content;
+  std::string name, content;
   bool directory = false;
 };
-
 // The bytes of a zip archive holding the items in this order.
 std::string BuildZip(const std::vector<ZipItem>& items);
 

@@ -2,7 +2,6 @@
 
 #include <stdlib.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "game/board.h"
@@ -12,55 +11,36 @@
 #include "services/log.h"
 
 std::string FakePng(int width, int height) {
-  std::string png("\x89PNG\r\n\x1a\n", 8);
-  png += std::string("\0\0\0\x0dIHDR", 8);
-  for (int v : {width, height}) {
-    png += char((v >> 24) & 255);
-    png += char((v >> 16) & 255);
-    png += char((v >> 8) & 255);
-    png += char(v & 255);
-  }
-  png += std::string("\x08\x06\0\0\0", 5);
-  return png;
+  std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+  for (const int v : {width, height})
+    for (const int shift : {24, 16, 8, 0}) png += static_cast<char>(v >> shift & 255);
+  return png + std::string("\x08\x06\0\0\0", 5);
 }
 
 void WriteStoredPack(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
   std::ofstream out(path, std::ios::binary);
   out << "2zlp";
-  auto le = [&](uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.put(char((v >> (8 * i)) & 255));
-  };
   for (const auto& [name, data] : entries) {
-    le(data.size(), 8);
-    le(data.size(), 8);
-    le(name.size(), 2);
+    for (const auto& [v, bytes] : {std::pair{data.size(), 8}, {data.size(), 8}, {name.size(), 2}})
+      for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i) & 255));
     out << name << data;
   }
 }
 
 std::vector<std::pair<std::string, std::string>> CompleteAssetEntries() {
   std::vector<std::pair<std::string, std::string>> e;
-  for (int n = 1; n <= 4; ++n) e.emplace_back("background " + std::to_string(n) + ".png", FakePng(1920, 1080));
+  const auto add = [&](const std::string& name, int w, int h) { e.emplace_back(name, FakePng(w, h)); };
+  for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
   for (int n = 1; n <= 2; ++n) {
-    e.emplace_back(std::to_string(n) + "-back.png", FakePng(256, 256));
-    for (int m = 1; m <= 24; ++m) {
-      char name[32];
-      std::snprintf(name, sizeof name, "%d-card%02d.png", n, m);
-      e.emplace_back(name, FakePng(256, 256));
-    }
+    add(std::to_string(n) + "-back.png", 256, 256);
+    for (int m = 1; m <= 24; ++m) add(std::to_string(n) + (m < 10 ? "-card0" : "-card") + std::to_string(m) + ".png", 256, 256);
   }
-  e.emplace_back("shadow.png", FakePng(256, 256));
-  e.emplace_back("menu.png", FakePng(680, 640));
-  e.emplace_back("menushadow.png", FakePng(680, 640));
-  e.emplace_back("well done shadow.png", FakePng(600, 300));
-  e.emplace_back("well done.png", FakePng(600, 300));
-  e.emplace_back("gradient.png", FakePng(500, 6));
-  e.emplace_back("pointer.png", FakePng(32, 32));
-  for (const char* arrow : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"})
-    e.emplace_back(arrow, FakePng(20, 20));
-  e.emplace_back("title.png", FakePng(1920, 1080));
-  e.emplace_back("zelt.png", FakePng(1920, 1080));
-  e.emplace_back("music.ogg", std::string("OggS fake music"));
+  for (const auto& [name, w, h] : {std::tuple{"shadow.png", 256, 256}, {"menu.png", 680, 640}, {"menushadow.png", 680, 640},
+                                    {"well done shadow.png", 600, 300}, {"well done.png", 600, 300}, {"gradient.png", 500, 6},
+                                    {"pointer.png", 32, 32}, {"title.png", 1920, 1080}, {"zelt.png", 1920, 1080}})
+    add(name, w, h);
+  for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
+  e.emplace_back("music.ogg", "OggS fake music");
   return e;
 }
 
@@ -84,28 +64,23 @@ void GameTest::SetUp() {
 }
 
 void GameTest::OpenScreen(int width, int height) {
-  fake::state().desktopWidth = width;
-  fake::state().desktopHeight = height;
+  fake::state().desktopWidth = game.screenWidth = width;
+  fake::state().desktopHeight = game.screenHeight = height;
   screen_open_fullscreen(width, height, 32, "test", kFlipVsync);
-  game.screenWidth = width;
-  game.screenHeight = height;
   layoutBoard();
-  const std::string panel = FakePng(680, 640);
+  const std::string panel = FakePng(680, 640), small = FakePng(20, 20);
   sprite_load_png(kSpriteMenuPanel, panel.data(), panel.size(), kSpriteKeepAlpha);
-  const std::string small = FakePng(20, 20);
   for (SpriteId s : {kSpritePointer, kSpriteCardShadow, kSpriteMenuShadow, kSpriteWellDone, kSpriteWellDoneShadow,
                      kSpriteGradient, kSpriteLeftArrowOff, kSpriteRightArrowOff, kSpriteBox, kSpriteBoxTicked,
                      kSpriteTitle, kSpriteLogo})
     sprite_load_png(s, small.data(), small.size(), 0);
-  image_load_png(kImageLeftArrow, small.data(), small.size());
-  image_load_png(kImageRightArrow, small.data(), small.size());
-  for (int set = 0; set < 2; ++set) {
-    game.cardSets[set].back = sprite_load_png(kNewSprite, small.data(), small.size(), kSpriteKeepAlpha);
-    for (int f = 1; f <= kFacesPerSet; ++f)
-      game.cardSets[set].faces[f] = sprite_load_png(kNewSprite, small.data(), small.size(), kSpriteKeepAlpha);
+  for (SpriteId i : {kImageLeftArrow, kImageRightArrow}) image_load_png(i, small.data(), small.size());
+  const auto load = [&](int flags) { return sprite_load_png(kNewSprite, small.data(), small.size(), flags); };
+  for (auto& set : game.cardSets) {
+    set.back = load(kSpriteKeepAlpha);
+    for (int f = 1; f <= kFacesPerSet; ++f) set.faces[f] = load(kSpriteKeepAlpha);
   }
-  for (auto& background : game.backgroundSprites)
-    background = sprite_load_png(kNewSprite, small.data(), small.size(), 0);
+  for (auto& background : game.backgroundSprites) background = load(0);
   fake::state().sounds[0] = SoundIdle;
   renderAllTexts();
   fake::clearCalls();
