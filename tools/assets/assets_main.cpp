@@ -1,6 +1,6 @@
 // vesperine-assets OUTDIR: draws every picture of the data pack into OUTDIR as PNG, plus the
-// application icon at every size, a contact sheet and a mock-up of the board. Fails when a picture outgrows the
-// memory block the game unpacks it into.
+// application icon at every size, a contact sheet and a mock-up of the board. Fails when a picture
+// outgrows the memory block the game unpacks it into.
 #include "artwork/catalogue.h"
 #include "artwork/interface.h"
 #include "artwork/previews.h"
