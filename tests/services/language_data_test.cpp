@@ -21,8 +21,8 @@ const std::vector<std::string> kTranslationKeys = {
     "tLangFileDATE",   "tLangFileAUTHOR", "tLangFileLANGID",    "tLangFileSOFTWARE",
 };
 
-const std::vector<std::string> kShippedCodes = {"en_GB", "de_DE", "fr_FR", "es_ES",
-                                                "it_IT", "hu_HU", "nl_NL", "pl_PL"};
+const std::vector<std::string> kShippedCodes = {"en_GB", "de_DE", "fr_FR", "es_ES", "it_IT", "hu_HU", "nl_NL",
+                                                "pl_PL", "pt_BR", "sv_SE", "cs_CZ", "ru_RU", "el_GR"};
 
 size_t Characters(const std::string& text) { return Utf8ToUtf16(text).size(); }
 
