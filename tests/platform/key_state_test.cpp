@@ -34,14 +34,14 @@ TEST(KeyCodes, SpecialKeysHaveTheirNumbers) {
   EXPECT_EQ(key_code_from_keysym(XK_eacute, false), -1);
 }
 
-TEST(KeyCodes, KeypadCountsOnlyWithoutNumLock) {
+TEST(KeyCodes, KeypadCountsOnlyWithoutNumLockButEnter) {
   EXPECT_EQ(key_code_from_keysym(XK_KP_Insert, false), 256);
   EXPECT_EQ(key_code_from_keysym(XK_KP_Prior, false), 265);
   EXPECT_EQ(key_code_from_keysym(XK_KP_Delete, false), 266);
   EXPECT_EQ(key_code_from_keysym(XK_KP_Enter, false), 271);
   EXPECT_EQ(key_code_from_keysym(XK_KP_Add, false), 270);
   EXPECT_EQ(key_code_from_keysym(XK_KP_Insert, true), -1);
-  EXPECT_EQ(key_code_from_keysym(XK_KP_Enter, true), -1);
+  EXPECT_EQ(key_code_from_keysym(XK_KP_Enter, true), 271);  // Enter reads the same under Num Lock
 }
 
 class KeyRelease : public testing::Test {
