@@ -30,8 +30,15 @@ std::span<const FocusItem> dialogItems(int64_t state) {
   }
 }
 
-// Whatever changed the state (a key, a click, the last pair), a new dialog starts on its first item.
+// Whatever changed the state (a key, a click, the last pair), every dialog starts on its first item,
+// also when it is drawn before the keys of the pass have noticed the change.
 int64_t focusedPosition() { return game.focus.screen == game.gameState ? game.focus.item : 0; }
+
+void followState() {
+  if (game.focus.screen == game.gameState) return;
+  game.focus.screen = game.gameState;
+  game.focus.item = 0;
+}
 
 struct Box {
   int64_t x, y, width, height;
@@ -66,7 +73,6 @@ void moveInDialog(std::span<const FocusItem> items, int step, bool sameRowOnly) 
     position = wrap(position + step, count);
     if (!sameRowOnly || items[position].row == row) break;
   }
-  game.focus.screen = game.gameState;
   game.focus.item = position;
 }
 
@@ -141,6 +147,7 @@ Box ringBox(const Box& target, int record) {
 }  // namespace
 
 void HandleFocusKeys() {
+  followState();
   if (key_released(kKeyUp)) arrow(0, -1);
   if (key_released(kKeyDown)) arrow(0, 1);
   if (key_released(kKeyLeft)) arrow(-1, 0);

@@ -58,6 +58,7 @@ TEST_F(KeyboardFocusTest, ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem)
       {"CONTINUE without a game only waits", Menu, {D, D, RET}, Menu, 1, nullptr},
       {"Up wraps to QUIT", Menu, {U, U, RET}, AskQuit, 1, nullptr},
       {"Up twice from START reaches CREDITS", Menu, {D, U, U, RET}, Credits, 1, nullptr},
+      {"back from the credits the menu starts on START", Menu, {D, U, U, RET, RET, RET}, Playing, 3, nullptr},
       {"Left and Right stay in a column", Menu, {D, R, L, D, D, RET}, Settings, 1, nullptr},
       {"Return before any arrow does nothing", Menu, {RET}, Menu, 0, nullptr},
       {"YES of the quit question", AskQuit, {R, RET}, AskQuit, 0, [] { EXPECT_EQ(game.quitRequested, 1); }},
