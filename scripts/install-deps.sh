@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, run and test the game.
+# Installs the Debian 12 packages needed to build, run and test the game (--tests), or to play
+# its demo without a display (--demo).
 # Safe to run again: only missing packages are fetched.
 set -euo pipefail
 
@@ -12,15 +13,19 @@ packages=(
   libgl1-mesa-dri
   libfontconfig-dev fonts-roboto-unhinted fonts-open-sans fonts-urw-base35 fontconfig
 )
+# The demo without a display: a virtual X server and the automated player's hands and eyes.
+demo_packages=(xvfb xauth xdotool x11-utils imagemagick)
 test_packages=(
-  xvfb xauth xdotool x11-utils x11-xserver-utils mesa-utils imagemagick openbox wmctrl
+  x11-xserver-utils mesa-utils openbox wmctrl
   xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev python3
+  dpkg-dev desktop-file-utils appstream man-db lintian
 )
 
 want=("${packages[@]}")
-if [ "${1:-}" = "--tests" ]; then
-  want+=("${test_packages[@]}")
-fi
+case "${1:-}" in
+  --tests) want+=("${demo_packages[@]}" "${test_packages[@]}") ;;
+  --demo) want+=("${demo_packages[@]}") ;;
+esac
 
 missing=()
 for p in "${want[@]}"; do

@@ -1,6 +1,4 @@
-// The vesperine-pack command line, run as the build runs it. Skipped when the tool has not
-// been built in this build directory.
-
+// The vesperine-pack command line, run as the build runs it (skipped when the tool is not built).
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -14,93 +12,48 @@
 namespace {
 
 namespace fs = std::filesystem;
-
 const std::string kTool = std::string(VESPERINE_BINARY_DIR) + "/vesperine-pack";
 
-struct RunResult {
-  int exitCode = -1;
+// Exit code and standard output of the tool run with the arguments.
+std::pair<int, std::string> RunTool(const std::string& arguments) {
   std::string output;
-};
-
-RunResult run(const std::string& arguments) {
-  RunResult result;
   std::FILE* pipe = popen((kTool + " " + arguments + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return result;
   char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
+  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
   const int status = pclose(pipe);
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
-void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-class PackTool : public testing::Test {
- protected:
-  void SetUp() override {
-    if (!fs::exists(kTool)) GTEST_SKIP() << kTool << " is not built";
-    dir = fs::path(testing::TempDir()) / "pack tool";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    writeFile(dir / "text.txt", pack_test::textLike(30000, 1));
-    writeFile(dir / "noise.bin", pack_test::randomBytes(5000, 2));
-    writeFile(dir / "empty", {});
-  }
-
-  std::string quoted(const fs::path& path) const { return "'" + path.string() + "'"; }
-
-  fs::path dir;
-};
-
-TEST_F(PackTool, CreateListExtractRoundTrip) {
-  const fs::path pack = dir / "game.pack";
-  ASSERT_EQ(run("create --version 1 --block-size 4096 --level fast " + quoted(pack) + " " + quoted(dir / "text.txt") +
-                " 'well done.png='" + quoted(dir / "noise.bin") + " " + quoted(dir / "empty"))
-                .exitCode,
-            0);
-
-  const RunResult list = run("list " + quoted(pack));
-  EXPECT_EQ(list.exitCode, 0);
-  const std::vector<PackEntry> expected = [&] {
-    DataPack reader;
-    EXPECT_TRUE(reader.open(pack.string()));
-    return reader.entries();
-  }();
-  ASSERT_EQ(expected.size(), 3u);
-  EXPECT_EQ(expected[1].name, "well done.png");
-  EXPECT_EQ(list.output, "text.txt\t30000\t" + std::to_string(expected[0].storedSize) +
-                             "\nwell done.png\t5000\t5000\nempty\t0\t0\n");
-
-  ASSERT_EQ(run("extract " + quoted(pack) + " 'well done.png' " + quoted(dir / "out.bin")).exitCode, 0);
-  EXPECT_EQ(pack_test::readFile((dir / "out.bin").string()), pack_test::readFile((dir / "noise.bin").string()));
-  ASSERT_EQ(run("extract " + quoted(pack) + " text.txt " + quoted(dir / "out.txt")).exitCode, 0);
-  EXPECT_EQ(pack_test::readFile((dir / "out.txt").string()), pack_test::textLike(30000, 1));
-}
-
-TEST_F(PackTool, FailuresExitNonZeroAndLeaveNoFiles) {
-  const fs::path pack = dir / "bad.pack";
-  EXPECT_NE(run("create " + quoted(pack) + " " + quoted(dir / "missing.txt")).exitCode, 0);
-  EXPECT_NE(run("create --version 3 " + quoted(pack) + " " + quoted(dir / "empty")).exitCode, 0);
-  EXPECT_NE(run("create --block-size 0 " + quoted(pack) + " " + quoted(dir / "empty")).exitCode, 0);
-  EXPECT_NE(run("create --level best " + quoted(pack) + " " + quoted(dir / "empty")).exitCode, 0);
-  EXPECT_NE(run("create " + quoted(pack) + " " + quoted(dir / "empty") + " " + quoted(dir / "empty")).exitCode, 0);
-  EXPECT_FALSE(fs::exists(pack));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 3) << "temporary files left";
-
-  EXPECT_NE(run("list " + quoted(dir / "text.txt")).exitCode, 0);
-  EXPECT_NE(run("extract " + quoted(dir / "text.txt") + " a b").exitCode, 0);
-  EXPECT_NE(run("frobnicate").exitCode, 0);
-  EXPECT_NE(run("").exitCode, 0);
-}
-
-TEST_F(PackTool, ExtractOfAMissingEntryFails) {
-  const fs::path pack = dir / "game.pack";
-  ASSERT_EQ(run("create " + quoted(pack) + " " + quoted(dir / "text.txt")).exitCode, 0);
-  EXPECT_NE(run("extract " + quoted(pack) + " TEXT.TXT " + quoted(dir / "out")).exitCode, 0);
-  EXPECT_FALSE(fs::exists(dir / "out"));
+TEST(PackTool, CreateListExtractAndRefuse) {
+  if (!fs::exists(kTool)) GTEST_SKIP() << kTool << " is not built";
+  const fs::path dir = fs::path(testing::TempDir()) / "pack tool";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const auto write = [&](const char* name, const std::vector<uint8_t>& bytes) {
+    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return "'" + (dir / name).string() + "'";
+  };
+  const std::string text = write("text.txt", pack_test::textLike(30000, 1));
+  const std::string noise = write("noise.bin", pack_test::randomBytes(5000, 2));
+  const std::string empty = write("empty", {});
+  const std::string pack = "'" + (dir / "game.pack").string() + "'";
+  ASSERT_EQ(RunTool("create --version 1 --block-size 4096 --level fast " + pack + " " + text + " 'well done.png='" +
+                noise + " " + empty).first, 0);
+  DataPack reader;
+  ASSERT_TRUE(reader.open((dir / "game.pack").string()));
+  EXPECT_EQ(RunTool("list " + pack), std::make_pair(0, "text.txt\t30000\t" + std::to_string(reader.entries()[0].storedSize) +
+                                                       "\nwell done.png\t5000\t5000\nempty\t0\t0\n"));
+  ASSERT_EQ(RunTool("extract " + pack + " 'well done.png' '" + (dir / "out").string() + "'").first, 0);
+  EXPECT_EQ(pack_test::readFile((dir / "out").string()), pack_test::randomBytes(5000, 2));
+  fs::remove(dir / "out");
+  EXPECT_NE(RunTool("extract " + pack + " TEXT.TXT '" + (dir / "out").string() + "'").first, 0);
+  const std::string bad = "'" + (dir / "bad.pack").string() + "' ";
+  for (const std::string& arguments :
+       {"create " + bad + "'" + (dir / "missing").string() + "'", "create --version 3 " + bad + empty,
+        "create --block-size 0 " + bad + empty, "create --level best " + bad + empty, "create " + bad + empty + " " + empty,
+        "list " + text, "extract " + text + " a b", std::string("frobnicate"), std::string()})
+    EXPECT_NE(RunTool(arguments).first, 0) << arguments;
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4) << "files left behind";
 }
 
 }  // namespace

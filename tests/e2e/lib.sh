@@ -8,7 +8,7 @@ E2E_WORK=$(mktemp -d /tmp/vesperine-e2e-XXXXXX)
 E2E_GAME_DIR="$E2E_WORK/game/"
 E2E_HOME="$E2E_WORK/home"
 E2E_AUDIO="$E2E_WORK/audio.raw"
-E2E_SHOTS="$E2E_WORK/shots"
+E2E_SHOTS=${E2E_SHOTS:-$E2E_WORK/shots}
 mkdir -p "$E2E_GAME_DIR" "$E2E_HOME" "$E2E_SHOTS"
 E2E_PIDS=()
 GAME_PID=""
@@ -31,26 +31,21 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
+# Fails loudly, keeping what the screen showed last as last-screen.png among the pictures.
 fail() {
   echo "FAIL: $*" >&2
+  if [ -n "${DISPLAY:-}" ] && import -window root "png:$E2E_SHOTS/last-screen.png" 2>/dev/null; then
+    echo "last screen: $E2E_SHOTS/last-screen.png" >&2
+  fi
   exit 1
 }
 
-# Xvfb of the given size on a free display; with "wm", openbox runs on it too.
+# Xvfb of the given size on a free display; with "wm", openbox runs on it too (tests/x_server.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/../x_server.sh"
 start_x() {
-  local size=${1:-1280x720} wm=${2:-}
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$E2E_WORK/display" 2>"$E2E_WORK/xvfb.log" &
-  E2E_PIDS+=($!)
-  for _ in $(seq 1 100); do [ -s "$E2E_WORK/display" ] && break; sleep 0.05; done
-  [ -s "$E2E_WORK/display" ] || fail "Xvfb did not start"
-  export DISPLAY=":$(head -n1 "$E2E_WORK/display")"
-  export NO_AT_BRIDGE=1
-  xset r off 2>/dev/null || true
-  if [ "$wm" = wm ]; then
-    openbox --sm-disable >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    sleep 0.5
-  fi
+  start_x_server "$E2E_WORK" xvfb "${1:-1280x720}" || fail "Xvfb did not start"
+  if [ "${2:-}" = wm ]; then start_window_manager || fail "openbox did not start"; fi
+  E2E_PIDS+=("${X_SERVER_PIDS[@]}")
 }
 
 # The game directory: a copy of the executable (its own directory is the game directory) and the
@@ -62,10 +57,11 @@ make_game_dir() {
   if [ $# -gt 0 ]; then printf '%s' "$1" >"$E2E_GAME_DIR/Vesperine.prefs"; fi
 }
 
-# Starts the game with /LOG, its music going to a raw file.
+# Starts the game (E2E_GAME, by default the one of the game directory) with the given parameters
+# from a directory of its own, its music going to a raw file; it is stopped after E2E_GAME_SECONDS.
 start_game() {
   (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
-     exec timeout 540 "$E2E_GAME_DIR/vesperine" "$@" >"$E2E_WORK/game.out" 2>&1) &
+     exec timeout "${E2E_GAME_SECONDS:-540}" "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
   GAME_PID=$!
 }
 
@@ -91,10 +87,10 @@ wait_for_exit() {
   fail "the game did not end"
 }
 
-# A key held for a few frames, as a player presses it.
+# A key held for a few frames, as a player presses it (longer than a slow frame of a loaded machine).
 press() {
   xdotool keydown "$1"
-  sleep 0.12
+  sleep 0.4
   xdotool keyup "$1"
   sleep 0.12
 }
@@ -111,19 +107,26 @@ colours_in() {
   convert "$1" -crop "$2" +repage -unique-colors -format "%w" info:
 }
 
-# Full screen reads relative pointer motion and warps the pointer back to the centre, so the game's
-# pointer is steered in steps: far to the top-left corner first, then to (x, y). The steps are small
-# enough that several of them landing between two frames of a busy machine still stay on the screen.
+# Full screen reads relative pointer motion and warps the pointer back by what it read, so the
+# game's pointer is steered in steps: far to the top-left corner first, then to (x, y). One xdotool
+# process runs the whole walk; its steps are small and slow enough that the few of them landing
+# between two frames of a busy machine still stay on the screen. The player parks the pointer in
+# the corner after a click (FULLSCREEN_PARKED), so its next walk needs no way to the corner.
+fullscreen_to_corner() {
+  local walk=()
+  for _ in 1 2 3 4 5 6 7 8; do walk+=(mousemove_relative -- -200 -200 sleep 0.1); done
+  xdotool "${walk[@]}"
+}
 fullscreen_mouse_to() {
-  local x=$1 y=$2
-  for _ in 1 2 3 4 5 6 7 8; do xdotool mousemove_relative -- -200 -200; sleep 0.04; done
+  local x=$1 y=$2 walk=()
+  if [ -z "${FULLSCREEN_PARKED:-}" ]; then fullscreen_to_corner; fi
+  FULLSCREEN_PARKED=""
   while [ "$x" -gt 0 ] || [ "$y" -gt 0 ]; do
     local sx=$(( x > 90 ? 90 : x )) sy=$(( y > 90 ? 90 : y ))
-    xdotool mousemove_relative -- "$sx" "$sy"
+    walk+=(mousemove_relative -- "$sx" "$sy" sleep 0.1)
     x=$((x - sx)); y=$((y - sy))
-    sleep 0.04
   done
-  sleep 0.1
+  xdotool "${walk[@]}" sleep 0.1
 }
 
 # A click held for a few frames but released before the game's 100 ms wait ends.
@@ -175,7 +178,8 @@ take_screenshot() {
   press s
   local shot
   shot=$(wait_for_screenshot "$before")
-  sleep 0.2
+  local size=-1
+  while [ "$(stat -c %s "$shot")" != "$size" ]; do size=$(stat -c %s "$shot"); sleep 0.3; done  # written out
   cp "$shot" "$E2E_SHOTS/$1.png"
   [[ "$(basename "$shot")" =~ ^Vesperine\ [0-9]{2}-[0-9]{2}-[0-9]{4}\ [0-9]{2}-[0-9]{2}-[0-9]{2}\.png$ ]] \
     || fail "screenshot name: $shot"
@@ -196,13 +200,16 @@ PY
 }
 audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
 
-# The panel of a dialog is showing: its empty amber area (the colour of the text pictures) at (x, y).
-panel_shows() {
-  local r g b
+# The pixel at (x, y) of a PNG is within 3 of the colour "r,g,b" in every channel.
+pixel_near() {
+  local r g b er eg eb d
   IFS=, read -r r g b <<<"$(pixel "$1" "$2" "$3")"
-  [ $((r - 241)) -ge -3 ] && [ $((r - 241)) -le 3 ] && [ $((g - 172)) -ge -3 ] && [ $((g - 172)) -le 3 ] \
-    && [ $((b - 71)) -ge -3 ] && [ $((b - 71)) -le 3 ]
+  IFS=, read -r er eg eb <<<"$4"
+  for d in $((r - er)) $((g - eg)) $((b - eb)); do [ "$d" -ge -3 ] && [ "$d" -le 3 ] || return 1; done
 }
+
+# The panel of a dialog is showing: its empty amber area (the colour of the text pictures) at (x, y).
+panel_shows() { pixel_near "$1" "$2" "$3" 241,172,71; }
 
 # Skips the logo and the title with Space until the menu panel shows at (x, y).
 wait_for_menu() {
@@ -249,3 +256,203 @@ expect_music() {
   level=$(audio_level "$mark")
   if [ "$1" = silent ]; then [ "$level" -lt 30 ] || fail "$2 (level $level)"; else [ "$level" -gt 200 ] || fail "$2 (level $level)"; fi
 }
+
+# ---- The automated player, on a 1280 x 720 game screen in any screen kind (E2E_KIND 0 full screen,
+# 1 window, 2 borderless): it plays as a player with a perfect memory, recognising the cards from
+# pictures of the screen. The menu panel and the board are placed by the screen's size.
+E2E_KIND=${E2E_KIND:-1}
+read -r MENU_W MENU_H < <(pack_picture_size menu.png)
+MENU_LEFT=$(( (1280 - MENU_W) / 2 ))
+MENU_TOP=$(( (720 - MENU_H) / 2 ))
+
+# A click at (x, y) of the game screen; full screen then parks its pointer in the top-left corner,
+# off the board, so that pictures of the cards do not show it.
+player_click() {
+  if [ "$E2E_KIND" = 0 ]; then
+    fullscreen_click "$@"
+    fullscreen_to_corner
+    FULLSCREEN_PARKED=1
+  else
+    window_click "$@"
+  fi
+}
+player_look() {
+  local source=root
+  [ "$E2E_KIND" = 0 ] || source=$GAME_WINDOW
+  timeout 60 import -window "$source" "png:$1" || fail "no picture of the screen"
+}
+player_wait_for_menu() {
+  if [ "$E2E_KIND" = 0 ]; then wait_for_menu 640 $((MENU_TOP + 600)); else wait_for_window_menu 640 $((MENU_TOP + 600)); fi
+}
+menu_shows() { panel_shows "$1" 640 $((MENU_TOP + 600)); }
+
+# Keeps NAME.png once the logo or the title is drawn: something lit at (640, 200) and, after
+# PREVIOUS, most of the screen changed.
+capture_intro() {
+  local name=$1 previous=${2:-} r g b
+  for _ in $(seq 1 100); do
+    player_look "$E2E_SHOTS/$name.png"
+    IFS=, read -r r g b <<<"$(pixel "$E2E_SHOTS/$name.png" 640 200)"
+    if [ $((r + g + b)) -gt 0 ] && { [ -z "$previous" ] || [ "$(region_difference "$E2E_SHOTS/$previous.png" "$E2E_SHOTS/$name.png" "1280x720+0+0")" -gt 100000 ]; }; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no $name picture"
+}
+
+# Clicks at (x, y) with the button (left when not given) and looks until the menu panel has gone
+# (WANT "board") or shows (WANT "menu"), keeping the picture as FILE. A busy game may miss the
+# click: it is repeated after a while (the places clicked do nothing on the screen reached).
+click_until() {
+  local file=$1 want=$2 tries
+  shift 2
+  player_click "$@"
+  for tries in $(seq 1 45); do
+    player_look "$file"
+    if menu_shows "$file"; then [ "$want" = menu ] && return 0; else [ "$want" = board ] && return 0; fi
+    [ $((tries % 15)) -ne 0 ] || player_click "$@"
+    sleep 0.1
+  done
+  fail "$(basename "$file" .png): the $want did not show"
+}
+
+card_x() { echo $((165 + 120 * ($1 % 8) + 15)); }
+card_y() { echo $((5 + 120 * ($1 / 8) + 15)); }
+# The middle of card i of a screen picture, into a file of its own.
+crop_card() { convert "$1" -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage "$3"; }
+# Two crops show the same picture: the sprite scaling may round a pixel or two differently by row.
+same_picture() { [ "$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -lt 40 ]; }
+click_card() { player_click $(( $(card_x "$1") + 40 )) $(( $(card_y "$1") + 40 )); }
+# A picture of the screen as FILE, with cards A and B cropped to $CARDS/now-a.png and now-b.png.
+look_at_cards() {
+  player_look "$1"
+  convert "$1" \( +clone -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage -write "$CARDS/now-a.png" +delete \) \
+    -crop "80x80+$(card_x "$3")+$(card_y "$3")" +repage "$CARDS/now-b.png"
+}
+
+# Turns cards A and B and keeps the picture with both faces up as pair.png, their faces as
+# face-A.png and face-B.png. A busy game may miss a click while the last pair still resolves: a
+# card still down after a while is clicked again.
+take_turn() {
+  local a=$1 b=$2 tries a_down b_down
+  click_card "$a"
+  click_card "$b"
+  for tries in $(seq 1 40); do
+    look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
+    a_down=0 b_down=0
+    same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && a_down=1
+    same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" && b_down=1
+    if [ $((a_down + b_down)) -eq 0 ]; then
+      mv "$CARDS/now-a.png" "$CARDS/face-$a.png"
+      mv "$CARDS/now-b.png" "$CARDS/face-$b.png"
+      return 0
+    fi
+    if [ $((tries % 6)) -eq 0 ]; then
+      [ "$a_down" = 0 ] || click_card "$a"
+      [ "$b_down" = 0 ] || click_card "$b"
+    fi
+    sleep 0.1
+  done
+  fail "cards $a and $b did not turn"
+}
+
+# Waits until the turned pair A, B has been resolved and sets RESOLVED to "back" when it turned back
+# (after 81 frames), "gone" when it was taken (a fade of 32 frames, waited out until card A's place stops
+# changing). The last picture is later.png.
+resolve_turn() {
+  local a=$1 b=$2
+  for _ in $(seq 1 60); do
+    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
+    same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || break
+    sleep 0.2
+  done
+  if same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png"; then
+    same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png" || fail "card $b of a wrong pair did not turn back"
+    RESOLVED=back
+    return 0
+  fi
+  for _ in $(seq 1 30); do
+    mv "$CARDS/now-a.png" "$CARDS/was-a.png"
+    sleep 0.1
+    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
+    # Both cells of a pair go in the same frame; a picture taken while the game was still putting
+    # its frame on the screen may show one gone and the other not yet: look again.
+    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/face-$b.png" \
+       && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
+      RESOLVED=gone
+      return 0
+    fi
+  done
+  fail "cards $a and $b kept changing, or card $a went but card $b did not"
+}
+
+# First round of the deal shown in $E2E_SHOTS/board.png: every card seen once, two at a time. A
+# wrong pair shows its backs again after 81 frames; a matching pair fades out in 32 and leaves the
+# background. Leaves the cards still down in UNMATCHED and keeps turned.png (the first pair up),
+# pair-found.png (when a pair was found by chance), wrong-pair.png and wrong-pair-back.png.
+play_first_round() {
+  CARDS="$E2E_WORK/cards"
+  mkdir -p "$CARDS"
+  local crops=() i j
+  for i in $(seq 0 47); do
+    crops+=(\( +clone -crop "80x80+$(card_x "$i")+$(card_y "$i")" +repage -write "$CARDS/back-$i.png" +delete \))
+  done
+  convert "$E2E_SHOTS/board.png" "${crops[@]}" null:
+  UNMATCHED=()
+  for ((i = 0; i < 48; i += 2)); do
+    j=$((i + 1))
+    take_turn "$i" "$j"
+    [ "$i" -eq 0 ] && cp "$E2E_WORK/pair.png" "$E2E_SHOTS/turned.png"
+    resolve_turn "$i" "$j"
+    if [ "$RESOLVED" = back ]; then
+      UNMATCHED+=("$i" "$j")
+      [ -f "$E2E_SHOTS/wrong-pair.png" ] || { cp "$E2E_WORK/pair.png" "$E2E_SHOTS/wrong-pair.png"; cp "$E2E_WORK/later.png" "$E2E_SHOTS/wrong-pair-back.png"; }
+    else
+      [ -f "$E2E_SHOTS/pair-found.png" ] || cp "$E2E_WORK/pair.png" "$E2E_SHOTS/pair-found.png"
+    fi
+  done
+}
+
+# Second round: every remembered pair of UNMATCHED, up to the well-done banner (well-done.png);
+# the first pair taken is pair-found.png unless the first round found one.
+play_second_round() {
+  local first partner j k rest
+  while [ "${#UNMATCHED[@]}" -gt 0 ]; do
+    first=${UNMATCHED[0]}
+    partner=""
+    for j in "${UNMATCHED[@]:1}"; do
+      if same_picture "$CARDS/face-$first.png" "$CARDS/face-$j.png"; then partner=$j; break; fi
+    done
+    [ -n "$partner" ] || fail "no partner remembered for card $first"
+    take_turn "$first" "$partner"
+    resolve_turn "$first" "$partner"
+    [ "$RESOLVED" = gone ] || fail "cards $first and $partner were not a pair"
+    [ -f "$E2E_SHOTS/pair-found.png" ] || cp "$E2E_WORK/pair.png" "$E2E_SHOTS/pair-found.png"
+    rest=()
+    for k in "${UNMATCHED[@]}"; do [ "$k" = "$first" ] || [ "$k" = "$partner" ] || rest+=("$k"); done
+    UNMATCHED=("${rest[@]}")
+  done
+  # The banner fades in over the darkening board; the middle of its star is opaque.
+  pack_picture_size "well done.png" >/dev/null
+  local star
+  star=$(pixel "$E2E_WORK/picture.png" 300 220)
+  for _ in $(seq 1 50); do
+    player_look "$E2E_SHOTS/well-done.png"
+    pixel_near "$E2E_SHOTS/well-done.png" 640 360 "$star" && return 0
+    sleep 0.2
+  done
+  fail "no well-done banner"
+}
+
+# Takes a new picture with SHOT FILE until CHECK... holds, for about ten seconds: a loaded machine
+# draws a click's answer late. until_shown SHOT FILE CHECK...
+until_shown() {
+  local shot=$1 file=$2
+  shift 2
+  for _ in $(seq 1 40); do "$shot" "$file"; "$@" && return 0; sleep 0.25; done
+  return 1
+}
+panel_hidden() { ! panel_shows "$@"; }
+# More than N pixels differ in REGION of the two pictures: changed_more A B REGION N
+changed_more() { [ "$(region_difference "$1" "$2" "$3")" -gt "$4" ]; }

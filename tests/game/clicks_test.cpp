@@ -1,196 +1,128 @@
+// Clicks on the menu, the questions and the settings, in full screen (with the 100 ms waits) and
+// through a window (without them).
 #include "game/board.h"
 #include "game/clicks.h"
 #include "game/main_loop.h"
 #include "game/sprite_numbers.h"
 #include "game_fixture.h"
-#include "services/log.h"
 
 namespace {
+
 class ClicksTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
     UseMenuTexts();
+    UseThreeLanguages();  // English, Magyar, Deutsch
+    game.prefs.languageCode = "en_GB";
     OpenScreen(1280, 720);
     game.gameState = Menu;
   }
-  void click(int record, int64_t height) { ClickFullScreen(ItemCentreX(record), ItemCentreY(record, height)); }
-  void clickWindow(int record, int64_t height) {
-    LeftButtonAction(ItemCentreX(record), ItemCentreY(record, height), ClickPath::Window);
+  // Clicks each record at its centre (or `dy` below its top) and checks the state and the waits after it.
+  struct Step {
+    int record;
+    int64_t height;
+    int64_t state;
+    int waits;  // waits so far
+    int64_t dy = -1;
+  };
+  void play(std::initializer_list<Step> steps) {
+    for (const Step& s : steps) {
+      ClickFullScreen(ItemCentreX(s.record), s.dy < 0 ? ItemCentreY(s.record, s.height) : game.items[s.record].y + s.dy);
+      EXPECT_EQ(game.gameState, s.state) << "after record " << s.record;
+      EXPECT_EQ(waits(), s.waits) << "after record " << s.record;
+    }
   }
   int waits() const { return static_cast<int>(fake::state().waits.size()); }
+  std::string stripClip() const { return fake::callsStartingWith("sprite_clip 32").back(); }
 };
 
 TEST_F(ClicksTest, HitTestIsStrictOnEverySide) {
   const HitArea& a = game.items[ItemStart];
-  EXPECT_FALSE(HitItem(ItemStart, 80, a.x, a.y + 10));
-  EXPECT_FALSE(HitItem(ItemStart, 80, a.x + 10, a.y));
-  EXPECT_TRUE(HitItem(ItemStart, 80, a.x + 1, a.y + 1));
-  EXPECT_TRUE(HitItem(ItemStart, 80, a.x + a.width - 1, a.y + 79));
-  EXPECT_FALSE(HitItem(ItemStart, 80, a.x + a.width, a.y + 10));
-  EXPECT_FALSE(HitItem(ItemStart, 80, a.x + 10, a.y + 80));
+  const std::tuple<int64_t, int64_t, bool> points[] = {
+      {a.x, a.y + 10, false},          {a.x + 10, a.y, false},          {a.x + 1, a.y + 1, true},
+      {a.x + a.width - 1, a.y + 79, true}, {a.x + a.width, a.y + 10, false}, {a.x + 10, a.y + 80, false}};
+  for (const auto& [x, y, hit] : points) EXPECT_EQ(HitItem(ItemStart, 80, x, y), hit) << x - a.x << "," << y - a.y;
   EXPECT_FALSE(HitItem(12, 80, 1, 1));  // unfilled records cover nothing
 }
 
-TEST_F(ClicksTest, StartDealsAtOnceOrAsksWhenAGameRuns) {
-  click(ItemStart, 80);
-  EXPECT_EQ(game.gameState, Playing);
-  EXPECT_EQ(fake::state().waits, std::vector<int>{100});
-  game.gameState = Menu;
-  click(ItemStart, 80);
-  EXPECT_EQ(game.gameState, AskNewGame);
+TEST_F(ClicksTest, MenuAndQuestions) {
+  play({{ItemContinue, 80, Menu, 1},                  // no game to continue: only the wait
+        {ItemStart, 80, Playing, 2}});                // no game runs: a deal at once
   const SpriteId firstFace = game.board[0][0].face;
-  click(ItemNo, 40);
-  EXPECT_EQ(game.gameState, Menu);
-  EXPECT_EQ(game.board[0][0].face, firstFace);
-  click(ItemContinue, 80);
-  EXPECT_EQ(game.gameState, Playing);
   game.gameState = Menu;
-  click(ItemStart, 80);
-  click(ItemYes, 40);
-  EXPECT_EQ(game.gameState, Playing);
+  play({{ItemStart, 80, AskNewGame, 3},
+        {ItemNo, 40, AskNewGame, 3, 41},              // buttons are 40 high
+        {ItemNo, 40, Menu, 4},
+        {ItemContinue, 80, Playing, 5}});
+  EXPECT_EQ(game.board[0][0].face, firstFace);
+  game.gameState = Menu;
+  play({{ItemStart, 80, AskNewGame, 6}, {ItemYes, 40, Playing, 7}});
   EXPECT_EQ(game.cardSetIndex, 0);  // a second deal: the other set
-}
-
-TEST_F(ClicksTest, ContinueWithoutAGameOnlyWaits) {
-  click(ItemContinue, 80);
-  EXPECT_EQ(game.gameState, Menu);
-  EXPECT_EQ(waits(), 1);
-}
-
-TEST_F(ClicksTest, CreditsQuitAndWellDone) {
-  click(ItemCredits, 80);
-  EXPECT_EQ(game.gameState, Credits);
-  click(ItemCreditsOk, 40);
-  EXPECT_EQ(game.gameState, Menu);
-  click(ItemQuit, 80);
-  EXPECT_EQ(game.gameState, AskQuit);
-  click(ItemNo, 40);
-  EXPECT_EQ(game.gameState, Menu);
-  click(ItemQuit, 80);
-  const int before = waits();
-  click(ItemYes, 40);
+  game.gameState = Menu;
+  play({{ItemCredits, 80, Credits, 8}, {ItemCreditsOk, 40, Menu, 9}, {ItemQuit, 80, AskQuit, 10},
+        {ItemNo, 40, Menu, 11}, {ItemQuit, 80, AskQuit, 12}, {ItemYes, 40, AskQuit, 12}});  // quitting does not wait
   EXPECT_EQ(game.quitRequested, 1);
-  EXPECT_EQ(waits(), before);  // quitting does not wait
   game.gameState = WellDone;
   ClickFullScreen(5, 5);
   EXPECT_EQ(game.gameState, Menu);
 }
 
-class SettingsClicksTest : public ClicksTest {
- protected:
-  void SetUp() override {
-    ClicksTest::SetUp();
-    UseThreeLanguages();  // English, Magyar, Deutsch
-    game.prefs.languageCode = "en_GB";
-    click(ItemSettings, 80);
-    fake::state().waits.clear();
-    fake::clearCalls();
-  }
-};
-
-TEST_F(SettingsClicksTest, EnteringTakesTheWorkingCopiesAndShowsTheLanguageInUse) {
-  EXPECT_EQ(game.gameState, Settings);
-  EXPECT_EQ(game.setLangIdx, 0);
+TEST_F(ClicksTest, SettingsArrowsBoxCancelAndEscape) {
+  play({{ItemSettings, 80, Settings, 1}});
+  EXPECT_EQ(std::make_tuple(game.setLangIdx, game.setLangCode, game.setMusic), std::make_tuple(int64_t{0}, std::string("en_GB"), int64_t{1}));
+  play({{ItemLeftArrow, 20, Settings, 1},  // at an end of the list: not even the wait
+        {ItemRightArrow, 20, Settings, 2}});
+  EXPECT_EQ(game.setLangCode, "hu_HU");
+  EXPECT_EQ(stripClip(), "sprite_clip 32 0 30 280 30");
+  play({{ItemRightArrow, 20, Settings, 3}, {ItemRightArrow, 20, Settings, 3}, {ItemMusicBox, 20, Settings, 4}});
+  EXPECT_EQ(std::make_tuple(game.setLangIdx, game.setLangCode, game.setMusic), std::make_tuple(int64_t{2}, std::string("de_DE"), int64_t{0}));
+  play({{ItemCancel, 40, Menu, 5}});
+  EXPECT_EQ(std::make_tuple(game.setLangCode, game.setMusic, game.prefs.languageCode), std::make_tuple("en_GB", int64_t{1}, "en_GB"));
+  EXPECT_EQ(stripClip(), "sprite_clip 32 0 0 280 30");
+  play({{ItemSettings, 80, Settings, 6}, {ItemRightArrow, 20, Settings, 7}});
+  fake::state().releasedKeys.insert(kKeyEscape);  // Escape keeps the copies...
+  RunOnePass();
+  EXPECT_EQ(std::make_tuple(game.gameState, game.setLangCode), std::make_tuple(int64_t{Menu}, "hu_HU"));
+  play({{ItemSettings, 80, Settings, 8}});  // ...but the next visit starts from the language in use
   EXPECT_EQ(game.setLangCode, "en_GB");
-  EXPECT_EQ(game.setMusic, 1);
-}
-
-TEST_F(SettingsClicksTest, ArrowsStepTheListAndDoNothingAtItsEnds) {
-  click(ItemLeftArrow, 20);
-  EXPECT_EQ(waits(), 0);  // at the start of the list: not even the wait
-  EXPECT_EQ(game.setLangIdx, 0);
-  click(ItemRightArrow, 20);
-  EXPECT_EQ(game.setLangIdx, 1);
-  EXPECT_EQ(game.setLangCode, "hu_HU");
-  EXPECT_EQ(fake::callsStartingWith("sprite_clip 32").back(), "sprite_clip 32 0 30 280 30");
-  click(ItemRightArrow, 20);
-  click(ItemRightArrow, 20);
-  EXPECT_EQ(game.setLangIdx, 2);
-  EXPECT_EQ(game.setLangCode, "de_DE");
-  EXPECT_EQ(waits(), 2);
-  click(ItemLeftArrow, 20);
-  EXPECT_EQ(game.setLangCode, "hu_HU");
-  EXPECT_EQ(game.prefs.languageCode, "en_GB");  // nothing applied yet
-}
-
-TEST_F(SettingsClicksTest, HeldButtonOnTheBoxTogglesEveryFrameAfterItsWait) {
+  EXPECT_EQ(stripClip(), "sprite_clip 32 0 0 280 30");
+  // A button held on the box toggles it every frame, after its wait.
   fake::state().mouseX = static_cast<int>(ItemCentreX(ItemMusicBox));
   fake::state().mouseY = static_cast<int>(ItemCentreY(ItemMusicBox, 20));
   fake::state().buttons[1] = true;
   Passes(3);
-  EXPECT_EQ(game.setMusic, 0);
-  EXPECT_EQ(waits(), 3);
-  fake::state().buttons[1] = false;
-  EXPECT_EQ(game.prefs.musicOn, 1);
+  EXPECT_EQ(std::make_tuple(game.setMusic, waits(), game.prefs.musicOn), std::make_tuple(int64_t{0}, 11, int64_t{1}));
 }
 
-TEST_F(SettingsClicksTest, CancelRestoresTheCopiesAndTheStrip) {
-  click(ItemRightArrow, 20);
-  click(ItemMusicBox, 20);
-  click(ItemCancel, 40);
-  EXPECT_EQ(game.gameState, Menu);
-  EXPECT_EQ(game.setLangCode, "en_GB");
-  EXPECT_EQ(game.setMusic, 1);
-  EXPECT_EQ(fake::callsStartingWith("sprite_clip 32").back(), "sprite_clip 32 0 0 280 30");
-}
-
-TEST_F(SettingsClicksTest, EscapeKeepsCopiesButTheNextVisitStartsFromTheLanguageInUse) {
-  click(ItemRightArrow, 20);
-  fake::state().releasedKeys.insert(kKeyEscape);
-  RunOnePass();
-  EXPECT_EQ(game.gameState, Menu);
-  EXPECT_EQ(game.setLangCode, "hu_HU");
-  click(ItemSettings, 80);
-  EXPECT_EQ(game.setLangCode, "en_GB");
-  EXPECT_EQ(fake::callsStartingWith("sprite_clip 32").back(), "sprite_clip 32 0 0 280 30");
-}
-
-TEST_F(SettingsClicksTest, OkWithoutAChangeDoesNothingButReturn) {
+TEST_F(ClicksTest, OkAppliesTheMusicOnlyWhenItChanged) {
   sound_play(0, kSoundLoop);
   sound_pause(0);
+  play({{ItemSettings, 80, Settings, 1}});
   fake::clearCalls();
-  click(ItemSettingsOk, 40);
-  EXPECT_EQ(game.gameState, Menu);
-  EXPECT_TRUE(fake::callsStartingWith("image_create").empty());
-  EXPECT_TRUE(fake::callsStartingWith("sound_").empty());
+  play({{ItemSettingsOk, 40, Menu, 2}});
+  EXPECT_TRUE(fake::callsStartingWith("image_create").empty() && fake::callsStartingWith("sound_").empty());
   EXPECT_EQ(sound_status(0), SoundPaused);
-  EXPECT_EQ(waits(), 1);
-}
-
-TEST_F(SettingsClicksTest, OkSwitchesTheMusicOffAndLaterOnFromTheStart) {
-  sound_play(0, kSoundLoop);
-  click(ItemMusicBox, 20);
-  click(ItemSettingsOk, 40);
-  EXPECT_EQ(game.prefs.musicOn, 0);
-  EXPECT_EQ(sound_status(0), SoundIdle);
-  click(ItemSettings, 80);
-  click(ItemMusicBox, 20);
+  sound_resume(0);
+  play({{ItemSettings, 80, Settings, 3}, {ItemMusicBox, 20, Settings, 4}, {ItemSettingsOk, 40, Menu, 5}});
+  EXPECT_EQ(std::make_tuple(game.prefs.musicOn, sound_status(0)), std::make_tuple(int64_t{0}, SoundIdle));
+  play({{ItemSettings, 80, Settings, 6}, {ItemMusicBox, 20, Settings, 7}});
   fake::clearCalls();
-  click(ItemSettingsOk, 40);
-  EXPECT_EQ(game.prefs.musicOn, 1);
-  EXPECT_EQ(fake::callsStartingWith("sound_play"), std::vector<std::string>{"sound_play 0 1"});
+  play({{ItemSettingsOk, 40, Menu, 8}});
+  EXPECT_EQ(fake::callsStartingWith("sound_play"), std::vector<std::string>{"sound_play 0 1"});  // from the start
 }
 
-TEST_F(SettingsClicksTest, WindowPathHasNoWaitsAndStopsAtOk) {
-  clickWindow(ItemRightArrow, 20);
-  EXPECT_EQ(game.setLangIdx, 1);
-  EXPECT_EQ(waits(), 0);
+TEST_F(ClicksTest, WindowPathHasNoWaitsAndStopsAtOk) {
+  play({{ItemSettings, 80, Settings, 1}});
+  EXPECT_FALSE(LeftButtonAction(ItemCentreX(ItemRightArrow), ItemCentreY(ItemRightArrow, 20), ClickPath::Window));
   EXPECT_TRUE(LeftButtonAction(ItemCentreX(ItemSettingsOk), ItemCentreY(ItemSettingsOk, 40), ClickPath::Window));
-  EXPECT_EQ(game.gameState, Menu);
-  EXPECT_EQ(game.prefs.languageCode, "hu_HU");
-}
-
-TEST_F(SettingsClicksTest, OneLanguageMeansNeitherArrowWorks) {
-  game.languageInfo.clear();
+  EXPECT_EQ(std::make_tuple(game.gameState, game.prefs.languageCode, waits()), std::make_tuple(int64_t{Menu}, "hu_HU", 1));
+  game.languageInfo.clear();  // one language: neither arrow works
   game.languageInfo["English"].code = "en_GB";
   RebuildLanguageList(game.languageInfo, game.languageList);
-  game.gameState = Menu;
-  click(ItemSettings, 80);
-  fake::state().waits.clear();
-  click(ItemLeftArrow, 20);
-  click(ItemRightArrow, 20);
-  EXPECT_EQ(waits(), 0);
+  game.prefs.languageCode = "en_GB";
+  play({{ItemSettings, 80, Settings, 2}, {ItemLeftArrow, 20, Settings, 2}, {ItemRightArrow, 20, Settings, 2}});
   EXPECT_EQ(game.setLangCode, "en_GB");
 }
+
 }  // namespace

@@ -1,30 +1,32 @@
-#include <sys/stat.h>
-
+// The main loop's passes: logo and title timers, keys, the pointer, inactive screens, quitting, and
+// the window events of the window kinds.
 #include <fstream>
 #include <sstream>
 
+#include "display/screenshot.h"
 #include "game/board.h"
 #include "game/main_loop.h"
 #include "game/sprite_numbers.h"
+#include "game/window_events.h"
 #include "game_fixture.h"
 
 namespace {
+
 class MainLoopTest : public GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
+    UseMenuTexts();
     OpenScreen(1280, 720);
-    fake::state().sounds[0] = SoundIdle;
   }
   // How many passes draw `picture` as the whole screen before the state moves on.
   int passesShowing(SpriteId picture) {
     int n = 0;
-    while (n < 1000) {
+    for (; n < 1000; ++n) {
       fake::clearCalls();
       RunOnePass();
       const auto d = fake::callsStartingWith("sprite_draw ");
       if (d.empty() || d[0] != "sprite_draw " + std::to_string(picture) + " 0 0") break;
-      ++n;
     }
     return n;
   }
@@ -32,24 +34,24 @@ class MainLoopTest : public GameTest {
     fake::state().releasedKeys.insert(key);
     RunOnePass();
   }
+  std::string savedPrefs() {
+    std::stringstream text;
+    text << std::ifstream(game.saveDir + "Vesperine.prefs").rdbuf();
+    return text.str();
+  }
 };
 
-TEST_F(MainLoopTest, LogoFor101FramesThenTitleFor100) {
+TEST_F(MainLoopTest, LogoFor101FramesTitleFor100AndSpaceOrEscapeSkip) {
   EXPECT_EQ(passesShowing(kSpriteLogo), 101);
-  // passesShowing already ran the first pass that is no longer the logo: the title's first frame.
-  EXPECT_EQ(passesShowing(kSpriteTitle), 99);
-  EXPECT_EQ(game.gameState, Menu);
-  EXPECT_EQ(game.frameCounter, 0);
-}
-
-TEST_F(MainLoopTest, SpaceSkipsTheLogoAndTheTitleShowsFor101Frames) {
+  EXPECT_EQ(passesShowing(kSpriteTitle), 99);  // its first frame was the pass that left the logo
+  EXPECT_EQ(std::make_tuple(game.gameState, game.frameCounter), std::make_tuple(int64_t{Menu}, int64_t{0}));
+  game.gameState = Logo;
   Passes(5);
   release(kKeySpace);
   EXPECT_EQ(game.gameState, Title);
   EXPECT_EQ(passesShowing(kSpriteTitle), 101);
   game.gameState = Title;
   release(kKeyEscape);
-  EXPECT_EQ(game.gameState, Menu);
   release(kKeySpace);  // nothing in the menu
   EXPECT_EQ(game.gameState, Menu);
 }
@@ -65,103 +67,165 @@ TEST_F(MainLoopTest, EscapeLeavesEveryDialogAndQuitsFromTheMenu) {
   EXPECT_EQ(game.quitRequested, 1);
 }
 
-TEST_F(MainLoopTest, MTogglesTheMusicExceptInTheSettings) {
+TEST_F(MainLoopTest, MTogglesTheMusicExceptInTheSettingsAndSSavesAScreenshot) {
   game.gameState = Menu;
   release(kKeyM);
   EXPECT_EQ(game.prefs.musicOn, 0);
   EXPECT_EQ(fake::callsStartingWith("sound_stop").size(), 1u);
   release(kKeyM);
-  EXPECT_EQ(game.prefs.musicOn, 1);
-  EXPECT_EQ(sound_status(0), SoundPlaying);
+  EXPECT_EQ(std::make_tuple(game.prefs.musicOn, sound_status(0)), std::make_tuple(int64_t{1}, int{SoundPlaying}));
   game.gameState = Settings;
   release(kKeyM);
   EXPECT_EQ(game.prefs.musicOn, 1);
-}
-
-TEST_F(MainLoopTest, SGrabsAndSavesAScreenshotInTheSaveDirectory) {
   game.saveDir = "/some/dir/";
-  game.gameState = Menu;
   release(kKeyS);
   EXPECT_EQ(fake::callsStartingWith("sprite_grab_screen"), std::vector<std::string>{"sprite_grab_screen 3 0 0 1280 720"});
-  const auto saves = fake::callsStartingWith("sprite_save_png 3 /some/dir/Vesperine ");
-  ASSERT_EQ(saves.size(), 1u);
-  EXPECT_EQ(saves[0].size(), std::string("sprite_save_png 3 /some/dir/Vesperine 05-12-2026 13-04-09.png 0").size());
+  EXPECT_EQ(fake::callsStartingWith("sprite_save_png 3 /some/dir/Vesperine ").size(), 1u);
+  std::tm t{};
+  t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 5, t.tm_hour = 13, t.tm_min = 4, t.tm_sec = 9;
+  EXPECT_EQ(ScreenshotFileName("/d/", t), "/d/Vesperine 05-12-2026 13-04-09.png");
 }
 
-TEST_F(MainLoopTest, PointerOnlyFromTheMenuOnAndOnlyInFullScreen) {
+TEST_F(MainLoopTest, PointerRightButtonAndTheInactiveScreen) {
   fake::state().mouseX = 40;
   fake::state().mouseY = 50;
-  RunOnePass();
+  RunOnePass();  // the logo: no pointer yet
   EXPECT_TRUE(fake::callsStartingWith("sprite_draw_blended 0 ").empty());
-  game.gameState = Menu;
-  RunOnePass();
-  EXPECT_EQ(fake::callsStartingWith("sprite_draw_blended 0 ").back(), "sprite_draw_blended 0 40 50 255");
-  fake::clearCalls();
-  game.prefs.screenKind = 1;
-  RunOnePass();
-  EXPECT_TRUE(fake::callsStartingWith("sprite_draw_blended 0 ").empty());
-}
-
-TEST_F(MainLoopTest, RightButtonOpensTheMenuOnlyFromPlay) {
   dealNewGame();
   fake::state().buttons[2] = true;
-  RunOnePass();
+  RunOnePass();  // the right button opens the menu from play only
   EXPECT_EQ(game.gameState, Menu);
+  RunOnePass();
+  EXPECT_EQ(fake::callsStartingWith("sprite_draw_blended 0 ").back(), "sprite_draw_blended 0 40 50 255");
   game.gameState = Credits;
   RunOnePass();
   EXPECT_EQ(game.gameState, Credits);
-}
-
-TEST_F(MainLoopTest, InactiveScreenPausesTheMusicAndIdlesWithoutDrawing) {
+  fake::state().buttons[2] = false;
   game.gameState = Menu;
   sound_play(0, kSoundLoop);
   fake::state().active = 0;
   fake::clearCalls();
-  Passes(3);
+  fake::state().waits.clear();
+  Passes(3);  // inactive: the music pauses, nothing is drawn, the loop idles
   EXPECT_EQ(sound_status(0), SoundPaused);
   EXPECT_TRUE(fake::callsStartingWith("sprite_draw").empty());
   EXPECT_EQ(fake::state().waits, (std::vector<int>{100, 100, 100}));
-  EXPECT_EQ(fake::state().flips, 6);
   fake::state().active = 1;
-  Passes(2);
-  EXPECT_EQ(sound_status(0), SoundPaused);  // full screen never resumes it by itself
-}
-
-TEST_F(MainLoopTest, NoTextureWorkOrTextRenderingPerFrame) {
-  game.gameState = Menu;
   Passes(10);
+  EXPECT_EQ(sound_status(0), SoundPaused);  // full screen never resumes it by itself
   for (const char* work : {"image_", "sprite_create", "sprite_load_png", "text_", "sprite_begin_drawing"})
-    EXPECT_TRUE(fake::callsStartingWith(work).empty()) << work;
+    EXPECT_TRUE(fake::callsStartingWith(work).empty()) << work << " in a frame";
+  game.prefs.screenKind = 1;
+  fake::clearCalls();
+  RunOnePass();
+  EXPECT_TRUE(fake::callsStartingWith("sprite_draw_blended 0 ").empty()) << "no drawn pointer in a window";
 }
 
-TEST_F(MainLoopTest, QuittingSavesPreferencesAndFadesPlayingMusic) {
-  game.saveDir = MakeTempDir();
-  game.prefs.languageCode = "hu_HU";
-  game.gameState = Menu;
-  sound_play(0, kSoundLoop);
-  fake::clearCalls();
-  fake::state().releasedKeys.insert(kKeyEscape);
-  RunMainLoop();
-  std::ifstream in(game.saveDir + "Vesperine.prefs", std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  EXPECT_NE(text.str().find("Language = hu_HU\n"), std::string::npos);
-  const auto volumes = fake::callsStartingWith("sound_volume 0 ");
-  ASSERT_EQ(volumes.size(), 10u);
-  EXPECT_EQ(volumes.front(), "sound_volume 0 100");
-  EXPECT_EQ(volumes.back(), "sound_volume 0 10");
-  EXPECT_EQ(sound_status(0), SoundIdle);
+TEST_F(MainLoopTest, QuittingSavesThePreferencesAndFadesPlayingMusicOnly) {
+  for (const bool paused : {false, true}) {
+    game.saveDir = MakeTempDir();
+    game.prefs.languageCode = paused ? "de_DE" : "hu_HU";
+    sound_play(0, kSoundLoop);
+    if (paused) sound_pause(0);
+    fake::clearCalls();
+    game.quitRequested = 1;
+    RunMainLoop();
+    EXPECT_NE(savedPrefs().find("Language = " + game.prefs.languageCode + "\n"), std::string::npos);
+    const auto volumes = fake::callsStartingWith("sound_volume 0 ");
+    if (paused) {
+      EXPECT_TRUE(volumes.empty());
+      EXPECT_EQ(sound_status(0), SoundPaused);
+    } else {
+      ASSERT_EQ(volumes.size(), 10u);
+      EXPECT_EQ(volumes.front() + " " + volumes.back(), "sound_volume 0 100 sound_volume 0 10");
+      EXPECT_EQ(sound_status(0), SoundIdle);
+    }
+  }
 }
 
-TEST_F(MainLoopTest, QuittingWithPausedMusicSkipsTheFade) {
-  game.saveDir = MakeTempDir();
-  game.gameState = AskQuit;
-  sound_play(0, kSoundLoop);
-  sound_pause(0);
+class WindowEventsTest : public MainLoopTest {
+ protected:
+  void SetUp() override {
+    MainLoopTest::SetUp();
+    game.prefs.screenKind = 1;
+    game.gameState = Menu;
+  }
+  void pointAt(int record, int64_t height) {
+    fake::state().windowMouseX = static_cast<int>(ItemCentreX(record));
+    fake::state().windowMouseY = static_cast<int>(ItemCentreY(record, height));
+  }
+  void drain(std::initializer_list<int> codes) {
+    fake::state().windowEvents.insert(fake::state().windowEvents.end(), codes.begin(), codes.end());
+    DrainWindowEvents();
+  }
+};
+
+TEST_F(WindowEventsTest, ClicksActInTheStateTheLastOneLeftAndOkEndsTheDrain) {
+  pointAt(ItemStart, 80);
+  drain({EventLeftClick, EventLeftDoubleClick, EventLeftClick});  // a deal, then a click on the board
+  EXPECT_EQ(std::make_tuple(game.gameState, game.gameRunning), std::make_tuple(int64_t{Playing}, int64_t{1}));
+  EXPECT_LE(game.selCount, 1);
+  dealNewGame();
+  fake::state().windowMouseX = -1;  // outside the drawing area
+  fake::state().windowMouseY = -1;
+  drain({EventLeftClick});
+  EXPECT_EQ(game.selCount, 0);
+  fake::state().windowMouseX = 170;
+  fake::state().windowMouseY = 10;
+  fake::state().windowEvents.insert(fake::state().windowEvents.end(), {EventMouseMove, EventLeftClick});
   fake::clearCalls();
-  game.quitRequested = 1;
-  RunMainLoop();
-  EXPECT_TRUE(fake::callsStartingWith("sound_volume").empty());
-  EXPECT_EQ(sound_status(0), SoundPaused);
+  RunOnePass();  // turned and drawn in the same pass, without waiting
+  EXPECT_EQ(fake::callsStartingWith("sprite_draw_blended " + std::to_string(game.board[0][0].face) + " 165 5").size(), 1u);
+  drain({EventRightClick, EventRightClick});
+  EXPECT_EQ(game.gameState, Menu);
+  game.gameState = Settings;
+  pointAt(ItemMusicBox, 20);
+  drain({EventLeftClick, EventLeftDoubleClick, EventLeftClick});
+  EXPECT_EQ(game.setMusic, 1) << "a double click toggles twice";
+  game.setMusic = game.prefs.musicOn;
+  pointAt(ItemSettingsOk, 40);
+  drain({EventLeftClick, EventLeftClick, EventRepaint});
+  EXPECT_EQ(std::make_tuple(game.gameState, fake::state().windowEvents.size()), std::make_tuple(int64_t{Menu}, size_t{2}));
+  fake::state().windowEvents.clear();
+  fake::state().flips = 0;
+  drain({EventRepaint, EventMoved, EventRepaint});
+  EXPECT_EQ(fake::state().flips, 2);
+  EXPECT_TRUE(fake::state().waits.empty());
 }
+
+TEST_F(WindowEventsTest, MusicPausesWhenAWindowIsMinimisedOrABorderlessOneLosesTheFocus) {
+  struct Case {
+    int kind, music;
+    std::vector<int> events;
+    int status;
+    size_t minimises;
+  };
+  const Case cases[] = {
+      {1, 1, {EventMinimized}, SoundPaused, 0},           {1, 1, {EventMinimized, EventRestored}, SoundPlaying, 0},
+      {1, 1, {EventMinimized, EventFocusIn}, SoundPlaying, 0}, {1, 1, {EventFocusOut}, SoundPlaying, 0},
+      {2, 1, {EventMinimized}, SoundPlaying, 0},          {2, 1, {EventFocusOut}, SoundPaused, 1},
+      {2, 1, {EventFocusOut, EventFocusIn}, SoundPlaying, 1}, {1, 0, {EventMinimized, EventRestored, EventFocusIn}, SoundIdle, 0},
+  };
+  for (const Case& c : cases) {
+    game.prefs.screenKind = c.kind;
+    game.prefs.musicOn = c.music;
+    sound_stop(0);
+    if (c.music) sound_play(0, kSoundLoop);
+    fake::clearCalls();
+    for (const int event : c.events) drain({event});
+    EXPECT_EQ(sound_status(0), c.status) << "kind " << c.kind << ", " << c.events.size() << " events";
+    EXPECT_EQ(fake::callsStartingWith("window_minimize").size(), c.minimises) << "kind " << c.kind;
+    if (!c.music) EXPECT_TRUE(fake::callsStartingWith("sound_").empty());
+  }
+}
+
+TEST_F(WindowEventsTest, CloseRequestQuitsAfterThePassWithPreferencesSaved) {
+  game.saveDir = MakeTempDir();
+  fake::state().windowEvents = {EventCloseRequest, EventRepaint};
+  RunMainLoop();
+  EXPECT_EQ(game.quitRequested, 1);
+  EXPECT_EQ(fake::state().flips, 2);  // the repaint after the request, then the pass's own flip
+  EXPECT_FALSE(savedPrefs().empty());
+}
+
 }  // namespace

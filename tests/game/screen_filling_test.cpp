@@ -1,113 +1,105 @@
+// Fitting pictures to the screen (resize and crop arithmetic), applying the settings, and the
+// screen mode text.
+#include <sys/stat.h>
+
+#include <algorithm>
+
 #include "display/asset_loading.h"
 #include "display/screen_setup.h"
+#include "game/apply_settings.h"
+#include "game/sprite_numbers.h"
 #include "game_fixture.h"
 
 namespace {
-class ScreenFillingTest : public GameTest {
- protected:
-  void open(int w, int h) {
-    fake::state().desktopWidth = w;
-    fake::state().desktopHeight = h;
-    screen_open_fullscreen(w, h, 32, "t", kFlipVsync);
-    fake::clearCalls();
-  }
-  SpriteId make(int iw, int ih, int w, int h) {
-    const std::string png = FakePng(iw, ih);
-    return MakeScreenFillingSprite(kNewSprite, png.data(), png.size(), w, h);
-  }
-};
 
-TEST_F(ScreenFillingTest, SameProportionQuotientResizesStraight) {
-  open(1280, 1024);
-  const SpriteId s = make(1920, 1080, 1280, 1024);
-  EXPECT_EQ(fake::callsStartingWith("image_resize"), std::vector<std::string>{"image_resize 0 1280 1024 0"});
-  EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{"image_copy_rect 0 1 0 0 1280 1024"});
-  EXPECT_EQ(sprite_width(s), 1280);
-  EXPECT_EQ(fake::callsStartingWith("image_draw"), std::vector<std::string>{"image_draw 1 0 0"});
-  EXPECT_TRUE(fake::state().images.empty());
-}
-
-TEST_F(ScreenFillingTest, ExactSizeIsCopiedUnscaled) {
-  open(1280, 720);
-  make(1280, 720, 1280, 720);
-  EXPECT_TRUE(fake::callsStartingWith("image_resize").empty());
-  EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{"image_copy_rect 0 1 0 0 1280 720"});
-}
-
-TEST_F(ScreenFillingTest, WiderPictureIsFittedByHeightAndCroppedInTheMiddle) {
-  open(1024, 1280);
-  // 1920 x 1080 on a tall screen: fitted height 10 * (1024 / 19) = 530 < 1080, so the width-fitted
-  // crop would reach outside; the picture covers the screen instead.
-  make(1920, 1080, 1024, 1280);
-  const auto resize = fake::callsStartingWith("image_resize");
-  ASSERT_EQ(resize.size(), 1u);
-  EXPECT_EQ(resize[0], "image_resize 0 2276 1280 0");
-  EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{"image_copy_rect 0 1 626 0 1024 1280"});
-}
-
-TEST_F(ScreenFillingTest, CropReachingOutsideIsClampedToStillFillTheScreen) {
-  open(1024, 1280);
-  // Fitted to 1024 x 1020 the crop would start at y = -130: covering gives 1024 x 1280 instead.
-  make(1280, 1024, 1024, 1280);
-  EXPECT_EQ(fake::callsStartingWith("image_resize"), std::vector<std::string>{"image_resize 0 1600 1280 0"});
-  EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{"image_copy_rect 0 1 288 0 1024 1280"});
-}
-
-TEST_F(ScreenFillingTest, TallerPictureIsFittedByWidth) {
-  open(1280, 720);
-  make(1500, 2000, 1280, 720);  // quotients 0 and 1; fitted height 20 * (1280 / 15) = 1700
-  EXPECT_EQ(fake::callsStartingWith("image_resize"), std::vector<std::string>{"image_resize 0 1280 1700 0"});
-  EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{"image_copy_rect 0 1 0 490 1280 720"});
-}
-
-TEST_F(ScreenFillingTest, UndecodablePictureLeavesAnEmptySprite) {
-  open(1280, 720);
-  const std::string junk = "not a picture";
-  const SpriteId s = MakeScreenFillingSprite(10, junk.data(), junk.size(), 1280, 720);
-  EXPECT_NE(s, 0);
-  EXPECT_EQ(sprite_width(10), 1280);
-  EXPECT_TRUE(fake::callsStartingWith("image_draw").empty());
-  EXPECT_TRUE(fake::state().images.empty());
-}
-
-// Pictures under 100 pixels on a side: the proportion quotient still decides a straight resize;
-// otherwise, with no whole hundreds to fit by, they cover the screen and the centre is cropped.
-TEST_F(ScreenFillingTest, SmallPicturesStillFillTheScreen) {
+TEST_F(GameTest, ScreenFillingPicturesAreFittedAndCroppedInTheMiddle) {
   struct Case {
-    int iw, ih;
-    const char* resize;
+    int sw, sh, iw, ih;
+    const char* resize;  // "" for none
     const char* copy;
   };
   const Case cases[] = {
-      {160, 90, "image_resize 0 1280 720 0", "image_copy_rect 0 1 0 0 1280 720"},
-      {99, 60, "image_resize 0 1280 720 0", "image_copy_rect 0 1 0 0 1280 720"},
-      {50, 1080, "image_resize 0 1280 27648 0", "image_copy_rect 0 1 0 13464 1280 720"},
-      {1920, 99, "image_resize 0 13964 720 0", "image_copy_rect 0 1 6342 0 1280 720"},
+      {1280, 1024, 1920, 1080, "image_resize 0 1280 1024 0", "image_copy_rect 0 1 0 0 1280 1024"},  // same quotient
+      {1280, 720, 1280, 720, "", "image_copy_rect 0 1 0 0 1280 720"},                               // exact size
+      {1024, 1280, 1920, 1080, "image_resize 0 2276 1280 0", "image_copy_rect 0 1 626 0 1024 1280"},  // wider: by height
+      {1024, 1280, 1280, 1024, "image_resize 0 1600 1280 0", "image_copy_rect 0 1 288 0 1024 1280"},  // crop clamped
+      {1280, 720, 1500, 2000, "image_resize 0 1280 1700 0", "image_copy_rect 0 1 0 490 1280 720"},   // taller: by width
+      // Under 100 pixels a side: the quotient still decides, otherwise they cover the screen.
+      {1280, 720, 160, 90, "image_resize 0 1280 720 0", "image_copy_rect 0 1 0 0 1280 720"},
+      {1280, 720, 99, 60, "image_resize 0 1280 720 0", "image_copy_rect 0 1 0 0 1280 720"},
+      {1280, 720, 50, 1080, "image_resize 0 1280 27648 0", "image_copy_rect 0 1 0 13464 1280 720"},
+      {1280, 720, 1920, 99, "image_resize 0 13964 720 0", "image_copy_rect 0 1 6342 0 1280 720"},
   };
-  open(1280, 720);
   for (const Case& c : cases) {
+    fake::reset();
+    fake::state().desktopWidth = c.sw;
+    fake::state().desktopHeight = c.sh;
+    screen_open_fullscreen(c.sw, c.sh, 32, "t", kFlipVsync);
     fake::clearCalls();
-    make(c.iw, c.ih, 1280, 720);
-    EXPECT_EQ(fake::callsStartingWith("image_resize"), std::vector<std::string>{c.resize}) << c.iw << "x" << c.ih;
-    EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{c.copy}) << c.iw << "x" << c.ih;
-    EXPECT_EQ(fake::callsStartingWith("image_draw"), std::vector<std::string>{"image_draw 1 0 0"});
+    const std::string png = FakePng(c.iw, c.ih);
+    const SpriteId s = MakeScreenFillingSprite(kNewSprite, png.data(), png.size(), c.sw, c.sh);
+    const std::string where = std::to_string(c.iw) + "x" + std::to_string(c.ih) + " on " + std::to_string(c.sw);
+    EXPECT_EQ(fake::callsStartingWith("image_resize"), *c.resize ? std::vector<std::string>{c.resize} : std::vector<std::string>{}) << where;
+    EXPECT_EQ(fake::callsStartingWith("image_copy_rect"), std::vector<std::string>{c.copy}) << where;
+    EXPECT_EQ(fake::callsStartingWith("image_draw"), std::vector<std::string>{"image_draw 1 0 0"}) << where;
+    EXPECT_EQ(sprite_width(s), c.sw);
+    EXPECT_TRUE(fake::state().images.empty()) << "images left after " << where;
+  }
+  fake::clearCalls();
+  const std::string junk = "not a picture";  // leaves an empty sprite of the screen's size
+  EXPECT_NE(MakeScreenFillingSprite(10, junk.data(), junk.size(), 1280, 720), 0);
+  EXPECT_EQ(sprite_width(10), 1280);
+  EXPECT_TRUE(fake::callsStartingWith("image_draw").empty() && fake::state().images.empty());
+}
+
+TEST(ScreenMode, FieldsAndJunk) {
+  const std::tuple<const char*, int64_t, int64_t> cases[] = {
+      {"1024x768", 1024, 768}, {"800x600x32", 800, 600}, {"big", 0, 0}, {"640", 640, 0}, {"99999999999x5", 0, 5}};
+  for (const auto& [text, width, height] : cases) {
+    int64_t w = -1, h = -1;
+    ParseScreenMode(text, &w, &h);
+    EXPECT_EQ(std::make_tuple(w, h), std::make_tuple(width, height)) << text;
   }
 }
 
-TEST(ScreenModeTest, ParsesFieldsAndTreatsJunkAsZero) {
-  int64_t w = -1, h = -1;
-  ParseScreenMode("1024x768", &w, &h);
-  EXPECT_EQ(w, 1024);
-  EXPECT_EQ(h, 768);
-  ParseScreenMode("800x600x32", &w, &h);
-  EXPECT_EQ(h, 600);
-  ParseScreenMode("big", &w, &h);
-  EXPECT_EQ(w, 0);
-  EXPECT_EQ(h, 0);
-  ParseScreenMode("640", &w, &h);
-  EXPECT_EQ(w, 640);
-  EXPECT_EQ(h, 0);
-  ParseScreenMode("99999999999x5", &w, &h);
-  EXPECT_EQ(w, 0);
+// A language pack (a directory) with a complete English file and a German one lacking the music credit.
+class ApplySettingsTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    game.gameDir = MakeTempDir();
+    const std::string pack = game.gameDir + "VesperineLanguages.pack";
+    mkdir(pack.c_str(), 0700);
+    WriteLanguageFile(pack + "/en_GB.language", "English", {{"tMenuSTART", "START"}, {"tCreditsMUSIC", "Music"}, {"tMenuOK", "OK"}});
+    WriteLanguageFile(pack + "/de_DE.language", "Deutsch", {{"tMenuSTART", "NEUES SPIEL"}, {"tMenuOK", "OK"}});
+    ScanLanguages(pack, game.languageInfo, game.languageList);
+    game.prefs.languageCode = game.setLangCode = "en_GB";
+    LoadLanguage(pack, "en_GB", game.translations);
+    OpenScreen(1280, 720);
+    game.gameState = Settings;
+    fake::state().sounds[0] = SoundPlaying;
+  }
+};
+
+TEST_F(ApplySettingsTest, LanguageReloadsKeepingMissingKeysAndRendersThenTheMusic) {
+  game.setLangCode = "de_DE";
+  game.setMusic = 0;
+  applySettings();
+  EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.prefs.musicOn, game.gameState), std::make_tuple("de_DE", int64_t{0}, int64_t{Menu}));
+  EXPECT_EQ(game.translations["tMenuSTART"], "NEUES SPIEL");
+  EXPECT_EQ(game.translations["tCreditsMUSIC"], "Music");  // the previous language's heading stays
+  EXPECT_EQ(sprite_width(kSpriteStart), 110);
+  const auto& calls = fake::state().calls;
+  const auto drawn = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.find("[NEUES SPIEL]") != c.npos; });
+  const auto stop = std::find(calls.begin(), calls.end(), "sound_stop 0");
+  EXPECT_TRUE(drawn != calls.end() && drawn < stop && stop != calls.end()) << "the language first, then the music";
 }
+
+TEST_F(ApplySettingsTest, FailedLoadStillRendersAndKeepsTheNewCode) {
+  game.setLangCode = "fr_FR";
+  applySettings();
+  EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.translations["tMenuSTART"]), std::make_tuple("fr_FR", "START"));
+  EXPECT_FALSE(fake::callsStartingWith("image_create").empty());
+}
+
 }  // namespace

@@ -1,3 +1,4 @@
+// The language table and chooser list, language packs (zip or directory), and the shipped languages.
 #include "services/languages.h"
 
 #include <gtest/gtest.h>
@@ -5,318 +6,218 @@
 
 #include <filesystem>
 
-#include "services/log.h"
+#include "services/file_bytes.h"
+#include "services/text_encoding.h"
 #include "services_test_support.h"
 
 namespace {
 
-const std::string kBom = "\xEF\xBB\xBF";
-
 std::string EnglishFile() {
   return LanguageFileText("English", "[Menu]\ntMenuSTART = START\ntMenuQUIT =   QUIT  \n[Credits]\ntCreditsMUSIC = Music\n");
 }
-std::string GermanFile() {
-  return LanguageFileText("Deutsch", "[Menu]\ntMenuSTART = START\ntMenuQUIT = BEENDEN\n");
-}
+std::string GermanFile() { return LanguageFileText("Deutsch", "[Menu]\ntMenuSTART = START\ntMenuQUIT = BEENDEN\n"); }
 std::string HungarianFile() { return LanguageFileText("Magyar", "[Menu]\ntMenuQUIT = KIL\xC3\x89P\xC3\x89S\n"); }
+
+TEST(LanguageTable, BucketsAreTheChooserOrder) {
+  const std::pair<std::string, uint32_t> buckets[] = {
+      {"English", 112}, {"Magyar", 119}, {"Deutsch", 472}, {"", 0},
+      {"Fran\xC3\xA7" "ais", 381}, {"Espa\xC3\xB1ol", 271}, {"\xF0\x9F\x83\x8F", 403},  // UTF-16 units, surrogates
+  };
+  for (const auto& [name, bucket] : buckets) EXPECT_EQ(LanguageTable::Bucket(name), bucket) << name;
+  // Within a bucket the newest name comes first; a name written again keeps its place.
+  std::string other;
+  for (int i = 0; other.empty(); ++i)
+    if (LanguageTable::Bucket("L" + std::to_string(i)) == LanguageTable::Bucket("A")) other = "L" + std::to_string(i);
+  LanguageTable table;
+  table["A"].code = "a";
+  table[other].code = "b";
+  table["A"].code = "a2";
+  ASSERT_EQ(table.size(), 2u);
+  EXPECT_EQ(table.inOrder()[0].name, other);
+  EXPECT_EQ(table.inOrder()[1].code, "a2");
+  EXPECT_EQ(table.find("a"), nullptr);
+  EXPECT_FALSE(table.hasCode("A2"));
+}
+
+TEST(LanguageList, CursorStopsAtTheEndsAndIndexSearchesExactly) {
+  LanguageList list;
+  EXPECT_EQ(LanguageIndex(list, "en_GB"), 0);
+  EXPECT_EQ(list.current(), nullptr);
+  for (const auto& [code, name] : {std::pair{"en_GB", "English"}, {"hu_HU", "Magyar"}, {"de_DE", "Deutsch"}, {"hu_HU", "Twice"}})
+    list.add({code, name});
+  EXPECT_EQ(LanguageIndex(list, "hu_HU"), 1);  // the first of equal codes
+  EXPECT_EQ(list.current()->name, "Magyar");
+  EXPECT_EQ(LanguageIndex(list, "HU_hu"), 0);  // not found: the cursor is left on the last element
+  EXPECT_EQ(list.current()->name, "Twice");
+  EXPECT_TRUE(list.first());
+  EXPECT_FALSE(list.previous());
+  EXPECT_TRUE(list.last());
+  EXPECT_FALSE(list.next());
+  EXPECT_EQ(list.currentIndex(), 3);
+}
 
 class LanguagePack : public ::testing::Test {
  protected:
-  std::string writePack(const std::vector<ZipItem>& items) {
-    const std::string path = dir.file("VesperineLanguages.pack");
-    WriteWholeFile(path, BuildZip(items));
-    return path;
+  std::string pack(const std::vector<ZipItem>& items) {
+    WriteWholeFile(dir.file("VesperineLanguages.pack"), BuildZip(items));
+    return dir.file("VesperineLanguages.pack");
   }
-  std::vector<std::string> namesInOrder() const {
+  std::vector<std::string> scannedNames(const std::string& path) {
+    info.clear();
+    EXPECT_EQ(ScanLanguages(path, info, list), 1);
     std::vector<std::string> names;
     for (const LanguageEntry& entry : list.entries()) names.push_back(entry.name);
     return names;
   }
-
   ScratchDir dir;
   LanguageTable info;
   LanguageList list;
-  Translations translations;
+  Translations texts;
 };
 
-TEST_F(LanguagePack, ScanFindsEveryLanguageInBucketOrder) {
-  const std::string pack = writePack({{"de_DE.language", GermanFile()},
-                                      {"hu_HU.language", HungarianFile()},
-                                      {"en_GB.language", EnglishFile()}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  EXPECT_EQ(namesInOrder(), (std::vector<std::string>{"English", "Magyar", "Deutsch"}));
-  EXPECT_EQ(list[0].code, "en_GB");
-  EXPECT_EQ(list[2].code, "de_DE");
-  const LanguageInfo* english = info.find("English");
-  ASSERT_NE(english, nullptr);
-  EXPECT_EQ(english->code, "en_GB");
-  EXPECT_EQ(english->version, "1.0");
-  EXPECT_EQ(english->author, "Quenmarsh");
-  EXPECT_EQ(english->date, "");
-}
-
-TEST_F(LanguagePack, OrderDoesNotDependOnThePackOrder) {
-  const std::string pack = writePack({{"en_GB.language", EnglishFile()},
-                                      {"de_DE.language", GermanFile()},
-                                      {"hu_HU.language", HungarianFile()}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  EXPECT_EQ(namesInOrder(), (std::vector<std::string>{"English", "Magyar", "Deutsch"}));
-  EXPECT_EQ(LanguageIndex(list, "de_DE"), 2);
-}
-
-TEST_F(LanguagePack, OtherEntriesAreIgnored) {
-  const std::string pack = writePack({{"readme.txt", "hello"},
-                                      {"en_GB.LANGUAGE", EnglishFile()},
-                                      {"en_GB.language.bak", EnglishFile()},
-                                      {"de_DE.language", GermanFile()}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  EXPECT_EQ(namesInOrder(), (std::vector<std::string>{"Deutsch"}));
-}
-
-TEST_F(LanguagePack, EntriesWithADirectoryPartAreSkipped) {
-  const std::string pack = writePack({{"sub/", "", true},
-                                      {"sub/fr_FR.language", LanguageFileText("Francais")},
-                                      {"../evil.language", LanguageFileText("Evil")},
-                                      {"../../tmp/evil2.language", LanguageFileText("Evil2")},
-                                      {"/tmp/abs.language", LanguageFileText("Abs")},
-                                      {"dir.language/", "", true},
-                                      {"en_GB.language", EnglishFile()}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  EXPECT_EQ(namesInOrder(), (std::vector<std::string>{"English"}));
+TEST_F(LanguagePack, ScanListsOnlyLanguageFilesInBucketOrder) {
+  using Names = std::vector<std::string>;
+  EXPECT_EQ(scannedNames(pack({{"de_DE.language", GermanFile()}, {"hu_HU.language", HungarianFile()},
+                               {"en_GB.language", EnglishFile()}})),
+            (Names{"English", "Magyar", "Deutsch"}));
+  EXPECT_EQ(info.find("English")->version, "1.0");
+  EXPECT_EQ(info.find("English")->author, "Quenmarsh");
+  EXPECT_EQ(scannedNames(pack({{"readme.txt", "hello"}, {"en_GB.LANGUAGE", EnglishFile()},
+                               {"en_GB.language.bak", EnglishFile()}, {"sub/", "", true},
+                               {"sub/fr_FR.language", LanguageFileText("Francais")},
+                               {"../evil.language", LanguageFileText("Evil")}, {"/tmp/abs.language", LanguageFileText("Abs")},
+                               {"dir.language/", "", true}, {"de_DE.language", GermanFile()}})),
+            Names{"Deutsch"});
   EXPECT_FALSE(std::filesystem::exists(dir.file("../evil.language")));
-  EXPECT_FALSE(std::filesystem::exists("/tmp/evil2.language"));
-  EXPECT_EQ(LoadLanguage(pack, "../evil", translations), 0);
-  EXPECT_EQ(LoadLanguage(pack, "sub/fr_FR", translations), 0);
-  EXPECT_EQ(translations.size(), 0u);
-}
-
-TEST_F(LanguagePack, NothingIsExtractedToTheTemporaryDirectory) {
-  const std::string code = "zz_VesperineTest" + std::to_string(getpid());
-  const std::string temporary = "/tmp/" + code + ".language";
-  const std::string pack = writePack({{code + ".language", EnglishFile()}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  ASSERT_EQ(LoadLanguage(pack, code, translations), 1);
-  EXPECT_FALSE(std::filesystem::exists(temporary));
-  EXPECT_EQ(translations["tMenuSTART"], "START");
-}
-
-TEST_F(LanguagePack, AnAttackersSymlinkInTmpIsNeverFollowed) {
-  const std::string code = "zz_VesperineLink" + std::to_string(getpid());
-  const std::string link = "/tmp/" + code + ".language";
-  const std::string victim = dir.file("victim");
-  WriteWholeFile(victim, "precious");
-  std::filesystem::remove(link);
-  std::filesystem::create_symlink(victim, link);
-  const std::string pack = writePack({{code + ".language", EnglishFile()}});
-  EXPECT_EQ(ScanLanguages(pack, info, list), 1);
-  EXPECT_EQ(LoadLanguage(pack, code, translations), 1);
-  EXPECT_EQ(ReadWholeFile(victim), "precious");
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  std::filesystem::remove(link);
-}
-
-TEST_F(LanguagePack, LoadPutsEveryGroupsKeysIntoTheTable) {
-  const std::string pack = writePack({{"en_GB.language", "Stray = before any group\n" + EnglishFile()}});
-  ASSERT_EQ(LoadLanguage(pack, "en_GB", translations), 1);
-  EXPECT_EQ(translations["tMenuSTART"], "START");
-  EXPECT_EQ(translations["tMenuQUIT"], "QUIT");
-  EXPECT_EQ(translations["tCreditsMUSIC"], "Music");
-  EXPECT_EQ(translations["tLangFileNAME"], "English");
-  EXPECT_FALSE(translations.contains("Stray"));
-}
-
-TEST_F(LanguagePack, TranslationKeysAreCaseSensitive) {
-  const std::string pack = writePack({{"xx.language", LanguageFileText("X", "[Menu]\ntmenustart = go\n")}});
-  ASSERT_EQ(LoadLanguage(pack, "xx", translations), 1);
-  EXPECT_EQ(translations["tMenuSTART"], "");
-  EXPECT_EQ(translations["tmenustart"], "go");
-}
-
-TEST_F(LanguagePack, LastOfARepeatedKeyWins) {
-  const std::string pack = writePack({{"xx.language", "[A]\nk = 1\n[B]\nk = 2\nk = 3\n"}});
-  ASSERT_EQ(LoadLanguage(pack, "xx", translations), 1);
-  EXPECT_EQ(translations["k"], "3");
-}
-
-TEST_F(LanguagePack, HeaderKeysAndGroupInAnyCase) {
-  const std::string pack = writePack(
-      {{"en_GB.language", kBom + "[language file]\ntlangfilename = English\nTLANGFILEVERSION =  2.5 \n"}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  ASSERT_NE(info.find("English"), nullptr);
-  EXPECT_EQ(info.find("English")->version, "2.5");
-}
-
-TEST_F(LanguagePack, FileWithoutHeaderIsRecordedUnderAnEmptyName) {
-  const std::string pack = writePack({{"xx.language", "[Menu]\ntMenuSTART = GO\n"}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  ASSERT_NE(info.find(""), nullptr);
-  EXPECT_EQ(info.find("")->code, "xx");
-}
-
-TEST_F(LanguagePack, SameNameSharesOneRecordAndTheLaterWins) {
-  const std::string pack = writePack({{"en_GB.language", EnglishFile()}, {"en_US.language", EnglishFile()}});
-  ASSERT_EQ(ScanLanguages(pack, info, list), 1);
-  EXPECT_EQ(info.size(), 1u);
+  EXPECT_EQ(LoadLanguage(dir.file("VesperineLanguages.pack"), "../evil", texts), 0);
+  EXPECT_EQ(LoadLanguage(dir.file("VesperineLanguages.pack"), "sub/fr_FR", texts), 0);
+  // Header keys in any letter case; a file without a header under the empty name; one record per name.
+  EXPECT_EQ(scannedNames(pack({{"en_GB.language", "\xEF\xBB\xBF[language file]\ntlangfilename = English\n"},
+                               {"en_US.language", EnglishFile()}, {"xx.language", "[Menu]\nA = 1\n"}})),
+            (Names{"", "English"}));
   EXPECT_EQ(info.find("English")->code, "en_US");
+  EXPECT_EQ(info.find("")->code, "xx");
+  EXPECT_TRUE(scannedNames(pack({{"readme.txt", "nothing here"}})).empty());
 }
 
-TEST_F(LanguagePack, Utf8WithoutMarkArrivesAsLatin1) {
-  const std::string pack = writePack({{"hu.language", "[LANGUAGE FILE]\ntLangFileNAME = Magyar\n[M]\nq = \xC3\x89\n"}});
-  ASSERT_EQ(LoadLanguage(pack, "hu", translations), 1);
-  EXPECT_EQ(translations["q"], "\xC3\x83\xC2\x89");
-}
-
-TEST_F(LanguagePack, SwitchingLanguageKeepsKeysTheNewOneLacks) {
-  const std::string pack = writePack({{"en_GB.language", EnglishFile()}, {"de_DE.language", GermanFile()}});
-  ASSERT_EQ(LoadLanguage(pack, "en_GB", translations), 1);
-  ASSERT_EQ(LoadLanguage(pack, "de_DE", translations), 1);
-  EXPECT_EQ(translations["tMenuQUIT"], "BEENDEN");
-  EXPECT_EQ(translations["tCreditsMUSIC"], "Music");
-}
-
-TEST_F(LanguagePack, MissingEmptyTruncatedOrForeignPacksGiveNothing) {
-  const std::string good = BuildZip({{"en_GB.language", EnglishFile()}, {"de_DE.language", GermanFile()}});
-  const std::vector<std::pair<std::string, std::string>> broken = {
-      {"empty", ""},
-      {"truncated", good.substr(0, good.size() / 2)},
-      {"cut-header", good.substr(0, 20)},
-      {"text", "this is not a zip archive at all\n"},
-      {"garbage", std::string(5000, '\xA5')},
-  };
-  for (const auto& [label, bytes] : broken) {
-    SCOPED_TRACE(label);
-    LanguageTable table;
-    LanguageList languages;
-    Translations texts;
-    const std::string path = dir.file(label + ".pack");
-    WriteWholeFile(path, bytes);
-    ScanLanguages(path, table, languages);
-    EXPECT_FALSE(table.hasCode("en_GB"));
-    EXPECT_EQ(LoadLanguage(path, "en_GB", texts), 0);
-    EXPECT_EQ(texts.size(), 0u);
-  }
-  EXPECT_EQ(ScanLanguages(dir.file("missing.pack"), info, list), 0);
-  EXPECT_EQ(LoadLanguage(dir.file("missing.pack"), "en_GB", translations), 0);
-  EXPECT_EQ(info.size(), 0u);
-  EXPECT_TRUE(list.empty());
-}
-
-TEST_F(LanguagePack, NotAZipArchiveReportsFailure) {
-  const std::string path = dir.file("not.pack");
-  WriteWholeFile(path, "PK but not really");
-  EXPECT_EQ(ScanLanguages(path, info, list), 0);
-}
-
-TEST_F(LanguagePack, PackWithoutLanguagesScansToAnEmptyList) {
-  const std::string pack = writePack({{"readme.txt", "nothing here"}});
-  EXPECT_EQ(ScanLanguages(pack, info, list), 1);
-  EXPECT_TRUE(list.empty());
-  EXPECT_EQ(LoadLanguage(pack, "en_GB", translations), 0);
-}
-
-TEST_F(LanguagePack, InMemoryEntryPoints) {
-  const std::string bytes = BuildZip({{"en_GB.language", EnglishFile()}});
-  ASSERT_EQ(ScanLanguagePackMemory(bytes.data(), bytes.size(), info, list), 1);
-  EXPECT_EQ(list.size(), 1u);
-  ASSERT_EQ(LoadLanguageFromMemory(bytes.data(), bytes.size(), "en_GB", translations), 1);
-  EXPECT_EQ(translations["tMenuQUIT"], "QUIT");
-}
-
-TEST_F(LanguagePack, DirectoryPack) {
-  const std::string packDir = dir.file("VesperineLanguages.pack");
-  std::filesystem::create_directory(packDir);
-  WriteWholeFile(packDir + "/en_GB.language", EnglishFile());
-  WriteWholeFile(packDir + "/hu_HU.language", HungarianFile());
-  WriteWholeFile(packDir + "/de_DE.language", GermanFile());
-  WriteWholeFile(packDir + "/notes.txt", "x");
-  std::filesystem::create_directory(packDir + "/fr_FR.language");
-  ASSERT_EQ(ScanLanguages(packDir, info, list), 1);
-  EXPECT_EQ(namesInOrder(), (std::vector<std::string>{"English", "Magyar", "Deutsch"}));
-  ASSERT_EQ(LoadLanguage(packDir, "hu_HU", translations), 1);
-  EXPECT_EQ(translations["tMenuQUIT"], "KIL\xC3\x89P\xC3\x89S");
-  EXPECT_EQ(LoadLanguage(packDir, "fr_FR", translations), 0);
-  EXPECT_EQ(LoadLanguage(packDir, "xx_XX", translations), 0);
-}
-
-TEST_F(LanguagePack, UnreadableDirectoryPackFails) {
-  if (geteuid() == 0) GTEST_SKIP() << "root lists any directory";
-  const std::string packDir = dir.file("locked.pack");
-  std::filesystem::create_directory(packDir);
-  std::filesystem::permissions(packDir, std::filesystem::perms::none);
-  EXPECT_EQ(ScanLanguages(packDir, info, list), 0);
-  std::filesystem::permissions(packDir, std::filesystem::perms::owner_all);
-}
-
-TEST(LanguageIndex, CursorIsLeftWhereTheSearchEnded) {
-  LanguageList list;
-  EXPECT_EQ(LanguageIndex(list, "en_GB"), 0);
-  EXPECT_EQ(list.current(), nullptr);
-  list.add({"en_GB", "English"});
-  list.add({"hu_HU", "Magyar"});
-  list.add({"de_DE", "Deutsch"});
-  EXPECT_EQ(LanguageIndex(list, "hu_HU"), 1);
-  EXPECT_EQ(list.current()->code, "hu_HU");
-  EXPECT_EQ(LanguageIndex(list, "en_GB"), 0);
-  EXPECT_EQ(list.currentIndex(), 0);
-  EXPECT_EQ(LanguageIndex(list, "fr_FR"), 0);
-  EXPECT_EQ(list.current()->code, "de_DE");
-  EXPECT_FALSE(list.next());
-  EXPECT_EQ(LanguageIndex(list, "HU_hu"), 0);  // exact comparison
-}
-
-TEST(LanguageIndex, FirstOfEqualCodes) {
-  LanguageList list;
-  list.add({"a", "A"});
-  list.add({"b", "B1"});
-  list.add({"b", "B2"});
-  EXPECT_EQ(LanguageIndex(list, "b"), 1);
-}
-
-TEST(RebuildLanguageList, ReplacesTheOldList) {
-  LanguageTable table;
-  table["Deutsch"].code = "de_DE";
-  table["English"].code = "en_GB";
-  LanguageList list;
-  list.add({"xx", "Old"});
-  RebuildLanguageList(table, list);
-  ASSERT_EQ(list.size(), 2u);
-  EXPECT_EQ(list[0].code, "en_GB");
-  EXPECT_EQ(list[0].name, "English");
-  EXPECT_EQ(list[1].code, "de_DE");
-}
-
-TEST(SystemLanguage, Kinds) {
-  const ScopedEnv lang("LANG", "de_DE.UTF-8");
-  const ScopedEnv language("LANGUAGE", "de:en");
-  EXPECT_EQ(SystemLanguage(0), "de_DE");
-  EXPECT_EQ(SystemLanguage(1), "de:en");
-  EXPECT_EQ(SystemLanguage(2), "DE");
-  EXPECT_EQ(SystemLanguage(3), "");
-  EXPECT_EQ(SystemLanguage(-1), "");
-}
-
-TEST(SystemLanguage, UnusualValues) {
-  {
-    const ScopedEnv lang("LANG", "POSIX");
-    EXPECT_EQ(SystemLanguage(0), "POSIX");
-    EXPECT_EQ(SystemLanguage(2), "");
-  }
-  {
-    const ScopedEnv lang("LANG", "sr_RS_latin.UTF-8@x");
-    EXPECT_EQ(SystemLanguage(2), "RS");
-  }
-  {
-    const ScopedEnv lang("LANG", std::nullopt);
-    const ScopedEnv language("LANGUAGE", std::nullopt);
-    EXPECT_EQ(SystemLanguage(0), "");
-    EXPECT_EQ(SystemLanguage(1), "");
-    EXPECT_EQ(SystemLanguage(2), "");
-  }
-}
-
-TEST(LoadLanguageLogLine, Format) {
+TEST_F(LanguagePack, LoadTakesEveryGroupsKeysAndKeepsKeysTheNextLanguageLacks) {
+  const std::string path = pack({{"en_GB.language", "Stray = before any group\n" + EnglishFile()},
+                                 {"de_DE.language", GermanFile()},
+                                 {"xx.language", "[A]\nk = 1\ntmenustart = go\n[B]\nk = 2\nk = 3\n"},
+                                 {"hu.language", "[LANGUAGE FILE]\ntLangFileNAME = Magyar\n[M]\nq = \xC3\x89\n"}});
+  ASSERT_EQ(LoadLanguage(path, "en_GB", texts), 1);
+  EXPECT_EQ(texts["tMenuQUIT"], "QUIT");
+  EXPECT_EQ(texts["tLangFileNAME"], "English");
+  EXPECT_FALSE(texts.contains("Stray"));
+  ASSERT_EQ(LoadLanguage(path, "de_DE", texts), 1);
+  EXPECT_EQ(texts["tMenuQUIT"], "BEENDEN");
+  EXPECT_EQ(texts["tCreditsMUSIC"], "Music");
+  ASSERT_EQ(LoadLanguage(path, "xx", texts), 1);
+  EXPECT_EQ(texts["k"], "3");  // the last of a repeated key
+  EXPECT_EQ(texts["tmenustart"], "go");
+  EXPECT_EQ(texts["tMenuSTART"], "START");  // keys are case-sensitive
+  ASSERT_EQ(LoadLanguage(path, "hu", texts), 1);
+  EXPECT_EQ(texts["q"], "\xC3\x83\xC2\x89");  // UTF-8 without the mark arrives as Latin-1
   EXPECT_EQ(LoadLanguageLogLine("en_GB", 1), "Load language (en_GB):\t\tOK");
   EXPECT_EQ(LoadLanguageLogLine("en_GB", 0), "Load language (en_GB):\t\tFAILED");
+}
+
+TEST_F(LanguagePack, NothingIsExtractedAndNoSymlinkInTmpIsFollowed) {
+  const std::string code = "zz_VesperineLink" + std::to_string(getpid());
+  const std::string link = "/tmp/" + code + ".language";
+  WriteWholeFile(dir.file("victim"), "precious");
+  std::filesystem::remove(link);
+  std::filesystem::create_symlink(dir.file("victim"), link);
+  const std::string path = pack({{code + ".language", EnglishFile()}});
+  EXPECT_EQ(ScanLanguages(path, info, list), 1);
+  EXPECT_EQ(LoadLanguage(path, code, texts), 1);
+  EXPECT_EQ(texts["tMenuSTART"], "START");
+  EXPECT_EQ(ReadWholeFile(dir.file("victim")), "precious");
+  std::filesystem::remove(link);
+}
+
+TEST_F(LanguagePack, BrokenPacksGiveNothing) {
+  const std::string good = BuildZip({{"en_GB.language", EnglishFile()}, {"de_DE.language", GermanFile()}});
+  for (const std::string& bytes : {std::string(), good.substr(0, good.size() / 2), good.substr(0, 20),
+                                   std::string("PK but not really"), std::string(5000, '\xA5')}) {
+    LanguageTable table;
+    LanguageList languages;
+    Translations none;
+    WriteWholeFile(dir.file("broken.pack"), bytes);
+    ScanLanguages(dir.file("broken.pack"), table, languages);
+    EXPECT_FALSE(table.hasCode("en_GB")) << bytes.size();
+    EXPECT_EQ(LoadLanguage(dir.file("broken.pack"), "en_GB", none), 0) << bytes.size();
+    EXPECT_EQ(none.size(), 0u);
+  }
+  EXPECT_EQ(ScanLanguages(dir.file("missing.pack"), info, list), 0);
+  EXPECT_TRUE(list.empty());
+}
+
+TEST_F(LanguagePack, MemoryAndDirectoryPacks) {
+  const std::string bytes = BuildZip({{"en_GB.language", EnglishFile()}});
+  ASSERT_EQ(ScanLanguagePackMemory(bytes.data(), bytes.size(), info, list), 1);
+  ASSERT_EQ(LoadLanguageFromMemory(bytes.data(), bytes.size(), "en_GB", texts), 1);
+  EXPECT_EQ(texts["tMenuQUIT"], "QUIT");
+  const std::string packDir = dir.file("dir.pack");
+  std::filesystem::create_directories(packDir + "/fr_FR.language");
+  WriteWholeFile(packDir + "/en_GB.language", EnglishFile());
+  WriteWholeFile(packDir + "/hu_HU.language", HungarianFile());
+  WriteWholeFile(packDir + "/notes.txt", "x");
+  EXPECT_EQ(scannedNames(packDir), (std::vector<std::string>{"English", "Magyar"}));
+  ASSERT_EQ(LoadLanguage(packDir, "hu_HU", texts), 1);
+  EXPECT_EQ(texts["tMenuQUIT"], "KIL\xC3\x89P\xC3\x89S");
+  EXPECT_EQ(LoadLanguage(packDir, "fr_FR", texts), 0);
+}
+
+TEST(SystemLanguage, FromTheEnvironment) {
+  const std::tuple<std::optional<std::string>, int, std::string> cases[] = {
+      {"de_DE.UTF-8", 0, "de_DE"}, {"de_DE.UTF-8", 2, "DE"}, {"de_DE.UTF-8", 3, ""}, {"de_DE.UTF-8", -1, ""},
+      {"POSIX", 0, "POSIX"},       {"POSIX", 2, ""},         {"sr_RS_latin.UTF-8@x", 2, "RS"},
+      {std::nullopt, 0, ""},       {std::nullopt, 2, ""},
+  };
+  const ScopedEnv language("LANGUAGE", "de:en");
+  for (const auto& [lang, kind, expected] : cases) {
+    const ScopedEnv env("LANG", lang);
+    EXPECT_EQ(SystemLanguage(kind), expected) << lang.value_or("(unset)") << " " << kind;
+  }
+  EXPECT_EQ(SystemLanguage(1), "de:en");
+}
+
+// The shipped language files: every language defines every text the game shows, and fits its boxes.
+TEST(ShippedLanguages, CompleteAndFitting) {
+  const std::string dir = std::string(VESPERINE_SOURCE_DIR) + "/data/languages";
+  const std::vector<std::string> keys = {
+      "tMenuSTART",    "tMenuCONTINUE",  "tMenuSETTINGS",      "tMenuCREDITS",    "tMenuQUIT",       "tMenuYES",
+      "tMenuNO",       "tMenuOK",        "tMenuCANCEL",        "tQuestionsQUIT",  "tQuestionsSTART", "tMenuLANGUAGE",
+      "tMenuMUSIC",    "tCreditsGFX",    "tCreditsCODEDESIGN", "tCreditsPOINTER", "tCreditsMUSIC",   "tErrorERROR",
+      "tErrorSUBSYSTEM", "tErrorASSET",  "tErrorSCREEN",       "tLangFileNAME",   "tLangFileVERSION", "tLangFileDATE",
+      "tLangFileAUTHOR", "tLangFileLANGID", "tLangFileSOFTWARE"};
+  LanguageTable info;
+  LanguageList list;
+  ASSERT_EQ(ScanLanguages(dir, info, list), 1);
+  ASSERT_EQ(list.size(), 13u);
+  for (const LanguageEntry& entry : list.entries()) {
+    SCOPED_TRACE(entry.code);
+    const LanguageInfo& record = *info.find(entry.name);
+    EXPECT_FALSE(record.version.empty() || record.date.empty() || record.langId.empty());
+    EXPECT_EQ(record.author + "/" + record.software, "Quenmarsh/Vesperine");
+    std::string bytes;
+    ASSERT_EQ(ReadFileBytes(dir + "/" + entry.code + ".language", bytes), 1);
+    EXPECT_TRUE(bytes.starts_with("\xEF\xBB\xBF") && bytes.find('\r') == std::string::npos);
+    Translations texts;
+    ASSERT_EQ(LoadLanguage(dir, entry.code, texts), 1);
+    for (const std::string& key : keys) EXPECT_FALSE(texts[key].empty()) << key;
+    EXPECT_EQ(texts.size(), keys.size()) << "a key the game does not use";
+    // Menu entries and buttons: about 12 capitals in their boxes; questions: two lines of about 33.
+    for (size_t k = 0; k < 11; ++k) EXPECT_LE(Utf8ToUtf16(texts[keys[k]]).size(), k < 9 ? 12u : 66u) << keys[k];
+  }
+  const std::string built = std::string(VESPERINE_BINARY_DIR) + "/" + kLanguagePackName;
+  if (!std::filesystem::exists(built)) return;  // the pack is built with the game
+  LanguageTable packInfo;
+  LanguageList packList;
+  ASSERT_EQ(ScanLanguages(built, packInfo, packList), 1);
+  ASSERT_EQ(packList.size(), list.size());
+  for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(packList[i].code, list[i].code);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // vesperine-assets OUTDIR: draws every picture of the data pack into OUTDIR as PNG, plus the
-// application icon, a contact sheet and a mock-up of the board. Fails when a picture outgrows the
+// application icon at every size, a contact sheet and a mock-up of the board. Fails when a picture outgrows the
 // memory block the game unpacks it into.
 #include "artwork/catalogue.h"
 #include "artwork/interface.h"
@@ -24,7 +24,10 @@ int main(int argc, char** argv) {
       totalBytes += artwork::writePng(surface, outDir + picture.name, picture.blockBytes);
       drawn.emplace_back(picture.name, std::move(surface));
     }
-    artwork::writePng(artwork::paintIcon(), outDir + "vesperine-icon.png", artwork::pictureBlockBytes);
+    for (const int pixels : artwork::iconSizes) {
+      artwork::writePng(artwork::paintIcon(pixels), outDir + "vesperine-icon-" + std::to_string(pixels) + ".png",
+                        artwork::pictureBlockBytes);
+    }
     artwork::writePng(artwork::makeContactSheet(drawn), outDir + "contact-sheet.png", 1'000'000);
     artwork::writePng(artwork::makeBoardMockup(drawn), outDir + "mockup-board.png", 400'000);
     std::printf("vesperine-assets: %zu pictures, %zu bytes\n", drawn.size(), totalBytes);

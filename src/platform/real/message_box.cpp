@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/platform.h"
 #include "platform/real/fullscreen.h"
@@ -10,6 +11,13 @@
 
 void message_box(const std::string& title, const std::string& text, int flags) {
   if (!platform_has_display()) {
+    // Without a display every later failure follows from that one: say so first.
+    const char* const display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+      std::fprintf(stderr, "vesperine: no X display (DISPLAY is not set); the game needs an X11 desktop\n");
+    } else {
+      std::fprintf(stderr, "vesperine: cannot open the X display \"%s\"\n", display);
+    }
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     return;
   }

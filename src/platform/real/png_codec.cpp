@@ -30,13 +30,28 @@ void read_from_memory(png_structp png, png_bytep out, png_size_t length) {
 [[noreturn]] void quiet_error(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void ignore_warning(png_structp, png_const_charp) {}
 
-// Largest picture accepted: guards the allocation against a corrupt header.
-constexpr png_uint_32 kMaxSide = 16384;
+// Largest picture accepted (256 MiB of pixels): guards the allocation against a corrupt header.
+constexpr png_uint_32 kMaxSide = 8192;
+
+// libpng allocates some chunks at their announced length before reading them: a damaged length
+// field would ask for gigabytes. Every chunk must fit in the bytes that are really there.
+bool chunks_fit(const uint8_t* data, size_t size) {
+  size_t at = 8;  // after the signature
+  while (size - at >= 12) {
+    const size_t length =
+        (size_t{data[at]} << 24) | (size_t{data[at + 1]} << 16) | (size_t{data[at + 2]} << 8) | data[at + 3];
+    if (length > size - at - 12) return false;
+    if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+    at += length + 12;
+  }
+  return true;  // a picture cut inside a chunk header fails later, in libpng
+}
 
 }  // namespace
 
 bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlpha) {
-  if (data == nullptr || out == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0) {
+  if (data == nullptr || out == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0 ||
+      !chunks_fit(static_cast<const uint8_t*>(data), size)) {
     return false;
   }
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quiet_error, ignore_warning);
@@ -57,6 +72,7 @@ bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlp
     return false;
   }
   png_set_read_fn(png, &reader, read_from_memory);
+  png_set_user_limits(png, kMaxSide, kMaxSide);
   png_read_info(png, info);
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);

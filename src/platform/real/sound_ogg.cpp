@@ -60,6 +60,10 @@ bool ogg_stream_complete(const uint8_t* data, size_t size) {
   return endSeen && !trailingPartial;
 }
 
+// The longest music accepted, as decoded PCM (about 25 minutes of 44,100 Hz stereo): a damaged or
+// hostile stream of near-empty packets must not decode into gigabytes.
+constexpr size_t kMaxPcmBytes = size_t{256} << 20;
+
 }  // namespace
 
 bool ogg_decode(const uint8_t* data, size_t size, std::vector<uint8_t>* pcm, int* rate, int* channels) {
@@ -75,7 +79,10 @@ bool ogg_decode(const uint8_t* data, size_t size, std::vector<uint8_t>* pcm, int
     *rate = static_cast<int>(info->rate);
     *channels = info->channels;
     const ogg_int64_t frames = ov_pcm_total(&file, -1);
-    if (frames > 0) pcm->reserve(static_cast<size_t>(frames) * info->channels * 2);
+    // The length comes from the stream's last page: trusted only as far as the limit.
+    if (frames > 0 && static_cast<uint64_t>(frames) <= kMaxPcmBytes / 2 / static_cast<unsigned>(info->channels)) {
+      pcm->reserve(static_cast<size_t>(frames) * info->channels * 2);
+    }
   }
   char chunk[16384];
   int section = 0;
@@ -89,6 +96,10 @@ bool ogg_decode(const uint8_t* data, size_t size, std::vector<uint8_t>* pcm, int
     // Chained streams may change format midway; the game's music is one stream, so refuse those.
     const vorbis_info* const current = ov_info(&file, section);
     if (current == nullptr || current->channels != *channels || current->rate != *rate) {
+      ok = false;
+      break;
+    }
+    if (pcm->size() + static_cast<size_t>(got) > kMaxPcmBytes) {
       ok = false;
       break;
     }

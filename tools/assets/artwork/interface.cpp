@@ -414,11 +414,13 @@ Surface paintCheckBox(bool ticked) {
   return surface;
 }
 
-Surface paintIcon() {
+Surface paintIcon(int pixels) {
+  // Drawn on a 256-unit square scaled to the wanted size, so every size is drawn, not resampled.
   constexpr int size = 256;
-  Surface surface = makeSurface(size, size, true);
+  Surface surface = makeSurface(pixels, pixels, true);
   const Context context = makeContext(surface);
   cairo_t* cr = context.get();
+  cairo_scale(cr, pixels / double(size), pixels / double(size));
   roundedRectangle(cr, 8, 8, size - 16, size - 16, 48);
   cairo_pattern_t* sky = cairo_pattern_create_linear(0, 8, 0, size - 8);
   addColourStop(sky, 0.0, rgb255(34, 26, 76));

@@ -25,6 +25,8 @@ Surface paintPointer();
 Surface paintArrow(bool left);
 Surface paintArrowUnavailable(bool left);
 Surface paintCheckBox(bool ticked);
-Surface paintIcon();
+// The application icon, `pixels` wide and high; the desktop's menus take it at these sizes.
+inline constexpr int iconSizes[] = {48, 64, 128, 256};
+Surface paintIcon(int pixels);
 
 }  // namespace artwork

@@ -1,10 +1,5 @@
 // The drawing code, checked in memory: the card sets, the panel's amber area, the pictures that
 // are loaded with black as their transparent colour, and the helpers.
-#include "artwork/canvas.h"
-#include "artwork/cards.h"
-#include "artwork/interface.h"
-#include "artwork/palette.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,165 +7,119 @@
 #include <filesystem>
 #include <set>
 #include <stdexcept>
-#include <vector>
+
+#include "artwork/canvas.h"
+#include "artwork/cards.h"
+#include "artwork/interface.h"
+#include "artwork/palette.h"
 
 namespace {
 
 using artwork::Surface;
+constexpr std::uint32_t kAmber = 0xFF000000u | (241u << 16) | (172u << 8) | 71u;
 
-std::uint32_t pixelAt(const Surface& surface, int x, int y) {
+std::uint32_t PixelAt(const Surface& surface, int x, int y) {
   cairo_surface_flush(surface.get());
   const unsigned char* row = cairo_image_surface_get_data(surface.get()) + y * cairo_image_surface_get_stride(surface.get());
   return reinterpret_cast<const std::uint32_t*>(row)[x];
 }
 
+template <typename Each>
+void ForEachPixel(const Surface& s, Each each) {
+  for (int y = 0; y < cairo_image_surface_get_height(s.get()); ++y)
+    for (int x = 0; x < cairo_image_surface_get_width(s.get()); ++x) each(x, y, PixelAt(s, x, y));
+}
+
 // Mean absolute difference of all channels, 0..255.
-double meanDifference(const Surface& a, const Surface& b) {
-  const int width = cairo_image_surface_get_width(a.get());
-  const int height = cairo_image_surface_get_height(a.get());
-  double sum = 0.0;
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const std::uint32_t p = pixelAt(a, x, y);
-      const std::uint32_t q = pixelAt(b, x, y);
-      for (int shift = 0; shift < 32; shift += 8) {
-        sum += std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((q >> shift) & 0xFF));
-      }
-    }
-  }
-  return sum / (width * height * 4.0);
+double MeanDifference(const Surface& a, const Surface& b) {
+  double sum = 0.0, count = 0.0;
+  ForEachPixel(a, [&](int x, int y, std::uint32_t p) {
+    for (int shift = 0; shift < 32; shift += 8, ++count)
+      sum += std::abs(static_cast<int>((p >> shift) & 0xFF) - static_cast<int>((PixelAt(b, x, y) >> shift) & 0xFF));
+  });
+  return sum / count;
 }
 
-bool hasPureBlack(const Surface& surface) {
-  for (int y = 0; y < cairo_image_surface_get_height(surface.get()); ++y) {
-    for (int x = 0; x < cairo_image_surface_get_width(surface.get()); ++x) {
-      if ((pixelAt(surface, x, y) & 0xFFFFFF) == 0) return true;
-    }
-  }
-  return false;
+bool HasPureBlack(const Surface& s) {
+  bool black = false;
+  ForEachPixel(s, [&](int, int, std::uint32_t p) { black |= (p & 0xFFFFFF) == 0; });
+  return black;
 }
 
-constexpr std::uint32_t opaqueAmber = 0xFF000000u | (241u << 16) | (172u << 8) | 71u;
-
-TEST(CardSets, EveryFaceOfASetHasItsOwnShapeAndColour) {
+TEST(CardSets, EveryFaceHasItsOwnShapeColourAndLookAndTheSetsDiffer) {
   for (int set = 1; set <= 2; ++set) {
     std::set<artwork::Symbol> shapes;
-    for (int face = 1; face <= artwork::facesPerSet; ++face) shapes.insert(artwork::cardSymbol(set, face));
-    EXPECT_EQ(shapes.size(), 24u) << "set " << set;
-    for (int a = 1; a <= artwork::facesPerSet; ++a) {
-      for (int b = a + 1; b <= artwork::facesPerSet; ++b) {
-        const artwork::Colour p = artwork::cardColour(set, a);
-        const artwork::Colour q = artwork::cardColour(set, b);
-        const double distance = std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b);
-        EXPECT_GT(distance, 0.08) << "set " << set << " faces " << a << " and " << b;
-      }
-    }
-  }
-}
-
-TEST(CardSets, RenderedFacesArePairwiseDifferent) {
-  for (int set = 1; set <= 2; ++set) {
     std::vector<Surface> faces;
-    for (int face = 1; face <= artwork::facesPerSet; ++face) faces.push_back(artwork::paintCardFace(set, face));
-    for (std::size_t a = 0; a < faces.size(); ++a) {
-      for (std::size_t b = a + 1; b < faces.size(); ++b) {
-        EXPECT_GT(meanDifference(faces[a], faces[b]), 3.0) << "set " << set << " faces " << a + 1 << ", " << b + 1;
-      }
+    for (int face = 1; face <= artwork::facesPerSet; ++face) {
+      shapes.insert(artwork::cardSymbol(set, face));
+      faces.push_back(artwork::paintCardFace(set, face));
     }
+    EXPECT_EQ(shapes.size(), 24u) << "set " << set;
+    for (int a = 1; a <= artwork::facesPerSet; ++a)
+      for (int b = a + 1; b <= artwork::facesPerSet; ++b) {
+        const artwork::Colour p = artwork::cardColour(set, a), q = artwork::cardColour(set, b);
+        EXPECT_GT(std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b), 0.08) << set << ": " << a << ", " << b;
+        EXPECT_GT(MeanDifference(faces[a - 1], faces[b - 1]), 3.0) << set << ": " << a << ", " << b;
+      }
+    EXPECT_EQ(PixelAt(faces[0], 0, 0) >> 24, 0u) << "transparent corners";
+    EXPECT_EQ(PixelAt(faces[0], 128, 128) >> 24, 255u);
   }
+  // Ivory faces are light paper, midnight faces dark sky near the frame.
+  EXPECT_GT((PixelAt(artwork::paintCardFace(1, 1), 40, 128) >> 8) & 0xFF, 180u);
+  EXPECT_LT((PixelAt(artwork::paintCardFace(2, 1), 40, 128) >> 8) & 0xFF, 90u);
+  EXPECT_GT(MeanDifference(artwork::paintCardBack(1), artwork::paintCardBack(2)), 20.0);
 }
 
-TEST(CardSets, TheTwoSetsLookDifferentAndHaveTransparentCorners) {
-  const Surface ivory = artwork::paintCardFace(1, 1);
-  const Surface midnight = artwork::paintCardFace(2, 1);
-  // Ivory faces are light paper, midnight faces dark sky: compare a point near the frame.
-  const std::uint32_t paper = pixelAt(ivory, 40, 128);
-  const std::uint32_t sky = pixelAt(midnight, 40, 128);
-  EXPECT_GT((paper >> 8) & 0xFF, 180u);
-  EXPECT_LT((sky >> 8) & 0xFF, 90u);
-  EXPECT_GT(meanDifference(artwork::paintCardBack(1), artwork::paintCardBack(2)), 20.0);
-  for (const Surface* card : {&ivory, &midnight}) {
-    EXPECT_EQ(pixelAt(*card, 0, 0) >> 24, 0u);
-    EXPECT_EQ(pixelAt(*card, 128, 128) >> 24, 255u);
-  }
-}
-
-TEST(MenuPanel, FitsTheSmallestScreenAndHoldsEveryDialog) {
-  EXPECT_LE(artwork::panelWidth, 1280);
-  EXPECT_LE(artwork::panelHeight, 720);
-  EXPECT_GE(artwork::panelWidth, 74 + 530 + 74);  // credits and settings text areas
-  EXPECT_GE(artwork::panelHeight, 580 + 20);      // OK and CANCEL end 580 below the top
-}
-
-TEST(MenuPanel, ContentAreaIsExactlyTheTextBackground) {
+TEST(MenuPanel, FitsTheSmallestScreenAndItsContentAreaIsExactlyTheTextBackground) {
+  EXPECT_TRUE(artwork::panelWidth <= 1280 && artwork::panelHeight <= 720);
+  EXPECT_TRUE(artwork::panelWidth >= 74 + 530 + 74 && artwork::panelHeight >= 580 + 20);  // the dialogs' areas
   const Surface panel = artwork::paintMenuPanel();
   ASSERT_EQ(cairo_image_surface_get_width(panel.get()), artwork::panelWidth);
-  ASSERT_EQ(cairo_image_surface_get_height(panel.get()), artwork::panelHeight);
-  for (int y = 140; y < 580; y += 7) {
-    for (int x = 74; x < 604; x += 5) {
-      ASSERT_EQ(pixelAt(panel, x, y), opaqueAmber) << "at " << x << "," << y;
-    }
-  }
-  // Transparent outside its rounded corners, opaque frame elsewhere.
-  EXPECT_EQ(pixelAt(panel, 0, 0) >> 24, 0u);
-  EXPECT_EQ(pixelAt(panel, 12, 300) >> 24, 255u);
+  for (int y = 140; y < 580; y += 7)
+    for (int x = 74; x < 604; x += 5) ASSERT_EQ(PixelAt(panel, x, y), kAmber) << "at " << x << "," << y;
+  EXPECT_EQ(PixelAt(panel, 0, 0) >> 24, 0u);
+  EXPECT_EQ(PixelAt(panel, 12, 300) >> 24, 255u);
 }
 
-TEST(KeyedPictures, UnavailableArrowsCoverTheUsableOnesCompletely) {
+TEST(KeyedPictures, NoTransparentHolesAndUnavailableArrowsCoverTheUsableOnes) {
   for (const bool left : {true, false}) {
     const Surface off = artwork::paintArrowUnavailable(left);
     EXPECT_EQ(cairo_image_surface_get_format(off.get()), CAIRO_FORMAT_RGB24);
-    EXPECT_EQ(cairo_image_surface_get_width(off.get()), 20);
-    EXPECT_FALSE(hasPureBlack(off)) << "black would let the usable arrow show through";
-    EXPECT_EQ(pixelAt(off, 0, 0) & 0xFFFFFF, opaqueAmber & 0xFFFFFF);
-    const Surface on = artwork::paintArrow(left);
-    EXPECT_EQ(pixelAt(on, 0, 0) >> 24, 0u);
-    EXPECT_EQ(pixelAt(on, 10, 10) >> 24, 255u);
+    EXPECT_FALSE(HasPureBlack(off)) << "black would let the usable arrow show through";
+    EXPECT_EQ(PixelAt(off, 0, 0) & 0xFFFFFF, kAmber & 0xFFFFFF);
+    EXPECT_EQ(PixelAt(artwork::paintArrow(left), 0, 0) >> 24, 0u);
   }
-  EXPECT_GT(meanDifference(artwork::paintArrow(true), artwork::paintArrow(false)), 5.0);
+  EXPECT_GT(MeanDifference(artwork::paintArrow(true), artwork::paintArrow(false)), 5.0);
+  for (const Surface& picture : {artwork::paintCheckBox(false), artwork::paintCheckBox(true), artwork::paintSeparator()})
+    EXPECT_FALSE(HasPureBlack(picture));
+  EXPECT_GT(MeanDifference(artwork::paintCheckBox(false), artwork::paintCheckBox(true)), 5.0);
 }
 
-TEST(KeyedPictures, CheckBoxesAndSeparatorHaveNoTransparentHoles) {
-  const Surface empty = artwork::paintCheckBox(false);
-  const Surface ticked = artwork::paintCheckBox(true);
-  const Surface separator = artwork::paintSeparator();
-  for (const Surface* picture : {&empty, &ticked, &separator}) EXPECT_FALSE(hasPureBlack(*picture));
-  EXPECT_GT(meanDifference(empty, ticked), 5.0);
-  EXPECT_EQ(cairo_image_surface_get_width(separator.get()), 500);
-}
-
-TEST(Canvas, BlurSpreadsWithoutLosingCoverage) {
+TEST(Canvas, BlurKeepsCoverageAndPicturesMustFitTheirBlock) {
   Surface surface = artwork::makeSurface(64, 64, true);
+  Surface noisy = artwork::makeSurface(128, 128, false);
   {
     const artwork::Context cr = artwork::makeContext(surface);
     cairo_rectangle(cr.get(), 24, 24, 16, 16);
-    cairo_set_source_rgba(cr.get(), 0, 0, 0, 1);
     cairo_fill(cr.get());
+    const artwork::Context noise = artwork::makeContext(noisy);
+    artwork::Random random(1);
+    for (int i = 0; i < 4000; ++i) {
+      cairo_rectangle(noise.get(), random.range(0, 128), random.range(0, 128), 2, 2);
+      cairo_set_source_rgb(noise.get(), random.next(), random.next(), random.next());
+      cairo_fill(noise.get());
+    }
   }
-  auto coverage = [&surface] {
+  const auto coverage = [&] {
     double sum = 0.0;
-    for (int y = 0; y < 64; ++y)
-      for (int x = 0; x < 64; ++x) sum += pixelAt(surface, x, y) >> 24;
+    ForEachPixel(surface, [&](int, int, std::uint32_t p) { sum += p >> 24; });
     return sum;
   };
   const double before = coverage();
   artwork::blur(surface, 6);
   EXPECT_NEAR(coverage(), before, before * 0.03);
-  EXPECT_GT(pixelAt(surface, 22, 32) >> 24, 0u);   // spread outside the square
-  EXPECT_LT(pixelAt(surface, 24, 32) >> 24, 255u); // edge softened
-}
-
-TEST(Canvas, WritingAPictureLargerThanItsBlockFails) {
-  Surface noisy = artwork::makeSurface(128, 128, false);
-  {
-    const artwork::Context cr = artwork::makeContext(noisy);
-    artwork::Random random(1);
-    for (int i = 0; i < 4000; ++i) {
-      cairo_rectangle(cr.get(), random.range(0, 128), random.range(0, 128), 2, 2);
-      cairo_set_source_rgb(cr.get(), random.next(), random.next(), random.next());
-      cairo_fill(cr.get());
-    }
-  }
+  EXPECT_GT(PixelAt(surface, 22, 32) >> 24, 0u);    // spread outside the square
+  EXPECT_LT(PixelAt(surface, 24, 32) >> 24, 255u);  // edge softened
   const std::string path = (std::filesystem::temp_directory_path() / "vesperine-artwork-test.png").string();
   EXPECT_THROW(artwork::writePng(noisy, path, 1000), std::runtime_error);
   EXPECT_GT(artwork::writePng(noisy, path, 1'000'000), 1000u);

@@ -38,76 +38,48 @@ Decoded decode(const char* path) {
   return result;
 }
 
-const Decoded& gameMusic() {
-  static const Decoded music = decode(VESPERINE_ASSET_DIR "/music.ogg");
-  return music;
-}
-
 double rms(const std::vector<float>& samples, std::size_t from, std::size_t count) {
   double sum = 0.0;
   for (std::size_t i = from; i < from + count; ++i) sum += samples[i] * samples[i];
   return std::sqrt(sum / count);
 }
 
-TEST(Score, LastsAtLeastAMinuteInWholeBars) {
+TEST(Score, LastsAtLeastAMinuteInWholeBarsAndRingsOverTheLoopPoint) {
   EXPECT_EQ(music::loopFrames % (music::framesPerBeat * music::beatsPerBar), 0u);
   EXPECT_GE(music::loopFrames, 60u * music::sampleRate);
-}
-
-TEST(LoopBuffer, ANoteRingingPastTheEndSoundsAtTheStart) {
+  // A note ringing past the end sounds at the start: 0.05 s held plus its release, about 0.4 s.
   music::LoopBuffer loop(music::sampleRate);
-  // 0.05 s held plus its release: about 0.4 s of sound, almost all of it after the wrap.
   music::electricPiano(loop, music::Note{music::sampleRate - 100, 0.05, 60.0, 0.5, 0.0});
   EXPECT_GT(rms(loop.left, 0, 4000), 0.01);
   EXPECT_EQ(loop.left[music::sampleRate * 3 / 4], 0.0f);
-}
-
-TEST(Effects, ReverbTailOfTheEndIsAlreadyRingingAtTheStart) {
+  // So does the reverb tail of the end.
   music::LoopBuffer send(music::sampleRate * 2);
   send.add(send.frames() - 2000, 1.0, 1.0);
   music::LoopBuffer out(send.frames());
   music::addReverb(send, out, 0.8, 0.3, 1.0);
-  EXPECT_GT(rms(out.left, 0, 2000), 1e-4);
-  EXPECT_GT(rms(out.right, 0, 2000), 1e-4);
+  EXPECT_GT(std::min(rms(out.left, 0, 2000), rms(out.right, 0, 2000)), 1e-4);
 }
 
-TEST(MusicFile, IsStereoAt44100AndAtLeastSixtySecondsLong) {
-  const Decoded& music = gameMusic();
+TEST(MusicFile, StereoAudibleUnclippedAndSmoothAtTheLoopPoint) {
+  const Decoded music = decode(VESPERINE_ASSET_DIR "/music.ogg");
   ASSERT_EQ(music.channels, 2);
   EXPECT_EQ(music.rate, 44100);
-  EXPECT_EQ(music.left.size(), music::loopFrames);
-  EXPECT_GE(music.left.size(), 60u * 44100u);
-}
-
-TEST(MusicFile, IsAudibleAndDoesNotClip) {
-  const Decoded& music = gameMusic();
-  ASSERT_FALSE(music.left.empty());
+  ASSERT_EQ(music.left.size(), music::loopFrames);
   float peak = 0.0f;
-  for (std::size_t i = 0; i < music.left.size(); ++i) {
-    peak = std::max({peak, std::abs(music.left[i]), std::abs(music.right[i])});
-  }
+  for (std::size_t i = 0; i < music.left.size(); ++i) peak = std::max({peak, std::abs(music.left[i]), std::abs(music.right[i])});
   EXPECT_LT(peak, 0.99f);
   const double level = rms(music.left, 0, music.left.size());
   EXPECT_GT(20.0 * std::log10(level), -24.0);
-  // No bar falls silent.
   const std::size_t bar = music::framesPerBeat * music::beatsPerBar;
-  for (std::size_t start = 0; start + bar <= music.left.size(); start += bar) {
-    EXPECT_GT(rms(music.left, start, bar), level * 0.3) << "bar at frame " << start;
-  }
-}
-
-TEST(MusicFile, LoopPointIsSmooth) {
-  const Decoded& music = gameMusic();
-  ASSERT_GT(music.left.size(), 100000u);
+  for (std::size_t start = 0; start + bar <= music.left.size(); start += bar)
+    EXPECT_GT(rms(music.left, start, bar), level * 0.3) << "a silent bar at frame " << start;
   for (const std::vector<float>* channel : {&music.left, &music.right}) {
     std::vector<float> steps;
     for (std::size_t i = 1; i < channel->size(); ++i) steps.push_back(std::abs((*channel)[i] - (*channel)[i - 1]));
     std::nth_element(steps.begin(), steps.begin() + steps.size() * 999 / 1000, steps.end());
-    const float usualLargeStep = steps[steps.size() * 999 / 1000];
-    EXPECT_LE(std::abs(channel->back() - channel->front()), usualLargeStep);
+    EXPECT_LE(std::abs(channel->back() - channel->front()), steps[steps.size() * 999 / 1000]);
     // The loudness just before and just after the loop point match.
-    const double before = rms(*channel, channel->size() - 4410, 4410);
-    const double after = rms(*channel, 0, 4410);
+    const double before = rms(*channel, channel->size() - 4410, 4410), after = rms(*channel, 0, 4410);
     EXPECT_LT(std::abs(20.0 * std::log10(after / before)), 6.0);
   }
 }

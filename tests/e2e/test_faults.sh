@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# The real game against what goes wrong on players' machines: GTK's own options on the command
+# line, no X display, no audio device, broken or missing packs, an unusable save directory, no
+# HOME and a full disk. Each ends with its message and no crash, or plays on; nothing is lost.
+source "$(dirname "$0")/lib.sh" "$1"
+
+start_x 1280x720
+make_game_dir
+pack_tool="$E2E_BUILD/vesperine-pack"
+data_pack="$E2E_BUILD/VesperineData.pack"
+user_dir="$E2E_HOME/.Quenmarsh/Vesperine/"
+
+# The game's exit status, after pressing Escape until it ends (logo, title, board, menu: four).
+quit_with_escape() {
+  for _ in $(seq 1 12); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    press Escape
+    sleep 0.3
+  done
+  wait_for_exit 100
+}
+
+# Waits for the fatal box, presses its OK and gives the game's exit status.
+ok_the_box() {
+  local box=""
+  for _ in $(seq 1 300); do
+    box=$(xdotool search --onlyvisible --name '^Vesperine::' 2>/dev/null | head -n1)
+    [ -n "$box" ] && break
+    kill -0 "$GAME_PID" 2>/dev/null || fail "$1: the game ended without its message box"
+    sleep 0.1
+  done
+  [ -n "$box" ] || fail "$1: no message box"
+  xdotool windowfocus --sync "$box" 2>/dev/null
+  press Return
+  wait_for_exit 100
+}
+
+expect_status() { [ "$1" -eq "$2" ] || fail "$3: exit status $1, expected $2"; }
+
+# A pack whose failure is the named entry: its FAILED line, nothing loaded after it, the box, exit 1.
+expect_asset_failure() {
+  local pack=$1 name=$2 status
+  ln -sfn "$pack" "$E2E_GAME_DIR/VesperineData.pack"
+  rm -f "$user_dir"Log*.log "$user_dir/Vesperine.prefs"
+  start_game /LOG
+  ok_the_box "$name"
+  status=$?
+  expect_status "$status" 1 "without $name"
+  game_log | grep -qxF "Load asset ($name):"$'\t\t'"FAILED" || fail "no FAILED line for $name"
+  game_log | sed -n '/FAILED$/,$p' | tail -n +2 | grep -q '^Load asset' && fail "something loaded after $name failed"
+  [ ! -e "$user_dir/Vesperine.prefs" ] || fail "preferences saved after the failure of $name"
+}
+
+# --- GTK's options are GTK's; "/LOG" counts only as the first parameter.
+for options in "--display=$DISPLAY /LOG" "--g-fatal-warnings" "/LOG --display=$DISPLAY"; do
+  rm -rf "$user_dir"
+  # shellcheck disable=SC2086
+  start_game $options
+  wait_for_window
+  quit_with_escape; status=$?
+  expect_status "$status" 0 "vesperine $options"
+  logs=$(ls "$user_dir" | grep -c '^Log ' || true)
+  case "$options" in
+    /LOG*) [ "$logs" -eq 1 ] || fail "vesperine $options wrote no log" ;;
+    *) [ "$logs" -eq 0 ] || fail "vesperine $options wrote a log" ;;
+  esac
+done
+
+# --- No X display: a plain message on standard error, exit status 1.
+out=$(cd "$E2E_WORK" && env -u DISPLAY HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy timeout 60 "$E2E_GAME_DIR/vesperine" 2>&1)
+status=$?
+expect_status "$status" 1 "without a display"
+grep -q "no X display" <<<"$out" || fail "no word of the missing display: $out"
+
+# --- No audio device: the Sound box.
+rm -rf "$user_dir"
+(cd "$E2E_WORK" && HOME="$E2E_HOME" SDL_AUDIODRIVER=nosuchdevice exec timeout 120 "$E2E_GAME_DIR/vesperine" /LOG \
+   >"$E2E_WORK/game.out" 2>&1) &
+GAME_PID=$!
+ok_the_box "no audio"; status=$?
+expect_status "$status" 1 "without audio"
+game_log | grep -qx $'InitSound:\t\tFAILED' || fail "no FAILED line for the sound"
+
+# --- Data pack missing, cut short, and without each one of its entries in turn.
+expect_asset_failure "$E2E_WORK/no such.pack" music.ogg
+head -c $(( $(stat -c %s "$data_pack") / 2 )) "$data_pack" >"$E2E_WORK/cut.pack"
+ln -sfn "$E2E_WORK/cut.pack" "$E2E_GAME_DIR/VesperineData.pack"
+start_game /LOG
+ok_the_box "cut pack"; status=$?
+expect_status "$status" 1 "cut pack"
+game_log | grep -q $'^Load asset (.*):\t\tFAILED$' || fail "no FAILED line for a cut pack"
+
+mkdir -p "$E2E_WORK/entries"
+"$pack_tool" list "$data_pack" | cut -f1 >"$E2E_WORK/names"
+[ "$(wc -l <"$E2E_WORK/names")" -eq 70 ] || fail "the data pack should hold 70 entries"
+while IFS= read -r name; do
+  "$pack_tool" extract "$data_pack" "$name" "$E2E_WORK/entries/$name" >/dev/null || fail "extract $name"
+done <"$E2E_WORK/names"
+while IFS= read -r missing; do
+  args=()
+  while IFS= read -r name; do [ "$name" = "$missing" ] || args+=("$name=$E2E_WORK/entries/$name"); done <"$E2E_WORK/names"
+  "$pack_tool" create --level fast "$E2E_WORK/without.pack" "${args[@]}" >/dev/null || fail "pack without $missing"
+  expect_asset_failure "$E2E_WORK/without.pack" "$missing"
+done <"$E2E_WORK/names"
+ln -sfn "$data_pack" "$E2E_GAME_DIR/VesperineData.pack"
+
+# --- Language pack missing, empty, not a zip: the game plays on without words and saves.
+for kind in missing empty notzip; do
+  rm -rf "$user_dir"
+  rm -f "$E2E_GAME_DIR/VesperineLanguages.pack"
+  case $kind in
+    empty) : >"$E2E_GAME_DIR/VesperineLanguages.pack" ;;
+    notzip) head -c 4000 "$data_pack" >"$E2E_GAME_DIR/VesperineLanguages.pack" ;;
+  esac
+  start_game /LOG
+  wait_for_window
+  quit_with_escape; status=$?
+  expect_status "$status" 0 "language pack $kind"
+  game_log | grep -qx $'Load language (en_GB):\t\tFAILED' || fail "language pack $kind: no FAILED language line"
+  [ -s "$user_dir/Vesperine.prefs" ] || fail "language pack $kind: preferences not saved"
+done
+ln -sfn "$E2E_BUILD/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
+
+# --- HOME unset: the per-user directory is relative to where the game was started.
+rm -rf "$E2E_WORK/cwd" && mkdir "$E2E_WORK/cwd"
+(cd "$E2E_WORK/cwd" && exec env -u HOME SDL_AUDIODRIVER=dummy timeout 120 "$E2E_GAME_DIR/vesperine" /LOG \
+   >"$E2E_WORK/game.out" 2>&1) &
+GAME_PID=$!
+wait_for_window
+quit_with_escape; status=$?
+expect_status "$status" 0 "HOME unset"
+[ -s "$E2E_WORK/cwd/.Quenmarsh/Vesperine/Vesperine.prefs" ] || fail "HOME unset: no preferences beside the start"
+
+# --- A save directory that cannot be made: the game plays as usual and ends normally.
+: >"$E2E_WORK/a file"
+(cd "$E2E_WORK" && HOME="$E2E_WORK/a file/home" SDL_AUDIODRIVER=dummy exec timeout 120 "$E2E_GAME_DIR/vesperine" /LOG \
+   >"$E2E_WORK/game.out" 2>&1) &
+GAME_PID=$!
+wait_for_window
+quit_with_escape; status=$?
+expect_status "$status" 0 "save directory missing"
+
+# Read-only mounts and a full disk need root (CI runs as root).
+if [ "$(id -u)" -ne 0 ]; then
+  echo "not root: the read-only and full-disk cases are skipped"
+  exit 0
+fi
+mounts=()
+trap 'for m in "${mounts[@]}"; do umount "$m" 2>/dev/null; done; e2e_cleanup' EXIT
+
+# --- A read-only save directory: no log, no preferences, no crash.
+rm -rf "$user_dir" && mkdir -p "$user_dir"
+mount -t tmpfs -o ro,size=1m tmpfs "$user_dir" && mounts+=("$user_dir")
+start_game /LOG
+wait_for_window
+quit_with_escape; status=$?
+expect_status "$status" 0 "read-only save directory"
+
+# --- The disk full while saving: the old preferences survive byte for byte, no temporary file.
+full="$E2E_WORK/full/"
+mkdir -p "$full"
+exe_kb=$(( $(stat -c %s "$E2E_BUILD/vesperine") / 1024 + 256 ))
+mount -t tmpfs -o "size=${exe_kb}k" tmpfs "$full" && mounts+=("$full")
+cp "$E2E_BUILD/vesperine" "$full"
+ln -s "$data_pack" "$full/VesperineData.pack"
+ln -s "$E2E_BUILD/VesperineLanguages.pack" "$full/VesperineLanguages.pack"
+printf '; Vesperine 1.0 Preferences\n[Settings]\nLanguage = de_DE\nMusic = 1\nGameScreen = 0\nScreenMode = 1280x720\n' \
+  >"$full/Vesperine.prefs"
+cp "$full/Vesperine.prefs" "$E2E_WORK/prefs.before"
+dd if=/dev/zero of="$full/filler" bs=4k 2>/dev/null
+(cd "$E2E_WORK" && HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy exec timeout 120 "$full/vesperine" >"$E2E_WORK/game.out" 2>&1) &
+GAME_PID=$!
+wait_for_window
+press m  # the music off: the settings to save differ from the file
+quit_with_escape; status=$?
+expect_status "$status" 0 "disk full"
+cmp -s "$full/Vesperine.prefs" "$E2E_WORK/prefs.before" || fail "disk full: the old preferences were damaged"
+ls "$full" | grep -q '^Vesperine\.prefs\.' && fail "disk full: a temporary file was left"
+echo "all faults survived"

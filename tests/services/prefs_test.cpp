@@ -1,0 +1,148 @@
+// The preferences syntax (one table per reading rule), its writer, and the preferences file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "services/preferences.h"
+#include "services/prefs_syntax.h"
+#include "services_test_support.h"
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+const std::string kDesignedFile =
+    kBom + "\n; Vesperine 1.0 Preferences\n[Settings]\nLanguage = en_GB\nMusic = 1\nGameScreen = 0\nScreenMode = 1280x720\n";
+
+PrefsDocument Settings(const std::string& bytes) {
+  PrefsDocument document = PrefsDocument::Parse(bytes);
+  document.selectGroup("Settings");
+  return document;
+}
+
+TEST(PrefsSyntax, IntegerReading) {
+  const std::pair<std::string, int64_t> cases[] = {
+      {"[settings]\nMUSIC=0\n", 0},  // names of any letter case, blanks around
+      {"[SETTINGS]\n  music  =  0  \n", 0},
+      {"[Settings]\n\tmusic\t=\t0\n", 0},
+      {"[Settings]\nMusic = yes\n", 0},
+      {"[Settings]\nMusic = 2x\n", 2},
+      {"[Settings]\nMusic = -17\n", -17},
+      {"[Settings]\nMusic = +5\n", 5},
+      {"[Settings]\nMusic =\n", 0},
+      {"[Settings]\nMusic = - 5\n", 0},
+      {"[Settings]\nMusic = 4294967297\n", 1},  // the low 32 bits, signed
+      {"[Settings]\nMusic = 2147483648\n", -2147483648LL},
+      {"[Settings]\nMusic = -2147483649\n", 2147483647},
+      {"[Settings]\nMusic = 0\nMusic = 1\n", 0},  // the first of two keys
+      {"Music = 0\n[Settings]\nLanguage = de_DE\n", 1},  // outside the group: the default
+      {"[Other]\nMusic = 0\n[Settings]\n", 1},
+      {"[Settings]\nLanguage = x\n[Other]\nMusic = 0\n", 1},
+      {"", 1},
+      {"[Settings]\n; Music = 0\nno equals sign here\nMusic = 0\n", 0},
+      {"[Settings]\r\n\r\nA = 1\rMusic = 2\n\n\n", 2},  // every line end
+      {std::string("=\n[\n]\n\0\0\0=\0\n", 12) + std::string(100000, 'x') + "\n[Settings]\nMusic = 0\n", 0},
+      {std::string(200000, '['), 1},
+      {std::string(200000, '='), 1},
+  };
+  for (const auto& [bytes, expected] : cases) EXPECT_EQ(Settings(bytes).readInt("Music", 1), expected) << bytes.substr(0, 50);
+  EXPECT_EQ(ParsePrefsInt("100000000000000000000000"), -159383552);  // 10^23 in 32 bits
+  EXPECT_EQ(ParsePrefsInt("   42abc"), 42);
+}
+
+TEST(PrefsSyntax, TextReading) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"[Settings]\nV = 1024x768  \t \n", "1024x768"},
+      {"[Settings]\nV=\t 800x600\n", "800x600"},
+      {"[Settings]\nV = a = b\n", "a = b"},
+      {"[Settings]\nV = caf\xE9\n", "caf\xC3\xA9"},  // Latin-1 without the byte-order mark
+      {kBom + "[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\xA9"},
+      {"[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\x83\xC2\xA9"},
+      {kBom + "[Settings]\nV = a\xFF" "b\xC3\n", "a\xEF\xBF\xBD" "b\xEF\xBF\xBD"},
+      {"[Other]\nV = de_DE\n", "<none>"},
+      {"[Settings]\nA = 1\n[Settings]\nV = de\n", "<none>"},  // the first group of the name counts
+      {"  [Settings] trailing\nV=1\n", "1"},
+  };
+  for (const auto& [bytes, expected] : cases) EXPECT_EQ(Settings(bytes).readText("V", "<none>"), expected) << bytes;
+  PrefsDocument document = PrefsDocument::Parse(kBom + "[Gr\xC3\xBC\xC3\x9F" "e]\nK = 1\n[Open\nB = 2\n");
+  EXPECT_TRUE(document.selectGroup("GR\xC3\xBC\xC3\x9F" "E"));
+  EXPECT_FALSE(document.selectGroup("GR\xC3\x9C\xC3\x9F" "E"));  // only ASCII letters fold
+  EXPECT_TRUE(document.selectGroup("Open"));
+  EXPECT_EQ(document.readInt("B", 9), 2);
+}
+
+TEST(PrefsSyntax, GroupsAndKeysInFileOrder) {
+  const auto groups = PrefsDocument::Parse("Lost = 1\n[B]\nz = 1\na = 2\n[A]\n[C]\nk = v  \n").groups();
+  ASSERT_EQ(groups.size(), 3u);
+  EXPECT_EQ(groups[0].name, "B");
+  ASSERT_EQ(groups[0].keys.size(), 2u);
+  EXPECT_EQ(groups[0].keys[1].name, "a");
+  EXPECT_TRUE(groups[1].keys.empty());
+  EXPECT_EQ(groups[2].keys[0].value, "v  ");
+}
+
+TEST(PrefsSyntax, Writer) {
+  PrefsDocument fresh;
+  fresh.writeComment("Hello");
+  fresh.selectGroup("Settings");
+  fresh.writeText("Language", "de\nMusic = 0");  // never a line break inside an element
+  fresh.writeInt("Big", 4294967297LL);
+  fresh.writeInt("Negative", -3);
+  EXPECT_EQ(fresh.serialise(), kBom + "\n; Hello\n[Settings]\nLanguage = de Music = 0\nBig = 1\nNegative = -3\n");
+  PrefsDocument document = PrefsDocument::Parse("[A]\nx = 1\ny = 2\n[B]\nz = 3\n");
+  document.selectGroup("a");
+  document.writeText("X", "9");
+  document.writeText("w", "4");
+  document.selectGroup("C");
+  document.writeInt("q", 5);
+  EXPECT_EQ(document.serialise(), kBom + "\n[A]\nx = 9\ny = 2\nw = 4\n[B]\nz = 3\n[C]\nq = 5\n");
+  const PrefsDocument first = PrefsDocument::Parse("; note\n[ G ]\n k\t= v \n=\n[\n;\nx=\xE9\n");
+  EXPECT_EQ(PrefsDocument::Parse(first.serialise()).lines(), first.lines());
+}
+
+TEST(Preferences, DesignedBytesWrittenReadAndWrittenAgain) {
+  ScratchDir dir;
+  Preferences prefs;
+  prefs.languageCode = "en_GB";
+  const mode_t old = umask(022);
+  ASSERT_EQ(SavePreferences(dir.path(), prefs), 1);
+  umask(old);
+  EXPECT_EQ(ReadWholeFile(dir.file("Vesperine.prefs")), kDesignedFile);
+  struct stat info {};
+  ASSERT_EQ(stat(dir.file("Vesperine.prefs").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u);
+  prefs = {"hu_HU", 0, 2, "1024x768"};
+  ASSERT_EQ(SavePreferences(dir.path(), prefs), 1);
+  Preferences reread;
+  ASSERT_EQ(LoadPreferences(dir.path(), reread), 1);
+  EXPECT_EQ(reread.languageCode, "hu_HU");
+  EXPECT_EQ(reread.musicOn, 0);
+  EXPECT_EQ(reread.screenKind, 2);
+  EXPECT_EQ(reread.screenModeText, "1024x768");
+  EXPECT_EQ(PreferencesFileBytes(reread), ReadWholeFile(dir.file("Vesperine.prefs")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file was left";
+}
+
+TEST(Preferences, MissingKeysGiveDefaultsButGameScreenKeepsItsValue) {
+  ScratchDir dir;
+  Preferences prefs{"fr_FR", 0, 1, "800x600"};
+  EXPECT_EQ(LoadPreferences(dir.path(), prefs), 0);
+  EXPECT_EQ(prefs.languageCode, "fr_FR");
+  WriteWholeFile(dir.file("Vesperine.prefs"), "[Other]\nLanguage = de_DE\nMusic = 0\n");
+  ASSERT_EQ(LoadPreferences(dir.path(), prefs), 1);
+  EXPECT_EQ(prefs.languageCode, "");
+  EXPECT_EQ(prefs.musicOn, 1);
+  EXPECT_EQ(prefs.screenKind, 1);
+  EXPECT_EQ(prefs.screenModeText, "1280x720");
+}
+
+TEST(Preferences, UnusableDirectoriesFail) {
+  ScratchDir dir;
+  EXPECT_EQ(SavePreferences(dir.file("missing/"), Preferences{}), 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
+  std::filesystem::create_directory(dir.file("Vesperine.prefs"));
+  Preferences prefs;
+  EXPECT_EQ(LoadPreferences(dir.path(), prefs), 0);
+}
+
+}  // namespace

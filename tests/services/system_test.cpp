@@ -1,0 +1,138 @@
+// The small services: the log, directories, system details and text encodings.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "services/log.h"
+#include "services/paths.h"
+#include "services/system_info.h"
+#include "services/text_encoding.h"
+#include "services_test_support.h"
+
+namespace {
+
+class LogTest : public ::testing::Test {
+ protected:
+  void TearDown() override { CloseLogForTests(); }
+  ScratchDir dir;
+  const std::string path = dir.file("Log 2026-12-05--14-03-09.log");
+};
+
+TEST_F(LogTest, FirstLineAtOnceOtherLinesOnlyWhenEnabledAndFlushed) {
+  WriteWholeFile(path, "old content\n");
+  ASSERT_EQ(OpenLog(path, "Vesperine"), 1);
+  WriteLogLine("not yet");
+  FlushLog();
+  EXPECT_EQ(ReadWholeFile(path), "Vesperine\n");
+  EnableLog();
+  std::string expected = "Vesperine\n";
+  for (int i = 0; i < 2000; ++i) {
+    const std::string line = "Load asset (card" + std::to_string(i) + ".png):" + Tabs(2) + "OK";
+    WriteLogLine(line);
+    expected += line + "\n";
+  }
+  WriteLogLine(std::string(10000, 'h'));
+  WriteLogLine("");
+  expected += std::string(10000, 'h') + "\n\n";
+  FlushLog();
+  EXPECT_EQ(ReadWholeFile(path), expected);
+  EXPECT_EQ(Tabs(0) + Tabs(-3), "");
+}
+
+TEST_F(LogTest, UnwritableOrFullFileSwitchesLoggingOff) {
+  EXPECT_EQ(OpenLog(dir.file("missing/run.log"), "Vesperine"), 0);
+  EnableLog();
+  EXPECT_FALSE(LogEnabled());
+  WriteLogLine("dropped");
+  ASSERT_EQ(OpenLog("/dev/full", "Vesperine"), 1);
+  EnableLog();
+  for (int i = 0; i < 1000 && LogEnabled(); ++i) WriteLogLine(std::string(100, 'x'));
+  EXPECT_FALSE(LogEnabled());
+}
+
+TEST_F(LogTest, BufferReachesTheFileWhenTheProgramEnds) {
+  EXPECT_EXIT(
+      {
+        OpenLog(path, "Vesperine");
+        EnableLog();
+        WriteLogLine("last words");
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(ReadWholeFile(path), "Vesperine\nlast words\n");
+}
+
+TEST(Paths, UserDirectoryFromHome) {
+  const std::pair<std::optional<std::string>, std::string> cases[] = {
+      {std::nullopt, ".Quenmarsh/Vesperine/"}, {"/", "/.Quenmarsh/Vesperine/"},
+      {"/home/player", "/home/player/.Quenmarsh/Vesperine/"}, {"/home/player/", "/home/player/.Quenmarsh/Vesperine/"}};
+  for (const auto& [home, expected] : cases) {
+    const ScopedEnv env("HOME", home);
+    EXPECT_EQ(UserDirectory("Quenmarsh/Vesperine"), expected);
+  }
+}
+
+TEST(Paths, CreatePathMakesPrivateDirectories) {
+  ScratchDir dir;
+  const mode_t old = umask(022);
+  // An absolute new path: its empty first prefix counts as a failed creation, by design.
+  EXPECT_EQ(CreatePath(dir.file("a/b/c")), 0);
+  umask(old);
+  for (const char* made : {"a", "a/b", "a/b/c"}) {
+    struct stat info {};
+    ASSERT_EQ(stat(dir.file(made).c_str(), &info), 0) << made;
+    EXPECT_EQ(info.st_mode & 07777, 0700u) << made;
+  }
+  EXPECT_EQ(CreatePath(dir.file("a/b/c/")), 1);
+  EXPECT_EQ(DirectoryPart("/usr/games/vesperine") + DirectoryPart("vesperine"), "/usr/games/");
+  WriteWholeFile(dir.file("file"), "x");
+  EXPECT_EQ(CreatePath(dir.file("file/sub")), 0);
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  EXPECT_EQ(CreatePath(".Quenmarsh/Vesperine/"), 1);
+  std::filesystem::current_path(previous);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file(".Quenmarsh/Vesperine")));
+}
+
+TEST(SystemInfo, ParsedDetailsAndThisMachine) {
+  EXPECT_EQ(OsCodeFromRelease("2.4.37"), 1100);
+  EXPECT_EQ(OsCodeFromRelease("2.6.32-5-amd64"), 1200);
+  EXPECT_EQ(OsCodeFromRelease("6.1.0-18-amd64"), 2000);
+  EXPECT_EQ(OsCodeFromRelease("2.4"), 2000);
+  EXPECT_EQ(OsCodeFromRelease(nullptr), 1000);
+  EXPECT_EQ(CpuNameFromCpuinfo("processor\t: 0\nmodel\t\t: 85\nmodel name\t:  \tXeon @ 2.20GHz\nmodel name\t: second\n"),
+            "Xeon @ 2.20GHz");
+  EXPECT_EQ(CpuNameFromCpuinfo("processor : 0\n"), "");
+  const SystemDetails details = ReadSystemDetails();
+  EXPECT_GE(details.onlineCores, 1);
+  EXPECT_GT(details.totalMemory, 0);
+  EXPECT_LE(details.freeMemory, details.totalMemory);
+  EXPECT_FALSE(details.cpuName.empty());
+  std::tm time{};
+  time.tm_year = 2026 - 1900;
+  time.tm_mon = 11;
+  time.tm_mday = 5;
+  time.tm_hour = 4;
+  time.tm_sec = 9;
+  EXPECT_EQ(FormatStartStamp(time), "2026-12-05--04-00-09");
+}
+
+TEST(TextEncoding, Conversions) {
+  const std::string bad = "\xEF\xBF\xBD";
+  EXPECT_EQ(Latin1ToUtf8(std::string("a\xE9\xFF\x80\0", 5)), std::string("a\xC3\xA9\xC3\xBF\xC2\x80\0", 8));
+  const std::pair<std::string, std::string> sanitised[] = {
+      {"K\xC3\xA9p \xE2\x82\xAC \xF0\x9F\x83\x8F", "K\xC3\xA9p \xE2\x82\xAC \xF0\x9F\x83\x8F"},
+      {"\x80", bad},
+      {"\xC0\xAF", bad + bad},                // overlong "/"
+      {"\xED\xA0\x80", bad + bad + bad},      // a surrogate
+      {"ab\xE2\x82", "ab" + bad + bad},       // cut off at the end
+      {"\xC3(x", bad + "(x"},
+  };
+  for (const auto& [in, out] : sanitised) EXPECT_EQ(SanitizeUtf8(in), out);
+  EXPECT_EQ(SanitizeUtf8("\xF4\x90\x80\x80").substr(0, 3), bad);  // above U+10FFFF
+  EXPECT_EQ(Utf8ToUtf16("A\xC3\xA9\xE2\x82\xAC\xFF"), (std::vector<uint16_t>{0x41, 0xE9, 0x20AC, 0xFFFD}));
+}
+
+}  // namespace

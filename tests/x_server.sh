@@ -1,0 +1,77 @@
+# X servers of the platform and end-to-end tests, in one place:
+#   source tests/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE]; start_window_manager WORKDIR
+# Both export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS.
+X_SERVER_PIDS=()
+
+# Starts the server with -displayfd (a free display number) and waits until it accepts clients.
+start_x_server() {
+  local work=$1 kind=$2 size=${3:-1280x720}
+  if [ "$kind" = xorg-dummy ]; then
+    cat >"$work/xorg.conf" <<'CONF'
+Section "ServerFlags"
+  Option "DontVTSwitch" "true"
+  Option "AllowMouseOpenFail" "true"
+  Option "AutoAddDevices" "false"
+EndSection
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 16384
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0 - 1000.0
+  VertRefresh 5.0 - 200.0
+  Modeline "1280x1024" 108.00 1280 1328 1440 1688 1024 1025 1028 1066 +hsync +vsync
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+  Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+  Modeline "640x480" 25.18 640 656 752 800 480 490 492 525 -hsync -vsync
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1280x1024" "1024x768" "800x600" "640x480"
+    Virtual 1280 1024
+  EndSubSection
+EndSection
+CONF
+    Xorg -displayfd 3 -config "$work/xorg.conf" -noreset -nolisten tcp -novtswitch -sharevts \
+      -logfile "$work/server.log" 3>"$work/display" >/dev/null 2>&1 &
+  else
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/server.log" &
+  fi
+  local server=$!
+  X_SERVER_PIDS+=("$server")
+  for _ in $(seq 1 400); do
+    [ -s "$work/display" ] && break
+    kill -0 "$server" 2>/dev/null || { echo "$kind did not start:" >&2; tail -n 20 "$work/server.log" >&2; return 1; }
+    sleep 0.05
+  done
+  [ -s "$work/display" ] || { echo "$kind did not report a display" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$work/display")" NO_AT_BRIDGE=1
+  xset r off 2>/dev/null || true  # held keys in the tests must not repeat
+}
+
+# openbox, started again when it gave up on a display that had only just come up.
+start_window_manager() {
+  for _ in 1 2 3; do
+    openbox --sm-disable >/dev/null 2>&1 &
+    X_SERVER_PIDS+=($!)
+    for _ in $(seq 1 100); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && sleep 0.2 && kill -0 $! 2>/dev/null && return 0
+      kill -0 $! 2>/dev/null || break
+      sleep 0.05
+    done
+  done
+  echo "openbox did not start" >&2
+  return 1
+}
+
+stop_x_servers() {
+  for pid in "${X_SERVER_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+}
