@@ -4,6 +4,8 @@
 # with the keys (the docs keep those pictures), a mouse click hides the ring and leaves the screen
 # exactly as it was before the first arrow, and in full screen the keypad's Enter answers too.
 source "$(dirname "$0")/lib.sh" "$1"
+# A few hundred key presses, each waited for on the screen: minutes on a busy machine.
+export E2E_GAME_SECONDS=${E2E_GAME_SECONDS:-1700}
 
 start_x 1280x720
 read -r panel_w panel_h < <(pack_picture_size menu.png)
