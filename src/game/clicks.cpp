@@ -112,6 +112,12 @@ bool HitItem(int record, int64_t height, int64_t px, int64_t py) {
   return px > a.x && px < a.x + a.width && py > a.y && py < a.y + height;
 }
 
+int64_t ItemHeight(int record) {
+  if (record <= ItemQuit) return kEntryHeight;
+  if (record >= ItemLeftArrow && record <= ItemMusicBox) return kSmallItemHeight;
+  return kButtonHeight;
+}
+
 bool LeftButtonAction(int64_t px, int64_t py, ClickPath path) {
   switch (game.gameState) {
     case Playing: PickCardAt(px, py); break;

@@ -9,6 +9,9 @@ enum class ClickPath { FullScreen, Window };
 
 // Strict on all four sides: the item's first row and column of pixels do not count.
 bool HitItem(int record, int64_t height, int64_t px, int64_t py);
+// The hit height of a record: 80 for the menu entries, 20 for the arrows and the check box, 40 for
+// the buttons.
+int64_t ItemHeight(int record);
 // The left-button action of the current state at (px, py). Returns true when OK of the settings was
 // hit (the window path stops draining its events for the pass then).
 bool LeftButtonAction(int64_t px, int64_t py, ClickPath path);

@@ -1,6 +1,7 @@
 #include "game/frame_drawing.h"
 
 #include "game/game_state.h"
+#include "game/keyboard_focus.h"
 #include "game/sprite_numbers.h"
 
 namespace {
@@ -132,4 +133,5 @@ void DrawFrame() {
     default:
       break;
   }
+  DrawFocusRing();
 }

@@ -45,6 +45,16 @@ struct HitArea {
   int64_t width = 0;
 };
 
+// The keyboard focus: hidden until the first arrow key press, hidden again by a mouse click, so a
+// player who only uses the mouse never sees it.
+struct KeyboardFocus {
+  int64_t shown = 0;
+  int64_t col = 0, row = 0;  // the focused board cell in Playing
+  int64_t screen = Logo;     // the dialog state that `item` belongs to; another one starts on its first item
+  int64_t item = 0;          // position among that dialog's items in reading order
+  int64_t ringWidth = 0, ringHeight = 0;  // size the ring sprite was last made at
+};
+
 struct GameGlobals {
   // Preferences: read at start-up, changed by the settings screen and the M key, saved at exit.
   Preferences prefs;
@@ -93,6 +103,9 @@ struct GameGlobals {
   std::string setLangCode;
   int64_t setMusic = 1;
   int64_t setLangIdx = 0;
+
+  // Keyboard play: changed by the arrow keys, Return and mouse clicks.
+  KeyboardFocus focus;
 };
 
 extern GameGlobals game;

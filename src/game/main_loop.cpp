@@ -7,6 +7,7 @@
 #include "game/clicks.h"
 #include "game/frame_drawing.h"
 #include "game/game_state.h"
+#include "game/keyboard_focus.h"
 #include "game/sprite_numbers.h"
 #include "game/window_events.h"
 #include "services/preferences.h"
@@ -35,6 +36,7 @@ void handleEscape() {
 void handleFullScreenMouse() {
   mouse_poll();
   if (game.gameState > Title) sprite_draw_blended(kSpritePointer, mouse_x(), mouse_y(), 255);
+  if (mouse_button(1) || mouse_button(2)) HideFocus();
   if (mouse_button(1)) LeftButtonAction(mouse_x(), mouse_y(), ClickPath::FullScreen);
   if (mouse_button(2) && game.gameState == Playing) game.gameState = Menu;
 }
@@ -58,6 +60,7 @@ void HandleKeys() {
   if (key_released(kKeyM) && game.gameState != Settings) ToggleMusic(&game.prefs.musicOn);
   if (key_released(kKeyEscape)) handleEscape();
   if (key_released(kKeySpace)) skipIntro();
+  HandleFocusKeys();
 }
 
 void RunOnePass() {

@@ -6,7 +6,7 @@
 void RunOnePass();
 // Passes until quitRequested; then preferences saved and the music faded out.
 void RunMainLoop();
-// The four keys, tested in this order once per active frame.
+// The four keys, tested in this order once per active frame, then the keys of keyboard play.
 void HandleKeys();
 // Logo and title timers.
 void AdvanceTimers();

@@ -36,6 +36,8 @@ constexpr SpriteId kSpriteRightArrowOff = 29;
 constexpr SpriteId kSpriteBox = 30;
 constexpr SpriteId kSpriteBoxTicked = 31;
 constexpr SpriteId kSpriteLanguageStrip = 32;
+// Made in code the first time the keyboard focus shows, and again when its size changes.
+constexpr SpriteId kSpriteFocusRing = 33;
 
 // Records of the clickable-area table.
 enum ItemRecord {

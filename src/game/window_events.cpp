@@ -4,6 +4,7 @@
 #include "display/screen_setup.h"
 #include "game/clicks.h"
 #include "game/game_state.h"
+#include "game/keyboard_focus.h"
 
 namespace {
 void resumeMusic() {
@@ -18,11 +19,13 @@ bool HandleWindowEvent(int code) {
   switch (code) {
     case EventRepaint: screen_flip(); break;
     case EventLeftClick: {
+      HideFocus();
       const int x = window_mouse_x(0), y = window_mouse_y(0);
       if (LeftButtonAction(x, y, ClickPath::Window)) return false;  // settings applied
       break;
     }
     case EventRightClick:
+      HideFocus();
       if (game.gameState == Playing) game.gameState = Menu;
       break;
     case EventMinimized:

@@ -177,6 +177,12 @@ constexpr int kKeySpace = 32;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyM = 109;
 constexpr int kKeyS = 115;
+constexpr int kKeyReturn = 13;
+constexpr int kKeyKeypadEnter = 271;
+constexpr int kKeyUp = 273;
+constexpr int kKeyDown = 274;
+constexpr int kKeyRight = 275;
+constexpr int kKeyLeft = 276;
 
 void keyboard_poll();
 // 1 exactly once after a key seen down at an earlier call is up again.

@@ -45,9 +45,9 @@ window_click 640 400
 window_shot "$E2E_SHOTS/menu-after.png"
 panel_shows "$E2E_SHOTS/menu-after.png" 640 $((menu_top + 600)) || fail "a click on the banner did not return to the menu"
 
-# The menu and the settings in German: Deutsch is the last language of the chooser.
+# The menu and the settings in German: Deutsch is nine steps after English in the chooser.
 window_click 640 $((menu_top + 350))
-for _ in 1 2 3 4 5 6 7 8; do window_click $((menu_left + 579)) $((menu_top + 240)); done
+for _ in 1 2 3 4 5 6 7 8 9; do window_click $((menu_left + 579)) $((menu_top + 240)); done
 window_click $((menu_left + 110)) $((menu_top + 560))
 window_shot "$E2E_SHOTS/menu-deutsch.png"
 window_click 640 $((menu_top + 350))

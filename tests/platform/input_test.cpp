@@ -19,7 +19,7 @@ TEST(KeyCodes, FromKeySymbols) {
       {XK_Shift_R, false, 303},     {XK_Alt_L, false, 308},    {XK_Tab, false, -1},         {XK_eacute, false, -1},
       {XK_KP_Insert, false, 256},   {XK_KP_7, false, 263},     {XK_KP_Home, false, 263},    {XK_KP_Up, false, 264},
       {XK_KP_Prior, false, 265},    {XK_KP_Delete, false, 266}, {XK_KP_Add, false, 270},    {XK_KP_Enter, false, 271},
-      {XK_KP_Insert, true, -1},     {XK_KP_Enter, true, -1},   // the keypad counts only without Num Lock
+      {XK_KP_Insert, true, -1},     {XK_KP_Enter, true, 271},  // the keypad counts only without Num Lock, but Enter
   };
   for (const auto& [keysym, numLock, code] : cases) EXPECT_EQ(key_code_from_keysym(keysym, numLock), code) << keysym;
 }

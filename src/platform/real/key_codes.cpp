@@ -1,5 +1,5 @@
 // X key symbols to the game's key codes. The keypad is numbered by position from its unshifted
-// symbols (Insert = 0 ... Page Up = 9, Delete = "."), and ignored while Num Lock is on.
+// symbols (Insert = 0 ... Page Up = 9, Delete = "."), and ignored while Num Lock is on, except Enter.
 #include <X11/keysym.h>
 
 #include "platform/real/input_state.h"
@@ -67,7 +67,8 @@ int key_code_from_keysym(unsigned long keysym, bool numLockOn) {
   }
   const int keypad = keypad_code(keysym);
   if (keypad >= 0) {
-    return numLockOn ? -1 : keypad;
+    // Enter is the same key whatever Num Lock says: keyboard play takes it for Return.
+    return numLockOn && keysym != XK_KP_Enter ? -1 : keypad;
   }
   return special_code(keysym);
 }
