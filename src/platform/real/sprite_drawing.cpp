@@ -17,7 +17,10 @@ Sprite* prepare(SpriteId id, int x, int y) {
   }
   sprite_upload_texture(*sprite);
   glBindTexture(GL_TEXTURE_2D, sprite->texture);
-  const GLint filter = gScreen.spriteQuality == 0 ? GL_NEAREST : GL_LINEAR;
+  // Drawn 1:1, every pixel centre sits on a texel centre and bilinear sampling returns that texel
+  // alone: nearest gives the same pixels, and lets the rasteriser copy rows instead of filtering.
+  const bool oneToOne = sprite->shownWidth == sprite->clipWidth && sprite->shownHeight == sprite->clipHeight;
+  const GLint filter = gScreen.spriteQuality == 0 || oneToOne ? GL_NEAREST : GL_LINEAR;
   if (sprite->textureFilter != filter) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
@@ -49,6 +52,30 @@ void draw_rectangle(const Sprite& sprite, int x, int y) {
   glEnd();
 }
 
+// The texture alone (opaque draws and full opacity), or the texture times a constant opacity. The
+// opacity comes from the texture environment's constant colour rather than the vertex colour: a
+// shader that reads only the texture and constants is one the rasteriser runs on its fast path.
+void use_opacity(int intensity) {
+  if (intensity == gScreen.opacityInUse) {
+    return;
+  }
+  if (intensity >= 255) {
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  } else {
+    const float scale = intensity / 255.0f;
+    const GLfloat colour[4] = {scale, scale, scale, scale};
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SRC1_RGB, GL_CONSTANT);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_ALPHA, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SRC1_ALPHA, GL_CONSTANT);
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, colour);
+  }
+  gScreen.opacityInUse = intensity;
+}
+
 }  // namespace
 
 void sprite_draw(SpriteId id, int x, int y) {
@@ -58,7 +85,7 @@ void sprite_draw(SpriteId id, int x, int y) {
   }
   // The texture is premultiplied, so replacing gives colour times alpha (black where transparent).
   glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
+  use_opacity(255);
   draw_rectangle(*sprite, x, y);
 }
 
@@ -70,9 +97,8 @@ void sprite_draw_blended(SpriteId id, int x, int y, int intensity) {
   if (sprite == nullptr) {
     return;
   }
-  const float scale = (intensity > 255 ? 255 : intensity) / 255.0f;
   glEnable(GL_BLEND);
-  glColor4f(scale, scale, scale, scale);
+  use_opacity(intensity > 255 ? 255 : intensity);
   draw_rectangle(*sprite, x, y);
 }
 

@@ -76,7 +76,7 @@ void sprite_upload_texture(Sprite& sprite) {
   for (size_t i = 0; i + 3 < premultiplied.size(); i += 4) {
     const unsigned alpha = sprite.image.pixels[i + 3];
     for (int channel = 0; channel < 3; ++channel) {
-      premultiplied[i + channel] = static_cast<uint8_t>((sprite.image.pixels[i + channel] * alpha + 127) / 255);
+      premultiplied[i + 2 - channel] = static_cast<uint8_t>((sprite.image.pixels[i + channel] * alpha + 127) / 255);
     }
     premultiplied[i + 3] = static_cast<uint8_t>(alpha);
   }
@@ -87,7 +87,7 @@ void sprite_upload_texture(Sprite& sprite) {
   glBindTexture(GL_TEXTURE_2D, sprite.texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sprite.image.width, sprite.image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sprite.image.width, sprite.image.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
                premultiplied.data());
   sprite.textureStale = false;
 }
