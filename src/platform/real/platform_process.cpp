@@ -1,6 +1,7 @@
 // Start and end of the process's use of the display libraries.
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -20,6 +21,11 @@ bool hasDisplay = false;
 bool platform_has_display() { return hasDisplay; }
 
 void platform_init(int argc, char** argv) {
+  // Pictures are decoded on one thread and freed on another, megabytes each. A fixed threshold keeps
+  // every such buffer in its own mapping, given back when freed; left to itself the allocator raises
+  // the threshold after the first free and keeps the later ones in its heaps, so the resident memory
+  // only grows.
+  mallopt(M_MMAP_THRESHOLD, 256 * 1024);
   // The accessibility bridge is of no use to a full-screen card game and only slows start-up.
   setenv("NO_AT_BRIDGE", "1", 0);
   gdk_set_allowed_backends("x11");

@@ -1,5 +1,6 @@
 // The sprite table: creating, loading, colour keys, clip and scale, sizes, saving as PNG.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/real/gl_renderer.h"
@@ -98,6 +99,10 @@ void sprite_upload_texture(Sprite& sprite) {
   const Rgb transparent = transparent_colour(sprite);
   for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
     const unsigned alpha = pixels[i + 3];
+    if (alpha == 255) {  // nearly every pixel: nothing to multiply, nothing lost
+      std::swap(pixels[i], pixels[i + 2]);
+      continue;
+    }
     const uint8_t red = premultiply(pixels[i], alpha), green = premultiply(pixels[i + 1], alpha),
                   blue = premultiply(pixels[i + 2], alpha);
     const Rgb back = alpha == 0 ? transparent : Rgb{straighten(red, alpha), straighten(green, alpha), straighten(blue, alpha)};
@@ -135,6 +140,10 @@ RgbaImage& sprite_pixels(Sprite& sprite) {
   std::vector<uint8_t>& pixels = image.pixels;
   for (size_t i = 0; i + 3 < size; i += 4) {
     const unsigned alpha = pixels[i + 3];
+    if (alpha == 255) {
+      std::swap(pixels[i], pixels[i + 2]);
+      continue;
+    }
     const uint8_t blue = pixels[i];
     const Rgb back = alpha == 0 ? transparent
                                 : Rgb{straighten(pixels[i + 2], alpha), straighten(pixels[i + 1], alpha), straighten(blue, alpha)};
@@ -173,7 +182,7 @@ SpriteId sprite_create(SpriteId number, int width, int height, int flags) {
 SpriteId sprite_load_png(SpriteId number, const void* data, size_t size, int flags) {
   RgbaImage decoded;
   bool hasAlpha = false;
-  if (!png_decode_rgba(data, size, &decoded, &hasAlpha)) {
+  if (!picture_decode(data, size, &decoded, &hasAlpha)) {
     return 0;
   }
   const SpriteId id = sprites.claim(number);
