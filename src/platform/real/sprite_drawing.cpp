@@ -1,5 +1,7 @@
 // Drawing sprites onto the game screen: one textured rectangle each, no allocation per draw.
+#define GL_GLEXT_PROTOTYPES 1
 #include "platform/real/gl_renderer.h"
+#include <GL/glext.h>
 #include "platform/real/screen_state.h"
 #include "platform/real/sprite_store.h"
 
@@ -52,26 +54,61 @@ void draw_rectangle(const Sprite& sprite, int x, int y) {
   glEnd();
 }
 
-// The texture alone (opaque draws and full opacity), or the texture times a constant opacity. The
-// opacity comes from the texture environment's constant colour rather than the vertex colour: a
-// shader that reads only the texture and constants is one the rasteriser runs on its fast path.
+// Two small shaders: the texture alone (opaque draws and full opacity), and the texture times a
+// constant opacity. A shader that reads only a texture and constants, with no projective lookup as
+// the fixed pipeline makes, is one the rasteriser runs on its fast path.
+const char* const kVertexShader =
+    "varying vec2 texel;\n"
+    "void main() { gl_Position = ftransform(); texel = gl_MultiTexCoord0.xy; }\n";
+const char* const kTextureShader =
+    "uniform sampler2D picture;\n"
+    "varying vec2 texel;\n"
+    "void main() { gl_FragColor = texture2D(picture, texel); }\n";
+const char* const kOpacityShader =
+    "uniform sampler2D picture;\n"
+    "uniform float opacity;\n"
+    "varying vec2 texel;\n"
+    "void main() { gl_FragColor = texture2D(picture, texel) * opacity; }\n";
+
+GLuint textureProgram = 0;
+GLuint opacityProgram = 0;
+GLint opacityUniform = -1;
+
+GLuint compile(GLenum kind, const char* source) {
+  const GLuint shader = glCreateShader(kind);
+  glShaderSource(shader, 1, &source, nullptr);
+  glCompileShader(shader);
+  return shader;
+}
+
+GLuint link(const char* fragmentSource) {
+  const GLuint program = glCreateProgram();
+  const GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
+  const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
+  glAttachShader(program, vertex);
+  glAttachShader(program, fragment);
+  glLinkProgram(program);
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  glUseProgram(program);
+  glUniform1i(glGetUniformLocation(program, "picture"), 0);
+  return program;
+}
+
 void use_opacity(int intensity) {
+  if (gScreen.opacityInUse == -1) {  // a new context: its shaders
+    textureProgram = link(kTextureShader);
+    opacityProgram = link(kOpacityShader);
+    opacityUniform = glGetUniformLocation(opacityProgram, "opacity");
+  }
   if (intensity == gScreen.opacityInUse) {
     return;
   }
   if (intensity >= 255) {
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glUseProgram(textureProgram);
   } else {
-    const float scale = intensity / 255.0f;
-    const GLfloat colour[4] = {scale, scale, scale, scale};
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_MODULATE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_RGB, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SRC1_RGB, GL_CONSTANT);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SRC0_ALPHA, GL_TEXTURE);
-    glTexEnvi(GL_TEXTURE_ENV, GL_SRC1_ALPHA, GL_CONSTANT);
-    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, colour);
+    glUseProgram(opacityProgram);
+    glUniform1f(opacityUniform, intensity / 255.0f);
   }
   gScreen.opacityInUse = intensity;
 }
