@@ -31,7 +31,13 @@ std::condition_variable changed;
 std::list<AheadPicture> pictures;  // in the order handed in; entries stay put while decoding
 size_t waitingBytes = 0;           // pixels decoded and not yet taken
 bool stopping = false;
-std::thread worker;
+
+// Never destroyed: a way out that skips picture_decode_ahead_stop (a fatal error mid-load) must not
+// trip over a thread still running at exit.
+std::thread& worker() {
+  static std::thread* const thread = new std::thread;
+  return *thread;
+}
 
 // Pixel bytes of the picture from its PNG header (width and height of IHDR); 0 when unreadable.
 size_t pixel_bytes(const void* data, size_t size) {
@@ -70,7 +76,7 @@ void decode_in_order() {
 }
 
 void join_worker() {
-  if (worker.joinable()) worker.join();
+  if (worker().joinable()) worker().join();
 }
 
 }  // namespace
@@ -80,9 +86,9 @@ void picture_decode_ahead(const void* data, size_t size) {
   AheadPicture& picture = pictures.emplace_back();
   picture.data = data;
   picture.size = size;
-  if (!worker.joinable()) {
+  if (!worker().joinable()) {
     stopping = false;
-    worker = std::thread(decode_in_order);
+    worker() = std::thread(decode_in_order);
   }
   changed.notify_all();
 }

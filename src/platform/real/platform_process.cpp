@@ -43,6 +43,7 @@ void platform_init(int argc, char** argv) {
 }
 
 void platform_shutdown() {
+  picture_decode_ahead_stop();
   if (gScreen.kind != ScreenKind::Closed) {
     screen_close();
   }
