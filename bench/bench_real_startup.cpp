@@ -3,6 +3,10 @@
 //   vesperine-bench-real-startup floor GAMEDIR   only unpacking and decoding every picture and the music
 //   vesperine-bench-real-startup frames GAMEDIR  steady frames of the menu over a full board, unpaced,
 //                                                against frames that draw only the background
+//   vesperine-bench-real-startup screens GAMEDIR OUTDIR KIND
+//                                                every screen of the game in screen kind KIND (0 full,
+//                                                1 window, 2 borderless) as OUTDIR/NN-name.png, to compare
+//                                                pixel for pixel before and after a change of the drawing
 // Each prints the wall time since the process started and the peak resident memory; run both in
 // one go with bench/startup.sh, which compares them.
 #include <sys/resource.h>
@@ -10,17 +14,21 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "display/data_pack.h"
+#include "game/board.h"
 #include "game/game_state.h"
 #include "game/main_loop.h"
+#include "game/random.h"
+#include "game/text_sprites.h"
 #include "game/startup.h"
 #include "platform/platform.h"
-#include "platform/real/real_internal.h"
+#include "platform/real/platform_testing.h"
 
 namespace {
 // Seconds since this process started (its start tick from /proc, the boot clock now).
@@ -84,6 +92,66 @@ int runFrames(const std::string& gameDir) {
   return 0;
 }
 
+// One pass of the main loop in each screen, then the frame it drew (what the next flip shows). The
+// deal is seeded, so every run draws the same cards in the same places.
+int runScreens(const std::string& gameDir, const std::string& outDir, int kind) {
+  char name[] = "vesperine";
+  char* argv[] = {name, nullptr};
+  if (!StartUp(1, argv, gameDir)) return 1;
+  game.prefs.screenKind = kind;
+  if (!SetUpDisplay()) return 1;
+  int shot = 0;
+  auto capture = [&](const char* label, int64_t state) {
+    game.gameState = state;
+    RunOnePass();
+    RgbaImage frame;
+    platform_read_pixels(0, 0, int(game.screenWidth), int(game.screenHeight), &frame);
+    char file[64];
+    std::snprintf(file, sizeof file, "/%02d-%s.png", shot++, label);
+    png_write_rgba((outDir + file).c_str(), frame);
+  };
+  auto cell = [](int c, int r) -> BoardCell& { return game.board[c][r]; };
+  capture("logo", Logo);
+  capture("title", Title);
+  capture("menu-full-board", Menu);
+  SeedRandom(12);
+  for (int deal = 0; deal < 4; ++deal) {
+    dealNewGame();
+    game.backgroundIndex = deal;  // every background, each card set twice
+    cell(0, 0).state = FaceUp;
+    cell(7, 5).state = FaceUp;
+    cell(3, 2).state = Removed;
+    cell(4, 2).state = Removed;
+    cell(5, 4).state = Vanishing;
+    cell(6, 4).state = Vanishing;
+    game.pairFade = 255 - 36 * deal - deal;  // odd and even fades
+    capture(deal % 2 ? "playing-set1" : "playing-set0", Playing);
+  }
+  game.pairFade = 130;
+  capture("menu-fading-pair", Menu);
+  capture("menu-running", Menu);
+  capture("ask-new-game", AskNewGame);
+  capture("ask-quit", AskQuit);
+  capture("credits", Credits);
+  const int64_t last = int64_t(game.languageList.size()) - 1;
+  for (const int64_t index : {int64_t(0), last / 2, last}) {
+    game.setLangIdx = index;
+    game.setMusic = index % 2;
+    ClipLanguageStrip(index);
+    capture("settings", Settings);
+  }
+  game.gameRunning = 0;
+  capture("menu-finished", Menu);
+  for (int r = 0; r < kBoardRows; ++r)
+    for (int c = 0; c < kBoardColumns; ++c) cell(c, r).state = Removed;
+  for (const int64_t fade : {0, 60, 124, 128}) {
+    game.wellDoneFade = fade;
+    capture("well-done", WellDone);
+  }
+  platform_shutdown();
+  return 0;
+}
+
 int runFloor(const std::string& gameDir) {
   platform_init(0, nullptr);
   if (!sound_init()) return 1;
@@ -111,8 +179,9 @@ int runFloor(const std::string& gameDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "screens") return runScreens(argv[2], argv[3], std::atoi(argv[4]));
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/\n", argv[0]);
+    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/  or  screens GAMEDIR/ OUTDIR KIND\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "display/data_pack.h"
 #include "services/log.h"
@@ -66,48 +67,58 @@ bool prepareFittedImage(const void* png, size_t size, int w, int h) {
   return made;
 }
 
-// Reads pictures from the pack into one reusable block.
-class AssetReader {
- public:
-  explicit AssetReader(DataPack& pack)
-      : pack_(pack), block_(std::make_unique_for_overwrite<unsigned char[]>(kScreenPictureBlock)) {}
-  // Bytes unpacked, or 0 or less on failure (also for an entry larger than blockSize).
-  int64_t read(const std::string& name, size_t blockSize) {
-    return pack_.unpack(name, block_.get(), std::min(blockSize, kScreenPictureBlock));
-  }
-  const void* data() const { return block_.get(); }
-
- private:
-  DataPack& pack_;
-  std::unique_ptr<unsigned char[]> block_;  // one block for every picture, reused
-};
-
 // A handle that did not load stays an invalid sprite rather than 0, which is the pointer's number.
 SpriteId handleOrInvalid(SpriteId handle) { return handle ? handle : kNewSprite; }
 
-struct NamedPicture {
-  const char* entry;
-  SpriteId number;
-  enum Kind { Sprite, Image } kind;
-  int flags;
-  const char* logName;  // the log names one picture without brackets
+// One picture of the load order: its entry, its block, and what it becomes.
+struct PictureStep {
+  enum Kind { Background, CardBack, CardFace, NamedSprite, NamedImage, ScreenPicture } kind;
+  std::string entry;
+  SpriteId number = 0;  // of a named picture
+  int flags = 0;
+  const char* logName = nullptr;  // the log names one picture without brackets
+  int set = 0;                    // background 0-3, or card set 0-1
+  int face = 0;                   // 1-24
 };
 
-const NamedPicture kNamedPictures[] = {
-    {"shadow.png", 1, NamedPicture::Sprite, kSpriteKeepAlpha, nullptr},
-    {"menu.png", 5, NamedPicture::Sprite, kSpriteKeepAlpha, nullptr},
-    {"menushadow.png", 6, NamedPicture::Sprite, kSpriteKeepAlpha, nullptr},
-    {"well done shadow.png", 8, NamedPicture::Sprite, kSpriteKeepAlpha, nullptr},
-    {"well done.png", 7, NamedPicture::Sprite, kSpriteKeepAlpha, nullptr},
-    {"gradient.png", 9, NamedPicture::Sprite, kSpritePlain, nullptr},
-    {"pointer.png", 0, NamedPicture::Sprite, kSpriteKeepAlpha, nullptr},
-    {"left.png", 26, NamedPicture::Image, 0, nullptr},
-    {"left off.png", 27, NamedPicture::Sprite, kSpritePlain, "Load asset left off.png:"},
-    {"right.png", 28, NamedPicture::Image, 0, nullptr},
-    {"right off.png", 29, NamedPicture::Sprite, kSpritePlain, nullptr},
-    {"box.png", 30, NamedPicture::Sprite, kSpritePlain, nullptr},
-    {"boxx.png", 31, NamedPicture::Sprite, kSpritePlain, nullptr},
-};
+const std::vector<PictureStep>& loadOrder() {
+  static const std::vector<PictureStep> order = [] {
+    std::vector<PictureStep> steps;
+    for (int n = 1; n <= 4; ++n)
+      steps.push_back({PictureStep::Background, "background " + std::to_string(n) + ".png", 0, 0, nullptr, n - 1});
+    for (int n = 1; n <= 2; ++n)
+      steps.push_back({PictureStep::CardBack, std::to_string(n) + "-back.png", 0, kSpriteKeepAlpha, nullptr, n - 1});
+    for (int n = 1; n <= 2; ++n)
+      for (int m = 1; m <= kFacesPerSet; ++m) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%d-card%02d.png", n, m);
+        steps.push_back({PictureStep::CardFace, name, 0, kSpriteKeepAlpha, nullptr, n - 1, m});
+      }
+    const auto named = [&](PictureStep::Kind kind, const char* entry, SpriteId number, int flags,
+                           const char* logName = nullptr) { steps.push_back({kind, entry, number, flags, logName}); };
+    named(PictureStep::NamedSprite, "shadow.png", 1, kSpriteKeepAlpha);
+    named(PictureStep::NamedSprite, "menu.png", 5, kSpriteKeepAlpha);
+    named(PictureStep::NamedSprite, "menushadow.png", 6, kSpriteKeepAlpha);
+    named(PictureStep::NamedSprite, "well done shadow.png", 8, kSpriteKeepAlpha);
+    named(PictureStep::NamedSprite, "well done.png", 7, kSpriteKeepAlpha);
+    named(PictureStep::NamedSprite, "gradient.png", 9, kSpritePlain);
+    named(PictureStep::NamedSprite, "pointer.png", 0, kSpriteKeepAlpha);
+    named(PictureStep::NamedImage, "left.png", 26, 0);
+    named(PictureStep::NamedSprite, "left off.png", 27, kSpritePlain, "Load asset left off.png:");
+    named(PictureStep::NamedImage, "right.png", 28, 0);
+    named(PictureStep::NamedSprite, "right off.png", 29, kSpritePlain);
+    named(PictureStep::NamedSprite, "box.png", 30, kSpritePlain);
+    named(PictureStep::NamedSprite, "boxx.png", 31, kSpritePlain);
+    named(PictureStep::ScreenPicture, "title.png", 10, 0);
+    named(PictureStep::ScreenPicture, "zelt.png", 11, 0);
+    return steps;
+  }();
+  return order;
+}
+
+bool screenSized(const PictureStep& step) {
+  return step.kind == PictureStep::Background || step.kind == PictureStep::ScreenPicture;
+}
 }  // namespace
 
 SpriteId MakeScreenFillingSprite(SpriteId number, const void* png, size_t size, int width, int height) {
@@ -121,65 +132,75 @@ SpriteId MakeScreenFillingSprite(SpriteId number, const void* png, size_t size, 
   return sprite;
 }
 
-bool LoadAssets(const std::string& packPath, int width, int height, LoadedAssets* out, std::string* failedName) {
+UnpackedPictures UnpackPictures(const std::string& packPath) {
+  UnpackedPictures unpacked;
   DataPack pack;
-  if (!pack.open(packPath)) {
+  unpacked.packOpened = pack.open(packPath);
+  if (!unpacked.packOpened) return unpacked;
+  for (const PictureStep& step : loadOrder()) {
+    UnpackedPicture& picture = unpacked.pictures.emplace_back();
+    const int64_t size = pack.entrySize(step.entry);
+    const size_t blockSize = screenSized(step) ? kScreenPictureBlock : kPictureBlock;
+    if (size > 0 && size_t(size) <= blockSize) {
+      picture.block = std::make_unique_for_overwrite<unsigned char[]>(size_t(size));
+      picture.size = pack.unpack(step.entry, picture.block.get(), size_t(size));
+    }
+    if (picture.size <= 0) break;  // nothing after a failed picture is loaded
+  }
+  // Handed on small pictures first: they wait for their turn in little memory, while a decoded
+  // screen-sized picture is twice the size of its fitted sprite. The loading thread decodes the
+  // screen-sized ones the other core has not started yet.
+  const std::vector<PictureStep>& order = loadOrder();
+  for (const bool screenSizedOnes : {false, true})
+    for (size_t i = 0; i < unpacked.pictures.size(); ++i) {
+      const UnpackedPicture& picture = unpacked.pictures[i];
+      if (picture.size > 0 && screenSized(order[i]) == screenSizedOnes)
+        picture_decode_ahead(picture.block.get(), size_t(picture.size));
+    }
+  return unpacked;
+}
+
+bool LoadAssets(UnpackedPictures& unpacked, int width, int height, LoadedAssets* out, std::string* failedName) {
+  if (!unpacked.packOpened) {
     *failedName = "";
     return false;
   }
-  AssetReader reader(pack);
-  auto fail = [&](const std::string& name) {
-    *failedName = name;
-    return false;
-  };
-
-  for (int n = 1; n <= 4; ++n) {
-    const std::string name = "background " + std::to_string(n) + ".png";
-    const int64_t size = reader.read(name, kScreenPictureBlock);
-    if (size <= 0) return fail(name);
-    out->backgrounds[n - 1] =
-        handleOrInvalid(MakeScreenFillingSprite(kNewSprite, reader.data(), size_t(size), width, height));
-    logLoaded(name);
-  }
-  for (int n = 1; n <= 2; ++n) {
-    const std::string name = std::to_string(n) + "-back.png";
-    const int64_t size = reader.read(name, kPictureBlock);
-    if (size <= 0) return fail(name);
-    out->cardSets[n - 1].back = handleOrInvalid(sprite_load_png(kNewSprite, reader.data(), size_t(size), kSpriteKeepAlpha));
-    logLoaded(name);
-  }
-  for (int n = 1; n <= 2; ++n)
-    for (int m = 1; m <= kFacesPerSet; ++m) {
-      char name[32];
-      std::snprintf(name, sizeof name, "%d-card%02d.png", n, m);
-      const int64_t size = reader.read(name, kPictureBlock);
-      if (size <= 0) return fail(name);
-      out->cardSets[n - 1].faces[m] =
-          handleOrInvalid(sprite_load_png(kNewSprite, reader.data(), size_t(size), kSpriteKeepAlpha));
-      logLoaded(name);
+  const std::vector<PictureStep>& order = loadOrder();
+  for (size_t i = 0; i < order.size(); ++i) {
+    const PictureStep& step = order[i];
+    if (i >= unpacked.pictures.size() || unpacked.pictures[i].size <= 0) {
+      *failedName = step.entry;
+      return false;
     }
-  for (const NamedPicture& p : kNamedPictures) {
-    const int64_t size = reader.read(p.entry, kPictureBlock);
-    if (size <= 0) return fail(p.entry);
-    if (p.kind == NamedPicture::Image)
-      image_load_png(p.number, reader.data(), size_t(size));
+    UnpackedPicture& picture = unpacked.pictures[i];
+    const void* png = picture.block.get();
+    const size_t size = size_t(picture.size);
+    switch (step.kind) {
+      case PictureStep::Background:
+        out->backgrounds[step.set] = handleOrInvalid(MakeScreenFillingSprite(kNewSprite, png, size, width, height));
+        break;
+      case PictureStep::CardBack:
+        out->cardSets[step.set].back = handleOrInvalid(sprite_load_png(kNewSprite, png, size, step.flags));
+        break;
+      case PictureStep::CardFace:
+        out->cardSets[step.set].faces[step.face] = handleOrInvalid(sprite_load_png(kNewSprite, png, size, step.flags));
+        break;
+      case PictureStep::NamedSprite: sprite_load_png(step.number, png, size, step.flags); break;
+      case PictureStep::NamedImage: image_load_png(step.number, png, size); break;
+      case PictureStep::ScreenPicture: MakeScreenFillingSprite(step.number, png, size, width, height); break;
+    }
+    picture.block.reset();
+    if (step.logName)
+      WriteLogLine(step.logName + Tabs(2) + "OK");
     else
-      sprite_load_png(p.number, reader.data(), size_t(size), p.flags);
-    if (p.logName)
-      WriteLogLine(p.logName + Tabs(2) + "OK");
-    else
-      logLoaded(p.entry);
+      logLoaded(step.entry);
   }
-  const struct {
-    const char* entry;
-    SpriteId number;
-  } screens[] = {{"title.png", 10}, {"zelt.png", 11}};
-  for (const auto& s : screens) {
-    const int64_t size = reader.read(s.entry, kScreenPictureBlock);
-    if (size <= 0) return fail(s.entry);
-    MakeScreenFillingSprite(s.number, reader.data(), size_t(size), width, height);
-    logLoaded(s.entry);
-  }
-  pack.close();
   return true;
+}
+
+bool LoadAssets(const std::string& packPath, int width, int height, LoadedAssets* out, std::string* failedName) {
+  UnpackedPictures unpacked = UnpackPictures(packPath);
+  const bool loaded = LoadAssets(unpacked, width, height, out, failedName);
+  picture_decode_ahead_stop();
+  return loaded;
 }

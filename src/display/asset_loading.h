@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -24,9 +26,24 @@ struct LoadedAssets {
   std::array<CardSet, 2> cardSets{};
 };
 
+// Every picture of the load order unpacked from the data pack into a block of its own, up to the first
+// that cannot be unpacked; each is handed on to be decoded ahead while the screen is being opened.
+struct UnpackedPicture {
+  std::unique_ptr<unsigned char[]> block;
+  int64_t size = 0;  // 0 or less: could not be unpacked
+};
+struct UnpackedPictures {
+  bool packOpened = false;
+  std::vector<UnpackedPicture> pictures;  // in load order
+};
+UnpackedPictures UnpackPictures(const std::string& packPath);
+
 // Loads every picture in the fixed order, logging one line each. Returns true when all unpacked;
 // otherwise false with the failed entry's name ("" when the pack itself could not be opened). What
-// loaded before the failure stays loaded.
+// loaded before the failure stays loaded. Each block is released once its picture is made; the
+// caller stops the decoding ahead afterwards (picture_decode_ahead_stop).
+bool LoadAssets(UnpackedPictures& unpacked, int width, int height, LoadedAssets* out, std::string* failedName);
+// The same from the pack, unpacking first and stopping the decoding ahead at the end.
 bool LoadAssets(const std::string& packPath, int width, int height, LoadedAssets* out, std::string* failedName);
 
 // Makes a screen-sized sprite (number, or a new handle for kNewSprite) from a PNG of any size:

@@ -81,11 +81,20 @@ bool startSubsystems() {
 
 std::string dataPackPath() { return game.gameDir + "VesperineData.pack"; }
 
+// Every way out of the display set-up stops the decoding ahead, whether all was loaded or not.
+struct StopDecodingAhead {
+  ~StopDecodingAhead() { picture_decode_ahead_stop(); }
+};
+
 }  // namespace
 
 bool SetUpDisplay() {
   ChooseScreenSize(game.prefs.screenKind, game.prefs.screenModeText, &game.screenWidth, &game.screenHeight);
   layoutBoard();
+  // The pictures are decoded on the other core while the music is decoded and the screen opens;
+  // they are still made into sprites, and logged, one by one in their order once the screen is open.
+  UnpackedPictures pictures = UnpackPictures(dataPackPath());
+  const StopDecodingAhead stopOnReturn;  // declared after the blocks, so it runs before they go
   if (!LoadMusic(dataPackPath())) {
     ReportFailedAsset("music.ogg");
     return false;
@@ -96,8 +105,8 @@ bool SetUpDisplay() {
   }
   LoadedAssets assets;
   std::string failed;
-  const bool loaded = LoadAssets(dataPackPath(), static_cast<int>(game.screenWidth),
-                                 static_cast<int>(game.screenHeight), &assets, &failed);
+  const bool loaded = LoadAssets(pictures, static_cast<int>(game.screenWidth), static_cast<int>(game.screenHeight),
+                                 &assets, &failed);
   game.backgroundSprites = assets.backgrounds;
   game.cardSets = assets.cardSets;
   if (!loaded) {

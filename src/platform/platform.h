@@ -139,6 +139,15 @@ void drawing_end();
 // Fills a box of the drawing target with an opaque colour.
 void draw_box(int x, int y, int width, int height, uint32_t rgbColour);
 
+// ---- pictures decoded ahead -------------------------------------------------------------------
+// Start-up hands in the PNG blocks it will load, in load order, before it opens the screen; they are
+// decoded on another core meanwhile. A later sprite_load_png or image_load_png of the same block
+// (same address and size) takes the decoded picture, waiting for it if need be; the results are the
+// same as without. Blocks stay unchanged and alive until loaded or until picture_decode_ahead_stop,
+// which drops every picture not taken (after a failed load, and once loading is over).
+void picture_decode_ahead(const void* data, size_t size);
+void picture_decode_ahead_stop();
+
 // ---- off-screen images --------------------------------------------------------------------------
 SpriteId image_load_png(SpriteId number, const void* data, size_t size);
 // New image filled with the opaque colour; depth is always 32. 0 on failure.

@@ -240,6 +240,10 @@ void drawing_end() {
 }
 void draw_box(int x, int y, int width, int height, uint32_t colour) { record("draw_box", x, y, width, height, colour); }
 
+// Nothing runs ahead in the fake: every load decodes when it is called.
+void picture_decode_ahead(const void*, size_t) {}
+void picture_decode_ahead_stop() {}
+
 SpriteId image_load_png(SpriteId number, const void* data, size_t size) {
   int width = 0, height = 0;
   if (!fake::pngSize(data, size, &width, &height)) {

@@ -40,7 +40,7 @@ RgbaImage* image_lookup(SpriteId image) { return images.find(image); }
 
 SpriteId image_load_png(SpriteId number, const void* data, size_t size) {
   RgbaImage decoded;
-  if (!png_decode_rgba(data, size, &decoded, nullptr)) {
+  if (!picture_decode(data, size, &decoded, nullptr)) {
     return 0;
   }
   const SpriteId id = images.claim(number);

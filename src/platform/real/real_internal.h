@@ -21,6 +21,8 @@ RgbaImage* image_lookup(SpriteId image);
 // hasAlpha tells whether the file carried an alpha channel (or a tRNS chunk).
 bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);
 bool png_write_rgba(const char* path, const RgbaImage& image);
+// png_decode_rgba, or the picture decoded ahead from the same block (picture_ahead.cpp).
+bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);
 
 // Audio shutdown for platform_shutdown (sound.cpp). Safe to call when sound never started.
 void sound_shutdown();

@@ -25,5 +25,5 @@ int sprite_grab_screen(SpriteId number, int x, int y, int width, int height) {
   keyed.image = std::move(frame);
   sprite_apply_colour_key(keyed);
   // The handle for kNewSprite (handles stay far below INT_MAX), 1 for a fixed number.
-  return static_cast<int>(sprite_store_add(number, std::move(keyed.image), kSpritePlain));
+  return static_cast<int>(sprite_store_add(number, std::move(keyed.image), kSpritePlain, true));
 }

@@ -27,6 +27,7 @@ void screen_begin(ScreenKind kind, int width, int height) {
   gScreen.width = width;
   gScreen.height = height;
   gScreen.active = true;
+  gScreen.opacityInUse = -1;
   gScreen.lastFlipEndMs = now_ms();
   input_clamp_mouse(width, height);
 }

@@ -19,7 +19,7 @@ bool convert_to_output(Uint16 format, int channels, int rate, const uint8_t* dat
                                       kOutputChannels, kOutputRate);
   if (built < 0) return false;
   if (built == 0) {
-    pcm->assign(data, data + size);
+    if (pcm->data() != data) pcm->assign(data, data + size);  // decoded straight into pcm: kept as it is
   } else {
     if (convert.len_mult <= 0 || size > static_cast<size_t>(INT_MAX / convert.len_mult)) return false;
     std::vector<uint8_t> work(size * convert.len_mult);
@@ -55,9 +55,10 @@ bool sound_decode(const void* data, size_t size, std::vector<uint8_t>* pcm) {
   if (data == nullptr || size == 0) return false;
   if (size >= 4 && std::memcmp(data, "RIFF", 4) == 0) return wav_decode(data, size, pcm);
 
-  std::vector<uint8_t> decoded;
+  // Decoded into pcm itself: a track already in the output format needs no second copy of a
+  // minute of samples.
   int rate = 0;
   int channels = 0;
-  if (!ogg_decode(static_cast<const uint8_t*>(data), size, &decoded, &rate, &channels)) return false;
-  return convert_to_output(AUDIO_S16LSB, channels, rate, decoded.data(), decoded.size(), pcm);
+  if (!ogg_decode(static_cast<const uint8_t*>(data), size, pcm, &rate, &channels)) return false;
+  return convert_to_output(AUDIO_S16LSB, channels, rate, pcm->data(), pcm->size(), pcm);
 }

@@ -17,6 +17,7 @@ int sprite_begin_drawing(SpriteId id) {
   if (sprite_find(id) == nullptr) {
     return 0;
   }
+  sprite_pixels(*sprite_find(id));
   drawingTarget = id;
   drawing = true;
   return 1;

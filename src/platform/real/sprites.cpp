@@ -1,5 +1,6 @@
 // The sprite table: creating, loading, colour keys, clip and scale, sizes, saving as PNG.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "platform/real/gl_renderer.h"
@@ -25,13 +26,30 @@ void delete_texture(Sprite& sprite) {
   sprite.textureStale = true;
 }
 
+struct Rgb {
+  uint8_t r, g, b;
+};
+
+uint8_t premultiply(unsigned value, unsigned alpha) { return static_cast<uint8_t>((value * alpha + 127) / 255); }
+uint8_t straighten(unsigned value, unsigned alpha) {
+  return static_cast<uint8_t>(std::min(255u, (value * 255 + alpha / 2) / alpha));
+}
+// What a fully transparent texel reads back as: a keyed sprite's transparent pixels are its key.
+Rgb transparent_colour(const Sprite& sprite) {
+  if ((sprite.flags & kSpriteKeepAlpha) != 0) {
+    return {0, 0, 0};
+  }
+  return {static_cast<uint8_t>(sprite.colourKey & 255), static_cast<uint8_t>(sprite.colourKey >> 8 & 255),
+          static_cast<uint8_t>(sprite.colourKey >> 16 & 255)};
+}
+
 bool valid_size(int width, int height) { return width > 0 && height > 0 && width <= 16384 && height <= 16384; }
 
 }  // namespace
 
 Sprite* sprite_find(SpriteId id) { return sprites.find(id); }
 
-SpriteId sprite_store_add(SpriteId number, RgbaImage&& pixels, int flags) {
+SpriteId sprite_store_add(SpriteId number, RgbaImage&& pixels, int flags, bool uploadNow) {
   const SpriteId id = sprites.claim(number);
   if (id == kNoId) {
     return 0;
@@ -44,7 +62,9 @@ SpriteId sprite_store_add(SpriteId number, RgbaImage&& pixels, int flags) {
   sprite.flags = flags;
   reset_display_area(sprite);
   const SpriteId result = sprites.put(id, std::move(sprite));
-  sprite_pixels_changed(*sprites.find(id));
+  if (uploadNow) {
+    sprite_pixels_changed(*sprites.find(id));
+  }
   return result;
 }
 
@@ -52,7 +72,7 @@ void sprite_apply_colour_key(Sprite& sprite) {
   const uint8_t red = sprite.colourKey & 255;
   const uint8_t green = sprite.colourKey >> 8 & 255;
   const uint8_t blue = sprite.colourKey >> 16 & 255;
-  std::vector<uint8_t>& pixels = sprite.image.pixels;
+  std::vector<uint8_t>& pixels = sprite_pixels(sprite).pixels;
   for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
     const bool keyed = pixels[i] == red && pixels[i + 1] == green && pixels[i + 2] == blue;
     pixels[i + 3] = keyed ? 0 : 255;
@@ -71,14 +91,27 @@ void sprite_upload_texture(Sprite& sprite) {
     return;
   }
   // The texture holds colour times alpha, so "replace" and "over" are both plain GL operations
-  // and bilinear filtering does not bleed the colour of transparent pixels.
-  std::vector<uint8_t> premultiplied(sprite.image.pixels.size());
-  for (size_t i = 0; i + 3 < premultiplied.size(); i += 4) {
-    const unsigned alpha = sprite.image.pixels[i + 3];
-    for (int channel = 0; channel < 3; ++channel) {
-      premultiplied[i + channel] = static_cast<uint8_t>((sprite.image.pixels[i + channel] * alpha + 127) / 255);
+  // and bilinear filtering does not bleed the colour of transparent pixels. It is in the order of
+  // the screen's pixels (BGRA), which the driver keeps as it is given. The pixels are turned into
+  // it in place: they are let go after the upload anyway.
+  std::vector<uint8_t>& pixels = sprite.image.pixels;
+  sprite.lostColours.clear();
+  const Rgb transparent = transparent_colour(sprite);
+  for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
+    const unsigned alpha = pixels[i + 3];
+    if (alpha == 255) {  // nearly every pixel: nothing to multiply, nothing lost
+      std::swap(pixels[i], pixels[i + 2]);
+      continue;
     }
-    premultiplied[i + 3] = static_cast<uint8_t>(alpha);
+    const uint8_t red = premultiply(pixels[i], alpha), green = premultiply(pixels[i + 1], alpha),
+                  blue = premultiply(pixels[i + 2], alpha);
+    const Rgb back = alpha == 0 ? transparent : Rgb{straighten(red, alpha), straighten(green, alpha), straighten(blue, alpha)};
+    if (back.r != pixels[i] || back.g != pixels[i + 1] || back.b != pixels[i + 2]) {
+      sprite.lostColours.push_back({static_cast<uint32_t>(i / 4), {pixels[i], pixels[i + 1], pixels[i + 2]}});
+    }
+    pixels[i] = blue;
+    pixels[i + 1] = green;
+    pixels[i + 2] = red;
   }
   if (sprite.texture == 0) {
     glGenTextures(1, &sprite.texture);
@@ -87,9 +120,41 @@ void sprite_upload_texture(Sprite& sprite) {
   glBindTexture(GL_TEXTURE_2D, sprite.texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sprite.image.width, sprite.image.height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               premultiplied.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sprite.image.width, sprite.image.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+               pixels.data());
+  std::vector<uint8_t>().swap(pixels);
+  sprite.lostColours.shrink_to_fit();
   sprite.textureStale = false;
+}
+
+RgbaImage& sprite_pixels(Sprite& sprite) {
+  RgbaImage& image = sprite.image;
+  const size_t size = static_cast<size_t>(image.width) * image.height * 4;
+  if (image.pixels.size() == size || sprite.texture == 0 || !gl_ready()) {
+    return image;
+  }
+  image.pixels.resize(size);
+  glBindTexture(GL_TEXTURE_2D, sprite.texture);
+  glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_BYTE, image.pixels.data());
+  const Rgb transparent = transparent_colour(sprite);
+  std::vector<uint8_t>& pixels = image.pixels;
+  for (size_t i = 0; i + 3 < size; i += 4) {
+    const unsigned alpha = pixels[i + 3];
+    if (alpha == 255) {
+      std::swap(pixels[i], pixels[i + 2]);
+      continue;
+    }
+    const uint8_t blue = pixels[i];
+    const Rgb back = alpha == 0 ? transparent
+                                : Rgb{straighten(pixels[i + 2], alpha), straighten(pixels[i + 1], alpha), straighten(blue, alpha)};
+    pixels[i] = back.r;
+    pixels[i + 1] = back.g;
+    pixels[i + 2] = back.b;
+  }
+  for (const Sprite::LostColour& lost : sprite.lostColours) {
+    std::copy(lost.rgb, lost.rgb + 3, &pixels[static_cast<size_t>(lost.pixel) * 4]);
+  }
+  return image;
 }
 
 void sprites_release_all() {
@@ -110,13 +175,14 @@ SpriteId sprite_create(SpriteId number, int width, int height, int flags) {
   blank.width = width;
   blank.height = height;
   blank.pixels.assign(static_cast<size_t>(width) * height * 4, 0);
-  return sprite_store_add(number, std::move(blank), flags);
+  // Uploaded once drawn into (or at its first draw), not blank first and again with the drawing.
+  return sprite_store_add(number, std::move(blank), flags, false);
 }
 
 SpriteId sprite_load_png(SpriteId number, const void* data, size_t size, int flags) {
   RgbaImage decoded;
   bool hasAlpha = false;
-  if (!png_decode_rgba(data, size, &decoded, &hasAlpha)) {
+  if (!picture_decode(data, size, &decoded, &hasAlpha)) {
     return 0;
   }
   const SpriteId id = sprites.claim(number);
@@ -130,7 +196,7 @@ SpriteId sprite_load_png(SpriteId number, const void* data, size_t size, int fla
     sprite_apply_colour_key(keyed);
     decoded = std::move(keyed.image);
   }
-  return sprite_store_add(id, std::move(decoded), flags);
+  return sprite_store_add(id, std::move(decoded), flags, true);
 }
 
 void sprite_set_color_key(SpriteId id, uint32_t rgbKey) {
@@ -138,6 +204,7 @@ void sprite_set_color_key(SpriteId id, uint32_t rgbKey) {
   if (sprite == nullptr) {
     return;
   }
+  sprite_pixels(*sprite);  // read back under the old key, whose colour the transparent pixels have
   sprite->colourKey = rgbKey & 0xffffff;
   sprite_apply_colour_key(*sprite);
   sprite_pixels_changed(*sprite);
@@ -180,9 +247,13 @@ int sprite_height(SpriteId id) {
 }
 
 int sprite_save_png(SpriteId id, const std::string& path, int format) {
-  const Sprite* sprite = sprites.find(id);
+  Sprite* sprite = sprites.find(id);
   if (sprite == nullptr || path.empty() || format != kPng) {
     return 0;
   }
-  return png_write_rgba(path.c_str(), sprite->image) ? 1 : 0;
+  const bool written = png_write_rgba(path.c_str(), sprite_pixels(*sprite));
+  if (sprite->texture != 0 && !sprite->textureStale) {
+    std::vector<uint8_t>().swap(sprite->image.pixels);  // the texture (and lostColours) still hold them
+  }
+  return written ? 1 : 0;
 }
