@@ -65,7 +65,9 @@ TEST_P(DataPackRoundTrip, EveryEntryComesBackExactly) {
   DataPackWriter writer({version, blockSize, level});
   std::string error;
   for (const auto& [name, data] : entries) ASSERT_TRUE(writer.add(name, data.data(), data.size(), &error)) << error;
-  const std::string path = testing::TempDir() + "/round trip.pack";
+  // A file per combination: CTest runs them side by side.
+  const std::string path = testing::TempDir() + "/round trip " +
+                           testing::UnitTest::GetInstance()->current_test_info()->value_param() + ".pack";
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(writer.bytes().data()), writer.bytes().size());
   DataPack pack;
   ASSERT_TRUE(pack.open(path));
