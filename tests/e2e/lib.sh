@@ -107,26 +107,31 @@ colours_in() {
   convert "$1" -crop "$2" +repage -unique-colors -format "%w" info:
 }
 
-# Full screen reads relative pointer motion and warps the pointer back by what it read, so the
-# game's pointer is steered in steps: far to the top-left corner first, then to (x, y). One xdotool
-# process runs the whole walk; its steps are small and slow enough that the few of them landing
-# between two frames of a busy machine still stay on the screen. The player parks the pointer in
-# the corner after a click (FULLSCREEN_PARKED), so its next walk needs no way to the corner.
+# Full screen reads relative pointer motion once a frame and warps the pointer back to the screen's
+# centre, so the game's pointer is steered in steps: far to the top-left corner first, then to
+# (x, y). Seeing the pointer back at the centre means the game has taken every step so far;
+# waiting for that after each step keeps a slow frame from letting steps pile up against a screen
+# edge, where X drops them. The player parks the pointer in the corner after a click
+# (FULLSCREEN_PARKED), so its next walk needs no way to the corner.
+fullscreen_step() {
+  xdotool mousemove_relative -- "$1" "$2"
+  for _ in $(seq 1 250); do
+    [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:640 y:360" ] && return 0
+    sleep 0.02
+  done
+}
 fullscreen_to_corner() {
-  local walk=()
-  for _ in 1 2 3 4 5 6 7 8; do walk+=(mousemove_relative -- -200 -200 sleep 0.1); done
-  xdotool "${walk[@]}"
+  for _ in 1 2 3 4 5 6 7 8; do fullscreen_step -200 -200; done
 }
 fullscreen_mouse_to() {
-  local x=$1 y=$2 walk=()
+  local x=$1 y=$2
   if [ -z "${FULLSCREEN_PARKED:-}" ]; then fullscreen_to_corner; fi
   FULLSCREEN_PARKED=""
   while [ "$x" -gt 0 ] || [ "$y" -gt 0 ]; do
     local sx=$(( x > 90 ? 90 : x )) sy=$(( y > 90 ? 90 : y ))
-    walk+=(mousemove_relative -- "$sx" "$sy" sleep 0.1)
+    fullscreen_step "$sx" "$sy"
     x=$((x - sx)); y=$((y - sy))
   done
-  xdotool "${walk[@]}" sleep 0.1
 }
 
 # A click held for a few frames but released before the game's 100 ms wait ends.
