@@ -15,4 +15,4 @@ cmake --build build -j"$(nproc)"
 if [ -n "${DISPLAY:-}" ]; then
   exec ./build/vesperine "$@"
 fi
-exec bash tests/e2e/autoplay.sh build 1 "$PWD/build/demo"
+exec bash scripts/autoplay/autoplay.sh build 1 "$PWD/build/demo"

@@ -4,7 +4,7 @@
 # Xvfb gives software GL through Mesa; --xorg-dummy uses Xorg with the dummy video driver, which
 # (unlike Xvfb) has XF86VidMode and really switches modes, and skips (exit 0) when it is missing.
 set -u
-source "$(dirname "$0")/../x_server.sh"
+source "$(dirname "$0")/../../scripts/autoplay/x_server.sh"
 kind=xvfb
 if [ "${1:-}" = --xorg-dummy ]; then
   shift

@@ -3,7 +3,7 @@
 # screen kind with a picture of each stage kept; then the menu, where CONTINUE must be dimmed, and
 # a second deal, which must come in the other card set. Prints the full path of every picture.
 # Anything off on the screen fails loudly, keeping the last screen as last-screen.png.
-#   tests/e2e/autoplay.sh BUILD_DIR KIND OUT_DIR     KIND: 0 full screen, 1 window, 2 borderless
+#   scripts/autoplay/autoplay.sh BUILD_DIR KIND OUT_DIR     KIND: 0 full screen, 1 window, 2 borderless
 set -u
 E2E_KIND=${2:?screen kind 0, 1 or 2}
 mkdir -p "${3:?directory for the pictures}"
@@ -12,7 +12,7 @@ stages=(logo title menu board turned pair-found wrong-pair wrong-pair-back pause
         menu-after-clearing second-deal)
 for stage in "${stages[@]}" last-screen; do rm -f "$E2E_SHOTS/$stage.png"; done
 E2E_GAME_SECONDS=1700   # a whole game on a loaded machine
-source "$(dirname "$0")/lib.sh" "$1"
+source "$(dirname "$0")/player.sh" "$1"
 
 start_x 1280x720
 make_game_dir "$(printf '[Settings]\nLanguage = en_GB\nMusic = 1\nGameScreen = %s\nScreenMode = 1280x720\n' "$E2E_KIND")"

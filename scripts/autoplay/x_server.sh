@@ -1,5 +1,5 @@
 # X servers of the platform and end-to-end tests, in one place:
-#   source tests/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE]; start_window_manager WORKDIR
+#   source scripts/autoplay/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE]; start_window_manager WORKDIR
 # Both export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS.
 X_SERVER_PIDS=()
 

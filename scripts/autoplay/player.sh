@@ -1,0 +1,408 @@
+# The automated player and its hands: a private X server, a game directory of its own, the real
+# game started in it, xdotool's clicks and keys, and pictures of the screen to recognise the cards
+# by. The demo of the run command plays with it, and the end-to-end tests build on it.
+#   source scripts/autoplay/player.sh BUILD_DIR
+set -u
+
+E2E_BUILD=$(cd "${1:?build directory}" && pwd)
+E2E_WORK=$(mktemp -d /tmp/vesperine-e2e-XXXXXX)
+E2E_GAME_DIR="$E2E_WORK/game/"
+E2E_HOME="$E2E_WORK/home"
+E2E_AUDIO="$E2E_WORK/audio.raw"
+E2E_SHOTS=${E2E_SHOTS:-$E2E_WORK/shots}
+mkdir -p "$E2E_GAME_DIR" "$E2E_HOME" "$E2E_SHOTS"
+E2E_PIDS=()
+GAME_PID=""
+
+e2e_cleanup() {
+  local status=$?
+  if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill "$GAME_PID" 2>/dev/null; fi
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  if [ "$status" -ne 0 ]; then
+    # The pictures of a failed run stay for a look (CI keeps the machine until the session ends).
+    local kept=/tmp/vesperine-e2e-failed-$(basename "$0" .sh)
+    rm -rf "$kept" && cp -r "$E2E_SHOTS" "$kept" 2>/dev/null && echo "pictures of the failed run: $kept" >&2
+    echo "--- test failed; game log and output:" >&2
+    cat "$E2E_GAME_DIR"/Log*.log "$E2E_HOME"/.Quenmarsh/Vesperine/Log*.log 2>/dev/null | tail -40 >&2
+    tail -20 "$E2E_WORK/game.out" 2>/dev/null >&2
+    if [ -n "${E2E_KEEP_FAILED:-}" ]; then echo "kept $E2E_WORK" >&2; return; fi
+  fi
+  rm -rf "$E2E_WORK"
+}
+trap e2e_cleanup EXIT
+
+# Fails loudly, keeping what the screen showed last as last-screen.png among the pictures.
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "${DISPLAY:-}" ] && import -window root "png:$E2E_SHOTS/last-screen.png" 2>/dev/null; then
+    echo "last screen: $E2E_SHOTS/last-screen.png" >&2
+  fi
+  exit 1
+}
+
+# Xvfb of the given size on a free display; with "wm", openbox runs on it too (x_server.sh).
+source "$(dirname "${BASH_SOURCE[0]}")/x_server.sh"
+start_x() {
+  start_x_server "$E2E_WORK" xvfb "${1:-1280x720}" || fail "Xvfb did not start"
+  if [ "${2:-}" = wm ]; then start_window_manager || fail "openbox did not start"; fi
+  E2E_PIDS+=("${X_SERVER_PIDS[@]}")
+}
+
+# The game directory: a copy of the executable (its own directory is the game directory) and the
+# two packs; optional preferences text.
+make_game_dir() {
+  cp "$E2E_BUILD/vesperine" "$E2E_GAME_DIR"
+  ln -s "$E2E_BUILD/VesperineData.pack" "$E2E_GAME_DIR/VesperineData.pack"
+  ln -s "$E2E_BUILD/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
+  if [ $# -gt 0 ]; then printf '%s' "$1" >"$E2E_GAME_DIR/Vesperine.prefs"; fi
+}
+
+# Starts the game (E2E_GAME, by default the one of the game directory) with the given parameters
+# from a directory of its own, its music going to a raw file; it is stopped after E2E_GAME_SECONDS.
+start_game() {
+  (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
+     exec timeout "${E2E_GAME_SECONDS:-540}" "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
+  GAME_PID=$!
+}
+
+# Waits for the game's visible window (full screen or window kinds alike carry the title).
+wait_for_window() {
+  for _ in $(seq 1 200); do
+    GAME_WINDOW=$(xdotool search --onlyvisible --name '^Vesperine 1' 2>/dev/null | tail -n1)
+    [ -n "$GAME_WINDOW" ] && return 0
+    kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing a window"
+    sleep 0.1
+  done
+  fail "no game window"
+}
+
+wait_for_exit() {
+  for _ in $(seq 1 ${1:-100}); do
+    kill -0 "$GAME_PID" 2>/dev/null || { wait "$GAME_PID"; return $?; }
+    sleep 0.1
+  done
+  fail "the game did not end"
+}
+
+# A key held for a few frames, as a player presses it (longer than a slow frame of a loaded machine).
+press() {
+  xdotool keydown "$1"
+  sleep 0.4
+  xdotool keyup "$1"
+  sleep 0.12
+}
+
+screenshot_root() { import -window root "png:$1"; }
+
+# Colour of one pixel of a PNG as "r,g,b".
+pixel() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Full screen reads relative pointer motion once a frame and warps the pointer back to the screen's
+# centre, so the game's pointer is steered in steps: far to the top-left corner first, then to
+# (x, y). Seeing the pointer back at the centre means the game has taken every step so far;
+# waiting for that after each step keeps a slow frame from letting steps pile up against a screen
+# edge, where X drops them. The player parks the pointer in the corner after a click
+# (FULLSCREEN_PARKED), so its next walk needs no way to the corner.
+fullscreen_step() {
+  xdotool mousemove_relative -- "$1" "$2"
+  for _ in $(seq 1 250); do
+    [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:640 y:360" ] && return 0
+    sleep 0.02
+  done
+}
+fullscreen_to_corner() {
+  for _ in 1 2 3 4 5 6 7 8; do fullscreen_step -200 -200; done
+}
+fullscreen_mouse_to() {
+  local x=$1 y=$2
+  if [ -z "${FULLSCREEN_PARKED:-}" ]; then fullscreen_to_corner; fi
+  FULLSCREEN_PARKED=""
+  while [ "$x" -gt 0 ] || [ "$y" -gt 0 ]; do
+    local sx=$(( x > 90 ? 90 : x )) sy=$(( y > 90 ? 90 : y ))
+    fullscreen_step "$sx" "$sy"
+    x=$((x - sx)); y=$((y - sy))
+  done
+}
+
+# A click held for a few frames but released before the game's 100 ms wait ends.
+click_button() {
+  xdotool mousedown "${1:-1}"
+  sleep 0.05
+  xdotool mouseup "${1:-1}"
+  sleep 0.2
+}
+
+fullscreen_click() {
+  fullscreen_mouse_to "$1" "$2"
+  click_button "${3:-1}"
+}
+
+# Size of a picture in the data pack, "w h".
+pack_picture_size() {
+  "$E2E_BUILD/vesperine-pack" extract "$E2E_BUILD/VesperineData.pack" "$1" "$E2E_WORK/picture.png" >/dev/null
+  identify -format "%w %h" "$E2E_WORK/picture.png"
+}
+
+# Pixels that differ between the same region of two PNGs.
+region_difference() {
+  convert "$1" -crop "$3" +repage "$E2E_WORK/a.png"
+  convert "$2" -crop "$3" +repage "$E2E_WORK/b.png"
+  compare -metric AE "$E2E_WORK/a.png" "$E2E_WORK/b.png" null: 2>&1 | cut -d' ' -f1
+}
+
+# The pixel at (x, y) of a PNG is within 3 of the colour "r,g,b" in every channel.
+pixel_near() {
+  local r g b er eg eb d
+  IFS=, read -r r g b <<<"$(pixel "$1" "$2" "$3")"
+  IFS=, read -r er eg eb <<<"$4"
+  for d in $((r - er)) $((g - eg)) $((b - eb)); do [ "$d" -ge -3 ] && [ "$d" -le 3 ] || return 1; done
+}
+
+# The panel of a dialog is showing: its empty amber area (the colour of the text pictures) at (x, y).
+panel_shows() { pixel_near "$1" "$2" "$3" 241,172,71; }
+
+# Skips the logo and the title with Space until the menu panel shows at (x, y).
+wait_for_menu() {
+  local x=$1 y=$2
+  for _ in $(seq 1 60); do
+    screenshot_root "$E2E_WORK/now.png"
+    if panel_shows "$E2E_WORK/now.png" "$x" "$y"; then return 0; fi
+    press space
+    sleep 0.3
+  done
+  fail "the menu did not show"
+}
+
+# The window kinds: clicks go to the window at window-relative positions, screenshots of the window.
+window_click() {
+  xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"
+  sleep 0.05
+  xdotool click "${3:-1}"
+  sleep 0.15
+}
+window_shot() { import -window "$GAME_WINDOW" "png:$1"; }
+
+wait_for_window_menu() {
+  local x=$1 y=$2
+  for _ in $(seq 1 60); do
+    window_shot "$E2E_WORK/now.png"
+    if panel_shows "$E2E_WORK/now.png" "$x" "$y"; then return 0; fi
+    xdotool windowactivate --sync "$GAME_WINDOW" 2>/dev/null || true
+    press space
+    sleep 0.3
+  done
+  fail "the menu did not show"
+}
+
+# ---- The automated player, on a 1280 x 720 game screen in any screen kind (E2E_KIND 0 full screen,
+# 1 window, 2 borderless): it plays as a player with a perfect memory, recognising the cards from
+# pictures of the screen. The menu panel and the board are placed by the screen's size.
+E2E_KIND=${E2E_KIND:-1}
+read -r MENU_W MENU_H < <(pack_picture_size menu.png)
+MENU_LEFT=$(( (1280 - MENU_W) / 2 ))
+MENU_TOP=$(( (720 - MENU_H) / 2 ))
+
+# A click at (x, y) of the game screen; full screen then parks its pointer in the top-left corner,
+# off the board, so that pictures of the cards do not show it.
+player_click() {
+  if [ "$E2E_KIND" = 0 ]; then
+    fullscreen_point_at "$1" "$2"
+    click_button "${3:-1}"
+    fullscreen_to_corner
+    FULLSCREEN_PARKED=1
+  else
+    window_click "$@"
+  fi
+}
+# Full screen: walks the pointer to (x, y) until the game draws it there (the cream inside of its
+# arrow at (x + 4, y + 10)); a step lost on a busy machine leaves it elsewhere, and it walks again.
+fullscreen_point_at() {
+  local r g b
+  for _ in 1 2 3 4; do
+    fullscreen_mouse_to "$1" "$2"
+    for _ in 1 2 3; do
+      screenshot_root "$E2E_WORK/pointer.png"
+      IFS=, read -r r g b <<<"$(pixel "$E2E_WORK/pointer.png" $(($1 + 4)) $(($2 + 10)))"
+      [ "$r" -ge 240 ] && [ "$g" -ge 205 ] && [ "$b" -ge 160 ] && return 0
+      sleep 0.2
+    done
+  done
+  fail "the pointer did not reach ($1, $2)"
+}
+player_look() {
+  local source=root
+  [ "$E2E_KIND" = 0 ] || source=$GAME_WINDOW
+  timeout 60 import -window "$source" "png:$1" || fail "no picture of the screen"
+}
+player_wait_for_menu() {
+  if [ "$E2E_KIND" = 0 ]; then wait_for_menu 640 $((MENU_TOP + 600)); else wait_for_window_menu 640 $((MENU_TOP + 600)); fi
+}
+menu_shows() { panel_shows "$1" 640 $((MENU_TOP + 600)); }
+
+# Keeps NAME.png once the logo or the title is drawn: something lit at (640, 200) and, after
+# PREVIOUS, most of the screen changed.
+capture_intro() {
+  local name=$1 previous=${2:-} r g b
+  for _ in $(seq 1 100); do
+    player_look "$E2E_SHOTS/$name.png"
+    IFS=, read -r r g b <<<"$(pixel "$E2E_SHOTS/$name.png" 640 200)"
+    if [ $((r + g + b)) -gt 0 ] && { [ -z "$previous" ] || [ "$(region_difference "$E2E_SHOTS/$previous.png" "$E2E_SHOTS/$name.png" "1280x720+0+0")" -gt 100000 ]; }; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no $name picture"
+}
+
+# Clicks at (x, y) with the button (left when not given) and looks until the menu panel has gone
+# (WANT "board") or shows (WANT "menu"), keeping the picture as FILE. A busy game may miss the
+# click: it is repeated after a while (the places clicked do nothing on the screen reached).
+click_until() {
+  local file=$1 want=$2 tries
+  shift 2
+  player_click "$@"
+  for tries in $(seq 1 45); do
+    player_look "$file"
+    if menu_shows "$file"; then [ "$want" = menu ] && return 0; else [ "$want" = board ] && return 0; fi
+    [ $((tries % 15)) -ne 0 ] || player_click "$@"
+    sleep 0.1
+  done
+  fail "$(basename "$file" .png): the $want did not show"
+}
+
+card_x() { echo $((165 + 120 * ($1 % 8) + 15)); }
+card_y() { echo $((5 + 120 * ($1 / 8) + 15)); }
+# The middle of card i of a screen picture, into a file of its own.
+crop_card() { convert "$1" -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage "$3"; }
+# Two crops show the same picture: the sprite scaling may round a pixel or two differently by row.
+same_picture() { [ "$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -lt 40 ]; }
+# A card is clicked near its bottom-right corner: the full-screen pointer drawn there stays out of
+# every card's middle, and the faces are looked at at once, before a found pair fades away.
+click_card() {
+  local x=$(( $(card_x "$1") + 85 )) y=$(( $(card_y "$1") + 85 ))
+  if [ "$E2E_KIND" = 0 ]; then fullscreen_point_at "$x" "$y" && click_button; else window_click "$x" "$y"; fi
+}
+# A picture of the screen as FILE, with cards A and B cropped to $CARDS/now-a.png and now-b.png.
+look_at_cards() {
+  player_look "$1"
+  convert "$1" \( +clone -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage -write "$CARDS/now-a.png" +delete \) \
+    -crop "80x80+$(card_x "$3")+$(card_y "$3")" +repage "$CARDS/now-b.png"
+}
+
+# Turns cards A and B (the last pair is resolved by then, so the game takes both clicks): A's face
+# is seen before B is clicked, B's once both are up, in the picture pair.png; they are kept as
+# face-A.png and face-B.png. A found pair may fade before a slow look sees B: A's place then no
+# longer shows A's face, and resolve_turn finds it gone.
+take_turn() {
+  local a=$1 b=$2
+  click_card "$a"
+  for _ in $(seq 1 40); do
+    look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
+    ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && break
+    sleep 0.1
+  done
+  same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && fail "card $a did not turn"
+  mv "$CARDS/now-a.png" "$CARDS/face-$a.png"
+  click_card "$b"
+  for _ in $(seq 1 40); do
+    look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
+    same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || return 0
+    if ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
+      mv "$CARDS/now-b.png" "$CARDS/face-$b.png"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "card $b did not turn"
+}
+
+# Waits until the turned pair A, B has been resolved and sets RESOLVED to "back" when it turned
+# back (after 81 frames), "gone" when it was taken (a fade of 32 frames). The last picture is
+# later.png.
+resolve_turn() {
+  local a=$1 b=$2
+  for _ in $(seq 1 60); do
+    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
+    same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || break
+    sleep 0.2
+  done
+  # Back: both places show their backs. Gone: A's face has gone, neither place shows a back, and
+  # A's place stays as it is for a while (a slow game may show the same frame of the fade twice in
+  # a row). A picture taken while the game draws may show neither yet: another look decides.
+  for _ in $(seq 1 40); do
+    if same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
+      RESOLVED=back
+      return 0
+    fi
+    mv "$CARDS/now-a.png" "$CARDS/was-a.png"
+    sleep 0.4
+    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
+    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png" && ! same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" \
+       && ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
+      RESOLVED=gone
+      return 0
+    fi
+  done
+  fail "cards $a and $b kept changing, or one went and the other did not"
+}
+
+# First round of the deal shown in $E2E_SHOTS/board.png: every card seen once, two at a time. A
+# wrong pair shows its backs again after 81 frames; a matching pair fades out in 32 and leaves the
+# background. Leaves the cards still down in UNMATCHED and keeps turned.png (the first pair up),
+# pair-found.png (when a pair was found by chance), wrong-pair.png and wrong-pair-back.png.
+play_first_round() {
+  CARDS="$E2E_WORK/cards"
+  mkdir -p "$CARDS"
+  local crops=() i j
+  for i in $(seq 0 47); do
+    crops+=(\( +clone -crop "80x80+$(card_x "$i")+$(card_y "$i")" +repage -write "$CARDS/back-$i.png" +delete \))
+  done
+  convert "$E2E_SHOTS/board.png" "${crops[@]}" null:
+  UNMATCHED=()
+  for ((i = 0; i < 48; i += 2)); do
+    j=$((i + 1))
+    take_turn "$i" "$j"
+    [ "$i" -eq 0 ] && cp "$E2E_WORK/pair.png" "$E2E_SHOTS/turned.png"
+    resolve_turn "$i" "$j"
+    if [ "$RESOLVED" = back ]; then
+      UNMATCHED+=("$i" "$j")
+      [ -f "$E2E_SHOTS/wrong-pair.png" ] || { cp "$E2E_WORK/pair.png" "$E2E_SHOTS/wrong-pair.png"; cp "$E2E_WORK/later.png" "$E2E_SHOTS/wrong-pair-back.png"; }
+    else
+      [ -f "$E2E_SHOTS/pair-found.png" ] || cp "$E2E_WORK/pair.png" "$E2E_SHOTS/pair-found.png"
+    fi
+  done
+}
+
+# Second round: every remembered pair of UNMATCHED, up to the well-done banner (well-done.png);
+# the first pair taken is pair-found.png unless the first round found one.
+play_second_round() {
+  local first partner j k rest
+  while [ "${#UNMATCHED[@]}" -gt 0 ]; do
+    first=${UNMATCHED[0]}
+    partner=""
+    for j in "${UNMATCHED[@]:1}"; do
+      if same_picture "$CARDS/face-$first.png" "$CARDS/face-$j.png"; then partner=$j; break; fi
+    done
+    [ -n "$partner" ] || fail "no partner remembered for card $first"
+    take_turn "$first" "$partner"
+    resolve_turn "$first" "$partner"
+    [ "$RESOLVED" = gone ] || fail "cards $first and $partner were not a pair"
+    [ -f "$E2E_SHOTS/pair-found.png" ] || cp "$E2E_WORK/pair.png" "$E2E_SHOTS/pair-found.png"
+    rest=()
+    for k in "${UNMATCHED[@]}"; do [ "$k" = "$first" ] || [ "$k" = "$partner" ] || rest+=("$k"); done
+    UNMATCHED=("${rest[@]}")
+  done
+  # The banner fades in over the darkening board; the middle of its star is opaque.
+  pack_picture_size "well done.png" >/dev/null
+  local star
+  star=$(pixel "$E2E_WORK/picture.png" 300 220)
+  for _ in $(seq 1 50); do
+    player_look "$E2E_SHOTS/well-done.png"
+    pixel_near "$E2E_SHOTS/well-done.png" 640 360 "$star" && return 0
+    sleep 0.2
+  done
+  fail "no well-done banner"
+}
