@@ -10,18 +10,27 @@ pack_tool="$E2E_BUILD/vesperine-pack"
 data_pack="$E2E_BUILD/VesperineData.pack"
 user_dir="$E2E_HOME/.Quenmarsh/Vesperine/"
 
-# The game's exit status, after pressing Escape until it ends (logo, title, board, menu: four).
-quit_with_escape() {
+# Starts GAME with /LOG from DIR with the environment changes given (env's syntax).
+launch() {
+  (cd "$1" && exec env "${@:3}" SDL_AUDIODRIVER="${AUDIO:-dummy}" timeout 120 "$2" /LOG >"$E2E_WORK/game.out" 2>&1) &
+  GAME_PID=$!
+}
+
+# The game shows its window, Escape ends it (logo, title, board, menu: four presses) with status 0.
+plays_and_quits() {
+  wait_for_window
   for _ in $(seq 1 12); do
     kill -0 "$GAME_PID" 2>/dev/null || break
     press Escape
     sleep 0.3
   done
   wait_for_exit 100
+  local status=$?
+  [ "$status" -eq 0 ] || fail "$1: exit status $status"
 }
 
-# Waits for the fatal box, presses its OK and gives the game's exit status.
-ok_the_box() {
+# The fatal box shows; its OK ends the game with status 1.
+box_and_exit() {
   local box=""
   for _ in $(seq 1 300); do
     box=$(xdotool search --onlyvisible --name '^Vesperine::' 2>/dev/null | head -n1)
@@ -33,22 +42,19 @@ ok_the_box() {
   xdotool windowfocus --sync "$box" 2>/dev/null
   press Return
   wait_for_exit 100
+  local status=$?
+  [ "$status" -eq 1 ] || fail "$1: exit status $status"
 }
-
-expect_status() { [ "$1" -eq "$2" ] || fail "$3: exit status $1, expected $2"; }
 
 # A pack whose failure is the named entry: its FAILED line, nothing loaded after it, the box, exit 1.
 expect_asset_failure() {
-  local pack=$1 name=$2 status
-  ln -sfn "$pack" "$E2E_GAME_DIR/VesperineData.pack"
+  ln -sfn "$1" "$E2E_GAME_DIR/VesperineData.pack"
   rm -f "$user_dir"Log*.log "$user_dir/Vesperine.prefs"
   start_game /LOG
-  ok_the_box "$name"
-  status=$?
-  expect_status "$status" 1 "without $name"
-  game_log | grep -qxF "Load asset ($name):"$'\t\t'"FAILED" || fail "no FAILED line for $name"
-  game_log | sed -n '/FAILED$/,$p' | tail -n +2 | grep -q '^Load asset' && fail "something loaded after $name failed"
-  [ ! -e "$user_dir/Vesperine.prefs" ] || fail "preferences saved after the failure of $name"
+  box_and_exit "without $2"
+  game_log | grep -qxF "Load asset ($2):"$'\t\t'"FAILED" || fail "no FAILED line for $2"
+  game_log | sed -n '/FAILED$/,$p' | tail -n +2 | grep -q '^Load asset' && fail "something loaded after $2 failed"
+  [ ! -e "$user_dir/Vesperine.prefs" ] || fail "preferences saved after the failure of $2"
 }
 
 # --- GTK's options are GTK's; "/LOG" counts only as the first parameter.
@@ -56,29 +62,20 @@ for options in "--display=$DISPLAY /LOG" "--g-fatal-warnings" "/LOG --display=$D
   rm -rf "$user_dir"
   # shellcheck disable=SC2086
   start_game $options
-  wait_for_window
-  quit_with_escape; status=$?
-  expect_status "$status" 0 "vesperine $options"
+  plays_and_quits "vesperine $options"
   logs=$(ls "$user_dir" | grep -c '^Log ' || true)
-  case "$options" in
-    /LOG*) [ "$logs" -eq 1 ] || fail "vesperine $options wrote no log" ;;
-    *) [ "$logs" -eq 0 ] || fail "vesperine $options wrote a log" ;;
-  esac
+  [ "$logs" -eq "$([[ $options == /LOG* ]] && echo 1 || echo 0)" ] || fail "vesperine $options: $logs logs"
 done
 
 # --- No X display: a plain message on standard error, exit status 1.
 out=$(cd "$E2E_WORK" && env -u DISPLAY HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy timeout 60 "$E2E_GAME_DIR/vesperine" 2>&1)
-status=$?
-expect_status "$status" 1 "without a display"
+[ $? -eq 1 ] || fail "without a display: exit status not 1"
 grep -q "no X display" <<<"$out" || fail "no word of the missing display: $out"
 
 # --- No audio device: the Sound box.
 rm -rf "$user_dir"
-(cd "$E2E_WORK" && HOME="$E2E_HOME" SDL_AUDIODRIVER=nosuchdevice exec timeout 120 "$E2E_GAME_DIR/vesperine" /LOG \
-   >"$E2E_WORK/game.out" 2>&1) &
-GAME_PID=$!
-ok_the_box "no audio"; status=$?
-expect_status "$status" 1 "without audio"
+AUDIO=nosuchdevice launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_HOME"
+box_and_exit "without audio"
 game_log | grep -qx $'InitSound:\t\tFAILED' || fail "no FAILED line for the sound"
 
 # --- Data pack missing, cut short, and without each one of its entries in turn.
@@ -86,8 +83,7 @@ expect_asset_failure "$E2E_WORK/no such.pack" music.ogg
 head -c $(( $(stat -c %s "$data_pack") / 2 )) "$data_pack" >"$E2E_WORK/cut.pack"
 ln -sfn "$E2E_WORK/cut.pack" "$E2E_GAME_DIR/VesperineData.pack"
 start_game /LOG
-ok_the_box "cut pack"; status=$?
-expect_status "$status" 1 "cut pack"
+box_and_exit "cut pack"
 game_log | grep -q $'^Load asset (.*):\t\tFAILED$' || fail "no FAILED line for a cut pack"
 
 mkdir -p "$E2E_WORK/entries"
@@ -106,45 +102,29 @@ ln -sfn "$data_pack" "$E2E_GAME_DIR/VesperineData.pack"
 
 # --- Language pack missing, empty, not a zip: the game plays on without words and saves.
 for kind in missing empty notzip; do
-  rm -rf "$user_dir"
-  rm -f "$E2E_GAME_DIR/VesperineLanguages.pack"
-  case $kind in
-    empty) : >"$E2E_GAME_DIR/VesperineLanguages.pack" ;;
-    notzip) head -c 4000 "$data_pack" >"$E2E_GAME_DIR/VesperineLanguages.pack" ;;
-  esac
+  rm -rf "$user_dir" "$E2E_GAME_DIR/VesperineLanguages.pack"
+  [ $kind = empty ] && : >"$E2E_GAME_DIR/VesperineLanguages.pack"
+  [ $kind = notzip ] && head -c 4000 "$data_pack" >"$E2E_GAME_DIR/VesperineLanguages.pack"
   start_game /LOG
-  wait_for_window
-  quit_with_escape; status=$?
-  expect_status "$status" 0 "language pack $kind"
+  plays_and_quits "language pack $kind"
   game_log | grep -qx $'Load language (en_GB):\t\tFAILED' || fail "language pack $kind: no FAILED language line"
   [ -s "$user_dir/Vesperine.prefs" ] || fail "language pack $kind: preferences not saved"
 done
 ln -sfn "$E2E_BUILD/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
 
 # --- HOME unset: the per-user directory is relative to where the game was started.
-rm -rf "$E2E_WORK/cwd" && mkdir "$E2E_WORK/cwd"
-(cd "$E2E_WORK/cwd" && exec env -u HOME SDL_AUDIODRIVER=dummy timeout 120 "$E2E_GAME_DIR/vesperine" /LOG \
-   >"$E2E_WORK/game.out" 2>&1) &
-GAME_PID=$!
-wait_for_window
-quit_with_escape; status=$?
-expect_status "$status" 0 "HOME unset"
+mkdir -p "$E2E_WORK/cwd"
+launch "$E2E_WORK/cwd" "$E2E_GAME_DIR/vesperine" -u HOME
+plays_and_quits "HOME unset"
 [ -s "$E2E_WORK/cwd/.Quenmarsh/Vesperine/Vesperine.prefs" ] || fail "HOME unset: no preferences beside the start"
 
 # --- A save directory that cannot be made: the game plays as usual and ends normally.
 : >"$E2E_WORK/a file"
-(cd "$E2E_WORK" && HOME="$E2E_WORK/a file/home" SDL_AUDIODRIVER=dummy exec timeout 120 "$E2E_GAME_DIR/vesperine" /LOG \
-   >"$E2E_WORK/game.out" 2>&1) &
-GAME_PID=$!
-wait_for_window
-quit_with_escape; status=$?
-expect_status "$status" 0 "save directory missing"
+launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_WORK/a file/home"
+plays_and_quits "save directory missing"
 
 # Read-only mounts and a full disk need root (CI runs as root).
-if [ "$(id -u)" -ne 0 ]; then
-  echo "not root: the read-only and full-disk cases are skipped"
-  exit 0
-fi
+[ "$(id -u)" -eq 0 ] || { echo "not root: the read-only and full-disk cases are skipped"; exit 0; }
 mounts=()
 trap 'for m in "${mounts[@]}"; do umount "$m" 2>/dev/null; done; e2e_cleanup' EXIT
 
@@ -152,28 +132,20 @@ trap 'for m in "${mounts[@]}"; do umount "$m" 2>/dev/null; done; e2e_cleanup' EX
 rm -rf "$user_dir" && mkdir -p "$user_dir"
 mount -t tmpfs -o ro,size=1m tmpfs "$user_dir" && mounts+=("$user_dir")
 start_game /LOG
-wait_for_window
-quit_with_escape; status=$?
-expect_status "$status" 0 "read-only save directory"
+plays_and_quits "read-only save directory"
 
 # --- The disk full while saving: the old preferences survive byte for byte, no temporary file.
 full="$E2E_WORK/full/"
 mkdir -p "$full"
-exe_kb=$(( $(stat -c %s "$E2E_BUILD/vesperine") / 1024 + 256 ))
-mount -t tmpfs -o "size=${exe_kb}k" tmpfs "$full" && mounts+=("$full")
+mount -t tmpfs -o "size=$(( $(stat -c %s "$E2E_BUILD/vesperine") / 1024 + 256 ))k" tmpfs "$full" && mounts+=("$full")
 cp "$E2E_BUILD/vesperine" "$full"
-ln -s "$data_pack" "$full/VesperineData.pack"
-ln -s "$E2E_BUILD/VesperineLanguages.pack" "$full/VesperineLanguages.pack"
-printf '; Vesperine 1.0 Preferences\n[Settings]\nLanguage = de_DE\nMusic = 1\nGameScreen = 0\nScreenMode = 1280x720\n' \
-  >"$full/Vesperine.prefs"
-cp "$full/Vesperine.prefs" "$E2E_WORK/prefs.before"
+ln -s "$data_pack" "$E2E_BUILD/VesperineLanguages.pack" "$full"
+printf '[Settings]\nLanguage = de_DE\nMusic = 1\nGameScreen = 0\nScreenMode = 1280x720\n' | tee "$full/Vesperine.prefs" >"$E2E_WORK/prefs.before"
 dd if=/dev/zero of="$full/filler" bs=4k 2>/dev/null
-(cd "$E2E_WORK" && HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy exec timeout 120 "$full/vesperine" >"$E2E_WORK/game.out" 2>&1) &
-GAME_PID=$!
+launch "$E2E_WORK" "$full/vesperine" HOME="$E2E_HOME"
 wait_for_window
 press m  # the music off: the settings to save differ from the file
-quit_with_escape; status=$?
-expect_status "$status" 0 "disk full"
+plays_and_quits "disk full"
 cmp -s "$full/Vesperine.prefs" "$E2E_WORK/prefs.before" || fail "disk full: the old preferences were damaged"
 ls "$full" | grep -q '^Vesperine\.prefs\.' && fail "disk full: a temporary file was left"
 echo "all faults survived"
