@@ -197,10 +197,3 @@ bool LoadAssets(UnpackedPictures& unpacked, int width, int height, LoadedAssets*
   }
   return true;
 }
-
-bool LoadAssets(const std::string& packPath, int width, int height, LoadedAssets* out, std::string* failedName) {
-  UnpackedPictures unpacked = UnpackPictures(packPath);
-  const bool loaded = LoadAssets(unpacked, width, height, out, failedName);
-  picture_decode_ahead_stop();
-  return loaded;
-}

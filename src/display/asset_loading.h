@@ -43,8 +43,6 @@ UnpackedPictures UnpackPictures(const std::string& packPath);
 // loaded before the failure stays loaded. Each block is released once its picture is made; the
 // caller stops the decoding ahead afterwards (picture_decode_ahead_stop).
 bool LoadAssets(UnpackedPictures& unpacked, int width, int height, LoadedAssets* out, std::string* failedName);
-// The same from the pack, unpacking first and stopping the decoding ahead at the end.
-bool LoadAssets(const std::string& packPath, int width, int height, LoadedAssets* out, std::string* failedName);
 
 // Makes a screen-sized sprite (number, or a new handle for kNewSprite) from a PNG of any size:
 // fitted by the width or the height and cropped centred. Returns the sprite, or 0 when it could not

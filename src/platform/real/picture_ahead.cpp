@@ -43,10 +43,7 @@ std::thread& worker() {
 size_t pixel_bytes(const void* data, size_t size) {
   const auto* bytes = static_cast<const uint8_t*>(data);
   if (size < 24) return 0;
-  auto big_endian = [bytes](size_t at) {
-    return size_t(bytes[at]) << 24 | size_t(bytes[at + 1]) << 16 | size_t(bytes[at + 2]) << 8 | bytes[at + 3];
-  };
-  return big_endian(16) * big_endian(20) * 4;
+  return png_u32(bytes + 16) * png_u32(bytes + 20) * 4;
 }
 
 void decode_in_order() {

@@ -38,8 +38,7 @@ constexpr png_uint_32 kMaxSide = 8192;
 bool chunks_fit(const uint8_t* data, size_t size) {
   size_t at = 8;  // after the signature
   while (size - at >= 12) {
-    const size_t length =
-        (size_t{data[at]} << 24) | (size_t{data[at + 1]} << 16) | (size_t{data[at + 2]} << 8) | data[at + 3];
+    const size_t length = png_u32(data + at);
     if (length > size - at - 12) return false;
     if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
     at += length + 12;

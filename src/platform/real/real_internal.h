@@ -20,6 +20,10 @@ RgbaImage* image_lookup(SpriteId image);
 // Decoding and encoding PNG (png_codec.cpp). Palette, grey and 16-bit pictures come out as 8-bit RGBA.
 // hasAlpha tells whether the file carried an alpha channel (or a tRNS chunk).
 bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);
+// A PNG's 32-bit big-endian number (chunk lengths, the header's width and height).
+inline size_t png_u32(const uint8_t* at) {
+  return size_t{at[0]} << 24 | size_t{at[1]} << 16 | size_t{at[2]} << 8 | at[3];
+}
 bool png_write_rgba(const char* path, const RgbaImage& image);
 // png_decode_rgba, or the picture decoded ahead from the same block (picture_ahead.cpp).
 bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);
