@@ -143,18 +143,13 @@ TEST_F(WindowEventsTest, ClicksActInTheStateTheLastOneLeftAndOkEndsTheDrain) {
   drain({EventLeftClick, EventLeftDoubleClick, EventLeftClick});  // a deal, then a click on the board
   EXPECT_EQ(std::make_tuple(game.gameState, game.gameRunning), std::make_tuple(int64_t{Playing}, int64_t{1}));
   dealNewGame();
-  fake::state().windowMouseX = fake::state().windowMouseY = -1;  // outside the drawing area
-  drain({EventLeftClick});
-  EXPECT_EQ(game.selCount, 0);
   fake::state().windowMouseX = 170;
   fake::state().windowMouseY = 10;
   fake::state().windowEvents.insert(fake::state().windowEvents.end(), {EventMouseMove, EventLeftClick});
   fake::clearCalls();
   RunOnePass();  // turned and drawn in the same pass, without waiting
   EXPECT_EQ(fake::callsStartingWith("sprite_draw_blended " + std::to_string(game.board[0][0].face) + " 165 5").size(), 1u);
-  drain({EventRightClick, EventRightClick});
-  EXPECT_EQ(game.gameState, Menu);
-  game.gameState = Settings;
+  game.gameState = Settings;  // (the right button's menu in a window is played end to end)
   pointAt(ItemMusicBox, 20);
   drain({EventLeftClick, EventLeftDoubleClick, EventLeftClick});
   EXPECT_EQ(game.setMusic, 1) << "a double click toggles twice";
