@@ -34,10 +34,8 @@ TEST(PackTool, CreateListExtractAndRefuse) {
     std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return "'" + (dir / name).string() + "'";
   };
-  const std::string text = write("text.txt", pack_test::textLike(30000, 1));
-  const std::string noise = write("noise.bin", pack_test::randomBytes(5000, 2));
-  const std::string empty = write("empty", {});
-  const std::string pack = "'" + (dir / "game.pack").string() + "'";
+  const std::string text = write("text.txt", pack_test::textLike(30000, 1)), noise = write("noise.bin", pack_test::randomBytes(5000, 2)),
+                    empty = write("empty", {}), pack = "'" + (dir / "game.pack").string() + "'";
   ASSERT_EQ(RunTool("create --version 1 --block-size 4096 --level fast " + pack + " " + text + " 'well done.png='" +
                 noise + " " + empty).first, 0);
   DataPack reader;

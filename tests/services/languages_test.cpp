@@ -33,8 +33,7 @@ TEST(LanguageTable, BucketsAreTheChooserOrder) {
   table[other].code = "b";
   table["A"].code = "a2";
   ASSERT_EQ(table.size(), 2u);
-  EXPECT_EQ(table.inOrder()[0].name, other);
-  EXPECT_EQ(table.inOrder()[1].code, "a2");
+  EXPECT_EQ(table.inOrder()[0].name + "/" + table.inOrder()[1].code, other + "/a2");
   EXPECT_EQ(table.find("a"), nullptr);
   EXPECT_FALSE(table.hasCode("A2"));
 }
@@ -76,8 +75,7 @@ TEST_F(LanguagePack, ScanListsOnlyLanguageFilesInBucketOrder) {
   EXPECT_EQ(scannedNames(pack({{"de_DE.language", GermanFile()}, {"hu_HU.language", HungarianFile()},
                                {"en_GB.language", EnglishFile()}})),
             (Names{"English", "Magyar", "Deutsch"}));
-  EXPECT_EQ(info.find("English")->version, "1.0");
-  EXPECT_EQ(info.find("English")->author, "Quenmarsh");
+  EXPECT_EQ(info.find("English")->version + "/" + info.find("English")->author, "1.0/Quenmarsh");
   EXPECT_EQ(scannedNames(pack({{"readme.txt", "hello"}, {"en_GB.LANGUAGE", EnglishFile()},
                                {"en_GB.language.bak", EnglishFile()}, {"sub/", "", true},
                                {"sub/fr_FR.language", LanguageFileText("Francais")},
@@ -98,29 +96,22 @@ TEST_F(LanguagePack, ScanListsOnlyLanguageFilesInBucketOrder) {
 
 TEST_F(LanguagePack, LoadTakesEveryGroupsKeysAndKeepsKeysTheNextLanguageLacks) {
   const std::string path = pack({{"en_GB.language", "Stray = before any group\n" + EnglishFile()},
-                                 {"de_DE.language", GermanFile()},
                                  {"xx.language", "[A]\nk = 1\ntmenustart = go\n[B]\nk = 2\nk = 3\n"},
                                  {"hu.language", "[LANGUAGE FILE]\ntLangFileNAME = Magyar\n[M]\nq = \xC3\x89\n"}});
   ASSERT_EQ(LoadLanguage(path, "en_GB", texts), 1);
   EXPECT_EQ(texts["tMenuQUIT"], "QUIT");
   EXPECT_EQ(texts["tLangFileNAME"], "English");
   EXPECT_FALSE(texts.contains("Stray"));
-  ASSERT_EQ(LoadLanguage(path, "de_DE", texts), 1);
-  EXPECT_EQ(texts["tMenuQUIT"], "BEENDEN");
-  EXPECT_EQ(texts["tCreditsMUSIC"], "Music");
   ASSERT_EQ(LoadLanguage(path, "xx", texts), 1);
   EXPECT_EQ(texts["k"], "3");  // the last of a repeated key
   EXPECT_EQ(texts["tmenustart"], "go");
-  EXPECT_EQ(texts["tMenuSTART"], "START");  // keys are case-sensitive
+  EXPECT_EQ(texts["tMenuSTART"], "START");  // keys are case-sensitive; English's stays
   ASSERT_EQ(LoadLanguage(path, "hu", texts), 1);
   EXPECT_EQ(texts["q"], "\xC3\x83\xC2\x89");  // UTF-8 without the mark arrives as Latin-1
-  EXPECT_EQ(LoadLanguageLogLine("en_GB", 1), "Load language (en_GB):\t\tOK");
-  EXPECT_EQ(LoadLanguageLogLine("en_GB", 0), "Load language (en_GB):\t\tFAILED");
 }
 
 TEST_F(LanguagePack, NothingIsExtractedAndNoSymlinkInTmpIsFollowed) {
-  const std::string code = "zz_VesperineLink" + std::to_string(getpid());
-  const std::string link = "/tmp/" + code + ".language";
+  const std::string code = "zz_VesperineLink" + std::to_string(getpid()), link = "/tmp/" + code + ".language";
   WriteWholeFile(dir.file("victim"), "precious");
   std::filesystem::remove(link);
   std::filesystem::create_symlink(dir.file("victim"), link);
@@ -132,21 +123,16 @@ TEST_F(LanguagePack, NothingIsExtractedAndNoSymlinkInTmpIsFollowed) {
   std::filesystem::remove(link);
 }
 
-TEST_F(LanguagePack, BrokenPacksGiveNothing) {
+// (Missing, empty and not-a-zip packs are played end to end.)
+TEST_F(LanguagePack, CutPacksGiveNothing) {
   const std::string good = BuildZip({{"en_GB.language", EnglishFile()}, {"de_DE.language", GermanFile()}});
-  for (const std::string& bytes : {std::string(), good.substr(0, good.size() / 2), good.substr(0, 20),
-                                   std::string("PK but not really"), std::string(5000, '\xA5')}) {
-    LanguageTable table;
-    LanguageList languages;
-    Translations none;
+  for (const std::string& bytes : {good.substr(0, good.size() / 2), good.substr(0, 20), std::string("PK but not really")}) {
     WriteWholeFile(dir.file("broken.pack"), bytes);
-    ScanLanguages(dir.file("broken.pack"), table, languages);
-    EXPECT_FALSE(table.hasCode("en_GB")) << bytes.size();
-    EXPECT_EQ(LoadLanguage(dir.file("broken.pack"), "en_GB", none), 0) << bytes.size();
-    EXPECT_EQ(none.size(), 0u);
+    ScanLanguages(dir.file("broken.pack"), info, list);
+    EXPECT_FALSE(info.hasCode("en_GB")) << bytes.size();
+    EXPECT_EQ(LoadLanguage(dir.file("broken.pack"), "en_GB", texts), 0) << bytes.size();
+    EXPECT_EQ(texts.size(), 0u);
   }
-  EXPECT_EQ(ScanLanguages(dir.file("missing.pack"), info, list), 0);
-  EXPECT_TRUE(list.empty());
 }
 
 // (Packs in memory share the zip reader of the packs on disk and are the language pack fuzz target's way in.)
@@ -157,17 +143,14 @@ TEST_F(LanguagePack, DirectoryPacks) {
   WriteWholeFile(packDir + "/hu_HU.language", HungarianFile());
   WriteWholeFile(packDir + "/notes.txt", "x");
   EXPECT_EQ(scannedNames(packDir), (std::vector<std::string>{"English", "Magyar"}));
-  ASSERT_EQ(LoadLanguage(packDir, "hu_HU", texts), 1);
-  EXPECT_EQ(texts["tMenuQUIT"], "KIL\xC3\x89P\xC3\x89S");
-  EXPECT_EQ(LoadLanguage(packDir, "fr_FR", texts), 0);
+  EXPECT_EQ(LoadLanguage(packDir, "fr_FR", texts), 0);  // a directory; real files load in the game tests
 }
 
 TEST(SystemLanguage, FromTheEnvironment) {
   const std::tuple<std::optional<std::string>, int, std::string> cases[] = {
       {"de_DE.UTF-8", 0, "de_DE"}, {"de_DE.UTF-8", 2, "DE"}, {"de_DE.UTF-8", 3, ""}, {"de_DE.UTF-8", -1, ""},
       {"POSIX", 0, "POSIX"},       {"POSIX", 2, ""},         {"sr_RS_latin.UTF-8@x", 2, "RS"},
-      {std::nullopt, 0, ""},       {std::nullopt, 2, ""},
-  };
+      {std::nullopt, 0, ""},       {std::nullopt, 2, ""}};
   const ScopedEnv language("LANGUAGE", "de:en");
   for (const auto& [lang, kind, expected] : cases) {
     const ScopedEnv env("LANG", lang);
@@ -179,12 +162,11 @@ TEST(SystemLanguage, FromTheEnvironment) {
 // The shipped language files: every language defines every text the game shows, and fits its boxes.
 TEST(ShippedLanguages, CompleteAndFitting) {
   const std::string dir = std::string(VESPERINE_SOURCE_DIR) + "/data/languages";
-  const std::vector<std::string> keys = {
-      "tMenuSTART",    "tMenuCONTINUE",  "tMenuSETTINGS",      "tMenuCREDITS",    "tMenuQUIT",       "tMenuYES",
-      "tMenuNO",       "tMenuOK",        "tMenuCANCEL",        "tQuestionsQUIT",  "tQuestionsSTART", "tMenuLANGUAGE",
-      "tMenuMUSIC",    "tCreditsGFX",    "tCreditsCODEDESIGN", "tCreditsPOINTER", "tCreditsMUSIC",   "tErrorERROR",
-      "tErrorSUBSYSTEM", "tErrorASSET",  "tErrorSCREEN",       "tLangFileNAME",   "tLangFileVERSION", "tLangFileDATE",
-      "tLangFileAUTHOR", "tLangFileLANGID", "tLangFileSOFTWARE"};
+  const std::vector<std::string> keys = {  // menu entries and buttons, questions, the rest
+      "tMenuSTART", "tMenuCONTINUE", "tMenuSETTINGS", "tMenuCREDITS", "tMenuQUIT", "tMenuYES", "tMenuNO", "tMenuOK",
+      "tMenuCANCEL", "tQuestionsQUIT", "tQuestionsSTART", "tMenuLANGUAGE", "tMenuMUSIC", "tCreditsGFX", "tCreditsCODEDESIGN",
+      "tCreditsPOINTER", "tCreditsMUSIC", "tErrorERROR", "tErrorSUBSYSTEM", "tErrorASSET", "tErrorSCREEN", "tLangFileNAME",
+      "tLangFileVERSION", "tLangFileDATE", "tLangFileAUTHOR", "tLangFileLANGID", "tLangFileSOFTWARE"};
   LanguageTable info;
   LanguageList list;
   ASSERT_EQ(ScanLanguages(dir, info, list), 1);

@@ -1,5 +1,4 @@
 // A save killed at any moment leaves the preferences file whole: the old one or the new one.
-
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -16,14 +15,8 @@ namespace {
 
 TEST(PreferencesKill, KilledSaveLeavesTheOldOrTheNewFile) {
   ScratchDir dir;
-  Preferences english;
-  english.languageCode = "en_GB";
-  Preferences magyar;
-  magyar.languageCode = "hu_HU";
-  magyar.musicOn = 0;
-  magyar.screenModeText = "1024x768";
-  const std::string englishBytes = PreferencesFileBytes(english);
-  const std::string magyarBytes = PreferencesFileBytes(magyar);
+  const Preferences english{"en_GB", 1, 0, "1280x720"}, magyar{"hu_HU", 0, 0, "1024x768"};
+  const std::string englishBytes = PreferencesFileBytes(english), magyarBytes = PreferencesFileBytes(magyar);
   ASSERT_EQ(SavePreferences(dir.path(), english), 1);
 
   std::mt19937 random(20261206);

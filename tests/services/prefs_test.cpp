@@ -22,23 +22,17 @@ PrefsDocument Settings(const std::string& bytes) {
 
 TEST(PrefsSyntax, IntegerReading) {
   const std::pair<std::string, int64_t> cases[] = {
-      {"[settings]\nMUSIC=0\n", 0},  // names of any letter case, blanks around
-      {"[SETTINGS]\n  music  =  0  \n", 0},
-      {"[Settings]\n\tmusic\t=\t0\n", 0},
-      {"[Settings]\nMusic = yes\n", 0},
-      {"[Settings]\nMusic = 2x\n", 2},
-      {"[Settings]\nMusic = -17\n", -17},
-      {"[Settings]\nMusic = +5\n", 5},
-      {"[Settings]\nMusic =\n", 0},
-      {"[Settings]\nMusic = - 5\n", 0},
-      {"[Settings]\nMusic = 4294967297\n", 1},  // the low 32 bits, signed
-      {"[Settings]\nMusic = 2147483648\n", -2147483648LL},
+      // Names of any letter case, blanks around; the number at the start of the value.
+      {"[settings]\nMUSIC=0\n", 0},            {"[SETTINGS]\n  music  =  0  \n", 0}, {"[Settings]\n\tmusic\t=\t0\n", 0},
+      {"[Settings]\nMusic = yes\n", 0},        {"[Settings]\nMusic = 2x\n", 2},     {"[Settings]\nMusic = -17\n", -17},
+      {"[Settings]\nMusic = +5\n", 5},         {"[Settings]\nMusic =\n", 0},        {"[Settings]\nMusic = - 5\n", 0},
+      // The low 32 bits, signed.
+      {"[Settings]\nMusic = 4294967297\n", 1}, {"[Settings]\nMusic = 2147483648\n", -2147483648LL},
       {"[Settings]\nMusic = -2147483649\n", 2147483647},
       {"[Settings]\nMusic = 0\nMusic = 1\n", 0},  // the first of two keys
-      {"Music = 0\n[Settings]\nLanguage = de_DE\n", 1},  // outside the group: the default
-      {"[Other]\nMusic = 0\n[Settings]\n", 1},
-      {"[Settings]\nLanguage = x\n[Other]\nMusic = 0\n", 1},
-      {"", 1},
+      // Outside the group: the default.
+      {"Music = 0\n[Settings]\nLanguage = de_DE\n", 1}, {"[Other]\nMusic = 0\n[Settings]\n", 1},
+      {"[Settings]\nLanguage = x\n[Other]\nMusic = 0\n", 1}, {"", 1},
       {"[Settings]\n; Music = 0\nno equals sign here\nMusic = 0\n", 0},
       {"[Settings]\r\n\r\nA = 1\rMusic = 2\n\n\n", 2},  // every line end
       {std::string("=\n[\n]\n\0\0\0=\0\n", 12) + std::string(100000, 'x') + "\n[Settings]\nMusic = 0\n", 0},
@@ -52,17 +46,12 @@ TEST(PrefsSyntax, IntegerReading) {
 
 TEST(PrefsSyntax, TextReading) {
   const std::pair<std::string, std::string> cases[] = {
-      {"[Settings]\nV = 1024x768  \t \n", "1024x768"},
-      {"[Settings]\nV=\t 800x600\n", "800x600"},
-      {"[Settings]\nV = a = b\n", "a = b"},
-      {"[Settings]\nV = caf\xE9\n", "caf\xC3\xA9"},  // Latin-1 without the byte-order mark
-      {kBom + "[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\xA9"},
-      {"[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\x83\xC2\xA9"},
-      {kBom + "[Settings]\nV = a\xFF" "b\xC3\n", "a\xEF\xBF\xBD" "b\xEF\xBF\xBD"},
-      {"[Other]\nV = de_DE\n", "<none>"},
-      {"[Settings]\nA = 1\n[Settings]\nV = de\n", "<none>"},  // the first group of the name counts
-      {"  [Settings] trailing\nV=1\n", "1"},
-  };
+      {"[Settings]\nV = 1024x768  \t \n", "1024x768"}, {"[Settings]\nV=\t 800x600\n", "800x600"}, {"[Settings]\nV = a = b\n", "a = b"},
+      // Latin-1 without the byte-order mark, UTF-8 with it.
+      {"[Settings]\nV = caf\xE9\n", "caf\xC3\xA9"}, {kBom + "[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\xA9"},
+      {"[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\x83\xC2\xA9"}, {kBom + "[Settings]\nV = a\xFF" "b\xC3\n", "a\xEF\xBF\xBD" "b\xEF\xBF\xBD"},
+      // The first group of the name counts.
+      {"[Other]\nV = de_DE\n", "<none>"}, {"[Settings]\nA = 1\n[Settings]\nV = de\n", "<none>"}, {"  [Settings] trailing\nV=1\n", "1"}};
   for (const auto& [bytes, expected] : cases) EXPECT_EQ(Settings(bytes).readText("V", "<none>"), expected) << bytes;
   PrefsDocument document = PrefsDocument::Parse(kBom + "[Gr\xC3\xBC\xC3\x9F" "e]\nK = 1\n[Open\nB = 2\n");
   EXPECT_TRUE(document.selectGroup("GR\xC3\xBC\xC3\x9F" "E"));
@@ -105,11 +94,8 @@ TEST(Preferences, DesignedBytesWrittenReadAndWrittenAgain) {
   ASSERT_EQ(SavePreferences(dir.path(), prefs), 1);
   Preferences reread;
   ASSERT_EQ(LoadPreferences(dir.path(), reread), 1);
-  EXPECT_EQ(reread.languageCode, "hu_HU");
-  EXPECT_EQ(reread.musicOn, 0);
-  EXPECT_EQ(reread.screenKind, 2);
-  EXPECT_EQ(reread.screenModeText, "1024x768");
-  EXPECT_EQ(PreferencesFileBytes(reread), ReadWholeFile(dir.file("Vesperine.prefs")));
+  EXPECT_EQ(std::tie(reread.languageCode, reread.musicOn, reread.screenKind, reread.screenModeText),
+            std::make_tuple("hu_HU", 0, 2, "1024x768"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "a temporary file was left";
 }
 
@@ -120,10 +106,8 @@ TEST(Preferences, MissingKeysGiveDefaultsButGameScreenKeepsItsValue) {
   EXPECT_EQ(prefs.languageCode, "fr_FR");
   WriteWholeFile(dir.file("Vesperine.prefs"), "[Other]\nLanguage = de_DE\nMusic = 0\n");
   ASSERT_EQ(LoadPreferences(dir.path(), prefs), 1);
-  EXPECT_EQ(prefs.languageCode, "");
-  EXPECT_EQ(prefs.musicOn, 1);
-  EXPECT_EQ(prefs.screenKind, 1);
-  EXPECT_EQ(prefs.screenModeText, "1280x720");
+  EXPECT_EQ(std::tie(prefs.languageCode, prefs.musicOn, prefs.screenKind, prefs.screenModeText),
+            std::make_tuple("", 1, 1, "1280x720"));
 }
 
 TEST(Preferences, UnusableDirectoriesFail) {

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
-#include <filesystem>
 
 #include "services/log.h"
 #include "services/paths.h"
@@ -13,14 +12,10 @@
 
 namespace {
 
-class LogTest : public ::testing::Test {
- protected:
-  void TearDown() override { CloseLogForTests(); }
+// (A save directory that cannot be made or is read-only is played end to end.)
+TEST(Log, FirstLineAtOnceOtherLinesOnlyWhenEnabledAndFlushedAndAFullFileSwitchesItOff) {
   ScratchDir dir;
   const std::string path = dir.file("Log 2026-12-05--14-03-09.log");
-};
-
-TEST_F(LogTest, FirstLineAtOnceOtherLinesOnlyWhenEnabledAndFlushed) {
   WriteWholeFile(path, "old content\n");
   ASSERT_EQ(OpenLog(path, "Vesperine"), 1);
   WriteLogLine("not yet");
@@ -28,28 +23,19 @@ TEST_F(LogTest, FirstLineAtOnceOtherLinesOnlyWhenEnabledAndFlushed) {
   EXPECT_EQ(ReadWholeFile(path), "Vesperine\n");
   EnableLog();
   std::string expected = "Vesperine\n";
-  for (int i = 0; i < 2000; ++i) {
-    const std::string line = "Load asset (card" + std::to_string(i) + ".png):" + Tabs(2) + "OK";
+  for (const std::string& line : {std::string(10000, 'h'), std::string(), "Load asset (x.png):" + Tabs(2) + "OK"}) {
     WriteLogLine(line);
     expected += line + "\n";
   }
-  WriteLogLine(std::string(10000, 'h'));
-  WriteLogLine("");
-  expected += std::string(10000, 'h') + "\n\n";
   FlushLog();
   EXPECT_EQ(ReadWholeFile(path), expected);
   EXPECT_EQ(Tabs(0) + Tabs(-3), "");
-}
-
-TEST_F(LogTest, UnwritableOrFullFileSwitchesLoggingOff) {
-  EXPECT_EQ(OpenLog(dir.file("missing/run.log"), "Vesperine"), 0);
-  EnableLog();
-  EXPECT_FALSE(LogEnabled());
-  WriteLogLine("dropped");
+  CloseLogForTests();
   ASSERT_EQ(OpenLog("/dev/full", "Vesperine"), 1);
   EnableLog();
   for (int i = 0; i < 1000 && LogEnabled(); ++i) WriteLogLine(std::string(100, 'x'));
   EXPECT_FALSE(LogEnabled());
+  CloseLogForTests();
 }
 
 TEST(Paths, UserDirectoryFromHome) {
@@ -77,11 +63,6 @@ TEST(Paths, CreatePathMakesPrivateDirectories) {
   EXPECT_EQ(DirectoryPart("/usr/games/vesperine") + DirectoryPart("vesperine"), "/usr/games/");
   WriteWholeFile(dir.file("file"), "x");
   EXPECT_EQ(CreatePath(dir.file("file/sub")), 0);
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir.path());
-  EXPECT_EQ(CreatePath(".Quenmarsh/Vesperine/"), 1);
-  std::filesystem::current_path(previous);
-  EXPECT_TRUE(std::filesystem::is_directory(dir.file(".Quenmarsh/Vesperine")));
 }
 
 TEST(SystemInfo, ParsedDetailsAndThisMachine) {
@@ -92,10 +73,7 @@ TEST(SystemInfo, ParsedDetailsAndThisMachine) {
             "Xeon @ 2.20GHz");
   EXPECT_EQ(CpuNameFromCpuinfo("processor : 0\n"), "");
   const SystemDetails details = ReadSystemDetails();
-  EXPECT_GE(details.onlineCores, 1);
-  EXPECT_GT(details.totalMemory, 0);
-  EXPECT_LE(details.freeMemory, details.totalMemory);
-  EXPECT_FALSE(details.cpuName.empty());
+  EXPECT_TRUE(details.onlineCores >= 1 && details.freeMemory <= details.totalMemory && !details.cpuName.empty());
   const std::tm time{.tm_sec = 9, .tm_min = 0, .tm_hour = 4, .tm_mday = 5, .tm_mon = 11, .tm_year = 2026 - 1900};
   EXPECT_EQ(FormatStartStamp(time), "2026-12-05--04-00-09");
 }

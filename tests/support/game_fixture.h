@@ -1,45 +1,128 @@
 // Shared set-up for the game's unit tests: a fresh fake platform and game state, a 1280 x 720
-// screen, the fixed sprites in place and the board laid out.
+// screen, the fixed sprites in place and the board laid out; and the files the start-up reads.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "game/board.h"
 #include "game/game_state.h"
+#include "game/main_loop.h"
+#include "game/sprite_numbers.h"
+#include "game/text_sprites.h"
 #include "platform/fake/fake_platform.h"
+#include "services/log.h"
 
 // A byte string that the fake platform takes for a PNG of width x height.
-std::string FakePng(int width, int height);
+inline std::string FakePng(int width, int height) {
+  std::string png("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+  for (const int v : {width, height})
+    for (const int shift : {24, 16, 8, 0}) png += static_cast<char>(v >> shift & 255);
+  return png + std::string("\x08\x06\0\0\0", 5);
+}
 
 // Writes a version-2 data pack with the entries stored as they are.
-void WriteStoredPack(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries);
+inline void WriteStoredPack(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
+  std::ofstream out(path, std::ios::binary);
+  out << "2zlp";
+  for (const auto& [name, data] : entries) {
+    for (const auto& [v, bytes] : {std::pair{data.size(), 8}, {data.size(), 8}, {name.size(), 2}})
+      for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i) & 255));
+    out << name << data;
+  }
+}
 
 // Every picture entry of the data pack plus "music.ogg", as fake PNGs of plausible sizes.
-std::vector<std::pair<std::string, std::string>> CompleteAssetEntries();
+inline std::vector<std::pair<std::string, std::string>> CompleteAssetEntries() {
+  std::vector<std::pair<std::string, std::string>> e;
+  const auto add = [&](const std::string& name, int w, int h) { e.emplace_back(name, FakePng(w, h)); };
+  for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
+  for (int n = 1; n <= 2; ++n) {
+    add(std::to_string(n) + "-back.png", 256, 256);
+    for (int m = 1; m <= 24; ++m) add(std::to_string(n) + (m < 10 ? "-card0" : "-card") + std::to_string(m) + ".png", 256, 256);
+  }
+  for (const auto& [name, w, h] : {std::tuple{"shadow.png", 256, 256}, {"menu.png", 680, 640}, {"menushadow.png", 680, 640},
+                                    {"well done shadow.png", 600, 300}, {"well done.png", 600, 300}, {"gradient.png", 500, 6},
+                                    {"pointer.png", 32, 32}, {"title.png", 1920, 1080}, {"zelt.png", 1920, 1080}})
+    add(name, w, h);
+  for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
+  e.emplace_back("music.ogg", "OggS fake music");
+  return e;
+}
 
 // A fresh directory under the system's temporary directory, ending in "/".
-std::string MakeTempDir();
+inline std::string MakeTempDir() {
+  char pattern[] = "/tmp/vesperine-test-XXXXXX";
+  const char* dir = mkdtemp(pattern);
+  return dir ? std::string(dir) + "/" : std::string();
+}
 
 // Writes a language file (UTF-8 with byte-order mark) with the header group and one group of keys.
-void WriteLanguageFile(const std::string& path, const std::string& name,
-                       const std::vector<std::pair<std::string, std::string>>& keys);
+inline void WriteLanguageFile(const std::string& path, const std::string& name,
+                              const std::vector<std::pair<std::string, std::string>>& keys) {
+  std::ofstream out(path, std::ios::binary);
+  out << "\xEF\xBB\xBF\n[LANGUAGE FILE]\ntLangFileNAME = " << name << "\n[Texts]\n";
+  for (const auto& [key, text] : keys) out << key << " = " << text << "\n";
+}
 
 class GameTest : public ::testing::Test {
  protected:
-  void SetUp() override;
+  void SetUp() override {
+    fake::reset();
+    ResetGameState();
+    CloseLogForTests();
+  }
   // Lays the screen out at that size with a 680 x 640 menu panel and the fixed sprites.
-  void OpenScreen(int width, int height);
+  void OpenScreen(int width, int height) {
+    fake::state().desktopWidth = game.screenWidth = width;
+    fake::state().desktopHeight = game.screenHeight = height;
+    screen_open_fullscreen(width, height, 32, "test", kFlipVsync);
+    layoutBoard();
+    const std::string panel = FakePng(680, 640), small = FakePng(20, 20);
+    sprite_load_png(kSpriteMenuPanel, panel.data(), panel.size(), kSpriteKeepAlpha);
+    for (SpriteId s : {kSpritePointer, kSpriteCardShadow, kSpriteMenuShadow, kSpriteWellDone, kSpriteWellDoneShadow,
+                       kSpriteGradient, kSpriteLeftArrowOff, kSpriteRightArrowOff, kSpriteBox, kSpriteBoxTicked,
+                       kSpriteTitle, kSpriteLogo})
+      sprite_load_png(s, small.data(), small.size(), 0);
+    for (SpriteId i : {kImageLeftArrow, kImageRightArrow}) image_load_png(i, small.data(), small.size());
+    const auto load = [&](int flags) { return sprite_load_png(kNewSprite, small.data(), small.size(), flags); };
+    for (auto& set : game.cardSets) {
+      set.back = load(kSpriteKeepAlpha);
+      for (int f = 1; f <= kFacesPerSet; ++f) set.faces[f] = load(kSpriteKeepAlpha);
+    }
+    for (auto& background : game.backgroundSprites) background = load(0);
+    fake::state().sounds[0] = SoundIdle;
+    renderAllTexts();
+    fake::clearCalls();
+  }
   // Every menu entry and button has its text ("START", "OK", ...), so each gets a clickable width.
-  void UseMenuTexts();
+  void UseMenuTexts() {
+    for (const char* key : {"tMenuSTART", "tMenuCONTINUE", "tMenuSETTINGS", "tMenuCREDITS", "tMenuQUIT", "tMenuOK",
+                            "tMenuYES", "tMenuNO", "tMenuCANCEL"})
+      game.translations.set(key, std::string(key).substr(5));
+  }
   // Three languages in chooser order: English (en_GB), Magyar (hu_HU), Deutsch (de_DE).
-  void UseThreeLanguages();
-  // Runs n passes of the main loop.
-  void Passes(int n);
+  void UseThreeLanguages() {
+    for (const auto& [code, name] : {std::pair{"de_DE", "Deutsch"}, {"en_GB", "English"}, {"hu_HU", "Magyar"}})
+      game.languageInfo[name].code = code;
+    RebuildLanguageList(game.languageInfo, game.languageList);
+  }
+  void Passes(int n) {
+    for (int i = 0; i < n; ++i) RunOnePass();
+  }
   // Presses the left button at (x, y) for one full-screen pass.
-  void ClickFullScreen(int64_t x, int64_t y);
+  void ClickFullScreen(int64_t x, int64_t y) {
+    fake::state().mouseX = static_cast<int>(x);
+    fake::state().mouseY = static_cast<int>(y);
+    fake::state().buttons[1] = true;
+    RunOnePass();
+    fake::state().buttons[1] = false;
+  }
   // Centre of an item record with its hit height.
-  static int64_t ItemCentreX(int record);
-  static int64_t ItemCentreY(int record, int64_t height);
+  static int64_t ItemCentreX(int record) { return game.items[record].x + game.items[record].width / 2; }
+  static int64_t ItemCentreY(int record, int64_t height) { return game.items[record].y + height / 2; }
 };
