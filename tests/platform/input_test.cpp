@@ -10,25 +10,19 @@
 
 namespace {
 
-TEST(KeyCodes, FromKeySymbols) {
-  const std::tuple<unsigned long, bool, int> cases[] = {
-      {XK_space, false, kKeySpace}, {XK_m, false, kKeyM},      {XK_S, false, kKeyS},        {XK_asciitilde, false, 126},
-      {XK_0, false, '0'},           {XK_Escape, false, kKeyEscape}, {XK_BackSpace, false, 8}, {XK_Return, false, 13},
-      {XK_Pause, false, 19},        {XK_Delete, false, 127},   {XK_Up, false, 273},         {XK_Left, false, 276},
-      {XK_Next, false, 281},        {XK_F1, false, 282},       {XK_F12, false, 293},        {XK_Num_Lock, false, 300},
-      {XK_Shift_R, false, 303},     {XK_Alt_L, false, 308},    {XK_Tab, false, -1},         {XK_eacute, false, -1},
-      {XK_KP_Insert, false, 256},   {XK_KP_7, false, 263},     {XK_KP_Home, false, 263},    {XK_KP_Up, false, 264},
-      {XK_KP_Prior, false, 265},    {XK_KP_Delete, false, 266}, {XK_KP_Add, false, 270},    {XK_KP_Enter, false, 271},
-      {XK_KP_Insert, true, -1},     {XK_KP_Enter, true, 271},  // the keypad counts only without Num Lock, but Enter
-  };
-  for (const auto& [keysym, numLock, code] : cases) EXPECT_EQ(key_code_from_keysym(keysym, numLock), code) << keysym;
-}
-
-// The released-key rule is played through the X server (Fullscreen, WindowKind); here the keys it never sends.
-TEST(KeyRelease, CodesOutsideTheTableAreIgnored) {
+TEST(KeyCodes, FromKeySymbolsAndOutOfTheTableIgnored) {
+  const std::tuple<unsigned long, int> cases[] = {
+      {XK_space, kKeySpace}, {XK_m, kKeyM},      {XK_S, kKeyS},          {XK_asciitilde, 126}, {XK_0, '0'},          {XK_Escape, kKeyEscape},
+      {XK_BackSpace, 8},     {XK_Return, 13},    {XK_Pause, 19},         {XK_Delete, 127},     {XK_Up, 273},         {XK_Left, 276},
+      {XK_Next, 281},        {XK_F1, 282},       {XK_F12, 293},          {XK_Num_Lock, 300},   {XK_Shift_R, 303},    {XK_Alt_L, 308},
+      {XK_Tab, -1},          {XK_eacute, -1},    {XK_KP_Insert, 256},    {XK_KP_7, 263},       {XK_KP_Home, 263},    {XK_KP_Up, 264},
+      {XK_KP_Prior, 265},    {XK_KP_Delete, 266}, {XK_KP_Add, 270},      {XK_KP_Enter, 271}};
+  for (const auto& [keysym, code] : cases) EXPECT_EQ(key_code_from_keysym(keysym, false), code) << keysym;
+  // Under Num Lock the keypad gives digits, not keys of the game: all but its Enter.
+  EXPECT_EQ(std::pair(key_code_from_keysym(XK_KP_Insert, true), key_code_from_keysym(XK_KP_Enter, true)), std::pair(-1, 271));
+  // The released-key rule is played through the X server; here codes it never sends (-1: no game key).
   ASSERT_EQ(keyboard_init(), 1);
-  input_key_changed(600, true);
-  input_key_changed(-1, true);
+  for (const int code : {600, -1}) input_key_changed(code, true);
   input_all_keys_up();
   EXPECT_EQ(key_released(600) + key_released(-1), 0);
 }
@@ -36,11 +30,9 @@ TEST(KeyRelease, CodesOutsideTheTableAreIgnored) {
 TEST(WindowStateEvents, ChangesAndNewStates) {
   constexpr unsigned kMin = GDK_WINDOW_STATE_ICONIFIED, kMax = GDK_WINDOW_STATE_MAXIMIZED, kFocus = GDK_WINDOW_STATE_FOCUSED;
   const std::tuple<unsigned, unsigned, int> cases[] = {
-      {kMin, kMin, EventMinimized},           {kMin, kMin | kMax, EventMinimized}, {kMin, kMax, EventMaximized},
-      {kMax, kMax, EventMaximized},           {kMin, 0, EventRestored},            {kMax, 0, EventRestored},
-      {kMin | kMax, kFocus, EventRestored},   {kMax, kMin, EventRestored},         {kFocus, kFocus, EventNone},
-      {kFocus, kMin, EventNone},              {0, 0, EventNone},
-  };
+      {kMin, kMin, EventMinimized}, {kMin, kMin | kMax, EventMinimized}, {kMin, kMax, EventMaximized}, {kMax, kMax, EventMaximized},
+      {kMin, 0, EventRestored},     {kMax, 0, EventRestored},    {kMin | kMax, kFocus, EventRestored}, {kMax, kMin, EventRestored},
+      {kFocus, kFocus, EventNone},  {kFocus, kMin, EventNone},   {0, 0, EventNone}};
   for (const auto& [changed, state, event] : cases) EXPECT_EQ(window_state_event_code(changed, state), event) << changed << " " << state;
 }
 

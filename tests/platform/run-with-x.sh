@@ -6,13 +6,10 @@
 set -u
 source "$(dirname "$0")/../../scripts/autoplay/x_server.sh"
 kind=xvfb
-if [ "${1:-}" = --xorg-dummy ]; then
-  shift
-  kind=xorg-dummy
-  if [ ! -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || ! command -v Xorg >/dev/null; then
-    echo "Xorg dummy driver not installed: video-mode switching not tested" >&2
-    exit 0
-  fi
+[ "${1:-}" = --xorg-dummy ] && shift && kind=xorg-dummy
+if [ $kind = xorg-dummy ] && { [ ! -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || ! command -v Xorg >/dev/null; }; then
+  echo "Xorg dummy driver not installed: video-mode switching not tested" >&2
+  exit 0
 fi
 workdir=$(mktemp -d)
 trap 'stop_x_servers; rm -rf "$workdir"' EXIT
