@@ -1,6 +1,7 @@
 // Keyboard play through the fake: the arrows move the focus in reading order, Return acts as a
 // click on the focused item, a mouse click hides the focus, and nothing of it shows without arrows.
 #include <functional>
+#include <string>
 
 #include "game/board.h"
 #include "game/main_loop.h"
@@ -10,6 +11,8 @@
 
 namespace {
 constexpr int U = kKeyUp, D = kKeyDown, L = kKeyLeft, R = kKeyRight, RET = kKeyReturn, ENTER = kKeyKeypadEnter;
+const char* const kStateNames[] = {"Logo",     "Title",   "Playing", "Menu",    "AskNewGame",
+                                   "Settings", "Credits", "AskQuit", "WellDone"};
 
 class KeyboardFocusTest : public GameTest {
  protected:
@@ -25,12 +28,18 @@ class KeyboardFocusTest : public GameTest {
   GameGlobals fresh;
   // One key released per pass, as a player presses them one after the other.
   void keys(const std::vector<int>& codes) {
-    for (int code : codes) {
-      fake::state().releasedKeys.insert(code);
-      RunOnePass();
-    }
+    for (int code : codes) { fake::state().releasedKeys.insert(code); RunOnePass(); }
   }
-  int waits() const { return static_cast<int>(fake::state().waits.size()); }
+  // What the keys did: state, waits, the settings' choices, a language saved, a quit, the cards up.
+  static std::string outcome() {
+    std::string s = std::string(kStateNames[game.gameState]) + " waits " + std::to_string(fake::state().waits.size());
+    if (game.gameState == Settings) s += " " + game.setLangCode + " music " + std::to_string(game.setMusic);
+    if (game.prefs.languageCode != "en_GB") s += " saved " + game.prefs.languageCode;
+    if (game.quitRequested) s += " quit";
+    for (int i = 0; game.gameState == Playing && i < kCardCount; ++i)  // by card number in reading order
+      if (game.board[i % kBoardColumns][i / kBoardColumns].state == FaceUp) s += " up " + std::to_string(i);
+    return game.gameState == Playing ? s + " picks " + std::to_string(game.selCount) : s;
+  }
   // Where one more pass draws the ring: {x, y}, or {-1, -1} when it draws none.
   std::pair<int, int> ringDrawn() {
     const size_t before = fake::state().calls.size();
@@ -40,167 +49,92 @@ class KeyboardFocusTest : public GameTest {
       sscanf(fake::state().calls[i].c_str(), "sprite_draw_blended 33 %d %d", &x, &y);
     return {x, y};
   }
+  // The ring of one more pass lies around the box (its height 0 for a text, held at its picture's top).
+  bool ringEncloses(int64_t x, int64_t y, int64_t w, int64_t h) {
+    const auto [rx, ry] = ringDrawn();
+    return rx < x && ry <= y && rx + sprite_width(kSpriteFocusRing) > x + w && ry + sprite_height(kSpriteFocusRing) > y + h;
+  }
 };
 
-struct DialogCase {
-  const char* name;
-  int64_t state;
-  std::vector<int> keys;
-  int64_t expectedState;
-  int expectedWaits;
-  std::function<void()> check;  // further expectations, or empty
+// From STATE (Settings reached by a click, Playing a fresh deal), after KEYS: EXPECTED.
+struct KeyCase {
+  const char* name; int64_t state; std::vector<int> keys; const char* expected; std::function<void()> prepare = {};
 };
 
 TEST_F(KeyboardFocusTest, ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem) {
-  const std::vector<DialogCase> cases = {
-      {"first press shows START", Menu, {D, RET}, Playing, 1, nullptr},
-      {"Enter of the keypad", Menu, {D, ENTER}, Playing, 1, nullptr},
-      {"CONTINUE without a game only waits", Menu, {D, D, RET}, Menu, 1, nullptr},
-      {"Up wraps to QUIT", Menu, {U, U, RET}, AskQuit, 1, nullptr},
-      {"Up twice from START reaches CREDITS", Menu, {D, U, U, RET}, Credits, 1, nullptr},
-      {"back from the credits the menu starts on START", Menu, {D, U, U, RET, RET, RET}, Playing, 3, nullptr},
-      {"Left and Right stay in a column", Menu, {D, R, L, D, D, RET}, Settings, 1, nullptr},
-      {"Return before any arrow does nothing", Menu, {RET}, Menu, 0, nullptr},
-      {"YES of the quit question", AskQuit, {R, RET}, AskQuit, 0, [] { EXPECT_EQ(game.quitRequested, 1); }},
-      {"NO beside YES", AskQuit, {R, R, RET}, Menu, 1, nullptr},
-      {"Left wraps along the row", AskQuit, {R, L, RET}, Menu, 1, nullptr},
-      {"Down also steps to NO", AskNewGame, {D, D, RET}, Menu, 1, nullptr},
-      {"OK of the credits", Credits, {D, D, U, RET}, Menu, 1, nullptr},
-      {"left arrow at the list's start: not even the wait", Settings, {D, RET}, Settings, 0,
-       [] { EXPECT_EQ(game.setLangIdx, 0); }},
-      {"right arrow beside it", Settings, {D, R, RET, RET}, Settings, 2, [] {
-         EXPECT_EQ(game.setLangIdx, 2);
-         EXPECT_EQ(game.setLangCode, "de_DE");
-       }},
-      {"check box below the arrows", Settings, {D, D, D, RET}, Settings, 1, [] { EXPECT_EQ(game.setMusic, 0); }},
-      {"Right alone on its row stays", Settings, {D, D, D, R, RET}, Settings, 1,
-       [] { EXPECT_EQ(game.setMusic, 0); }},
-      {"Up wraps to CANCEL", Settings, {D, R, RET, U, U, RET}, Menu, 2,
-       [] { EXPECT_EQ(game.setLangCode, "en_GB"); }},
-      {"OK left of CANCEL applies", Settings, {U, U, R, D, U, R, RET}, Menu, 1,
-       [] { EXPECT_EQ(game.prefs.languageCode, "en_GB"); }},
-      {"well done takes Return as a click anywhere", WellDone, {L, RET}, Menu, 1, nullptr},
-      {"no focus over the logo", Logo, {D, RET}, Logo, 0, nullptr},
+  const std::vector<KeyCase> cases = {
+      {"first press shows START", Menu, {D, RET}, "Playing waits 1 picks 0"},
+      {"Enter of the keypad", Menu, {D, ENTER}, "Playing waits 1 picks 0"},
+      {"CONTINUE without a game only waits", Menu, {D, D, RET}, "Menu waits 1"},
+      {"Up twice from START reaches CREDITS", Menu, {D, U, U, RET}, "Credits waits 1"},
+      {"Left and Right stay in a column", Menu, {D, R, L, D, D, RET}, "Settings waits 1 en_GB music 1"},
+      {"Return before any arrow does nothing", Menu, {RET}, "Menu waits 0"},
+      {"no focus over the logo", Logo, {D, RET}, "Logo waits 0"},
+      {"YES of the quit question", AskQuit, {R, RET}, "AskQuit waits 0 quit"},
+      {"NO beside YES", AskQuit, {R, R, RET}, "Menu waits 1"},
+      {"Left wraps along the row", AskQuit, {R, L, RET}, "Menu waits 1"},
+      {"Down also steps to NO", AskNewGame, {D, D, RET}, "Menu waits 1"},
+      {"OK of the credits", Credits, {D, D, U, RET}, "Menu waits 1"},
+      {"well done takes Return as a click anywhere", WellDone, {L, RET}, "Menu waits 1"},
+      {"left arrow at the list's start: not even the wait", Settings, {D, RET}, "Settings waits 0 en_GB music 1"},
+      {"right arrow beside it", Settings, {D, R, RET, RET}, "Settings waits 2 de_DE music 1"},
+      {"check box below the arrows", Settings, {D, D, D, RET}, "Settings waits 1 en_GB music 0"},
+      {"Right alone on its row stays", Settings, {D, D, D, R, RET}, "Settings waits 1 en_GB music 0"},
+      {"Up wraps to CANCEL", Settings, {D, R, RET, U, U, RET}, "Menu waits 2"},
+      {"OK left of CANCEL applies", Settings, {D, R, RET, U, U, L, RET}, "Menu waits 2 saved hu_HU"},
+      {"windows act without the waits; a new screen starts on its first item", Menu, {D, D, D, RET, D, D, RET},
+       "Settings waits 0 en_GB music 0", [] { game.prefs.screenKind = 1; }},
+      {"first press shows the top-left card", Playing, {R, RET}, "Playing waits 0 up 0 picks 1"},
+      {"Left wraps to the end of the row", Playing, {D, L, RET}, "Playing waits 0 up 7 picks 1"},
+      {"Up wraps to the bottom row", Playing, {D, U, RET}, "Playing waits 0 up 40 picks 1"},
+      {"Down six times comes round again", Playing, {R, D, D, D, D, D, D, RET}, "Playing waits 0 up 0 picks 1"},
+      {"moves combine", Playing, {R, R, D, R, RET}, "Playing waits 0 up 10 picks 1"},
+      {"a turned card stays as it is; a third card is not turned", Playing, {R, RET, RET, R, RET, R, RET},
+       "Playing waits 0 up 0 up 1 picks 2"},
+      {"a removed cell holds the focus but turns nothing", Playing, {R, RET, R, RET}, "Playing waits 0 up 1 picks 1",
+       [] { game.board[0][0].state = Removed; }},
   };
-  for (const DialogCase& c : cases) {
+  for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.name);
     game = fresh;
-    fake::state().releasedKeys.clear();
+    if (c.state == Playing) dealNewGame();
+    int face = 0;  // all different, so no turned pair resolves while the keys are pressed
+    for (auto& column : game.board) for (BoardCell& cell : column) cell.face = ++face;
     if (c.state == Settings) ClickFullScreen(ItemCentreX(ItemSettings), ItemCentreY(ItemSettings, 80));
-    if (c.state == AskNewGame) {
-      dealNewGame();
-      game.gameState = Menu;
-      ClickFullScreen(ItemCentreX(ItemStart), ItemCentreY(ItemStart, 80));
-    }
-    if (c.state != Settings && c.state != AskNewGame) game.gameState = c.state;
+    else game.gameState = c.state;
+    if (c.prepare) c.prepare();
+    fake::state().releasedKeys.clear();
     fake::state().waits.clear();
     keys(c.keys);
-    EXPECT_EQ(game.gameState, c.expectedState);
-    EXPECT_EQ(waits(), c.expectedWaits);
-    if (c.check) c.check();
+    EXPECT_EQ(outcome(), c.expected);
   }
-}
-
-TEST_F(KeyboardFocusTest, WindowKindsActWithoutTheWaits) {
-  game.prefs.screenKind = 1;
-  keys({D, D, D, RET, D, D, RET});  // SETTINGS, then the check box: a new screen starts on its first item
-  EXPECT_EQ(game.gameState, Settings);
-  EXPECT_EQ(game.setMusic, 0);
-  EXPECT_EQ(waits(), 0);
-}
-
-struct BoardCase {
-  const char* name;
-  std::vector<int> keys;
-  int col, row;  // the card expected face up, -1 for none
-  std::function<void()> prepare;
-};
-
-TEST_F(KeyboardFocusTest, BoardFocusWrapsAndReturnPicksLikeAClick) {
-  const std::vector<BoardCase> cases = {
-      {"first press shows the top-left card", {R, RET}, 0, 0, nullptr},
-      {"Left wraps to the end of the row", {D, L, RET}, 7, 0, nullptr},
-      {"Up wraps to the bottom row", {D, U, RET}, 0, 5, nullptr},
-      {"Down six times comes round again", {R, D, D, D, D, D, D, RET}, 0, 0, nullptr},
-      {"moves combine", {R, R, D, R, RET}, 2, 1, nullptr},
-      {"a removed cell holds the focus but turns nothing", {R, RET}, -1, -1,
-       [] { game.board[0][0].state = Removed; }},
-      {"a turned card stays as it is", {R, RET}, -1, -1, [] {
-         game.board[0][0].state = FaceUp;
-         game.selCount = 1;
-         game.pick1Col = game.pick1Row = 0;
-       }},
-  };
-  for (const BoardCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    game = fresh;
-    dealNewGame();
-    // Faces all different, so no turned pair resolves while the keys are pressed.
-    for (int col = 0; col < kBoardColumns; ++col)
-      for (int row = 0; row < kBoardRows; ++row) game.board[col][row].face = 1 + col * kBoardRows + row;
-    if (c.prepare) c.prepare();
-    const int64_t picksBefore = game.selCount;
-    keys(c.keys);
-    int up = 0;
-    for (int col = 0; col < kBoardColumns; ++col)
-      for (int row = 0; row < kBoardRows; ++row)
-        if (game.board[col][row].state == FaceUp && !(picksBefore == 1 && col == 0 && row == 0)) {
-          EXPECT_EQ(col, c.col);
-          EXPECT_EQ(row, c.row);
-          ++up;
-        }
-    EXPECT_EQ(up, c.col < 0 ? 0 : 1);
-    EXPECT_EQ(game.selCount, picksBefore + (c.col < 0 ? 0 : 1));
-  }
-  // A third card: two are up, Return on another one turns nothing.
-  keys({R, RET, R, RET, R, RET});
-  EXPECT_EQ(game.selCount, 2);
-  EXPECT_EQ(game.board[2][0].state, FaceDown);
 }
 
 TEST_F(KeyboardFocusTest, RingShowsAroundTheFocusUntilAMouseClick) {
   // Mouse play: nothing of the focus is made or drawn.
   ClickFullScreen(ItemCentreX(ItemCredits), ItemCentreY(ItemCredits, 80));
   ClickFullScreen(ItemCentreX(ItemCreditsOk), ItemCentreY(ItemCreditsOk, 40));
-  ClickFullScreen(5, 5);
   EXPECT_TRUE(fake::callsStartingWith("sprite_create 33").empty());
   EXPECT_EQ(ringDrawn().first, -1);
 
   // The ring encloses the focused entry, then the card, each time the same ring for the same size.
   keys({D});
-  const auto [x, y] = ringDrawn();
-  const HitArea& start = game.items[ItemStart];
-  EXPECT_LT(x, start.x);
-  EXPECT_GT(x + sprite_width(kSpriteFocusRing), start.x + start.width);
-  EXPECT_LE(y, start.y);
+  EXPECT_TRUE(ringEncloses(game.items[ItemStart].x, game.items[ItemStart].y, game.items[ItemStart].width, 0));
   keys({RET, R});
   fake::clearCalls();
   keys({R});
-  const auto [cx, cy] = ringDrawn();
-  const BoardCell& cell = game.board[2][0];
-  EXPECT_LT(cx, cell.x);
-  EXPECT_GT(cx + sprite_width(kSpriteFocusRing), cell.x + game.cardSize);
-  EXPECT_LT(cy, cell.y);
-  EXPECT_GT(cy + sprite_height(kSpriteFocusRing), cell.y + game.cardSize);
+  EXPECT_TRUE(ringEncloses(game.board[2][0].x, game.board[2][0].y, game.cardSize, game.cardSize));
   EXPECT_TRUE(fake::callsStartingWith("sprite_create 33").empty());  // moving between cards keeps it
-
   // Either button, in full screen or as window events, hides it; the next arrow starts over.
-  const std::vector<std::function<void()>> mouseUses = {
-      [this] { ClickFullScreen(1, 1); },
-      [] {
-        fake::state().buttons[2] = true;
-        RunOnePass();
-        fake::state().buttons[2] = false;
-      },
-      [] { HandleWindowEvent(EventLeftClick); },
-      [] { HandleWindowEvent(EventRightClick); },
-  };
-  for (size_t i = 0; i < mouseUses.size(); ++i) {
-    SCOPED_TRACE(i);
+  for (int use = 0; use < 4; ++use) {
+    SCOPED_TRACE(use);
     game.gameState = Menu;
     keys({D, D});
     ASSERT_NE(ringDrawn().first, -1);
-    mouseUses[i]();
+    fake::state().buttons[2] = use == 1;  // the right button held for one pass
+    if (use < 2) use == 0 ? ClickFullScreen(1, 1) : RunOnePass();
+    if (use >= 2) HandleWindowEvent(use == 2 ? EventLeftClick : EventRightClick);
+    fake::state().buttons[2] = false;
     game.gameState = Menu;
     EXPECT_EQ(ringDrawn().first, -1);
     keys({RET});
