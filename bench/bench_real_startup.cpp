@@ -3,16 +3,18 @@
 //   vesperine-bench-real-startup floor GAMEDIR   only unpacking and decoding every picture and the music
 //   vesperine-bench-real-startup frames GAMEDIR  steady frames of the menu over a full board, unpaced,
 //                                                against frames that draw only the background
-//   vesperine-bench-real-startup screens GAMEDIR OUTDIR KIND
+//   vesperine-bench-real-startup screens GAMEDIR OUTDIR KIND [PASSES]
 //                                                every screen of the game in screen kind KIND (0 full,
 //                                                1 window, 2 borderless) as OUTDIR/NN-name.png, to compare
-//                                                pixel for pixel before and after a change of the drawing
+//                                                pixel for pixel before and after a change of the drawing,
+//                                                after PASSES passes in each (1 unless given)
 // Each prints the wall time since the process started and the peak resident memory; run both in
 // one go with bench/startup.sh, which compares them.
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -92,9 +94,10 @@ int runFrames(const std::string& gameDir) {
   return 0;
 }
 
-// One pass of the main loop in each screen, then the frame it drew (what the next flip shows). The
-// deal is seeded, so every run draws the same cards in the same places.
-int runScreens(const std::string& gameDir, const std::string& outDir, int kind) {
+// PASSES passes of the main loop in each screen, then the frame the last drew (what the next flip
+// shows); from the third pass on, frames alike draw what they keep of the one before. The deal is
+// seeded, so every run draws the same cards in the same places.
+int runScreens(const std::string& gameDir, const std::string& outDir, int kind, int passes) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
   if (!StartUp(1, argv, gameDir)) return 1;
@@ -103,7 +106,7 @@ int runScreens(const std::string& gameDir, const std::string& outDir, int kind) 
   int shot = 0;
   auto capture = [&](const char* label, int64_t state) {
     game.gameState = state;
-    RunOnePass();
+    for (int pass = 0; pass < passes; ++pass) RunOnePass();
     RgbaImage frame;
     platform_read_pixels(0, 0, int(game.screenWidth), int(game.screenHeight), &frame);
     char file[64];
@@ -179,9 +182,10 @@ int runFloor(const std::string& gameDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 5 && std::string(argv[1]) == "screens") return runScreens(argv[2], argv[3], std::atoi(argv[4]));
+  if ((argc == 5 || argc == 6) && std::string(argv[1]) == "screens")
+    return runScreens(argv[2], argv[3], std::atoi(argv[4]), argc == 6 ? std::max(1, std::atoi(argv[5])) : 1);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/  or  screens GAMEDIR/ OUTDIR KIND\n", argv[0]);
+    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/  or  screens GAMEDIR/ OUTDIR KIND [PASSES]\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];

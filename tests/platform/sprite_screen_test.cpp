@@ -110,3 +110,67 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPng) {
 }
 
 }  // namespace
+
+namespace {
+
+// Frames drawn alike keep the screen under their last full-screen draw: from the third on they
+// draw that copy, and any change under it (a place, an intensity, a texture, a shorter frame, the
+// screen read half-way) draws the calls again. Every frame's pixels are those of the calls alone.
+TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) {
+  const int width = desktop_width(), height = desktop_height();
+  RgbaImage backdrop = solid_image(width, height, kBlue);
+  for (int x = 0; x < width; x += 7) set_pixel(backdrop, x, 5, kGreen);
+  const SpriteId background = load_sprite(backdrop, kSpriteKeepAlpha);
+  const SpriteId card = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha);
+  const SpriteId veil = load_sprite(solid_image(width, height, kBlack), kSpriteKeepAlpha);
+  const SpriteId panel = load_sprite(solid_image(8, 8, kWhite), kSpriteKeepAlpha);
+  struct Frame {
+    const char* what; int cardX, cardScale, veil; bool blendedBackground, readHalfWay, cardLast; int fromCopy;
+  };
+  const Frame frames[] = {
+      {"first", 10, 16, 128, false, false, false, 0},       {"second, alike: copied", 10, 16, 128, false, false, false, 0},
+      {"third draws the copy", 10, 16, 128, false, false, false, 1}, {"and the fourth", 10, 16, 128, false, false, false, 1},
+      {"card moved", 30, 16, 128, false, false, false, 0},  {"alike again", 30, 16, 128, false, false, false, 0},
+      {"copy of the moved card", 30, 16, 128, false, false, false, 1},
+      {"card scaled", 30, 24, 128, false, false, false, 0}, {"veil lighter", 30, 24, 60, false, false, false, 0},
+      {"no veil: nothing kept", 30, 24, 0, false, false, false, 0}, {"nor now", 30, 24, 0, false, false, false, 0},
+      {"veil back", 30, 24, 60, false, false, false, 0},     {"alike", 30, 24, 60, false, false, false, 0},
+      {"read half-way", 30, 24, 60, false, true, false, 0},  {"copy", 30, 24, 60, false, false, false, 1},
+      {"ends after the card", 30, 24, 60, false, false, true, 0}, {"copy still kept", 30, 24, 60, false, false, false, 1},
+      {"background blended", 30, 24, 60, true, false, false, 0}, {"alike", 30, 24, 60, true, false, false, 0},
+      {"still nothing kept", 30, 24, 60, true, false, false, 0},
+  };
+  RgbaImage last;
+  for (const Frame& f : frames) {
+    SCOPED_TRACE(f.what);
+    const int before = platform_frames_drawn_from_copy();
+    f.blendedBackground ? sprite_draw_blended(background, 0, 0, 255) : sprite_draw(background, 0, 0);
+    sprite_scale(card, f.cardScale, f.cardScale);
+    sprite_draw_blended(card, f.cardX, 10, 255);
+    if (f.readHalfWay || f.cardLast) {
+      EXPECT_EQ(screen_pixel(f.cardX + 1, 11), kRed);
+    }
+    if (!f.cardLast) sprite_draw_blended(veil, 0, 0, f.veil), sprite_draw(panel, 100, 10);
+    EXPECT_EQ(platform_frames_drawn_from_copy() - before, f.fromCopy);
+    RgbaImage frame;
+    ASSERT_TRUE(platform_read_pixels(0, 0, 120, 40, &frame));
+    if (f.fromCopy != 0) {
+      EXPECT_EQ(frame.pixels, last.pixels) << "a copy of the frame before, drawn by its calls";
+    }
+    if (!f.cardLast) last = frame;
+    EXPECT_GT(pixel_at(frame, f.cardX + 1, 11).r, pixel_at(frame, 5, 11).r);
+    screen_flip();
+  }
+  // A texture changed under the copy: drawn again in its new colour until a new copy is made.
+  const int fromCopyAfterTheChange[] = {1, 0, 0, 1};
+  for (int i = 0; i < 4; ++i) {
+    const int before = platform_frames_drawn_from_copy();
+    if (i == 1) sprite_set_color_key(card, rgb(255, 0, 0));
+    sprite_draw(background, 0, 0), sprite_draw_blended(card, 30, 10, 255), sprite_draw_blended(veil, 0, 0, 60);
+    EXPECT_EQ(platform_frames_drawn_from_copy() - before, fromCopyAfterTheChange[i]) << i;
+    EXPECT_EQ(screen_pixel(31, 11) == screen_pixel(5, 11), i > 0) << "the keyed card is transparent: " << i;
+    screen_flip();
+  }
+}
+
+}  // namespace

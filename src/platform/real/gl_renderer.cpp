@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/real/frame_cache.h"
+
 namespace {
 
 Display* glDisplay = nullptr;
@@ -68,6 +70,7 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
   glDisplay = display;
   glDrawable = drawable;
   glContext = context;
+  frame_cache_reset();
   glWidth = width;
   glHeight = height;
   set_swap_interval(display, visual->screen, drawable, flipMode == 2 ? 1 : 0);
@@ -101,6 +104,7 @@ void gl_stop() {
   glXMakeCurrent(glDisplay, None, nullptr);
   glXDestroyContext(glDisplay, glContext);
   glContext = nullptr;
+  frame_cache_reset();
   glDisplay = nullptr;
   glDrawable = 0;
   glWidth = glHeight = 0;
@@ -109,12 +113,14 @@ void gl_stop() {
 bool gl_ready() { return glContext != nullptr; }
 
 void gl_swap() {
+  frame_cache_end_frame();
   if (glContext != nullptr) {
     glXSwapBuffers(glDisplay, glDrawable);
   }
 }
 
 void gl_read_back_buffer(int x, int y, int width, int height, uint8_t* rgbaOut) {
+  frame_cache_flush();
   std::memset(rgbaOut, 0, static_cast<size_t>(width) * height * 4);
   const int left = std::max(x, 0);
   const int top = std::max(y, 0);

@@ -10,3 +10,5 @@ bool platform_read_pixels(int x, int y, int width, int height, RgbaImage* out);
 unsigned long platform_fullscreen_window();
 // X window id of window 0's drawing area (the native child holding the GL screen), 0 when none.
 unsigned long platform_drawing_area_window();
+// How many frames so far drew the screen they keep from the frames before (frame_cache.h).
+int platform_frames_drawn_from_copy();

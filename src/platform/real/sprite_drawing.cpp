@@ -2,55 +2,46 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include "platform/real/gl_renderer.h"
 #include <GL/glext.h>
+#include <algorithm>
+#include "platform/real/frame_cache.h"
 #include "platform/real/screen_state.h"
 #include "platform/real/sprite_store.h"
 
 namespace {
 
-// The sprite, ready to draw at (x, y), or nullptr when there is nothing to draw.
-Sprite* prepare(SpriteId id, int x, int y) {
+// The draw of sprite `id` at (x, y) as it reaches the screen; false when nothing of it shows.
+bool describe(SpriteId id, int x, int y, int intensity, DrawCall* call) {
   Sprite* sprite = sprite_find(id);
   if (sprite == nullptr || !gl_ready() || sprite->shownWidth <= 0 || sprite->shownHeight <= 0 ||
       sprite->clipWidth <= 0 || sprite->clipHeight <= 0) {
-    return nullptr;
+    return false;
   }
   if (x >= gScreen.width || y >= gScreen.height || x + sprite->shownWidth <= 0 || y + sprite->shownHeight <= 0) {
-    return nullptr;
+    return false;
   }
   sprite_upload_texture(*sprite);
-  glBindTexture(GL_TEXTURE_2D, sprite->texture);
   // Drawn 1:1, every pixel centre sits on a texel centre and bilinear sampling returns that texel
   // alone: nearest gives the same pixels, and lets the rasteriser copy rows instead of filtering.
   const bool oneToOne = sprite->shownWidth == sprite->clipWidth && sprite->shownHeight == sprite->clipHeight;
-  const GLint filter = gScreen.spriteQuality == 0 || oneToOne ? GL_NEAREST : GL_LINEAR;
-  if (sprite->textureFilter != filter) {
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
-    sprite->textureFilter = filter;
-  }
-  return sprite;
+  *call = DrawCall{id, sprite->textureVersion, sprite->texture, sprite->image.width, sprite->image.height,
+                   x, y, sprite->shownWidth, sprite->shownHeight, sprite->clipX, sprite->clipY,
+                   sprite->clipWidth, sprite->clipHeight, intensity,
+                   gScreen.spriteQuality == 0 || oneToOne ? GL_NEAREST : GL_LINEAR};
+  return true;
 }
 
-// The displayed area of the sprite stretched over its shown size; the viewport clips the parts
-// beyond the screen.
-void draw_rectangle(const Sprite& sprite, int x, int y) {
-  const float width = static_cast<float>(sprite.image.width);
-  const float height = static_cast<float>(sprite.image.height);
-  const float left = sprite.clipX / width;
-  const float right = (sprite.clipX + sprite.clipWidth) / width;
-  const float top = sprite.clipY / height;
-  const float bottom = (sprite.clipY + sprite.clipHeight) / height;
-  const float x1 = static_cast<float>(x + sprite.shownWidth);
-  const float y1 = static_cast<float>(y + sprite.shownHeight);
+// The texture area (left, top, right, bottom) stretched over the screen rectangle (x, y, x1, y1);
+// the viewport clips the parts beyond the screen.
+void draw_rectangle(float left, float top, float right, float bottom, int x, int y, int x1, int y1) {
   glBegin(GL_QUADS);
   glTexCoord2f(left, top);
   glVertex2f(static_cast<float>(x), static_cast<float>(y));
   glTexCoord2f(right, top);
-  glVertex2f(x1, static_cast<float>(y));
+  glVertex2f(static_cast<float>(x1), static_cast<float>(y));
   glTexCoord2f(right, bottom);
-  glVertex2f(x1, y1);
+  glVertex2f(static_cast<float>(x1), static_cast<float>(y1));
   glTexCoord2f(left, bottom);
-  glVertex2f(static_cast<float>(x), y1);
+  glVertex2f(static_cast<float>(x), static_cast<float>(y1));
   glEnd();
 }
 
@@ -115,28 +106,44 @@ void use_opacity(int intensity) {
 
 }  // namespace
 
-void sprite_draw(SpriteId id, int x, int y) {
-  const Sprite* sprite = prepare(id, x, y);
-  if (sprite == nullptr) {
-    return;
+void draw_call(const DrawCall& call) {
+  glBindTexture(GL_TEXTURE_2D, call.texture);
+  Sprite* sprite = sprite_find(call.id);
+  if (sprite != nullptr && sprite->textureFilter != call.filter) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, call.filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, call.filter);
+    sprite->textureFilter = call.filter;
   }
   // The texture is premultiplied, so replacing gives colour times alpha (black where transparent).
+  if (call.intensity == DrawCall::kReplace) {
+    glDisable(GL_BLEND);
+  } else {
+    glEnable(GL_BLEND);
+  }
+  use_opacity(std::min(call.intensity, 255));
+  const float width = static_cast<float>(call.textureWidth);
+  const float height = static_cast<float>(call.textureHeight);
+  draw_rectangle(call.clipX / width, call.clipY / height, (call.clipX + call.clipWidth) / width,
+                 (call.clipY + call.clipHeight) / height, call.x, call.y, call.x + call.shownWidth,
+                 call.y + call.shownHeight);
+}
+
+// The copy holds the screen's bottom row first: its rows are read from the top of the texture down.
+void draw_screen_copy(GLuint texture, int width, int height) {
+  glBindTexture(GL_TEXTURE_2D, texture);
   glDisable(GL_BLEND);
   use_opacity(255);
-  draw_rectangle(*sprite, x, y);
+  draw_rectangle(0, 1, 1, 0, 0, 0, width, height);
+}
+
+void sprite_draw(SpriteId id, int x, int y) {
+  DrawCall call;
+  if (describe(id, x, y, DrawCall::kReplace, &call)) frame_cache_draw(call);
 }
 
 void sprite_draw_blended(SpriteId id, int x, int y, int intensity) {
-  if (intensity <= 0) {
-    return;
-  }
-  const Sprite* sprite = prepare(id, x, y);
-  if (sprite == nullptr) {
-    return;
-  }
-  glEnable(GL_BLEND);
-  use_opacity(intensity > 255 ? 255 : intensity);
-  draw_rectangle(*sprite, x, y);
+  DrawCall call;
+  if (intensity > 0 && describe(id, x, y, std::min(intensity, 255), &call)) frame_cache_draw(call);
 }
 
 void screen_set_sprite_quality(int quality) { gScreen.spriteQuality = quality == 0 ? 0 : 1; }

@@ -25,6 +25,7 @@ struct Sprite {
   std::vector<LostColour> lostColours;
   GLuint texture = 0;
   bool textureStale = true;     // pixels changed since the last upload
+  uint64_t textureVersion = 0;  // a new number at every upload, never one seen before
   GLint textureFilter = 0;      // filter last set on the texture (0 = none yet)
 };
 

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/real/frame_cache.h"
 #include "platform/real/gl_renderer.h"
 #include "platform/real/id_store.h"
 #include "platform/real/sprite_store.h"
@@ -10,6 +11,7 @@
 namespace {
 
 IdStore<Sprite> sprites;
+uint64_t textureUploads = 0;  // numbers every upload: the same number is the same texture content
 
 void reset_display_area(Sprite& sprite) {
   sprite.clipX = sprite.clipY = 0;
@@ -18,6 +20,7 @@ void reset_display_area(Sprite& sprite) {
 }
 
 void delete_texture(Sprite& sprite) {
+  frame_cache_flush();  // calls held back may still draw it
   if (sprite.texture != 0 && gl_ready()) {
     glDeleteTextures(1, &sprite.texture);
   }
@@ -94,6 +97,8 @@ void sprite_upload_texture(Sprite& sprite) {
   // and bilinear filtering does not bleed the colour of transparent pixels. It is in the order of
   // the screen's pixels (BGRA), which the driver keeps as it is given. The pixels are turned into
   // it in place: they are let go after the upload anyway.
+  frame_cache_flush();  // calls held back draw the texture as it was
+  sprite.textureVersion = ++textureUploads;
   std::vector<uint8_t>& pixels = sprite.image.pixels;
   sprite.lostColours.clear();
   const Rgb transparent = transparent_colour(sprite);

@@ -1,0 +1,43 @@
+// The layers under a full-screen veil, kept from one frame to the next. The menu and the questions
+// draw the background, 48 cards with their shadows and a dimming layer before the panel, and all of
+// it stays the same frame after frame: once two frames in a row have drawn the same calls up to
+// their last full-screen draw, the screen as it stood after that draw is copied into a texture, and
+// the next frames that begin with the same calls draw the copy instead. The copy is exact (1:1,
+// nearest, no blending), so the pixels are those the calls would have drawn.
+#pragma once
+
+#include <cstdint>
+
+#include <GL/gl.h>
+
+#include "platform/platform.h"
+
+// One sprite draw, as it reaches the screen: equal calls of sprites with the same texture content
+// draw the same pixels.
+struct DrawCall {
+  SpriteId id = 0;
+  uint64_t textureVersion = 0;  // changes with every upload of the sprite's texture
+  GLuint texture = 0;
+  int textureWidth = 0, textureHeight = 0;
+  int x = 0, y = 0, shownWidth = 0, shownHeight = 0;
+  int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
+  int intensity = 0;  // 1 to 255 blended; kReplace drawn without blending
+  GLint filter = 0;
+  bool operator==(const DrawCall&) const = default;
+  static constexpr int kReplace = 256;
+};
+
+// Draws the call, or holds it back while the frame so far matches the kept copy.
+void frame_cache_draw(const DrawCall& call);
+// Draws every call held back, so the screen shows all calls made; before reading the screen,
+// changing or deleting a texture, and at the end of a frame.
+void frame_cache_flush();
+// The frame is complete (just before it is shown).
+void frame_cache_end_frame();
+// A new GL context (the copy went with the old one), or none.
+void frame_cache_reset();
+
+// In sprite_drawing.cpp: draws one call now.
+void draw_call(const DrawCall& call);
+// Draws a copy of the whole screen, taken bottom row first, 1:1 over the screen.
+void draw_screen_copy(GLuint texture, int width, int height);
