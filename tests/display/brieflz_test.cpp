@@ -47,7 +47,7 @@ TEST(BriefLzDecode, Blocks) {
     size_t consumed = 12345;  // untouched on failure
     EXPECT_EQ(brieflz_decode(c.in.data(), c.in.size(), out.data(), c.outSize, &consumed), c.result) << c.what;
     EXPECT_EQ(consumed, c.result < 0 ? 12345u : c.in.size()) << c.what;
-    if (c.result >= 0) EXPECT_EQ(std::string(out.begin(), out.end()), c.text) << c.what;
+    if (c.result >= 0) { EXPECT_EQ(std::string(out.begin(), out.end()), c.text) << c.what; }
   }
   // Every cut of a block fails. (Consumed stopping at a block's end is what the pack's many-block containers need.)
   Bytes out(305);

@@ -74,8 +74,8 @@ TEST_P(DataPackRoundTrip, EveryEntryComesBackExactly) {
     EXPECT_TRUE(block == data) << name;
   }
   EXPECT_EQ(pack.entries()[1].storedSize, pack.entries()[1].unpackedSize) << "random bytes must be stored";
-  if (blockSize >= 7) EXPECT_LT(pack.entries()[4].storedSize, 50000u) << "zeros must be compressed";
-  if (blockSize >= 4096) EXPECT_LT(pack.entries()[0].storedSize, 20000u) << "text must be compressed";
+  if (blockSize >= 7) { EXPECT_LT(pack.entries()[4].storedSize, 50000u) << "zeros must be compressed"; }
+  if (blockSize >= 4096) { EXPECT_LT(pack.entries()[0].storedSize, 20000u) << "text must be compressed"; }
 }
 
 INSTANTIATE_TEST_SUITE_P(Combinations, DataPackRoundTrip,

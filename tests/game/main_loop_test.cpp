@@ -116,7 +116,7 @@ TEST_F(MainLoopTest, QuittingFadesPlayingMusicOnly) {
     RunMainLoop();
     const auto volumes = fake::callsStartingWith("sound_volume 0 ");
     ASSERT_EQ(volumes.size(), paused ? 0u : 10u);
-    if (!paused) EXPECT_EQ(volumes.front() + " " + volumes.back(), "sound_volume 0 100 sound_volume 0 10");
+    if (!paused) { EXPECT_EQ(volumes.front() + " " + volumes.back(), "sound_volume 0 100 sound_volume 0 10"); }
     EXPECT_EQ(sound_status(0), paused ? SoundPaused : SoundIdle);
   }
 }
@@ -179,7 +179,7 @@ TEST_F(WindowEventsTest, MusicPausesOnlyForTheEventOfTheWindowKind) {
     for (const int event : events) drain({event});
     EXPECT_EQ(sound_status(0), status) << "kind " << kind << ", " << events.size() << " events";
     EXPECT_TRUE(fake::callsStartingWith("window_minimize").empty()) << "kind " << kind;
-    if (!music) EXPECT_TRUE(fake::callsStartingWith("sound_").empty());
+    if (!music) { EXPECT_TRUE(fake::callsStartingWith("sound_").empty()); }
   }
 }
 

@@ -147,8 +147,9 @@ TEST_F(StartUpTest, ScreenKindsAndModes) {
       continue;
     }
     EXPECT_EQ(std::make_tuple(game.screenWidth, game.screenHeight), std::make_tuple(width, height)) << prefs;
-    if (windows)
+    if (windows) {
       EXPECT_EQ(fake::callsStartingWith("window_open")[0], "window_open 0 0 0 1024 768 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 1");
+    }
   }
 }
 

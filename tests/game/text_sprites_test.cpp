@@ -35,9 +35,9 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidths) {
       {ItemCancel, 300 + 680 - 99 - 100, -1, -1},    {11, 0, 0, 0},  {14, 0, 0, 0}};  // 11 to 14 unused
   for (const auto& [record, x, y, width] : areas) {
     const HitArea& a = game.items[record];
-    if (x >= 0) EXPECT_EQ(a.x, x) << "record " << record;
-    if (y >= 0) EXPECT_EQ(a.y, y) << "record " << record;
-    if (width >= 0) EXPECT_EQ(a.width, width) << "record " << record;
+    if (x >= 0) { EXPECT_EQ(a.x, x) << "record " << record; }
+    if (y >= 0) { EXPECT_EQ(a.y, y) << "record " << record; }
+    if (width >= 0) { EXPECT_EQ(a.width, width) << "record " << record; }
   }
 }
 

@@ -64,8 +64,9 @@ inline std::string BuildZip(const std::vector<ZipItem>& items) {
     archive_entry_set_perm(entry, item.directory ? 0755 : 0644);
     archive_entry_set_size(entry, static_cast<la_int64_t>(item.content.size()));
     EXPECT_EQ(archive_write_header(writer, entry), ARCHIVE_OK);
-    if (!item.content.empty())
+    if (!item.content.empty()) {
       EXPECT_EQ(archive_write_data(writer, item.content.data(), item.content.size()), static_cast<la_ssize_t>(item.content.size()));
+    }
     archive_entry_free(entry);
   }
   EXPECT_EQ(archive_write_close(writer), ARCHIVE_OK);

@@ -74,7 +74,8 @@ TEST(SystemInfo, ParsedDetailsAndThisMachine) {
   EXPECT_EQ(CpuNameFromCpuinfo("processor : 0\n"), "");
   const SystemDetails details = ReadSystemDetails();
   EXPECT_TRUE(details.onlineCores >= 1 && details.freeMemory <= details.totalMemory && !details.cpuName.empty());
-  const std::tm time{.tm_sec = 9, .tm_min = 0, .tm_hour = 4, .tm_mday = 5, .tm_mon = 11, .tm_year = 2026 - 1900};
+  const std::tm time{.tm_sec = 9, .tm_min = 0, .tm_hour = 4, .tm_mday = 5, .tm_mon = 11, .tm_year = 2026 - 1900,
+                     .tm_wday = 0, .tm_yday = 0, .tm_isdst = 0, .tm_gmtoff = 0, .tm_zone = nullptr};
   EXPECT_EQ(FormatStartStamp(time), "2026-12-05--04-00-09");
 }
 
