@@ -45,7 +45,7 @@ TEST(BuiltPictures, EveryPictureIsAn8BitPngWithinItsBlockAndOfItsSize) {
   for (const auto& [name, width, height, colourType] : pictures) {
     const PngHeader header = ReadPngHeader(name);
     EXPECT_EQ(std::make_pair(header.width, header.height), std::make_pair(width, height)) << name;
-    if (colourType) EXPECT_EQ(header.colourType, colourType) << name;
+    if (colourType) { EXPECT_EQ(header.colourType, colourType) << name; }
   }
   const PngHeader menu = ReadPngHeader("menu.png"), shadow = ReadPngHeader("menushadow.png");
   EXPECT_EQ(std::make_pair(menu.width, menu.height), std::make_pair(shadow.width, shadow.height));
