@@ -112,9 +112,18 @@ bool HitItem(int record, int64_t height, int64_t px, int64_t py) {
   return px > a.x && px < a.x + a.width && py > a.y && py < a.y + height;
 }
 
+ItemKind KindOfItem(int record) {
+  if (record <= ItemQuit) return ItemKind::Entry;
+  if (record >= ItemLeftArrow && record <= ItemMusicBox) return ItemKind::Small;
+  return ItemKind::Button;
+}
+
 int64_t ItemHeight(int record) {
-  if (record <= ItemQuit) return kEntryHeight;
-  if (record >= ItemLeftArrow && record <= ItemMusicBox) return kSmallItemHeight;
+  switch (KindOfItem(record)) {
+    case ItemKind::Entry: return kEntryHeight;
+    case ItemKind::Small: return kSmallItemHeight;
+    case ItemKind::Button: break;
+  }
   return kButtonHeight;
 }
 

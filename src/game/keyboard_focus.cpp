@@ -140,8 +140,11 @@ void makeRing(int width, int height) {
 // drawn 5 pixels right of and below its clickable area.
 Box ringBox(const Box& target, int record) {
   if (game.gameState == Playing) return {target.x - 3, target.y - 3, target.width + 6, target.height + 6};
-  if (record <= ItemQuit) return {target.x - 14, target.y - 6, target.width + 28, 74};
-  if (record >= ItemLeftArrow && record <= ItemMusicBox) return {target.x - 4, target.y - 4, 38, 38};
+  switch (KindOfItem(record)) {
+    case ItemKind::Entry: return {target.x - 14, target.y - 6, target.width + 28, 74};
+    case ItemKind::Small: return {target.x - 4, target.y - 4, 38, 38};
+    case ItemKind::Button: break;
+  }
   return {target.x - 10, target.y - 5, target.width + 20, 42};
 }
 }  // namespace

@@ -22,8 +22,7 @@ struct FrameCache {
   int previousCut = 0;         // how many of them reach up to its last full-screen draw
   bool sameAsPrevious = true;  // this frame's calls so far are the last frame's
   FrameCalls kept;             // the calls whose pixels the copy holds; none without a copy
-  GLuint copy = 0;
-  int copyWidth = 0, copyHeight = 0;
+  GLuint copy = 0;             // screen-sized, made at the first copy in a GL context
   bool matching = false;       // this frame's calls so far are the first of the kept ones
   int heldBack = 0;            // and this many of them are not drawn yet
   int framesFromCopy = 0;      // for the tests
@@ -53,16 +52,14 @@ bool kept_is_current_prefix(int count) {
 }
 
 void copy_screen() {
-  if (cache.copy == 0 || cache.copyWidth != gScreen.width || cache.copyHeight != gScreen.height) {
-    if (cache.copy == 0) glGenTextures(1, &cache.copy);
+  if (cache.copy == 0) {
+    glGenTextures(1, &cache.copy);
     glBindTexture(GL_TEXTURE_2D, cache.copy);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    cache.copyWidth = gScreen.width;
-    cache.copyHeight = gScreen.height;
   }
   glBindTexture(GL_TEXTURE_2D, cache.copy);
   glReadBuffer(GL_BACK);
@@ -83,7 +80,7 @@ void frame_cache_draw(const DrawCall& call) {
   cache.sameAsPrevious = cache.sameAsPrevious && index < cache.previous.count && cache.previous.calls[index] == call;
   if (cache.matching && cache.kept.calls[index] == call) {
     if (++cache.heldBack == cache.kept.count) {
-      draw_screen_copy(cache.copy, cache.copyWidth, cache.copyHeight);
+      draw_screen_copy(cache.copy);
       ++cache.framesFromCopy;
       cache.matching = false;
       cache.heldBack = 0;
@@ -123,7 +120,6 @@ void frame_cache_reset() {
   cache.matching = false;
   cache.heldBack = 0;
   cache.copy = 0;
-  cache.copyWidth = cache.copyHeight = 0;
 }
 
 int platform_frames_drawn_from_copy() { return cache.framesFromCopy; }

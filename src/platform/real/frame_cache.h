@@ -13,12 +13,11 @@
 #include "platform/platform.h"
 
 // One sprite draw, as it reaches the screen: equal calls of sprites with the same texture content
-// draw the same pixels.
+// draw the same pixels. The sprite and its texture are found again when the call is drawn: a texture
+// never changes or goes while calls are held back.
 struct DrawCall {
   SpriteId id = 0;
   uint64_t textureVersion = 0;  // changes with every upload of the sprite's texture
-  GLuint texture = 0;
-  int textureWidth = 0, textureHeight = 0;
   int x = 0, y = 0, shownWidth = 0, shownHeight = 0;
   int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
   int intensity = 0;  // 1 to 255 blended; kReplace drawn without blending
@@ -34,10 +33,10 @@ void frame_cache_draw(const DrawCall& call);
 void frame_cache_flush();
 // The frame is complete (just before it is shown).
 void frame_cache_end_frame();
-// A new GL context (the copy went with the old one), or none.
+// A new GL context: the copy went with the old one.
 void frame_cache_reset();
 
 // In sprite_drawing.cpp: draws one call now.
 void draw_call(const DrawCall& call);
 // Draws a copy of the whole screen, taken bottom row first, 1:1 over the screen.
-void draw_screen_copy(GLuint texture, int width, int height);
+void draw_screen_copy(GLuint texture);

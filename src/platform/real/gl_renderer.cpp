@@ -104,7 +104,6 @@ void gl_stop() {
   glXMakeCurrent(glDisplay, None, nullptr);
   glXDestroyContext(glDisplay, glContext);
   glContext = nullptr;
-  frame_cache_reset();
   glDisplay = nullptr;
   glDrawable = 0;
   glWidth = glHeight = 0;

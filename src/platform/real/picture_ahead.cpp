@@ -110,10 +110,7 @@ bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlph
   if (found == pictures.end() || found->state == AheadPicture::Queued) {
     if (found != pictures.end()) pictures.erase(found);  // not started: decoded here instead
     held.unlock();
-    bool alpha = false;
-    const bool decoded = png_decode_rgba(data, size, out, &alpha);
-    if (hasAlpha != nullptr) *hasAlpha = alpha;
-    return decoded;
+    return png_decode_rgba(data, size, out, hasAlpha);
   }
   changed.wait(held, [&] { return found->state == AheadPicture::Decoded; });
   const bool decoded = found->decoded;

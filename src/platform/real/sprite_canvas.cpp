@@ -14,10 +14,11 @@ Sprite* target() { return drawing ? sprite_find(drawingTarget) : nullptr; }
 }  // namespace
 
 int sprite_begin_drawing(SpriteId id) {
-  if (sprite_find(id) == nullptr) {
+  Sprite* sprite = sprite_find(id);
+  if (sprite == nullptr) {
     return 0;
   }
-  sprite_pixels(*sprite_find(id));
+  sprite_pixels(*sprite);
   drawingTarget = id;
   drawing = true;
   return 1;

@@ -23,9 +23,8 @@ bool describe(SpriteId id, int x, int y, int intensity, DrawCall* call) {
   // Drawn 1:1, every pixel centre sits on a texel centre and bilinear sampling returns that texel
   // alone: nearest gives the same pixels, and lets the rasteriser copy rows instead of filtering.
   const bool oneToOne = sprite->shownWidth == sprite->clipWidth && sprite->shownHeight == sprite->clipHeight;
-  *call = DrawCall{id, sprite->textureVersion, sprite->texture, sprite->image.width, sprite->image.height,
-                   x, y, sprite->shownWidth, sprite->shownHeight, sprite->clipX, sprite->clipY,
-                   sprite->clipWidth, sprite->clipHeight, intensity,
+  *call = DrawCall{id, sprite->textureVersion, x, y, sprite->shownWidth, sprite->shownHeight, sprite->clipX,
+                   sprite->clipY, sprite->clipWidth, sprite->clipHeight, intensity,
                    gScreen.spriteQuality == 0 || oneToOne ? GL_NEAREST : GL_LINEAR};
   return true;
 }
@@ -107,9 +106,12 @@ void use_opacity(int intensity) {
 }  // namespace
 
 void draw_call(const DrawCall& call) {
-  glBindTexture(GL_TEXTURE_2D, call.texture);
   Sprite* sprite = sprite_find(call.id);
-  if (sprite != nullptr && sprite->textureFilter != call.filter) {
+  if (sprite == nullptr) {
+    return;
+  }
+  glBindTexture(GL_TEXTURE_2D, sprite->texture);
+  if (sprite->textureFilter != call.filter) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, call.filter);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, call.filter);
     sprite->textureFilter = call.filter;
@@ -121,19 +123,19 @@ void draw_call(const DrawCall& call) {
     glEnable(GL_BLEND);
   }
   use_opacity(std::min(call.intensity, 255));
-  const float width = static_cast<float>(call.textureWidth);
-  const float height = static_cast<float>(call.textureHeight);
+  const float width = static_cast<float>(sprite->image.width);
+  const float height = static_cast<float>(sprite->image.height);
   draw_rectangle(call.clipX / width, call.clipY / height, (call.clipX + call.clipWidth) / width,
                  (call.clipY + call.clipHeight) / height, call.x, call.y, call.x + call.shownWidth,
                  call.y + call.shownHeight);
 }
 
 // The copy holds the screen's bottom row first: its rows are read from the top of the texture down.
-void draw_screen_copy(GLuint texture, int width, int height) {
+void draw_screen_copy(GLuint texture) {
   glBindTexture(GL_TEXTURE_2D, texture);
   glDisable(GL_BLEND);
   use_opacity(255);
-  draw_rectangle(0, 1, 1, 0, 0, 0, width, height);
+  draw_rectangle(0, 1, 1, 0, 0, 0, gScreen.width, gScreen.height);
 }
 
 void sprite_draw(SpriteId id, int x, int y) {
