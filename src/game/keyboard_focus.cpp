@@ -104,14 +104,14 @@ void arrow(int dx, int dy) {
 
 // Return clicks the middle of the focused area, so every rule of a click holds: the pick of a
 // face-down card only, the waits, the ends of the language list, CONTINUE only with a game running.
+// The banner has nothing to choose between: Return leaves it at once, ring or not.
 void activate() {
-  if (game.focus.shown == 0) return;
   const ClickPath path = game.prefs.screenKind == ScreenFull ? ClickPath::FullScreen : ClickPath::Window;
   Box box{};
-  if (focusedArea(&box))
-    LeftButtonAction(box.x + box.width / 2, box.y + box.height / 2, path);
-  else if (game.gameState == WellDone)
+  if (game.gameState == WellDone)
     LeftButtonAction(0, 0, path);  // the banner takes a click anywhere
+  else if (game.focus.shown != 0 && focusedArea(&box))
+    LeftButtonAction(box.x + box.width / 2, box.y + box.height / 2, path);
 }
 
 constexpr uint32_t kRingAmber = rgb(241, 172, 71);  // the amber of the text pictures

@@ -76,6 +76,7 @@ TEST_F(KeyboardFocusTest, ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem)
       {"Down also steps to NO", AskNewGame, {D, D, RET}, "Menu waits 1"},
       {"OK of the credits", Credits, {D, D, U, RET}, "Menu waits 1"},
       {"well done takes Return as a click anywhere", WellDone, {L, RET}, "Menu waits 1"},
+      {"well done needs no arrow first", WellDone, {ENTER}, "Menu waits 1"},
       {"left arrow at the list's start: not even the wait", Settings, {D, RET}, "Settings waits 0 en_GB music 1"},
       {"right arrow beside it", Settings, {D, R, RET, RET}, "Settings waits 2 de_DE music 1"},
       {"check box below the arrows", Settings, {D, D, D, RET}, "Settings waits 1 en_GB music 0"},
