@@ -87,6 +87,7 @@ class OggStream final : public PcmStream {
     if (broken_ || ov_open_callbacks(&reader_, &file_, nullptr, 0, callbacks) != 0) return fail();
     open_ = true;
     reader_.limited = true;
+    // One or two channels, at a rate that asks a bounded number of source frames per output frame.
     const vorbis_info* const info = ov_info(&file_, -1);
     if (info == nullptr || info->rate <= 0 || info->rate > 1000000 || info->channels < 1 || info->channels > 2 ||
         (rate_ != 0 && (info->rate != rate_ || info->channels != channels_))) {
