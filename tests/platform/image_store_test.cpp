@@ -28,11 +28,11 @@ TEST(PngCodec, EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused) {
   EXPECT_FALSE(png_decode_rgba(nullptr, 100, &out, nullptr));
   for (const size_t cut : {size_t{7}, size_t{8}, size_t{20}, size_t{33}, good.size() - 13})
     EXPECT_FALSE(png_decode_rgba(good.data(), cut, &out, nullptr)) << cut;
-  std::vector<uint8_t> huge = good, longChunk = good;
+  std::vector<uint8_t> huge = good, longChunk = good, cutLongChunk(good.begin(), good.begin() + 41);
   huge[16] = 0x7f;  // a width refused before anything is allocated
-  longChunk[33] = 0x7f;  // the chunk after IHDR claims 2 GB: refused, not allocated
-  EXPECT_FALSE(png_decode_rgba(huge.data(), huge.size(), &out, nullptr));
-  EXPECT_FALSE(png_decode_rgba(longChunk.data(), longChunk.size(), &out, nullptr));
+  longChunk[33] = cutLongChunk[33] = 0x7f;  // the chunk after IHDR claims 2 GB: refused, not allocated,
+  std::memcpy(&cutLongChunk[37], "sPLT", 4);  // even when the data ends right after its type
+  for (const std::vector<uint8_t>* bad : {&huge, &longChunk, &cutLongChunk}) EXPECT_FALSE(png_decode_rgba(bad->data(), bad->size(), &out, nullptr));
   // Every picture the stores take, up to 16384 pixels a side (8193 was refused once); a header may
   // ask only for as much memory as its compressed rows can unpack to.
   for (const auto& [width, height, colourType, decodes] : {std::tuple{8193, 16, 2, true}, {16, kMaxPictureSide, 6, true}, {kMaxPictureSide + 1, 1, 2, false}}) {

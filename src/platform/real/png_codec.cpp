@@ -34,19 +34,20 @@ void ignore_warning(png_structp, png_const_charp) {}
 constexpr uint64_t kMaxDeflateRatio = 1032;
 
 // libpng allocates some chunks at their announced length before reading them: a damaged length
-// field would ask for gigabytes. Every chunk must fit in the bytes that are really there. Returns
-// the bytes of compressed pixel data (IDAT), or -1 when a chunk does not fit.
+// field would ask for gigabytes. Every chunk whose length and type are there (all libpng needs to
+// allocate) must fit, with its checksum, in the bytes that are really there. Returns the bytes of
+// compressed pixel data (IDAT), or -1 when a chunk does not fit.
 int64_t pixel_data_bytes(const uint8_t* data, size_t size) {
   size_t at = 8;  // after the signature
   int64_t pixelData = 0;
-  while (size - at >= 12) {
+  while (size - at >= 8) {
     const size_t length = png_u32(data + at);
-    if (length > size - at - 12) return -1;
+    if (length + 12 > size - at) return -1;
     if (std::memcmp(data + at + 4, "IDAT", 4) == 0) pixelData += static_cast<int64_t>(length);
     if (std::memcmp(data + at + 4, "IEND", 4) == 0) break;
     at += length + 12;
   }
-  return pixelData;  // a picture cut inside a chunk header fails later, in libpng
+  return pixelData;  // a picture cut inside a chunk's length or type fails later, in libpng
 }
 
 // libpng's part, for a picture whose rows with their filter bytes come to at most maxFilteredBytes.
