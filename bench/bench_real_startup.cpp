@@ -160,17 +160,18 @@ int runFloor(const std::string& gameDir) {
   if (!sound_init()) return 1;
   DataPack pack;
   if (!pack.open(gameDir + "VesperineData.pack")) return 1;
-  std::vector<unsigned char> block;
+  std::vector<unsigned char> block, music;  // the music is decoded from its block as it plays: kept
   size_t pictures = 0;
   for (const PackEntry& entry : pack.entries()) {
-    block.resize(entry.unpackedSize);
-    const int64_t size = pack.unpack(entry.name, block.data(), block.size());
+    std::vector<unsigned char>& into = entry.name.ends_with(".png") ? block : music;
+    into.resize(entry.unpackedSize);
+    const int64_t size = pack.unpack(entry.name, into.data(), into.size());
     if (size <= 0) return 1;
     if (entry.name.ends_with(".png")) {
       RgbaImage image;
       if (!png_decode_rgba(block.data(), size_t(size), &image, nullptr)) return 1;
       ++pictures;
-    } else if (!sound_load_ogg(0, block.data(), size_t(size))) {
+    } else if (!sound_load_ogg(0, music.data(), size_t(size))) {
       return 1;
     }
   }

@@ -1,10 +1,18 @@
 #include "display/music.h"
 
 #include <memory>
+#include <utility>
 
 #include "display/data_pack.h"
 #include "platform/platform.h"
 #include "services/log.h"
+
+namespace {
+// The unpacked track: the sound service decodes the music from it while it plays, so it lives as long
+// as sound 0 does, to the end of the program (never freed: the audio thread may still read it while
+// the program exits).
+unsigned char* musicBlock = nullptr;
+}  // namespace
 
 bool LoadMusic(const std::string& packPath) {
   DataPack pack;
@@ -12,9 +20,11 @@ bool LoadMusic(const std::string& packPath) {
   // The block holds just the track (at most kMusicBlock bytes), left uninitialised for the unpacking.
   const int64_t stored = pack.entrySize("music.ogg");
   if (stored <= 0 || stored > int64_t(kMusicBlock)) return false;
-  const auto block = std::make_unique_for_overwrite<unsigned char[]>(size_t(stored));
+  auto block = std::make_unique_for_overwrite<unsigned char[]>(size_t(stored));
   const int64_t size = pack.unpack("music.ogg", block.get(), size_t(stored));
   if (size <= 0 || !sound_load_ogg(kMusicSound, block.get(), size_t(size))) return false;
+  // The sound now reads the new block; the one it replaced is no longer read.
+  delete[] std::exchange(musicBlock, block.release());
   WriteLogLine("Load asset (music.ogg):" + Tabs(2) + "OK");
   return true;
 }

@@ -207,6 +207,9 @@ constexpr int kSoundNoRestart = 2;
 enum SoundStatus { SoundIdle = 0, SoundPlaying = 1, SoundPaused = 2, SoundMissing = 3 };
 
 int sound_init();
+// Loads a WAV or OGG Vorbis file into sound `sound` (replacing one of that number); 0 when it does
+// not open. OGG Vorbis is decoded while it plays, from this very memory: the block must stay alive
+// and unchanged as long as the sound exists.
 int sound_load_ogg(int sound, const void* data, size_t size);
 void sound_play(int sound, int flags);
 void sound_pause(int sound);

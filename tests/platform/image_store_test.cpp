@@ -1,4 +1,7 @@
 // Off-screen images and the PNG codec: formats, sizes, bad input. No display needed.
+#include <sys/resource.h>
+#include <zlib.h>
+
 #include "gfx_support.h"
 
 namespace {
@@ -25,11 +28,26 @@ TEST(PngCodec, EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused) {
   EXPECT_FALSE(png_decode_rgba(nullptr, 100, &out, nullptr));
   for (const size_t cut : {size_t{7}, size_t{8}, size_t{20}, size_t{33}, good.size() - 13})
     EXPECT_FALSE(png_decode_rgba(good.data(), cut, &out, nullptr)) << cut;
-  std::vector<uint8_t> huge = good, longChunk = good;
+  std::vector<uint8_t> huge = good, longChunk = good, cutLongChunk(good.begin(), good.begin() + 41);
   huge[16] = 0x7f;  // a width refused before anything is allocated
-  longChunk[33] = 0x7f;  // the chunk after IHDR claims 2 GB: refused, not allocated
-  EXPECT_FALSE(png_decode_rgba(huge.data(), huge.size(), &out, nullptr));
-  EXPECT_FALSE(png_decode_rgba(longChunk.data(), longChunk.size(), &out, nullptr));
+  longChunk[33] = cutLongChunk[33] = 0x7f;  // the chunk after IHDR claims 2 GB: refused, not allocated,
+  std::memcpy(&cutLongChunk[37], "sPLT", 4);  // even when the data ends right after its type
+  for (const std::vector<uint8_t>* bad : {&huge, &longChunk, &cutLongChunk}) EXPECT_FALSE(png_decode_rgba(bad->data(), bad->size(), &out, nullptr));
+  // Every picture the stores take, up to 16384 pixels a side (8193 was refused once); a header may
+  // ask only for as much memory as its compressed rows can unpack to.
+  for (const auto& [width, height, colourType, decodes] : {std::tuple{8193, 16, 2, true}, {16, kMaxPictureSide, 6, true}, {kMaxPictureSide + 1, 1, 2, false}}) {
+    const std::vector<uint8_t> png = encode_png(solid_image(width, height, kBlue), colourType);
+    EXPECT_EQ(png_decode_rgba(png.data(), png.size(), &out, nullptr) && pixel_at(out, width - 1, height - 1) == kBlue, decodes) << width << "x" << height;
+  }
+  std::vector<uint8_t> tall = encode_png(solid_image(8193, 16, kBlue), 2);
+  tall[22] = 0x40;  // 8193 x 16384 in a few hundred bytes, with the header's checksum made right
+  const uint32_t crc = static_cast<uint32_t>(::crc32(0, tall.data() + 12, 17));
+  for (int i = 0; i < 4; ++i) tall[29 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  EXPECT_FALSE(png_decode_rgba(tall.data(), tall.size(), &out, nullptr));
+  getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 << 10) << "KiB taken for a picture that is not there";
 }
 
 TEST(Images, CreateLoadResizeCopyAndFree) {

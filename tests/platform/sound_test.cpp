@@ -6,8 +6,10 @@
 #include <numbers>
 
 #include "gfx_support.h"
+#include "platform/real/ogg_stream.h"
 #include "platform/real/sound_decode.h"
 #include "platform/real/sound_mixer.h"
+#include "vorbis_support.h"
 
 namespace {
 
@@ -41,6 +43,13 @@ Bytes Pcm(std::initializer_list<std::pair<int16_t, int16_t>> frames, int times =
 
 // Sample `index` (counting left and right separately) of S16LE bytes.
 int16_t SampleAt(const Bytes& pcm, size_t index) { return static_cast<int16_t>(pcm[index * 2] | pcm[index * 2 + 1] << 8); }
+
+// Every byte a stream gives, asked for `chunk` bytes at a time.
+Bytes ReadAll(PcmStream& stream, size_t chunk) {
+  Bytes out, buffer(chunk);
+  for (size_t got = 0; (got = stream.read(buffer.data(), chunk)) > 0;) out.insert(out.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+  return out;
+}
 
 Bytes Mix(ChannelTable& channels, size_t frames) {
   Bytes out(frames * kOutputFrameBytes, 0);
@@ -107,23 +116,72 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
     EXPECT_EQ(sound_status(kMusic), SoundMissing);
   }
   sound_shutdown();
-  // 48 kHz mono: unconverted it would come out 9 % sharp and on one side only. WAV and OGG share
-  // the conversion, the OGG tone checks the OGG decoding.
+  // 48 kHz mono: unconverted it would come out 9 % sharp and on one side only. The WAV is converted
+  // whole, the OGG as it plays, a frame or a device buffer at a time alike.
   const Bytes wav = SineWav(440, 1.0, 48000);
-  Bytes pcm, ogg;
-  ASSERT_TRUE(sound_decode(wav.data(), wav.size(), &pcm) && sound_decode(kToneOgg.data(), kToneOgg.size(), &ogg));
-  EXPECT_NEAR(ogg.size() / 4, 2205, 10);
-  ASSERT_NEAR(pcm.size() / 4, 44100, 10);
-  int crossings = 0, peak = 0, sideDifference = 0;
-  for (size_t frame = 1; frame < pcm.size() / 4; ++frame) {
-    const int left = SampleAt(pcm, frame * 2);
-    crossings += SampleAt(pcm, frame * 2 - 2) < 0 && left >= 0;
-    peak = std::max(peak, std::abs(left));
-    sideDifference = std::max(sideDifference, std::abs(left - SampleAt(pcm, frame * 2 + 1)));
+  const Bytes ogg = vorbis::Stream(vorbis::Encode(48000, 1, 48000, [](int frame, int) { return 0.5f * std::sin(2 * std::numbers::pi_v<float> * 440 * frame / 48000); }));
+  Bytes pcm;
+  ASSERT_TRUE(wav_decode(wav.data(), wav.size(), &pcm));
+  const Bytes streamed = ReadAll(*ogg_stream_open(ogg.data(), ogg.size()), 2048);
+  EXPECT_EQ(ReadAll(*ogg_stream_open(ogg.data(), ogg.size()), 4), streamed);
+  for (const auto& [converted, peakError] : {std::pair{pcm, 300}, std::pair{streamed, 2000}}) {
+    ASSERT_NEAR(converted.size() / 4, 44100, 10);
+    int crossings = 0, peak = 0, sideDifference = 0;
+    for (size_t frame = 1; frame < converted.size() / 4; ++frame) {
+      const int left = SampleAt(converted, frame * 2);
+      crossings += SampleAt(converted, frame * 2 - 2) < 0 && left >= 0;
+      peak = std::max(peak, std::abs(left));
+      sideDifference = std::max(sideDifference, std::abs(left - SampleAt(converted, frame * 2 + 1)));
+    }
+    EXPECT_NEAR(crossings, 440, 2);
+    EXPECT_NEAR(peak, 16384, peakError) << "the tone is at half scale";
+    EXPECT_EQ(sideDifference, 0) << "mono must reach both sides alike";
   }
-  EXPECT_NEAR(crossings, 440, 2);
-  EXPECT_NEAR(peak, 16384, 300) << "the tone is at half scale";
-  EXPECT_EQ(sideDifference, 0) << "mono must reach both sides alike";
+}
+
+TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayButNotNothing) {
+  const Bytes tone = vorbis::Stream(vorbis::Encode(44100, 2, 10000, [](int frame, int side) { return 0.5f * std::sin(frame * (side + 1) * 0.06f); }));
+  const std::unique_ptr<PcmStream> stream = ogg_stream_open(tone.data(), tone.size());
+  const Bytes once = ReadAll(*stream, 4096);
+  ASSERT_EQ(once.size() / 4, 10000u) << "every frame, as long as encoded";
+  ChannelTable channels;
+  channel_play_stream(channels, kMusic, stream.get(), 100, kSoundLoop);
+  Bytes mixed, expected;
+  for (int buffer = 0; buffer < 50; ++buffer) std::ranges::copy(Mix(channels, 517), std::back_inserter(mixed));
+  while (expected.size() < mixed.size()) expected.insert(expected.end(), once.begin(), once.end());
+  expected.resize(mixed.size());
+  EXPECT_EQ(std::ranges::mismatch(mixed, expected).in1 - mixed.begin(), std::ssize(mixed)) << "to the sample across two loops";
+  channel_pause(channels, kMusic);
+  EXPECT_EQ(Mix(channels, 3), Bytes(12, 0));
+  channel_resume(channels, kMusic);
+  EXPECT_EQ(Mix(channels, 1), Bytes(once.begin() + 25850 * 4 - 20000 * 4, once.begin() + 25851 * 4 - 20000 * 4)) << "on from where it paused";
+  channel_play_stream(channels, kMusic, stream.get(), 100, 0);
+  Bytes onceThenSilence = once;
+  onceThenSilence.resize(once.size() + 4);
+  EXPECT_EQ(Mix(channels, 10001), onceThenSilence) << "from the beginning again, and once only";
+  EXPECT_EQ(channel_status(channels, kMusic), ChannelFree);
+
+  // 26 minutes at 44,100 Hz stereo (268 MiB of samples) play through; a stream that brings its
+  // first sound and then only packets that decode to nothing is stopped long before its end.
+  vorbis::Packets hostile = vorbis::Encode(44100, 2, 44100, [](int, int) { return 0.0f; });
+  const Bytes longTrack = vorbis::Stream(vorbis::Lengthened(hostile, int64_t{26} * 60 * 44100));
+  hostile.audio.resize(3);
+  hostile.audio.insert(hostile.audio.end(), 400000, {{1}, hostile.audio.back().granule});
+  const Bytes nothing = vorbis::Stream(hostile);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ASSERT_EQ(sound_init(), 1);
+  EXPECT_NE(sound_load_ogg(kMusic, longTrack.data(), longTrack.size()), 0);
+  for (const auto& [bytes, frames] : {std::pair{&longTrack, int64_t{26} * 60 * 44100}, std::pair{&nothing, int64_t{0}}}) {
+    const std::unique_ptr<PcmStream> opened = ogg_stream_open(bytes->data(), bytes->size());
+    ASSERT_TRUE(opened != nullptr);
+    uint8_t buffer[1 << 16];
+    int64_t played = 0;
+    for (size_t got = 0; (got = opened->read(buffer, sizeof buffer)) > 0;) played += static_cast<int64_t>(got / 4);
+    EXPECT_GE(played, frames);
+    EXPECT_LT(played, frames + 44100 * 3) << bytes->size();
+    EXPECT_EQ(opened->restart(), frames > 0) << "a stream stopped for what it did never plays again";
+  }
+  sound_shutdown();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Sprites drawn on a real full-screen GL screen (Xvfb, Mesa) and read back from the frame.
 #include "gfx_support.h"
+#include "platform/real/sprite_store.h"
 
 namespace {
 
@@ -60,6 +61,27 @@ TEST_F(FullScreen, SpritesClipScaleAndCutAtTheScreenEdges) {
   EXPECT_GT(screen_pixel(34, 40).r, 30) << "smooth scaling mixes neighbours";
   sprite_scale(sprite, -1, -1);
   EXPECT_EQ(sprite_width(sprite), 4);
+}
+
+TEST_F(FullScreen, SpritesLargerThanTheDriversTexturesShowWholeAtTheirSizeAndKeepTheirPixels) {
+  fill_screen(kWhite);
+  platform_limit_texture_side(64);  // llvmpipe takes 16384 like the sprite store, a GPU may take less
+  RgbaImage picture = solid_image(201, 90, kRed);  // four pixels a texel, the last texel one pixel wide
+  for (int i = 0; i < 101 * 90; ++i) set_pixel(picture, 100 + i % 101, i / 101, kBlue);
+  set_pixel(picture, 7, 7, kGreen);
+  const SpriteId sprite = load_sprite(picture, kSpriteKeepAlpha);
+  sprite_draw(sprite, 0, 0);
+  sprite_clip(sprite, 150, 0, 51, 90);
+  sprite_draw(sprite, 300, 0);
+  platform_limit_texture_side(0);
+  GLint textureWidth = 0;
+  glBindTexture(GL_TEXTURE_2D, sprite_find(sprite)->texture);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &textureWidth);
+  EXPECT_EQ(textureWidth, 51);
+  for (const auto& [x, y, colour] : {std::tuple{0, 0, kRed}, {99, 89, kRed}, {100, 0, kBlue}, {200, 89, kBlue}, {201, 0, kWhite},
+                                     {0, 90, kWhite}, {300, 0, kBlue}, {350, 89, kBlue}, {351, 0, kWhite}})
+    EXPECT_EQ(screen_pixel(x, y), colour) << x << "," << y;
+  EXPECT_EQ(saved_pixels(sprite).pixels, picture.pixels) << "the pixels stay as loaded";
 }
 
 TEST_F(FullScreen, SpriteNumbersHandlesAndBadArguments) {

@@ -11,8 +11,6 @@ namespace {
 
 IdStore<RgbaImage> images;
 
-bool valid_size(int width, int height) { return width > 0 && height > 0 && width <= 16384 && height <= 16384; }
-
 // Where one output column (or row) samples the source: the two neighbouring source pixels around
 // its centre and the weight of the second, in 1/256 steps. Worked out once per column and row, so
 // the pixel loop is integer arithmetic only.
@@ -48,7 +46,7 @@ SpriteId image_load_png(SpriteId number, const void* data, size_t size) {
 }
 
 SpriteId image_create(SpriteId number, int width, int height, int depth, uint32_t rgbFill) {
-  if (!valid_size(width, height)) {
+  if (!picture_size_valid(width, height)) {
     return 0;
   }
   const SpriteId id = images.claim(number);
@@ -79,7 +77,7 @@ int image_height(SpriteId image) {
 
 int image_resize(SpriteId image, int width, int height, int mode) {
   RgbaImage* source = images.find(image);
-  if (source == nullptr || !valid_size(width, height)) {
+  if (source == nullptr || !picture_size_valid(width, height)) {
     return 0;
   }
   RgbaImage scaled;

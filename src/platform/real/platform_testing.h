@@ -12,3 +12,5 @@ unsigned long platform_fullscreen_window();
 unsigned long platform_drawing_area_window();
 // How many frames so far drew the screen they keep from the frames before (frame_cache.h).
 int platform_frames_drawn_from_copy();
+// Every later texture upload takes `side` as the driver's largest texture side (0: the driver's own).
+void platform_limit_texture_side(int side);

@@ -30,29 +30,28 @@ void read_from_memory(png_structp png, png_bytep out, png_size_t length) {
 [[noreturn]] void quiet_error(png_structp png, png_const_charp) { png_longjmp(png, 1); }
 void ignore_warning(png_structp, png_const_charp) {}
 
-// Largest picture accepted (256 MiB of pixels): guards the allocation against a corrupt header.
-constexpr png_uint_32 kMaxSide = 8192;
+// Deflate turns one compressed byte into at most 1032 (two bits for a 258-byte match).
+constexpr uint64_t kMaxDeflateRatio = 1032;
 
 // libpng allocates some chunks at their announced length before reading them: a damaged length
-// field would ask for gigabytes. Every chunk must fit in the bytes that are really there.
-bool chunks_fit(const uint8_t* data, size_t size) {
+// field would ask for gigabytes. Every chunk whose length and type are there (all libpng needs to
+// allocate) must fit, with its checksum, in the bytes that are really there. Returns the bytes of
+// compressed pixel data (IDAT), or -1 when a chunk does not fit.
+int64_t pixel_data_bytes(const uint8_t* data, size_t size) {
   size_t at = 8;  // after the signature
-  while (size - at >= 12) {
+  int64_t pixelData = 0;
+  while (size - at >= 8) {
     const size_t length = png_u32(data + at);
-    if (length > size - at - 12) return false;
-    if (std::memcmp(data + at + 4, "IEND", 4) == 0) return true;
+    if (length + 12 > size - at) return -1;
+    if (std::memcmp(data + at + 4, "IDAT", 4) == 0) pixelData += static_cast<int64_t>(length);
+    if (std::memcmp(data + at + 4, "IEND", 4) == 0) break;
     at += length + 12;
   }
-  return true;  // a picture cut inside a chunk header fails later, in libpng
+  return pixelData;  // a picture cut inside a chunk's length or type fails later, in libpng
 }
 
-}  // namespace
-
-bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlpha) {
-  if (data == nullptr || out == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0 ||
-      !chunks_fit(static_cast<const uint8_t*>(data), size)) {
-    return false;
-  }
+// libpng's part, for a picture whose rows with their filter bytes come to at most maxFilteredBytes.
+bool decode_png(const void* data, size_t size, uint64_t maxFilteredBytes, RgbaImage* out, bool* hasAlpha) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quiet_error, ignore_warning);
   if (png == nullptr) {
     return false;
@@ -71,13 +70,17 @@ bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlp
     return false;
   }
   png_set_read_fn(png, &reader, read_from_memory);
-  png_set_user_limits(png, kMaxSide, kMaxSide);
+  // Any picture the sprite and image stores take. The memory it needs is what its header announces,
+  // which must be no more than its compressed rows (each with a filter byte) can unpack to: a
+  // damaged header cannot ask for gigabytes.
+  png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
   png_read_info(png, info);
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
   const int colourType = png_get_color_type(png, info);
   const bool withAlpha = (colourType & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
-  if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) {
+  const uint64_t filteredBytes = uint64_t{height} * (png_get_rowbytes(png, info) + 1);
+  if (width == 0 || height == 0 || filteredBytes > maxFilteredBytes) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
   }
@@ -106,6 +109,16 @@ bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlp
     *hasAlpha = withAlpha;
   }
   return true;
+}
+
+}  // namespace
+
+bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlpha) {
+  if (data == nullptr || out == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0) {
+    return false;
+  }
+  const int64_t pixelData = pixel_data_bytes(static_cast<const uint8_t*>(data), size);
+  return pixelData >= 0 && decode_png(data, size, static_cast<uint64_t>(pixelData) * kMaxDeflateRatio, out, hasAlpha);
 }
 
 bool png_write_rgba(const char* path, const RgbaImage& image) {

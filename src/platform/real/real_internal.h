@@ -13,6 +13,12 @@ struct RgbaImage {
   std::vector<uint8_t> pixels;
 };
 
+// Largest side of a sprite or an image, and of a picture decoded into one.
+constexpr int kMaxPictureSide = 16384;
+inline bool picture_size_valid(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
 // The image with that number or handle, nullptr when there is none. Owned by the image store
 // (images.cpp); valid until image_free or the next image_* call that replaces it.
 RgbaImage* image_lookup(SpriteId image);

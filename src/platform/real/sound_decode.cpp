@@ -1,5 +1,5 @@
-// Sound files to output-format PCM: WAV through SDL's loader, OGG Vorbis through sound_ogg.cpp, then
-// SDL's converter for any other rate, sample format or channel count.
+// WAV files to output-format PCM: SDL's loader, then SDL's converter for any other rate, sample
+// format or channel count.
 #include "platform/real/sound_decode.h"
 
 #include <SDL.h>
@@ -19,7 +19,7 @@ bool convert_to_output(Uint16 format, int channels, int rate, const uint8_t* dat
                                       kOutputChannels, kOutputRate);
   if (built < 0) return false;
   if (built == 0) {
-    if (pcm->data() != data) pcm->assign(data, data + size);  // decoded straight into pcm: kept as it is
+    pcm->assign(data, data + size);
   } else {
     if (convert.len_mult <= 0 || size > static_cast<size_t>(INT_MAX / convert.len_mult)) return false;
     std::vector<uint8_t> work(size * convert.len_mult);
@@ -34,8 +34,13 @@ bool convert_to_output(Uint16 format, int channels, int rate, const uint8_t* dat
   return !pcm->empty();
 }
 
+}  // namespace
+
+bool wav_data(const void* data, size_t size) { return data != nullptr && size >= 4 && std::memcmp(data, "RIFF", 4) == 0; }
+
 bool wav_decode(const void* data, size_t size, std::vector<uint8_t>* pcm) {
-  if (size > INT_MAX) return false;
+  pcm->clear();
+  if (!wav_data(data, size) || size > INT_MAX) return false;
   SDL_RWops* const stream = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (stream == nullptr) return false;
   SDL_AudioSpec spec;
@@ -48,17 +53,3 @@ bool wav_decode(const void* data, size_t size, std::vector<uint8_t>* pcm) {
   return ok;
 }
 
-}  // namespace
-
-bool sound_decode(const void* data, size_t size, std::vector<uint8_t>* pcm) {
-  pcm->clear();
-  if (data == nullptr || size == 0) return false;
-  if (size >= 4 && std::memcmp(data, "RIFF", 4) == 0) return wav_decode(data, size, pcm);
-
-  // Decoded into pcm itself: a track already in the output format needs no second copy of a
-  // minute of samples.
-  int rate = 0;
-  int channels = 0;
-  if (!ogg_decode(static_cast<const uint8_t*>(data), size, pcm, &rate, &channels)) return false;
-  return convert_to_output(AUDIO_S16LSB, channels, rate, pcm->data(), pcm->size(), pcm);
-}

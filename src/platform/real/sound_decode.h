@@ -1,14 +1,13 @@
-// Decoding a whole sound file from memory into PCM in the mixer's output format (44,100 Hz stereo
-// S16LE). Called by sound_load_ogg on the game thread; touches no shared state.
+// Decoding a whole WAV file from memory into PCM in the mixer's output format (44,100 Hz stereo
+// S16LE). Called by sound_load_ogg on the game thread; touches no shared state. OGG Vorbis is not
+// decoded whole but while it plays (ogg_stream.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-// "RIFF" data is read as WAV, anything else as OGG Vorbis. False when neither decodes it, including
-// an OGG stream that is cut short. The PCM is a whole number of stereo frames.
-bool sound_decode(const void* data, size_t size, std::vector<uint8_t>* pcm);
-
-// Decodes an OGG Vorbis stream to interleaved S16LE at its own rate and channel count.
-bool ogg_decode(const uint8_t* data, size_t size, std::vector<uint8_t>* pcm, int* rate, int* channels);
+// Data beginning with "RIFF".
+bool wav_data(const void* data, size_t size);
+// False when it does not decode. The PCM is a whole number of stereo frames.
+bool wav_decode(const void* data, size_t size, std::vector<uint8_t>* pcm);

@@ -5,9 +5,11 @@
 #include <SDL.h>
 
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/real/ogg_stream.h"
 #include "platform/real/real_internal.h"
 #include "platform/real/sound_decode.h"
 #include "platform/real/sound_mixer.h"
@@ -16,8 +18,10 @@ namespace {
 
 constexpr Uint16 kDeviceFrames = 512;
 
+// A WAV sound decoded whole, or an OGG one decoded as it plays from the caller's block.
 struct Sound {
   std::vector<uint8_t> pcm;  // output format; channels point into it while they play it
+  std::unique_ptr<PcmStream> stream;
   int volume = 100;
 };
 
@@ -83,8 +87,9 @@ void sound_shutdown() {
 
 int sound_load_ogg(int sound, const void* data, size_t size) {
   if (!running()) return 0;
-  std::vector<uint8_t> pcm;
-  const bool decoded = sound_decode(data, size, &pcm);
+  Sound loaded;
+  const bool decoded = wav_data(data, size) ? wav_decode(data, size, &loaded.pcm)
+                                            : (loaded.stream = ogg_stream_open(static_cast<const uint8_t*>(data), size)) != nullptr;
   // Channels still playing the old sound would read freed memory: they stop before it is replaced.
   Sound replaced;
   with_mixer_locked([&] {
@@ -94,7 +99,7 @@ int sound_load_ogg(int sound, const void* data, size_t size) {
       replaced = std::move(old->second);
       sounds.erase(old);
     }
-    if (decoded) sounds[sound].pcm = std::move(pcm);
+    if (decoded) sounds[sound] = std::move(loaded);
   });
   return decoded ? 1 : 0;
 }
@@ -104,7 +109,13 @@ void sound_play(int sound, int flags) {
   const auto found = sounds.find(sound);
   if (found == sounds.end()) return;
   const Sound& played = found->second;
-  with_mixer_locked([&] { channel_play(channels, sound, played.pcm.data(), played.pcm.size(), played.volume, flags); });
+  with_mixer_locked([&] {
+    if (played.stream != nullptr) {
+      channel_play_stream(channels, sound, played.stream.get(), played.volume, flags);
+    } else {
+      channel_play(channels, sound, played.pcm.data(), played.pcm.size(), played.volume, flags);
+    }
+  });
 }
 
 void sound_pause(int sound) {

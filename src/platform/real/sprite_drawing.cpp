@@ -22,7 +22,8 @@ bool describe(SpriteId id, int x, int y, int intensity, DrawCall* call) {
   sprite_upload_texture(*sprite);
   // Drawn 1:1, every pixel centre sits on a texel centre and bilinear sampling returns that texel
   // alone: nearest gives the same pixels, and lets the rasteriser copy rows instead of filtering.
-  const bool oneToOne = sprite->shownWidth == sprite->clipWidth && sprite->shownHeight == sprite->clipHeight;
+  const bool oneToOne = sprite->textureStep == 1 && sprite->shownWidth == sprite->clipWidth &&
+                        sprite->shownHeight == sprite->clipHeight;
   *call = DrawCall{id, sprite->textureVersion, x, y, sprite->shownWidth, sprite->shownHeight, sprite->clipX,
                    sprite->clipY, sprite->clipWidth, sprite->clipHeight, intensity,
                    gScreen.spriteQuality == 0 || oneToOne ? GL_NEAREST : GL_LINEAR};
@@ -123,8 +124,10 @@ void draw_call(const DrawCall& call) {
     glEnable(GL_BLEND);
   }
   use_opacity(std::min(call.intensity, 255));
-  const float width = static_cast<float>(sprite->image.width);
-  const float height = static_cast<float>(sprite->image.height);
+  // The texture spans whole steps of the picture (one step is one pixel unless it was shrunk).
+  const int step = sprite->textureStep;
+  const float width = static_cast<float>((sprite->image.width + step - 1) / step * step);
+  const float height = static_cast<float>((sprite->image.height + step - 1) / step * step);
   draw_rectangle(call.clipX / width, call.clipY / height, (call.clipX + call.clipWidth) / width,
                  (call.clipY + call.clipHeight) / height, call.x, call.y, call.x + call.shownWidth,
                  call.y + call.shownHeight);

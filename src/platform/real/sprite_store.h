@@ -27,6 +27,7 @@ struct Sprite {
   bool textureStale = true;     // pixels changed since the last upload
   uint64_t textureVersion = 0;  // a new number at every upload, never one seen before
   GLint textureFilter = 0;      // filter last set on the texture (0 = none yet)
+  int textureStep = 1;          // picture pixels per texel on each side; above 1 the pixels stay (texture_shrink.h)
 };
 
 // nullptr for an invalid sprite.

@@ -7,6 +7,7 @@
 #include "platform/real/gl_renderer.h"
 #include "platform/real/id_store.h"
 #include "platform/real/sprite_store.h"
+#include "platform/real/texture_shrink.h"
 
 namespace {
 
@@ -46,7 +47,18 @@ Rgb transparent_colour(const Sprite& sprite) {
           static_cast<uint8_t>(sprite.colourKey >> 16 & 255)};
 }
 
-bool valid_size(int width, int height) { return width > 0 && height > 0 && width <= 16384 && height <= 16384; }
+// Premultiplied BGRA texels into the sprite's texture, made on first use.
+void upload_texels(Sprite& sprite, int width, int height, const uint8_t* texels) {
+  if (sprite.texture == 0) {
+    glGenTextures(1, &sprite.texture);
+    sprite.textureFilter = 0;
+  }
+  glBindTexture(GL_TEXTURE_2D, sprite.texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, texels);
+  sprite.textureStale = false;
+}
 
 }  // namespace
 
@@ -99,8 +111,15 @@ void sprite_upload_texture(Sprite& sprite) {
   // it in place: they are let go after the upload anyway.
   frame_cache_flush();  // calls held back draw the texture as it was
   sprite.textureVersion = ++textureUploads;
-  std::vector<uint8_t>& pixels = sprite.image.pixels;
   sprite.lostColours.clear();
+  sprite.textureStep = texture_step(sprite.image.width, sprite.image.height);
+  if (sprite.textureStep > 1) {
+    const int step = sprite.textureStep;
+    upload_texels(sprite, (sprite.image.width + step - 1) / step, (sprite.image.height + step - 1) / step,
+                  shrunk_texels(sprite.image, step).data());
+    return;
+  }
+  std::vector<uint8_t>& pixels = sprite.image.pixels;
   const Rgb transparent = transparent_colour(sprite);
   for (size_t i = 0; i + 3 < pixels.size(); i += 4) {
     const unsigned alpha = pixels[i + 3];
@@ -118,18 +137,9 @@ void sprite_upload_texture(Sprite& sprite) {
     pixels[i + 1] = green;
     pixels[i + 2] = red;
   }
-  if (sprite.texture == 0) {
-    glGenTextures(1, &sprite.texture);
-    sprite.textureFilter = 0;
-  }
-  glBindTexture(GL_TEXTURE_2D, sprite.texture);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sprite.image.width, sprite.image.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-               pixels.data());
+  upload_texels(sprite, sprite.image.width, sprite.image.height, pixels.data());
   std::vector<uint8_t>().swap(pixels);
   sprite.lostColours.shrink_to_fit();
-  sprite.textureStale = false;
 }
 
 RgbaImage& sprite_pixels(Sprite& sprite) {
@@ -173,7 +183,7 @@ int sprite_init() {
 }
 
 SpriteId sprite_create(SpriteId number, int width, int height, int flags) {
-  if (!valid_size(width, height)) {
+  if (!picture_size_valid(width, height)) {
     return 0;
   }
   RgbaImage blank;
@@ -257,7 +267,7 @@ int sprite_save_png(SpriteId id, const std::string& path, int format) {
     return 0;
   }
   const bool written = png_write_rgba(path.c_str(), sprite_pixels(*sprite));
-  if (sprite->texture != 0 && !sprite->textureStale) {
+  if (sprite->texture != 0 && !sprite->textureStale && sprite->textureStep == 1) {
     std::vector<uint8_t>().swap(sprite->image.pixels);  // the texture (and lostColours) still hold them
   }
   return written ? 1 : 0;
