@@ -1,10 +1,7 @@
 // The windowed and borderless kinds: a GTK window holding the GL screen, on Xvfb without a window
 // manager and then under openbox. Input comes from xdotool, wmctrl and a tiny Xlib client. (The
 // title, keys in a window, minimise, restore, focus and the close button are played end to end.)
-#include "gfx_support.h"
-// After gtest, whose names X11's macros (None, Bool) would clash with.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "x_cover.h"
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
@@ -115,6 +112,43 @@ TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
   EXPECT_FALSE(contains(events_, EventResized)) << "a move is no resize";
   window_close(0);
   kill(windowManager, SIGTERM);
+}
+
+// A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
+// the next frame, with a window manager or without.
+TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncovered) {
+  for (const bool withWindowManager : {true, false}) {
+    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
+    const int windowManager = withWindowManager ? std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str()) : 0;
+    ASSERT_TRUE(!withWindowManager || wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; }));
+    open(WindowStyleWindowed);
+    show();
+    const SpriteId background = load_sprite(solid_image(1, 1, kBlue), kSpriteKeepAlpha);
+    const SpriteId card = load_sprite(solid_image(1, 1, kRed), kSpriteKeepAlpha);
+    sprite_scale(background, kWidth, kHeight);
+    sprite_scale(card, 100, 50);
+    const auto pass = [&] {  // as the game's main loop runs one
+      for (int code = window_event(); code != EventNone; code = window_event())
+        if (code == EventRepaint) screen_flip();
+      screen_flip();
+      sprite_draw(background, 0, 0), sprite_draw(card, 30, 20);
+      XSync(gdk_x11_get_default_xdisplay(), False);
+    };
+    pass();
+    const RgbaImage drawn = drawn_pixels(kWidth, kHeight);
+    const auto shown = [&] { return shown_pixels(display_, platform_drawing_area_window(), kWidth, kHeight).pixels == drawn.pixels; };
+    ASSERT_TRUE(wait_until(pass, shown));
+    const int presented = platform_frames_presented();
+    for (int i = 0; i < 10; ++i) pass();
+    EXPECT_EQ(platform_frames_presented(), presented) << "a still window shows nothing new";
+    cover_and_uncover(display_, handle_);
+    EXPECT_FALSE(shown()) << "the cover left its mark";
+    int passes = 0;
+    for (; passes < 100 && !shown(); ++passes) pass();
+    EXPECT_LE(passes, 1) << "passes until the whole picture is back";
+    window_close(0);
+    if (windowManager != 0) kill(windowManager, SIGTERM);
+  }
 }
 
 }  // namespace

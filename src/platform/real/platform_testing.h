@@ -12,3 +12,8 @@ unsigned long platform_fullscreen_window();
 unsigned long platform_drawing_area_window();
 // How many frames so far drew the screen they keep from the frames before (frame_cache.h).
 int platform_frames_drawn_from_copy();
+// How many frames so far were shown (buffers swapped); frames the screen showed already are not.
+int platform_frames_presented();
+// Whether the sprites of the current screen are drawn by shaders (false: the texture environment);
+// known from the screen's first draw on.
+bool platform_draws_with_shaders();
