@@ -9,7 +9,8 @@
 //                                                pixel for pixel before and after a change of the drawing,
 //                                                after PASSES passes in each (1 unless given)
 //   vesperine-bench-real-startup still GAMEDIR KIND  CPU share of one core that each screen with nothing
-//                                                moving costs, paced at 60 frames a second, in screen kind KIND
+//                                                moving costs, paced at 60 frames a second, in screen kind
+//                                                KIND; and the menu with the pointer moving
 // Each prints the wall time since the process started and the peak resident memory; run both in
 // one go with bench/startup.sh, which compares them.
 #include <sys/resource.h>
@@ -29,6 +30,7 @@
 #include "game/game_state.h"
 #include "game/main_loop.h"
 #include "game/random.h"
+#include "game/sprite_numbers.h"
 #include "game/text_sprites.h"
 #include "game/startup.h"
 #include "platform/platform.h"
@@ -164,23 +166,29 @@ double cpuSeconds() {
 }
 
 // Each screen left standing: a second of passes to settle, then the process's CPU time (every
-// thread, the music's too) over three seconds of passes, as a share of one core.
+// thread, the music's too) over three seconds of passes, as a share of one core. One screen with
+// the pointer moving over it (drawn as full screen does, in every kind) for comparison.
 int runStill(const std::string& gameDir, int kind) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
   if (!StartUp(1, argv, gameDir)) return 1;
   game.prefs.screenKind = kind;
   if (!SetUpDisplay()) return 1;
-  auto measure = [&](const char* label, int64_t state) {
+  auto measure = [&](const char* label, int64_t state, bool pointerMoving = false) {
     game.gameState = state;
-    for (int pass = 0; pass < 60; ++pass) RunOnePass();
+    auto pass = [&](int index) {
+      RunOnePass();
+      if (pointerMoving) sprite_draw_blended(kSpritePointer, 100 + index % 600, 300, 255);
+    };
+    for (int index = 0; index < 60; ++index) pass(index);
     const double wallStart = secondsNow(), cpuStart = cpuSeconds();
-    for (int pass = 0; pass < 180; ++pass) RunOnePass();
+    for (int index = 0; index < 180; ++index) pass(index);
     const double share = (cpuSeconds() - cpuStart) / (secondsNow() - wallStart) * 100;
     std::printf("still %-22s %s %5.1f %% of a core%s\n", label, kind == 0 ? "full screen" : "window     ", share,
                 screen_is_active() ? "" : " (screen inactive)");
   };
   measure("menu", Menu);
+  measure("menu, pointer moving", Menu, true);
   SeedRandom(12);
   dealNewGame();
   measure("board", Playing);

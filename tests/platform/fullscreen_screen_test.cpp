@@ -1,6 +1,6 @@
 // The full-screen game screen on Xvfb: opening, keys, buttons, relative mouse, focus, pacing, the
 // frames shown. Input is injected from outside with xdotool, as a player would give it.
-#include "x_cover.h"
+#include "gfx_support.h"
 
 #include "platform/real/fullscreen.h"
 
@@ -95,10 +95,9 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
   const SpriteId background = load_sprite(solid_image(1, 1, kBlue), kSpriteKeepAlpha);
   sprite_scale(background, desktop_width(), desktop_height());
   const SpriteId card = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha);
-  Display* other = XOpenDisplay(nullptr);
   const auto none = [] {};
   const auto read = [] { EXPECT_EQ(screen_pixel(21, 11), kRed) << "the frame is drawn to be read"; };
-  const auto expose = [&] { cover_and_uncover(other, platform_fullscreen_window()), keyboard_poll(); };
+  const auto expose = [&] { cover_and_uncover(gFullscreen.display, gFullscreen.window), keyboard_poll(); };
   const auto recolour = [&] { sprite_set_color_key(card, rgb(1, 2, 3)); };
   const struct { const char* what; int cardX; std::function<void()> then; int shown; } frames[] = {
       {"first", 10, none, 1}, {"the same, but opening exposed it", 10, none, 1}, {"the same", 10, none, 0}, {"the card moved", 20, none, 1},
@@ -112,12 +111,10 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
     if (f.cardX >= 0) sprite_draw(background, 0, 0), sprite_draw(card, f.cardX, 10);
     f.then();
     screen_flip();
-    sync_input();
     EXPECT_EQ(platform_frames_presented() - before, f.shown) << f.what;
-    const RgbaImage shown = shown_pixels(other, platform_fullscreen_window(), 40, 30);
+    const RgbaImage shown = shown_pixels(gFullscreen.display, gFullscreen.window, 40, 30);
     EXPECT_EQ(std::pair(pixel_at(shown, 5, 5), pixel_at(shown, 21, 11)), std::pair(kBlue, kRed)) << f.what;
   }
-  XCloseDisplay(other);
 }
 
 }  // namespace

@@ -196,14 +196,13 @@ TEST_F(FullScreen, WithoutShadersBlendsGiveTheShadersPixels) {
   }
   EXPECT_TRUE(platform_draws_with_shaders());
   screen_close();  // the other run takes the keyboard and pointer
-  std::remove(withoutShaders.c_str());
   ASSERT_EQ(run("VESPERINE_WITHOUT_SHADERS=1 MESA_GL_VERSION_OVERRIDE=1.4 MESA_EXTENSION_OVERRIDE='-GL_ARB_fragment_shader "
                 "-GL_ARB_vertex_shader' " + std::filesystem::read_symlink("/proc/self/exe").string() +
                 " --gtest_filter=FullScreen.WithoutShadersBlendsGiveTheShadersPixels >/dev/null 2>&1"), 0);
   const std::vector<uint8_t> png = file_bytes(withoutShaders);
   RgbaImage other;
   ASSERT_TRUE(png_decode_rgba(png.data(), png.size(), &other, nullptr));
-  EXPECT_EQ(other.pixels, chart.pixels);
+  EXPECT_TRUE(other.pixels == chart.pixels) << "the texture environment blends unlike the shaders";
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The windowed and borderless kinds: a GTK window holding the GL screen, on Xvfb without a window
 // manager and then under openbox. Input comes from xdotool, wmctrl and a tiny Xlib client. (The
 // title, keys in a window, minimise, restore, focus and the close button are played end to end.)
-#include "x_cover.h"
+#include "gfx_support.h"
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
@@ -33,6 +33,11 @@ class WindowKind : public testing::Test {
     ASSERT_TRUE(wait_for_event(events_, EventRepaint)) << "the first repaint comes with showing";
     ASSERT_TRUE(wait_until([] { pump_window_events(10); }, [&] { return map_state() == IsViewable; }));
     events_.clear();
+  }
+  // openbox's process id once it manages windows, 0 if it does not come up.
+  static int start_openbox() {
+    const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
+    return wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; }) ? windowManager : 0;
   }
   int map_state() {
     XWindowAttributes attributes{};
@@ -98,8 +103,8 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsAndItsPointerClicksAndMovesAreEvent
 
 // Under a real window manager a move comes as a configure event too: it must be no resize.
 TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
-  const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
-  ASSERT_TRUE(wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; })) << "openbox did not start";
+  const int windowManager = start_openbox();
+  ASSERT_NE(windowManager, 0) << "openbox did not start";
   open(WindowStyleWindowed, 320, 200);
   window_show(0);
   // A window manager that has only just started may not take the first request: asked until it does.
@@ -119,23 +124,24 @@ TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
 TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncovered) {
   for (const bool withWindowManager : {true, false}) {
     SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
-    const int windowManager = withWindowManager ? std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str()) : 0;
-    ASSERT_TRUE(!withWindowManager || wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; }));
+    const int windowManager = withWindowManager ? start_openbox() : 0;
+    ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
     open(WindowStyleWindowed);
     show();
-    const SpriteId background = load_sprite(solid_image(1, 1, kBlue), kSpriteKeepAlpha);
-    const SpriteId card = load_sprite(solid_image(1, 1, kRed), kSpriteKeepAlpha);
-    sprite_scale(background, kWidth, kHeight);
-    sprite_scale(card, 100, 50);
+    RgbaImage quarters = solid_image(2, 2, kBlue);
+    set_pixel(quarters, 1, 0, kRed), set_pixel(quarters, 0, 1, kGreen);
+    const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
+    sprite_scale(picture, kWidth, kHeight);
     const auto pass = [&] {  // as the game's main loop runs one
       for (int code = window_event(); code != EventNone; code = window_event())
         if (code == EventRepaint) screen_flip();
       screen_flip();
-      sprite_draw(background, 0, 0), sprite_draw(card, 30, 20);
+      sprite_draw(picture, 0, 0);
       XSync(gdk_x11_get_default_xdisplay(), False);
     };
     pass();
-    const RgbaImage drawn = drawn_pixels(kWidth, kHeight);
+    RgbaImage drawn;
+    ASSERT_TRUE(platform_read_pixels(0, 0, kWidth, kHeight, &drawn));
     const auto shown = [&] { return shown_pixels(display_, platform_drawing_area_window(), kWidth, kHeight).pixels == drawn.pixels; };
     ASSERT_TRUE(wait_until(pass, shown));
     const int presented = platform_frames_presented();
