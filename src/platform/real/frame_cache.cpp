@@ -18,18 +18,18 @@ struct FrameCalls {
 };
 
 struct FrameCache {
-  FrameCalls current;             // this frame's calls so far
-  FrameCalls previous;            // the last frame's calls: the frame on screen
-  int previousCut = 0;            // how many of them reach up to its last full-screen draw
-  int alike = 0;                  // this frame's first calls that are the last frame's
-  bool overflowed = false;        // this frame made more calls than it holds
+  FrameCalls current;                // this frame's calls so far
+  FrameCalls previous;               // the last frame's calls: the frame on screen
+  int previousCut = 0;               // how many of them reach up to its last full-screen draw
+  int alike = 0;                     // this frame's first calls that are the last frame's
+  bool overflowed = false;           // this frame made more calls than it holds
   bool screenShowsPrevious = false;  // nothing damaged the screen since the last frame was shown
-  int unshown = 0;                // this frame's first calls, not drawn while it may be the frame on screen
-  FrameCalls kept;                // the calls whose pixels the copy holds; none without a copy
-  GLuint copy = 0;                // screen-sized, made at the first copy in a GL context
-  bool matching = false;          // this frame's calls so far are the first of the kept ones
-  int heldBack = 0;               // and this many of them are not drawn yet
-  int framesFromCopy = 0;         // for the tests
+  int unshown = 0;                   // this frame's first calls, not drawn while it may be the one on screen
+  FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
+  GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
+  bool matching = false;             // this frame's calls so far are the first of the kept ones
+  int heldBack = 0;                  // and this many of them are not drawn yet
+  int framesFromCopy = 0;            // for the tests
 };
 
 FrameCache cache;

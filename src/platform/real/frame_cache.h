@@ -32,7 +32,8 @@ struct DrawCall {
   static constexpr int kReplace = 256;
 };
 
-// Draws the call, or holds it back while the frame so far matches the kept copy.
+// Draws the call, or holds it back while the frame so far matches the frame on screen or the kept
+// copy.
 void frame_cache_draw(const DrawCall& call);
 // Draws every call held back, so the screen shows all calls made; before reading the screen,
 // changing or deleting a texture, and at the end of a frame.
