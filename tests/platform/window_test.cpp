@@ -34,10 +34,21 @@ class WindowKind : public testing::Test {
     ASSERT_TRUE(wait_until([] { pump_window_events(10); }, [&] { return map_state() == IsViewable; }));
     events_.clear();
   }
+  // A window manager that has only just started may not take the first request: asked until it does.
+  void show_under_window_manager() {
+    window_show(0);
+    ASSERT_TRUE(wait_until([&] { window_activate(0), std::ranges::copy(pump_window_events(20), std::back_inserter(events_)); },
+                           [&] { return contains(events_, EventFocusIn); }));
+  }
   // openbox's process id once it manages windows, 0 if it does not come up.
   static int start_openbox() {
     const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
     return wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; }) ? windowManager : 0;
+  }
+  // Returns once it is gone: a window mapped while it is still going would wait for it forever.
+  static void stop_openbox(int windowManager) {
+    kill(windowManager, SIGTERM);
+    wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") != 0; });
   }
   int map_state() {
     XWindowAttributes attributes{};
@@ -106,17 +117,14 @@ TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
   const int windowManager = start_openbox();
   ASSERT_NE(windowManager, 0) << "openbox did not start";
   open(WindowStyleWindowed, 320, 200);
-  window_show(0);
-  // A window manager that has only just started may not take the first request: asked until it does.
-  ASSERT_TRUE(wait_until([&] { window_activate(0), std::ranges::copy(pump_window_events(20), std::back_inserter(events_)); },
-                         [&] { return contains(events_, EventFocusIn); }));
+  show_under_window_manager();
   pump_window_events(100);
   events_.clear();
   ASSERT_EQ(run("wmctrl -r 'Vesperine window test' -e 0,20,30,-1,-1"), 0);
   EXPECT_TRUE(wait_for_event(events_, EventMoved));
   EXPECT_FALSE(contains(events_, EventResized)) << "a move is no resize";
   window_close(0);
-  kill(windowManager, SIGTERM);
+  stop_openbox(windowManager);
 }
 
 // A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
@@ -127,7 +135,7 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncovered) {
     const int windowManager = withWindowManager ? start_openbox() : 0;
     ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
     open(WindowStyleWindowed);
-    show();
+    withWindowManager ? show_under_window_manager() : show();
     RgbaImage quarters = solid_image(2, 2, kBlue);
     set_pixel(quarters, 1, 0, kRed), set_pixel(quarters, 0, 1, kGreen);
     const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
@@ -153,7 +161,7 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncovered) {
     for (; passes < 100 && !shown(); ++passes) pass();
     EXPECT_LE(passes, 1) << "passes until the whole picture is back";
     window_close(0);
-    if (windowManager != 0) kill(windowManager, SIGTERM);
+    if (windowManager != 0) stop_openbox(windowManager);
   }
 }
 
