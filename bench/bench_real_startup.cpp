@@ -8,6 +8,9 @@
 //                                                1 window, 2 borderless) as OUTDIR/NN-name.png, to compare
 //                                                pixel for pixel before and after a change of the drawing,
 //                                                after PASSES passes in each (1 unless given)
+//   vesperine-bench-real-startup still GAMEDIR KIND  CPU share of one core that each screen with nothing
+//                                                moving costs, paced at 60 frames a second, in screen kind
+//                                                KIND; and the menu with the pointer moving
 // Each prints the wall time since the process started and the peak resident memory; run both in
 // one go with bench/startup.sh, which compares them.
 #include <sys/resource.h>
@@ -27,6 +30,7 @@
 #include "game/game_state.h"
 #include "game/main_loop.h"
 #include "game/random.h"
+#include "game/sprite_numbers.h"
 #include "game/text_sprites.h"
 #include "game/startup.h"
 #include "platform/platform.h"
@@ -155,6 +159,54 @@ int runScreens(const std::string& gameDir, const std::string& outDir, int kind, 
   return 0;
 }
 
+double cpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec + usage.ru_stime.tv_usec / 1e6;
+}
+
+// Each screen left standing: a second of passes to settle, then the process's CPU time (every
+// thread, the music's too) over three seconds of passes, as a share of one core. One screen with
+// the pointer moving over it (drawn as full screen does, in every kind) for comparison.
+int runStill(const std::string& gameDir, int kind) {
+  char name[] = "vesperine";
+  char* argv[] = {name, nullptr};
+  if (!StartUp(1, argv, gameDir)) return 1;
+  game.prefs.screenKind = kind;
+  if (!SetUpDisplay()) return 1;
+  auto measure = [&](const char* label, int64_t state, bool pointerMoving = false) {
+    game.gameState = state;
+    auto pass = [&](int index) {
+      RunOnePass();
+      if (pointerMoving) sprite_draw_blended(kSpritePointer, 100 + index % 600, 300, 255);
+    };
+    for (int index = 0; index < 60; ++index) pass(index);
+    const double wallStart = secondsNow(), cpuStart = cpuSeconds();
+    constexpr int kPasses = 180;
+    for (int index = 0; index < kPasses; ++index) pass(index);
+    const double cpu = cpuSeconds() - cpuStart;
+    std::printf("still %-22s %s %5.1f %% of a core, %6.3f ms CPU a frame%s\n", label,
+                kind == 0 ? "full screen" : "window     ", cpu / (secondsNow() - wallStart) * 100, cpu * 1000 / kPasses,
+                screen_is_active() ? "" : " (screen inactive)");
+  };
+  measure("menu", Menu);
+  measure("menu, pointer moving", Menu, true);
+  SeedRandom(12);
+  dealNewGame();
+  measure("board", Playing);
+  game.board[0][0].state = FaceUp;
+  measure("board, one card up", Playing);
+  measure("credits", Credits);
+  measure("settings", Settings);
+  for (int r = 0; r < kBoardRows; ++r)
+    for (int c = 0; c < kBoardColumns; ++c) game.board[c][r].state = Removed;
+  game.gameRunning = 0;
+  game.wellDoneFade = 128;
+  measure("well done, faded in", WellDone);
+  platform_shutdown();
+  return 0;
+}
+
 int runFloor(const std::string& gameDir) {
   platform_init(0, nullptr);
   if (!sound_init()) return 1;
@@ -183,10 +235,11 @@ int runFloor(const std::string& gameDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "still") return runStill(argv[2], std::atoi(argv[3]));
   if ((argc == 5 || argc == 6) && std::string(argv[1]) == "screens")
     return runScreens(argv[2], argv[3], std::atoi(argv[4]), argc == 6 ? std::max(1, std::atoi(argv[5])) : 1);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/  or  screens GAMEDIR/ OUTDIR KIND [PASSES]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/  or  screens GAMEDIR/ OUTDIR KIND [PASSES]  or  still GAMEDIR/ KIND\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];

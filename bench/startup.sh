@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up to the first drawn frame and peak memory, against the floor of only decoding every
 # picture and the music (five runs of each under a private Xvfb, medians and their ratio); then
-# the steady frame time of the menu over the board against a background-only frame.
+# the steady frame time of the menu over the board against a background-only frame, and the CPU
+# each screen with nothing moving costs, in full screen and in a window.
 #   bench/startup.sh [BUILD_DIR]
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -28,6 +29,9 @@ bench() {
   awk -v a="$game_s" -v b="$floor_s" -v c="$game_kb" -v d="$floor_kb" \
     'BEGIN {printf "start-up / floor: time %.2fx, memory %.2fx\n", a / b, c / d}'
   SDL_AUDIODRIVER=dummy HOME=$(mktemp -d) "$build/vesperine-bench-real-startup" frames "$build/" 2>/dev/null
+  for kind in 0 1; do
+    SDL_AUDIODRIVER=dummy HOME=$(mktemp -d) "$build/vesperine-bench-real-startup" still "$build/" $kind 2>/dev/null
+  done
 }
 export -f measure median bench
 export build runs

@@ -1,8 +1,6 @@
-// The full-screen game screen on Xvfb: opening, keys, buttons, relative mouse, focus, pacing.
-// Input is injected from outside with xdotool, as a player would give it.
+// The full-screen game screen on Xvfb: opening, keys, buttons, relative mouse, focus, pacing, the
+// frames shown. Input is injected from outside with xdotool, as a player would give it.
 #include "gfx_support.h"
-// After gtest, whose names X11's macros (None, Bool) would clash with.
-#include <X11/Xlib.h>
 
 #include "platform/real/fullscreen.h"
 
@@ -88,6 +86,34 @@ TEST_F(FullScreen, FrameRateLimitSpacesFlipsByMoreThanTheFrameTime) {
     for (auto previous = Clock::now(); times.size() < 10; previous = Clock::now()) times.push_back((screen_flip(), Clock::now() - previous));
     if (fps == 60) EXPECT_GE(std::ranges::min(times), std::chrono::milliseconds(16));
     else EXPECT_LT(std::accumulate(times.begin(), times.end(), Clock::duration()), std::chrono::milliseconds(150));
+  }
+}
+
+// A frame that makes the calls of the frame on screen is neither drawn nor shown; a changed call, a
+// changed texture, a read of the screen and an expose each show the next frame, drawn in full.
+TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
+  const SpriteId background = load_sprite(solid_image(1, 1, kBlue), kSpriteKeepAlpha);
+  sprite_scale(background, desktop_width(), desktop_height());
+  const SpriteId card = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha);
+  const auto none = [] {};
+  const auto read = [] { EXPECT_EQ(screen_pixel(21, 11), kRed) << "the frame is drawn to be read"; };
+  const auto expose = [&] { cover_and_uncover(gFullscreen.display, gFullscreen.window), keyboard_poll(); };
+  const auto recolour = [&] { sprite_set_color_key(card, rgb(1, 2, 3)); };
+  const struct { const char* what; int cardX; std::function<void()> then; int shown; } frames[] = {
+      {"first", 10, none, 1}, {"the same, but opening exposed it", 10, none, 1}, {"the same", 10, none, 0}, {"the card moved", 20, none, 1},
+      {"the same", 20, none, 0}, {"read", 20, read, 1}, {"the same", 20, none, 0},
+      {"a texture changes after the drawing", 20, recolour, 1}, {"drawn from the changed texture", 20, none, 1},
+      {"exposed", 20, expose, 1}, {"the same", 20, none, 0}, {"nothing drawn", -1, none, 0},
+      {"nothing drawn, exposed: the frame on screen again", -1, expose, 1}, {"the frame on screen", 20, none, 0},
+  };
+  for (const auto& f : frames) {
+    const int before = platform_frames_presented();
+    if (f.cardX >= 0) sprite_draw(background, 0, 0), sprite_draw(card, f.cardX, 10);
+    f.then();
+    screen_flip();
+    EXPECT_EQ(platform_frames_presented() - before, f.shown) << f.what;
+    const RgbaImage shown = shown_pixels(gFullscreen.display, gFullscreen.window, 40, 30);
+    EXPECT_EQ(std::pair(pixel_at(shown, 5, 5), pixel_at(shown, 21, 11)), std::pair(kBlue, kRed)) << f.what;
   }
 }
 

@@ -1,5 +1,6 @@
 // Helpers of the platform tests: pictures made in memory and read back, the X server driven from
-// outside with xdotool, waits that hold on a loaded machine, and the full-screen fixture.
+// outside with xdotool and another client's windows, waits that hold on a loaded machine, and the
+// full-screen fixture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +16,9 @@
 #include "platform/platform.h"
 #include "platform/real/platform_testing.h"
 #include "platform/real/real_internal.h"
+// After gtest, whose names X11's macros (None, Bool) would clash with.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace gfx {
 
@@ -155,6 +159,37 @@ inline bool wait_for_event(std::vector<int>& events, int code) {
 }
 inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
 inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }
+
+// A white window maps over `target` and goes again; on return the server has sent `target` its
+// expose, so the game's connection holds it.
+inline void cover_and_uncover(Display* display, Window target) {
+  XWindowAttributes area{};
+  XGetWindowAttributes(display, target, &area);
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, target, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
+  const Window cover = XCreateWindow(display, DefaultRootWindow(display), x, y, unsigned(area.width), unsigned(area.height), 0,
+                                     CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+  XMapRaised(display, cover);
+  XSync(display, False);
+  XDestroyWindow(display, cover);
+  XSync(display, False);
+}
+
+// What the server shows of the window's top-left width x height, opaque RGBA as the frame reads.
+inline RgbaImage shown_pixels(Display* display, Window window, int width, int height) {
+  XImage* image = XGetImage(display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+  RgbaImage shown = solid_image(width, height, kClear);
+  for (int i = 0; image != nullptr && i < width * height; ++i) {
+    const unsigned long pixel = XGetPixel(image, i % width, i / width);
+    set_pixel(shown, i % width, i / width, Rgba{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), 255});
+  }
+  if (image != nullptr) XDestroyImage(image);
+  return shown;
+}
 
 // The full-screen game screen at the desktop's size, sprites, keys and buttons started afresh.
 class FullScreen : public testing::Test {

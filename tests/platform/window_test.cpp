@@ -2,9 +2,6 @@
 // manager and then under openbox. Input comes from xdotool, wmctrl and a tiny Xlib client. (The
 // title, keys in a window, minimise, restore, focus and the close button are played end to end.)
 #include "gfx_support.h"
-// After gtest, whose names X11's macros (None, Bool) would clash with.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
@@ -36,6 +33,22 @@ class WindowKind : public testing::Test {
     ASSERT_TRUE(wait_for_event(events_, EventRepaint)) << "the first repaint comes with showing";
     ASSERT_TRUE(wait_until([] { pump_window_events(10); }, [&] { return map_state() == IsViewable; }));
     events_.clear();
+  }
+  // A window manager that has only just started may not take the first request: asked until it does.
+  void show_under_window_manager() {
+    window_show(0);
+    ASSERT_TRUE(wait_until([&] { window_activate(0), std::ranges::copy(pump_window_events(20), std::back_inserter(events_)); },
+                           [&] { return contains(events_, EventFocusIn); }));
+  }
+  // openbox's process id once it manages windows, 0 if it does not come up.
+  static int start_openbox() {
+    const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
+    return wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; }) ? windowManager : 0;
+  }
+  // Returns once it is gone: a window mapped while it is still going would wait for it forever.
+  static void stop_openbox(int windowManager) {
+    kill(windowManager, SIGTERM);
+    wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") != 0; });
   }
   int map_state() {
     XWindowAttributes attributes{};
@@ -101,20 +114,55 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsAndItsPointerClicksAndMovesAreEvent
 
 // Under a real window manager a move comes as a configure event too: it must be no resize.
 TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
-  const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
-  ASSERT_TRUE(wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; })) << "openbox did not start";
+  const int windowManager = start_openbox();
+  ASSERT_NE(windowManager, 0) << "openbox did not start";
   open(WindowStyleWindowed, 320, 200);
-  window_show(0);
-  // A window manager that has only just started may not take the first request: asked until it does.
-  ASSERT_TRUE(wait_until([&] { window_activate(0), std::ranges::copy(pump_window_events(20), std::back_inserter(events_)); },
-                         [&] { return contains(events_, EventFocusIn); }));
+  show_under_window_manager();
   pump_window_events(100);
   events_.clear();
   ASSERT_EQ(run("wmctrl -r 'Vesperine window test' -e 0,20,30,-1,-1"), 0);
   EXPECT_TRUE(wait_for_event(events_, EventMoved));
   EXPECT_FALSE(contains(events_, EventResized)) << "a move is no resize";
   window_close(0);
-  kill(windowManager, SIGTERM);
+  stop_openbox(windowManager);
+}
+
+// A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
+// the next frame, with a window manager or without.
+TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncovered) {
+  for (const bool withWindowManager : {true, false}) {
+    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
+    const int windowManager = withWindowManager ? start_openbox() : 0;
+    ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
+    open(WindowStyleWindowed);
+    withWindowManager ? show_under_window_manager() : show();
+    RgbaImage quarters = solid_image(2, 2, kBlue);
+    set_pixel(quarters, 1, 0, kRed), set_pixel(quarters, 0, 1, kGreen);
+    const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
+    sprite_scale(picture, kWidth, kHeight);
+    const auto pass = [&] {  // as the game's main loop runs one
+      for (int code = window_event(); code != EventNone; code = window_event())
+        if (code == EventRepaint) screen_flip();
+      screen_flip();
+      sprite_draw(picture, 0, 0);
+      XSync(gdk_x11_get_default_xdisplay(), False);
+    };
+    pass();
+    RgbaImage drawn;
+    ASSERT_TRUE(platform_read_pixels(0, 0, kWidth, kHeight, &drawn));
+    const auto shown = [&] { return shown_pixels(display_, platform_drawing_area_window(), kWidth, kHeight).pixels == drawn.pixels; };
+    ASSERT_TRUE(wait_until(pass, shown));
+    const int presented = platform_frames_presented();
+    for (int i = 0; i < 10; ++i) pass();
+    EXPECT_EQ(platform_frames_presented(), presented) << "a still window shows nothing new";
+    cover_and_uncover(display_, handle_);
+    EXPECT_FALSE(shown()) << "the cover left its mark";
+    int passes = 0;
+    for (; passes < 100 && !shown(); ++passes) pass();
+    EXPECT_LE(passes, 1) << "passes until the whole picture is back";
+    window_close(0);
+    if (windowManager != 0) stop_openbox(windowManager);
+  }
 }
 
 }  // namespace

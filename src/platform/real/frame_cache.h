@@ -1,9 +1,15 @@
-// The layers under a full-screen veil, kept from one frame to the next. The menu and the questions
-// draw the background, 48 cards with their shadows and a dimming layer before the panel, and all of
-// it stays the same frame after frame: once two frames in a row have drawn the same calls up to
-// their last full-screen draw, the screen as it stood after that draw is copied into a texture, and
-// the next frames that begin with the same calls draw the copy instead. The copy is exact (1:1,
-// nearest, no blending), so the pixels are those the calls would have drawn.
+// Each frame's draw calls against those of the frame on screen. Most frames repeat it: every screen
+// of the game stands still until the player does something.
+// - A frame that makes exactly the calls of the frame on screen, on the same texture contents, is
+//   neither drawn nor shown: its calls are held back while they match, and drawn only when one
+//   differs, the screen is read, a texture changes or goes, or the window lost what it showed.
+// - The layers under a full-screen veil are kept from one frame to the next. The menu and the
+//   questions draw the background, 48 cards with their shadows and a dimming layer before the
+//   panel, and it stays the same while the pointer or a vanishing pair moves over it: once two
+//   frames in a row have drawn the same calls up to their last full-screen draw, the screen as it
+//   stood after that draw is copied into a texture, and the next frames that begin with the same
+//   calls draw the copy instead. The copy is exact (1:1, nearest, no blending), so the pixels are
+//   those the calls would have drawn.
 #pragma once
 
 #include <cstdint>
@@ -26,14 +32,19 @@ struct DrawCall {
   static constexpr int kReplace = 256;
 };
 
-// Draws the call, or holds it back while the frame so far matches the kept copy.
+// Draws the call, or holds it back while the frame so far matches the frame on screen or the kept
+// copy.
 void frame_cache_draw(const DrawCall& call);
 // Draws every call held back, so the screen shows all calls made; before reading the screen,
 // changing or deleting a texture, and at the end of a frame.
 void frame_cache_flush();
-// The frame is complete (just before it is shown).
-void frame_cache_end_frame();
-// A new GL context: the copy went with the old one.
+// The frame is complete: true when it must be shown, false when the screen shows it already (then
+// nothing of it was drawn). A frame that draws nothing shows the screen as it is.
+bool frame_cache_end_frame();
+// The window system lost what the screen showed (exposed, mapped again): the next frame is drawn
+// and shown, even one that draws nothing, which then shows the frame on screen again.
+void frame_cache_screen_damaged();
+// A new GL context: nothing is on its screen yet, and the copy went with the old one.
 void frame_cache_reset();
 
 // In sprite_drawing.cpp: draws one call now.

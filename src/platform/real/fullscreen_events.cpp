@@ -3,6 +3,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 
+#include "platform/real/frame_cache.h"
 #include "platform/real/fullscreen.h"
 #include "platform/real/input_state.h"
 #include "platform/real/screen_state.h"
@@ -41,6 +42,11 @@ void handle_event(XEvent& event) {
         gScreen.active = false;
         input_all_keys_up();
       }
+      break;
+    case Expose:
+    case VisibilityNotify:
+    case MapNotify:
+      frame_cache_screen_damaged();  // the next frame is shown even if it is the same
       break;
     case MappingNotify:
       XRefreshKeyboardMapping(&event.xmapping);

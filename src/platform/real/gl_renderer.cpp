@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/real/frame_cache.h"
+#include "platform/real/platform_testing.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ Window glDrawable = 0;
 GLXContext glContext = nullptr;
 int glWidth = 0;
 int glHeight = 0;
+int framesPresented = 0;  // for the tests
 
 bool has_extension(const char* list, const char* name) {
   if (list == nullptr) {
@@ -112,11 +114,13 @@ void gl_stop() {
 bool gl_ready() { return glContext != nullptr; }
 
 void gl_swap() {
-  frame_cache_end_frame();
-  if (glContext != nullptr) {
+  if (frame_cache_end_frame() && glContext != nullptr) {
     glXSwapBuffers(glDisplay, glDrawable);
+    ++framesPresented;
   }
 }
+
+int platform_frames_presented() { return framesPresented; }
 
 void gl_read_back_buffer(int x, int y, int width, int height, uint8_t* rgbaOut) {
   frame_cache_flush();

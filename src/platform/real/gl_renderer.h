@@ -15,6 +15,7 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
 // Destroys the context (and with it every texture). Safe when none exists.
 void gl_stop();
 bool gl_ready();
+// Shows the frame drawn, unless the screen shows it already (frame_cache.h).
 void gl_swap();
 // Reads a rectangle of the frame being drawn (the back buffer) as straight RGBA, rows top to bottom.
 // Parts outside the screen come out as zero.

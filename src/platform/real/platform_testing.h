@@ -14,3 +14,8 @@ unsigned long platform_drawing_area_window();
 int platform_frames_drawn_from_copy();
 // Every later texture upload takes `side` as the driver's largest texture side (0: the driver's own).
 void platform_limit_texture_side(int side);
+// How many frames so far were shown (buffers swapped); frames the screen showed already are not.
+int platform_frames_presented();
+// Whether the sprites of the current screen are drawn by shaders (false: the texture environment);
+// known from the screen's first draw on.
+bool platform_draws_with_shaders();

@@ -47,7 +47,7 @@ Window create_window(Display* display, XVisualInfo* visual, int width, int heigh
   attributes.background_pixel = BlackPixel(display, visual->screen);
   attributes.border_pixel = 0;
   attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | FocusChangeMask |
-                          StructureNotifyMask;
+                          StructureNotifyMask | ExposureMask | VisibilityChangeMask;
   const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
                                       static_cast<unsigned>(height), 0, visual->depth, InputOutput, visual->visual,
                                       CWColormap | CWOverrideRedirect | CWBackPixel | CWBorderPixel | CWEventMask,

@@ -14,7 +14,7 @@ struct ScreenState {
   int frameLimitMs = 0;         // 1000 / fps; a flip waits until more than this has passed; 0 = off
   int64_t lastFlipEndMs = 0;    // steady clock, whole milliseconds
   int spriteQuality = 0;        // 0 nearest, 1 bilinear
-  int opacityInUse = -1;        // the texture environment set for this opacity; -1 = none yet (new context)
+  int opacityInUse = -1;        // the shader or colour set for this opacity; -1 = none yet (new context)
 };
 
 extern ScreenState gScreen;

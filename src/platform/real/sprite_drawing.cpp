@@ -1,10 +1,11 @@
 // Drawing sprites onto the game screen: one textured rectangle each, no allocation per draw.
-#define GL_GLEXT_PROTOTYPES 1
-#include "platform/real/gl_renderer.h"
-#include <GL/glext.h>
 #include <algorithm>
+
 #include "platform/real/frame_cache.h"
+#include "platform/real/gl_renderer.h"
+#include "platform/real/platform_testing.h"
 #include "platform/real/screen_state.h"
+#include "platform/real/sprite_shaders.h"
 #include "platform/real/sprite_store.h"
 
 namespace {
@@ -45,61 +46,22 @@ void draw_rectangle(float left, float top, float right, float bottom, int x, int
   glEnd();
 }
 
-// Two small shaders: the texture alone (opaque draws and full opacity), and the texture times a
-// constant opacity. A shader that reads only a texture and constants, with no projective lookup as
-// the fixed pipeline makes, is one the rasteriser runs on its fast path.
-const char* const kVertexShader =
-    "varying vec2 texel;\n"
-    "void main() { gl_Position = ftransform(); texel = gl_MultiTexCoord0.xy; }\n";
-const char* const kTextureShader =
-    "uniform sampler2D picture;\n"
-    "varying vec2 texel;\n"
-    "void main() { gl_FragColor = texture2D(picture, texel); }\n";
-const char* const kOpacityShader =
-    "uniform sampler2D picture;\n"
-    "uniform float opacity;\n"
-    "varying vec2 texel;\n"
-    "void main() { gl_FragColor = texture2D(picture, texel) * opacity; }\n";
+bool drawsWithShaders = false;  // in the current context, set at its first draw
 
-GLuint textureProgram = 0;
-GLuint opacityProgram = 0;
-GLint opacityUniform = -1;
-
-GLuint compile(GLenum kind, const char* source) {
-  const GLuint shader = glCreateShader(kind);
-  glShaderSource(shader, 1, &source, nullptr);
-  glCompileShader(shader);
-  return shader;
-}
-
-GLuint link(const char* fragmentSource) {
-  const GLuint program = glCreateProgram();
-  const GLuint vertex = compile(GL_VERTEX_SHADER, kVertexShader);
-  const GLuint fragment = compile(GL_FRAGMENT_SHADER, fragmentSource);
-  glAttachShader(program, vertex);
-  glAttachShader(program, fragment);
-  glLinkProgram(program);
-  glDeleteShader(vertex);
-  glDeleteShader(fragment);
-  glUseProgram(program);
-  glUniform1i(glGetUniformLocation(program, "picture"), 0);
-  return program;
-}
-
+// The texture times the opacity, by the shaders or else by the texture environment: GL_MODULATE
+// (set at the context's start) with the colour (o, o, o, o) gives each premultiplied texel times o.
 void use_opacity(int intensity) {
-  if (gScreen.opacityInUse == -1) {  // a new context: its shaders
-    textureProgram = link(kTextureShader);
-    opacityProgram = link(kOpacityShader);
-    opacityUniform = glGetUniformLocation(opacityProgram, "opacity");
+  if (gScreen.opacityInUse == -1) {  // a new context
+    drawsWithShaders = sprite_shaders_start();
   }
   if (intensity == gScreen.opacityInUse) {
     return;
   }
-  if (intensity >= 255) {
-    glUseProgram(textureProgram);
+  if (drawsWithShaders) {
+    sprite_shaders_use(intensity);
   } else {
-    glUseProgram(opacityProgram);
-    glUniform1f(opacityUniform, intensity / 255.0f);
+    const float opacity = intensity / 255.0f;
+    glColor4f(opacity, opacity, opacity, opacity);
   }
   gScreen.opacityInUse = intensity;
 }
@@ -150,5 +112,7 @@ void sprite_draw_blended(SpriteId id, int x, int y, int intensity) {
   DrawCall call;
   if (intensity > 0 && describe(id, x, y, std::min(intensity, 255), &call)) frame_cache_draw(call);
 }
+
+bool platform_draws_with_shaders() { return drawsWithShaders; }
 
 void screen_set_sprite_quality(int quality) { gScreen.spriteQuality = quality == 0 ? 0 : 1; }

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/platform.h"
+#include "platform/real/frame_cache.h"
 #include "platform/real/game_window.h"
 #include "platform/real/input_state.h"
 #include "platform/real/screen_state.h"
@@ -92,7 +93,9 @@ gboolean on_key(GtkWidget*, GdkEventKey* event, gpointer) {
   return TRUE;
 }
 
+// Exposed: the screen lost what it showed, so the next frame is shown even if it is the same.
 gboolean on_draw(GtkWidget*, cairo_t*, gpointer) {
+  frame_cache_screen_damaged();
   push_event(EventRepaint);
   return TRUE;
 }
