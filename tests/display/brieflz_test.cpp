@@ -2,7 +2,6 @@
 // against the decoder.
 #include <gtest/gtest.h>
 
-
 #include "display/brieflz_decode.h"
 #include "display/brieflz_encode.h"
 #include "pack_test_data.h"
@@ -22,23 +21,15 @@ Bytes Repeated(Bytes start, const Bytes& word, int times) {
 }
 
 TEST(BriefLzDecode, Blocks) {
-  struct Case {  // and the whole block consumed on success
-    const char* what;
-    Bytes in;
-    size_t outSize;
-    int64_t result;
-    std::string text;
-  };
+  struct Case { const char* what; Bytes in; size_t outSize; int64_t result; std::string text; };  // all consumed on success
   const Case cases[] = {
       {"empty block", {}, 0, 0, ""}, {"first byte is a plain literal", {'Q'}, 1, 1, "Q"},
-      {"overlapping match", kOverlapping, 8, 8, "abababab"},
-      {"gammas past eight bits", kLongGamma, 305, 305, std::string(300, 'x') + "yxxxx"},
-      {"match at offset 1", {0x61, 0x00, 0xa0, 0x00}, 7, 7, "aaaaaaa"},
-      {"a literal and its tag word", {0x61, 0x00, 0x00, 0x62}, 2, 2, "ab"},
+      {"overlapping match", kOverlapping, 8, 8, "abababab"}, {"gammas past eight bits", kLongGamma, 305, 305, std::string(300, 'x') + "yxxxx"},
+      {"match at offset 1", {0x61, 0x00, 0xa0, 0x00}, 7, 7, "aaaaaaa"}, {"a literal and its tag word", {0x61, 0x00, 0x00, 0x62}, 2, 2, "ab"},
       {"match reaching before the output", {0x61, 0x00, 0xa0, 0x01}, 7, -1, ""},
-      {"match longer than the block", {0x61, 0x00, 0xa0, 0x00}, 6, -1, ""},
-      {"match past the end", {0x61, 0x00, 0xa0, 0x00}, 5, -1, ""}, {"no room for any match", {0x61, 0x00, 0xa0, 0x00}, 3, -1, ""},
-      {"half a tag word", {0x61, 0x00}, 2, -1, ""},                 {"literal byte missing", {0x61, 0x00, 0x00}, 2, -1, ""},
+      {"match longer than the block", {0x61, 0x00, 0xa0, 0x00}, 6, -1, ""}, {"match past the end", {0x61, 0x00, 0xa0, 0x00}, 5, -1, ""},
+      {"no room for any match", {0x61, 0x00, 0xa0, 0x00}, 3, -1, ""},      {"half a tag word", {0x61, 0x00}, 2, -1, ""},
+      {"literal byte missing", {0x61, 0x00, 0x00}, 2, -1, ""},
       {"endless length gamma", Repeated({0x61}, {0xff, 0xff}, 64), 1000, -1, ""},
       {"endless length gamma, huge block", Repeated({0x61}, {0xff, 0xff}, 64), size_t{1} << 20, -1, ""},
       {"endless offset gamma", Repeated({0x61, 0xff, 0x4f, 0x62}, {0xff, 0xff}, 40), 64, -1, ""}};
@@ -73,10 +64,7 @@ class BriefLzRoundTrip : public testing::TestWithParam<BriefLzLevel> {};
 TEST_P(BriefLzRoundTrip, ExactAndSmall) {
   using namespace pack_test;
   // Arbitrary inputs are the BriefLZ fuzz target's; here every short size, the sizes and long offsets.
-  for (uint32_t size = 0; size <= 70; ++size) {
-    RoundTrip(textLike(size, size), GetParam());
-    RoundTrip(Bytes(size, 'z'), GetParam());
-  }
+  for (uint32_t size = 0; size <= 70; ++size) RoundTrip(textLike(size, size), GetParam()), RoundTrip(Bytes(size, 'z'), GetParam());
   EXPECT_LE(RoundTrip(randomBytes(100000, 7), GetParam()), 100000u + 100000 / 8 + 4);  // a tag bit per literal
   EXPECT_LT(RoundTrip(textLike(200000, 3), GetParam()), 200000u / 3);
   EXPECT_LT(RoundTrip(Bytes(1 << 20, 0), GetParam()), 2000u);

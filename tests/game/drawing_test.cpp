@@ -10,18 +10,12 @@ namespace {
 
 class DrawingTest : public GameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    OpenScreen(1280, 720);
-  }
+  void SetUp() override { GameTest::SetUp(); OpenScreen(1280, 720); }
   std::vector<std::string> frame(int64_t state) {
     game.gameState = state;
     fake::clearCalls();
     DrawFrame();
-    std::vector<std::string> out;
-    for (const auto& c : fake::state().calls)
-      if (c.rfind("sprite_draw", 0) == 0) out.push_back(c);
-    return out;
+    return fake::callsStartingWith("sprite_draw");
   }
   static bool has(const std::vector<std::string>& d, const std::string& call) { return std::find(d.begin(), d.end(), call) != d.end(); }
   static std::string id(SpriteId s) { return std::to_string(s); }
@@ -34,20 +28,19 @@ TEST_F(DrawingTest, LogoTitleAndTheMenuOverTheBoard) {
   // Before the first game: backs of the first set over background 0, a shadow under each card.
   auto d = frame(Menu);
   ASSERT_GE(d.size(), 3u);
-  EXPECT_EQ(d[0], "sprite_draw " + id(game.backgroundSprites[0]) + " 0 0");
-  EXPECT_EQ(d[1], "sprite_draw_blended 1 168 8 128");
-  EXPECT_EQ(d[2], "sprite_draw_blended " + id(game.cardSets[0].back) + " 165 5 255");
+  EXPECT_EQ(std::vector<std::string>(d.begin(), d.begin() + 3),
+            (std::vector<std::string>{"sprite_draw " + id(game.backgroundSprites[0]) + " 0 0", "sprite_draw_blended 1 168 8 128",
+                                      "sprite_draw_blended " + id(game.cardSets[0].back) + " 165 5 255"}));
   EXPECT_EQ(fake::callsStartingWith("sprite_scale 1 ")[0], "sprite_scale 1 110 110");
   // The dimming, the panel's shadow, the panel, then the five entries; CONTINUE dimmed without a game.
   const auto at = std::find(d.begin(), d.end(), "sprite_draw_blended 4 0 0 128");
   ASSERT_EQ(d.end() - at, 8);
   EXPECT_EQ(std::vector<std::string>(at + 1, at + 3),
             (std::vector<std::string>{"sprite_draw_blended 6 303 43 128", "sprite_draw_blended 5 300 40 255"}));
-  EXPECT_EQ(at[4], "sprite_draw 14 " + centred(kSpriteContinueDimmed) + " 270");
-  EXPECT_EQ(d.back(), "sprite_draw 17 " + centred(kSpriteQuit) + " 520");
+  EXPECT_EQ(at[4] + ", " + d.back(), "sprite_draw 14 " + centred(kSpriteContinueDimmed) + " 270, sprite_draw 17 " +
+                                         centred(kSpriteQuit) + " 520");
   dealNewGame();
-  d = frame(Menu);
-  EXPECT_TRUE(has(d, "sprite_draw 13 " + centred(kSpriteContinue) + " 270"));
+  EXPECT_TRUE(has(frame(Menu), "sprite_draw 13 " + centred(kSpriteContinue) + " 270"));
 }
 
 TEST_F(DrawingTest, BoardSkipsRemovedCardsAndFadesVanishingOnes) {
@@ -60,8 +53,7 @@ TEST_F(DrawingTest, BoardSkipsRemovedCardsAndFadesVanishingOnes) {
             (std::vector<std::string>{"sprite_draw_blended 1 288 8 128", "sprite_draw_blended " + id(game.board[1][0].face) + " 285 5 255",
                                       "sprite_draw_blended 1 408 8 127", "sprite_draw_blended " + id(game.board[2][0].face) + " 405 5 255",
                                       "sprite_draw_blended 1 528 8 125", "sprite_draw_blended " + id(game.board[3][0].face) + " 525 5 251"}));
-  EXPECT_EQ(game.pairFade, 247);  // four steps a vanishing card
-  EXPECT_EQ(d.size(), 1u + 2 * 47);
+  EXPECT_EQ(std::make_tuple(game.pairFade, d.size()), std::make_tuple(int64_t{247}, 1u + 2 * 47));  // four steps a vanishing card
 }
 
 TEST_F(DrawingTest, QuestionsAndSettings) {
@@ -71,17 +63,15 @@ TEST_F(DrawingTest, QuestionsAndSettings) {
             (std::vector<std::string>{"sprite_draw 25 370 260", "sprite_draw 22 390 340",
                                       "sprite_draw 23 " + std::to_string(370 + 540 - sprite_width(kSpriteNo) - 20) + " 340"}));
   UseThreeLanguages();
-  game.setLangIdx = 0;
-  game.setMusic = 1;
-  d = frame(Settings);
-  EXPECT_TRUE(has(d, "sprite_draw 27 574 275") && !has(d, "sprite_draw 29 874 275"));  // left arrow off at the start
+  // The left arrow is off at the list's start, the right one at its end; the box (30, 31 ticked) shows the music.
+  for (const auto& [index, music, leftOff, rightOff, box] : {std::tuple{0, 1, true, false, 31}, {2, 0, false, true, 30}}) {
+    game.setLangIdx = index;
+    game.setMusic = music;
+    d = frame(Settings);
+    EXPECT_EQ(std::make_tuple(has(d, "sprite_draw 27 574 275"), has(d, "sprite_draw 29 874 275"), d.back()),
+              std::make_tuple(leftOff, rightOff, "sprite_draw " + std::to_string(box) + " 574 315")) << index;
+  }
   EXPECT_TRUE(has(d, "sprite_draw 32 594 270") && has(d, "sprite_draw 19 374 260"));
-  EXPECT_EQ(d.back(), "sprite_draw 31 574 315");
-  game.setLangIdx = 2;
-  game.setMusic = 0;
-  d = frame(Settings);
-  EXPECT_TRUE(!has(d, "sprite_draw 27 574 275") && has(d, "sprite_draw 29 874 275"));
-  EXPECT_EQ(d.back(), "sprite_draw 30 574 315");
 }
 
 TEST_F(DrawingTest, WellDoneFadesInOver33FramesThenHolds) {

@@ -13,11 +13,7 @@
 namespace {
 
 TEST_F(GameTest, ScreenFillingPicturesAreFittedAndCroppedInTheMiddle) {
-  struct Case {
-    int sw, sh, iw, ih;
-    const char* resize;  // "" for none
-    const char* copy;
-  };
+  struct Case { int sw, sh, iw, ih; const char *resize, *copy; };  // resize "" for none
   const Case cases[] = {
       {1280, 1024, 1920, 1080, "image_resize 0 1280 1024 0", "image_copy_rect 0 1 0 0 1280 1024"},  // same quotient
       {1280, 720, 1280, 720, "", "image_copy_rect 0 1 0 0 1280 720"},                               // exact size

@@ -1,7 +1,6 @@
 // Start-up through the fake platform: directories, preferences, languages, the log, the fatal
 // boxes, and the display set-up from a data pack. (GTK's options and "/LOG" as a later parameter, the
 // log only with "/LOG", every missing pack entry and no audio device are played end to end.)
-#include <dirent.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -30,12 +29,7 @@ class StartUpTest : public GameTest {
     WriteLanguageFile(pack + "/de_DE.language", "Deutsch", {{"tErrorERROR", "Fehler"}, {"tErrorSUBSYSTEM", "Start"}});
   }
   void TearDown() override { CloseLogForTests(); }
-  // Back to a process that has not started yet.
-  void restart() {
-    CloseLogForTests();
-    fake::reset();
-    ResetGameState();
-  }
+  void restart() { GameTest::SetUp(); }  // back to a process that has not started yet
   bool start(std::vector<std::string> params, const std::string& prefs = "") {
     if (!prefs.empty()) std::ofstream(gameDir + "Vesperine.prefs") << prefs;
     args = {"vesperine"};
@@ -44,17 +38,13 @@ class StartUpTest : public GameTest {
     for (auto& a : args) argv.push_back(a.data());
     return StartUp(static_cast<int>(argv.size()), argv.data(), gameDir);
   }
-  // The newest log file in `dir`, flushed; "" when there is none.
+  // This start's log file in `dir`, flushed.
   std::string log(const std::string& dir) {
     FlushLog();
-    std::string newest;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, std::filesystem::directory_options::none, ignored))
-      if (entry.path().filename().string().rfind("Log ", 0) == 0) newest = std::max(newest, entry.path().string());
     std::stringstream text;
-    if (!newest.empty()) text << std::ifstream(newest).rdbuf();
+    text << std::ifstream(dir + "Log " + game.startStamp + ".log").rdbuf();
     return text.str();
   }
-  std::error_code ignored;
   static void expectLines(const std::string& log, std::initializer_list<std::string> parts) {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
   }
@@ -66,20 +56,19 @@ class StartUpTest : public GameTest {
 
 TEST_F(StartUpTest, NoPreferencesUseThePrivateUserDirectoryAndTheSystemLanguage) {
   ASSERT_TRUE(start({}));
-  EXPECT_EQ(std::make_tuple(game.gameDir, game.userDir, game.saveDir), std::make_tuple(gameDir, userDir, userDir));
+  EXPECT_EQ(std::make_tuple(game.gameDir, game.userDir, game.saveDir, game.prefs.languageCode),
+            std::make_tuple(gameDir, userDir, userDir, "de_DE"));
   EXPECT_TRUE(std::filesystem::is_directory(userDir));  // private, as the paths tests check
-  EXPECT_EQ(game.translations["tErrorERROR"], "Fehler");
 }
 
 TEST_F(StartUpTest, LanguagesMissingFromThePackFallBackToEnglish) {
-  setenv("LANG", "POSIX", 1);
-  ASSERT_TRUE(start({}));
-  EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.setLangIdx), std::make_tuple("en_GB", int64_t{0}));
-  restart();
-  setenv("LANG", "de_DE.UTF-8", 1);
-  ASSERT_TRUE(start({}, "[Settings]\nLanguage = fr_FR\n"));
-  EXPECT_EQ(game.prefs.languageCode, "en_GB");
-  EXPECT_EQ(game.translations["tErrorERROR"], "Error");
+  for (const auto& [lang, prefs] : {std::pair{"POSIX", ""}, {"de_DE.UTF-8", "[Settings]\nLanguage = fr_FR\n"}}) {
+    restart();
+    setenv("LANG", lang, 1);
+    ASSERT_TRUE(start({}, prefs));
+    EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.setLangIdx, game.translations["tErrorERROR"]),
+              std::make_tuple("en_GB", int64_t{0}, "Error")) << lang;
+  }
 }
 
 TEST_F(StartUpTest, LogHeaderAndStartUpLines) {
@@ -105,8 +94,7 @@ TEST_F(StartUpTest, GamePreferencesMakeTheGameDirectoryTheSaveDirectory) {
 TEST_F(StartUpTest, SubsystemsThatCannotStartAreFatalWithTheirLineAndBox) {
   fake::state().failSoundInit = true;
   EXPECT_FALSE(start({}));
-  ASSERT_EQ(fake::state().messageBoxes.size(), 1u);
-  EXPECT_EQ(fake::state().messageBoxes[0], std::make_pair(std::string("Vesperine::Fehler"), std::string("Start  : Sound")));
+  EXPECT_EQ(fake::state().messageBoxes, (std::vector<std::pair<std::string, std::string>>{{"Vesperine::Fehler", "Start  : Sound"}}));
   restart();
   std::filesystem::remove_all(gameDir + "VesperineLanguages.pack");  // runs on with empty texts
   fake::state().failSpriteInit = true;
@@ -132,24 +120,18 @@ TEST_F(StartUpTest, CompletePackOpensLoadsRendersAndStartsTheMusic) {
 TEST_F(StartUpTest, ScreenKindsAndModes) {
   writePack();
   setenv("LANG", "en_GB.UTF-8", 1);
-  const std::tuple<const char*, bool, int64_t, int64_t, size_t> cases[] = {
-      {"GameScreen = 1\nScreenMode = 1024x768", true, 1024, 768, 1},
-      {"GameScreen = 0\nScreenMode = 1024x768", true, 1280, 720, 0},  // full screen ignores the mode
-      {"GameScreen = 3", false, 0, 0, 0},
-      {"GameScreen = 1\nScreenMode = 0x600", false, 0, 0, 0},
-  };
-  for (const auto& [prefs, opens, width, height, windows] : cases) {
+  const std::pair<const char*, std::string> cases[] = {  // preferences, the screen opened or the box's text
+      {"GameScreen = 1\nScreenMode = 1024x768",
+       "1024x768 window_open 0 0 0 1024 768 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 1"},
+      {"GameScreen = 0\nScreenMode = 1024x768", "1280x720"},  // full screen ignores the mode
+      {"GameScreen = 3", "No screen"}, {"GameScreen = 1\nScreenMode = 0x600", "No screen"}};
+  for (const auto& [prefs, expected] : cases) {
     restart();
     ASSERT_TRUE(start({}, std::string("[Settings]\n") + prefs + "\n"));
-    EXPECT_EQ(SetUpDisplay(), opens) << prefs;
-    if (!opens) {
-      EXPECT_EQ(fake::state().messageBoxes.back().second, "No screen");
-      continue;
-    }
-    EXPECT_EQ(std::make_tuple(game.screenWidth, game.screenHeight), std::make_tuple(width, height)) << prefs;
-    if (windows) {
-      EXPECT_EQ(fake::callsStartingWith("window_open")[0], "window_open 0 0 0 1024 768 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 1");
-    }
+    std::string got = SetUpDisplay() ? std::to_string(game.screenWidth) + "x" + std::to_string(game.screenHeight)
+                                     : fake::state().messageBoxes.back().second;
+    for (const std::string& window : fake::callsStartingWith("window_open")) got += " " + window;
+    EXPECT_EQ(got, expected) << prefs;
   }
 }
 

@@ -27,17 +27,14 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidths) {
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteStart), sprite_height(kSpriteStart), sprite_width(kSpriteContinue)),
             std::make_tuple(150, 80, 262));
   const std::tuple<int, int64_t, int64_t, int64_t> areas[] = {  // record, x, y, width
-      {ItemStart, (1280 - 150) / 2, 40 + 150, 150}, {ItemContinue, (1280 - 262) / 2, 40 + 230, 262},
-      {ItemQuit, -1, 40 + 480, -1},                  {ItemCreditsOk, (1280 - 20) / 2, 40 + 540, 20},
-      {ItemSettingsOk, 300 + 100, -1, -1},           {ItemYes, (1280 - 540) / 2 + 20, -1, -1},
+      {ItemStart, (1280 - 150) / 2, 40 + 150, 150}, {ItemContinue, (1280 - 262) / 2, 40 + 230, 262}, {ItemQuit, -1, 40 + 480, -1},
+      {ItemCreditsOk, (1280 - 20) / 2, 40 + 540, 20}, {ItemSettingsOk, 300 + 100, -1, -1}, {ItemYes, (1280 - 540) / 2 + 20, -1, -1},
       {ItemNo, (1280 - 540) / 2 + 540 - 20 - 20, 40 + 300, 20}, {ItemLeftArrow, 300 + 269, 40 + 230, -1},
-      {ItemRightArrow, 300 + 569, -1, -1},           {ItemMusicBox, -1, 40 + 270, 20},
-      {ItemCancel, 300 + 680 - 99 - 100, -1, -1},    {11, 0, 0, 0},  {14, 0, 0, 0}};  // 11 to 14 unused
-  for (const auto& [record, x, y, width] : areas) {
+      {ItemRightArrow, 300 + 569, -1, -1}, {ItemMusicBox, -1, 40 + 270, 20}, {ItemCancel, 300 + 680 - 99 - 100, -1, -1},
+      {11, 0, 0, 0}, {14, 0, 0, 0}};  // 11 to 14 unused
+  for (const auto& [record, x, y, width] : areas) {  // -1: not checked
     const HitArea& a = game.items[record];
-    if (x >= 0) { EXPECT_EQ(a.x, x) << "record " << record; }
-    if (y >= 0) { EXPECT_EQ(a.y, y) << "record " << record; }
-    if (width >= 0) { EXPECT_EQ(a.width, width) << "record " << record; }
+    EXPECT_EQ(std::make_tuple(x < 0 ? -1 : a.x, y < 0 ? -1 : a.y, width < 0 ? -1 : a.width), std::make_tuple(x, y, width)) << record;
   }
 }
 
@@ -63,11 +60,9 @@ TEST_F(TextSpritesTest, LanguageStripShowsTheLanguageInUse) {
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteLanguageStrip), sprite_height(kSpriteLanguageStrip)), std::make_tuple(280, 30));
   EXPECT_EQ(fake::state().sprites[kSpriteLanguageStrip].height, 90);
   EXPECT_EQ(fake::callsStartingWith("sprite_clip 32 ").back(), "sprite_clip 32 0 30 280 30");  // Magyar, the second row
-  const auto names = fake::callsStartingWith("text_draw ");
-  const auto row = [&](const char* name) {
-    return std::find_if(names.begin(), names.end(), [&](auto& s) { return s.find(name) != s.npos; });
-  };
-  EXPECT_LT(row("[English]"), row("[Deutsch]"));
+  std::string names;
+  for (const std::string& call : fake::callsStartingWith("text_draw ")) names += call;
+  EXPECT_LT(names.find("[English]"), names.find("[Deutsch]"));
   game.prefs.languageCode = "xx_XX";  // not in the list: the first row
   renderAllTexts();
   EXPECT_EQ(fake::callsStartingWith("sprite_clip 32 ").back(), "sprite_clip 32 0 0 280 30");
@@ -82,8 +77,7 @@ TEST_F(TextSpritesTest, CreditsDimmingAndFailedImages) {
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteDimming), sprite_height(kSpriteDimming)), std::make_tuple(1280, 720));
   fake::state().failImageCreateAfter = 0;
   renderLanguageTexts();
-  EXPECT_EQ(sprite_width(kSpriteStart), 0);
-  EXPECT_EQ(fake::state().images.size(), 2u);  // only the two arrow pictures remain
+  EXPECT_EQ(std::make_tuple(sprite_width(kSpriteStart), fake::state().images.size()), std::make_tuple(0, 2u));  // the arrows' two
 }
 
 }  // namespace

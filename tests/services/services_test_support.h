@@ -15,19 +15,13 @@
 #include <vector>
 
 struct ScratchDir {
-  ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vesperine-services-XXXXXX").string();
-    EXPECT_NE(mkdtemp(pattern.data()), nullptr);
-    path_ = pattern + "/";
-  }
-  ~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ScratchDir() { EXPECT_NE(mkdtemp(path_.data()), nullptr); path_ += "/"; }
+  ~ScratchDir() { std::filesystem::remove_all(path_, ignored_); }
   ScratchDir(const ScratchDir&) = delete;
   const std::string& path() const { return path_; }  // ends in "/"
   std::string file(const std::string& name) const { return path_ + name; }
-  std::string path_;
+  std::string path_ = (std::filesystem::temp_directory_path() / "vesperine-services-XXXXXX").string();
+  std::error_code ignored_;
 };
 
 // Sets (or, with nullopt, unsets) an environment variable and restores it at the end of the scope.
@@ -38,17 +32,12 @@ struct ScopedEnv {
   }
   ~ScopedEnv() { Set(name_, saved_); }
   ScopedEnv(const ScopedEnv&) = delete;
-  static void Set(const std::string& name, const std::optional<std::string>& value) {
-    value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-  }
+  static void Set(const std::string& name, const std::optional<std::string>& v) { v ? setenv(name.c_str(), v->c_str(), 1) : unsetenv(name.c_str()); }
   std::string name_;
   std::optional<std::string> saved_;
 };
 
-struct ZipItem {
-  std::string name, content;
-  bool directory = false;
-};
+struct ZipItem { std::string name, content; bool directory = false; };
 
 // The bytes of a zip archive holding the items in this order.
 inline std::string BuildZip(const std::vector<ZipItem>& items) {
@@ -64,9 +53,7 @@ inline std::string BuildZip(const std::vector<ZipItem>& items) {
     archive_entry_set_perm(entry, item.directory ? 0755 : 0644);
     archive_entry_set_size(entry, static_cast<la_int64_t>(item.content.size()));
     EXPECT_EQ(archive_write_header(writer, entry), ARCHIVE_OK);
-    if (!item.content.empty()) {
-      EXPECT_EQ(archive_write_data(writer, item.content.data(), item.content.size()), static_cast<la_ssize_t>(item.content.size()));
-    }
+    EXPECT_EQ(archive_write_data(writer, item.content.data(), item.content.size()), static_cast<la_ssize_t>(item.content.size()));
     archive_entry_free(entry);
   }
   EXPECT_EQ(archive_write_close(writer), ARCHIVE_OK);

@@ -90,10 +90,8 @@ class GameTest : public ::testing::Test {
       sprite_load_png(s, small.data(), small.size(), 0);
     for (SpriteId i : {kImageLeftArrow, kImageRightArrow}) image_load_png(i, small.data(), small.size());
     const auto load = [&](int flags) { return sprite_load_png(kNewSprite, small.data(), small.size(), flags); };
-    for (auto& set : game.cardSets) {
-      set.back = load(kSpriteKeepAlpha);
-      for (int f = 1; f <= kFacesPerSet; ++f) set.faces[f] = load(kSpriteKeepAlpha);
-    }
+    for (auto& set : game.cardSets)
+      for (int f = 0; f <= kFacesPerSet; ++f) (f == 0 ? set.back : set.faces[f]) = load(kSpriteKeepAlpha);
     for (auto& background : game.backgroundSprites) background = load(0);
     fake::state().sounds[0] = SoundIdle;
     renderAllTexts();
@@ -111,9 +109,15 @@ class GameTest : public ::testing::Test {
       game.languageInfo[name].code = code;
     RebuildLanguageList(game.languageInfo, game.languageList);
   }
-  void Passes(int n) {
-    for (int i = 0; i < n; ++i) RunOnePass();
+  // The 1280 x 720 menu with every text and three languages, English in use.
+  void OpenMenu() {
+    UseMenuTexts();
+    UseThreeLanguages();
+    game.prefs.languageCode = "en_GB";
+    OpenScreen(1280, 720);
+    game.gameState = Menu;
   }
+  void Passes(int n) { for (int i = 0; i < n; ++i) RunOnePass(); }
   // Presses the left button at (x, y) for one full-screen pass.
   void ClickFullScreen(int64_t x, int64_t y) {
     fake::state().mouseX = static_cast<int>(x);
@@ -125,4 +129,9 @@ class GameTest : public ::testing::Test {
   // Centre of an item record with its hit height.
   static int64_t ItemCentreX(int record) { return game.items[record].x + game.items[record].width / 2; }
   static int64_t ItemCentreY(int record, int64_t height) { return game.items[record].y + height / 2; }
+  void ClickItem(int record, int64_t height) { ClickFullScreen(ItemCentreX(record), ItemCentreY(record, height)); }
+  // One key released per pass, as a player presses them one after the other.
+  void Keys(const std::vector<int>& codes) {
+    for (int code : codes) { fake::state().releasedKeys.insert(code); RunOnePass(); }
+  }
 };
