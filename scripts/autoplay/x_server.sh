@@ -93,7 +93,7 @@ start_compositor() {
         mutter --nested --wayland --wayland-display="$socket" >"$log" 2>&1 & ;;
     sway)
       as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-      chown nobody "$run"
+      chown nobody "$run" && chmod a+x "$work"  # nobody reaches its runtime directory
       printf 'xwayland force\noutput * mode %s\nexec echo "public X11 display $DISPLAY" >%s/display\n' "$size" "$run" >"$work/sway.config"
       log=$run/display
       XDG_RUNTIME_DIR=$run WLR_BACKENDS=x11 WLR_RENDERER=pixman "${as_user[@]}" sway -c "$work/sway.config" \

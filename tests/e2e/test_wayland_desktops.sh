@@ -14,12 +14,12 @@ screen_origin() {
     nested xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
   fi
 }
-# A click at (x, y) of the game screen: the pointer from the desktop's corner to there, as a
-# player's hand would move it, pressed for a few frames.
+# A click at (x, y) of the game screen: the pointer from the desktop's corner to there and a little
+# about it, as a player's hand moves (a desktop may take the first motion into a window as an
+# entry only), pressed for a few frames.
 desktop_click() {
   read -r ox oy < <(screen_origin)
-  xdotool mousemove 0 0 mousemove $((ox + $1)) $((oy + $2))
-  sleep 0.1
+  xdotool mousemove 0 0 sleep 0.1 mousemove $((ox + $1 + 1)) $((oy + $2)) sleep 0.1 mousemove $((ox + $1)) $((oy + $2)) sleep 0.1
   click_button
 }
 # The menu panel's amber shows at (x, y) of the game screen: one pixel of the desktop, read alone
