@@ -7,6 +7,7 @@ X_SERVER_PIDS=()
 # Starts the server with -displayfd (a free display number) and waits until it accepts clients.
 start_x_server() {
   local work=$1 kind=$2 size=${3:-1280x720}
+  rm -f "$work/display"  # a server started before in WORKDIR left its number there
   if [ "$kind" = xorg-dummy ]; then
     cat >"$work/xorg.conf" <<'CONF'
 Section "ServerFlags"

@@ -71,9 +71,12 @@ desktops=(weston mutter)
 [ "$(id -u)" = 0 ] && desktops+=(sway)
 for desktop in ${E2E_DESKTOPS:-${desktops[@]}}; do
   X_SERVER_PIDS=()
-  start_compositor "$E2E_WORK" "$desktop" || fail "$desktop did not start"
+  start_compositor "$E2E_WORK" "$desktop"
+  started=$?
   E2E_PIDS+=("${X_SERVER_PIDS[@]}")
+  [ "$started" = 0 ] || fail "$desktop did not start"
   for kind in 0 1 2; do play_on "$desktop" "$kind"; done
   stop_x_servers
+  E2E_PIDS=()
 done
 echo "Wayland desktops: OK (${E2E_DESKTOPS:-${desktops[*]}})"
