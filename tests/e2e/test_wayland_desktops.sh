@@ -50,8 +50,14 @@ play_on() {
   [ "$kind" = 0 ] || desktop_click 10 10
   for _ in $(seq 1 60); do menu_at "$x" $((y + 600)) && break; press space; sleep 0.3; done
   menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: the menu did not show"
-  take_screenshot "$desktop-$kind-menu"
-  [ "$(identify -format '%w %h' "$E2E_SHOTS/$desktop-$kind-menu.png")" = "$width $height" ] || fail "$desktop, kind $kind: screenshot size"
+  # S again when a loaded machine drew no frame while it was down; the picture read once written.
+  local before shot size=""
+  before=$(screenshot_count)
+  for _ in 1 2 3; do press s; sleep 1.5; [ "$(screenshot_count)" -gt "$before" ] && break; done
+  shot=$(wait_for_screenshot "$before")
+  for _ in $(seq 1 40); do size=$(identify -format '%w %h' "$shot" 2>/dev/null) && break; sleep 0.25; done
+  [ "$size" = "$width $height" ] || fail "$desktop, kind $kind: screenshot size $size"
+  mv "$shot" "$E2E_SHOTS/$desktop-$kind-menu.png"
   desktop_click "$x" $((y + 190))
   for try in 1 2 3; do
     until_shown true "" menu_gone "$x" $((y + 600)) && break
