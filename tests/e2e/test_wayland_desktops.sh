@@ -27,7 +27,7 @@ desktop_click() {
 menu_at() {
   read -r ox oy < <(screen_origin)
   import -window root -crop "1x1+$((ox + $1))+$((oy + $2))" -depth 8 rgb:- | od -An -tu1 |
-    awk '{ d = ($1 - 241) ^ 2 + ($2 - 172) ^ 2 + ($3 - 71) ^ 2; exit d > 27 }'
+    awk '{ near = ($1 - 241) ^ 2 + ($2 - 172) ^ 2 + ($3 - 71) ^ 2 <= 27 } END { exit !near }'
 }
 menu_gone() { ! menu_at "$@"; }
 
