@@ -13,6 +13,7 @@ E2E_SHOTS=${E2E_SHOTS:-$E2E_WORK/shots}
 mkdir -p "$E2E_GAME_DIR" "$E2E_HOME" "$E2E_SHOTS"
 E2E_PIDS=()
 GAME_PID=""
+NESTED_CLIENT=()  # the command prefix of a game on a nested desktop (x_server.sh's start_compositor)
 
 e2e_cleanup() {
   local status=$?
@@ -62,7 +63,7 @@ make_game_dir() {
 # from a directory of its own, its music going to a raw file; it is stopped after E2E_GAME_SECONDS.
 start_game() {
   (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
-     exec timeout "${E2E_GAME_SECONDS:-540}" "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
+     exec "${NESTED_CLIENT[@]}" timeout "${E2E_GAME_SECONDS:-540}" "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
   GAME_PID=$!
 }
 

@@ -1,11 +1,13 @@
 # X servers of the platform and end-to-end tests, in one place:
 #   source scripts/autoplay/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE]; start_window_manager WORKDIR
-# Both export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS.
+#   start_compositor WORKDIR weston|mutter|sway [SIZE]
+# They export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS.
 X_SERVER_PIDS=()
 
 # Starts the server with -displayfd (a free display number) and waits until it accepts clients.
 start_x_server() {
   local work=$1 kind=$2 size=${3:-1280x720}
+  rm -f "$work/display"  # a server started before in WORKDIR left its number there
   if [ "$kind" = xorg-dummy ]; then
     cat >"$work/xorg.conf" <<'CONF'
 Section "ServerFlags"
@@ -68,6 +70,51 @@ start_window_manager() {
     done
   done
   echo "openbox did not start" >&2
+  return 1
+}
+
+# A Wayland desktop nested in an Xvfb of SIZE, which stays DISPLAY: xdotool there is the player's
+# mouse and keyboard (a click at (x, y) lands at (x, y) of the desktop) and its root window shows the
+# desktop. X clients of the desktop run through its Xwayland, with NESTED_CLIENT (a command prefix)
+# in front: its DISPLAY and authority, and for sway, which refuses root, the user nobody.
+start_compositor() {
+  local work=$1 kind=$2 size=${3:-1920x1080}
+  start_x_server "$work" xvfb "$size" || return 1
+  [ -d /tmp/.X11-unix ] || install -d -m 1777 /tmp/.X11-unix
+  local run="$work/run-$kind" log="$work/$kind.log" socket="vesperine-$kind-$$" pattern='public X11 display :[0-9]+'
+  local as_user=()
+  rm -rf "$run" && install -d -m 0700 "$run"
+  case $kind in
+    weston)
+      pattern='xserver listening on display :[0-9]+'
+      XDG_RUNTIME_DIR=$run weston --backend=x11-backend.so --use-pixman --width="${size%x*}" --height="${size#*x}" \
+        --xwayland --socket="$socket" --idle-time=0 >"$log" 2>&1 & ;;
+    mutter)
+      XDG_RUNTIME_DIR=$run MUTTER_DEBUG_DUMMY_MODE_SPECS=$size dbus-run-session -- \
+        mutter --nested --wayland --wayland-display="$socket" >"$log" 2>&1 & ;;
+    sway)
+      as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+      chown nobody "$run" && chmod a+x "$work"  # nobody reaches its runtime directory
+      printf 'xwayland force\noutput * mode %s\nexec echo "public X11 display $DISPLAY" >%s/display\n' "$size" "$run" >"$work/sway.config"
+      log=$run/display
+      XDG_RUNTIME_DIR=$run WLR_BACKENDS=x11 WLR_RENDERER=pixman "${as_user[@]}" sway -c "$work/sway.config" \
+        >"$work/sway.log" 2>&1 & ;;
+  esac
+  local compositor=$!
+  X_SERVER_PIDS+=("$compositor")
+  local nested=""
+  for _ in $(seq 1 300); do
+    nested=$(grep -Eo "$pattern" "$log" 2>/dev/null | grep -o ':[0-9]*$')
+    [ -n "$nested" ] && break
+    kill -0 "$compositor" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$nested" ] || { echo "$kind did not start Xwayland:" >&2; tail -n 20 "$work"/*.log >&2; return 1; }
+  local authority=("$run"/.mutter-Xwaylandauth.*)
+  NESTED_CLIENT=("${as_user[@]}" env DISPLAY="$nested")
+  [ -e "${authority[0]}" ] && NESTED_CLIENT+=(XAUTHORITY="${authority[0]}")
+  for _ in $(seq 1 100); do "${NESTED_CLIENT[@]}" xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "$kind: Xwayland on $nested does not answer" >&2
   return 1
 }
 

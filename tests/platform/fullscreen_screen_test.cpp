@@ -45,8 +45,14 @@ TEST_F(FullScreen, HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusAndTapsAre
   EXPECT_TRUE(wait_until([] { screen_flip(); }, [] { return screen_is_active() == 0; }));
   EXPECT_EQ(key_released(kKeySpace), 1);
   run("xdotool keyup space");
-  ASSERT_EQ(run("xdotool click 1"), 0);  // a click brings the focus back
+  ASSERT_EQ(run("xdotool click 1"), 0);  // a click brings the focus back, and does nothing else
   EXPECT_TRUE(wait_until([] { screen_flip(); }, [] { return screen_is_active() == 1; }));
+  mouse_poll();
+  EXPECT_EQ(mouse_button(1), 0) << "the click that gave the focus back is not latched";
+  // A button pressed while inactive and still held once active again reads as held.
+  ASSERT_EQ(run("xdotool windowfocus $(xwininfo -root | awk '/Window id/ {print $4}') mousedown 1"), 0);
+  EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return screen_is_active() == 1 && mouse_button(1) == 1; }));
+  run("xdotool mouseup 1");
 }
 
 TEST_F(FullScreen, ButtonsAreLevelsInTheGamesNumberingAndShortClicksAreLatched) {

@@ -1,7 +1,9 @@
 // The full-screen window's input: key, button and focus events, and the pointer kept at the
-// centre so its movement can be read as relative motion.
+// centre so its movement can be read as relative motion (or read where it is, under Xwayland).
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
+
+#include <cstdio>
 
 #include "platform/real/frame_cache.h"
 #include "platform/real/fullscreen.h"
@@ -24,7 +26,7 @@ void handle_event(XEvent& event) {
       input_x_button_changed(event.xbutton.button, true);
       if (!gScreen.active) {
         // A click brings the keyboard back to a screen that lost it.
-        XSetInputFocus(gFullscreen.display, gFullscreen.window, RevertToParent, CurrentTime);
+        fullscreen_ask_for_focus();
       }
       break;
     case ButtonRelease:
@@ -33,6 +35,10 @@ void handle_event(XEvent& event) {
     case FocusIn:
       if (event.xfocus.detail != NotifyPointer) {
         gScreen.active = true;
+        gFullscreen.focusSettled = true;
+        if (gFullscreen.managed && !gFullscreen.grabbed) {
+          fullscreen_grab_input();
+        }
       }
       break;
     case FocusOut:
@@ -41,6 +47,9 @@ void handle_event(XEvent& event) {
           event.xfocus.detail != NotifyPointer && event.xfocus.detail != NotifyInferior) {
         gScreen.active = false;
         input_all_keys_up();
+        if (gFullscreen.managed) {
+          fullscreen_release_input();  // the desktop the player switched to has its pointer back
+        }
       }
       break;
     case Expose:
@@ -56,6 +65,28 @@ void handle_event(XEvent& event) {
   }
 }
 
+// A window manager may map the window and never hand it the keyboard (a compositor's focus rules,
+// a request lost in a busy start): a window still without the focus 3 s after mapping asks again.
+void ask_again_for_missing_focus() {
+  using namespace std::chrono_literals;
+  if (gFullscreen.focusSettled || std::chrono::steady_clock::now() - gFullscreen.mappedAt < 3s) {
+    return;
+  }
+  gFullscreen.focusSettled = true;
+  std::fprintf(stderr, "vesperine: the full-screen window had no keyboard focus 3 s after it was shown; asked for it again\n");
+  fullscreen_ask_for_focus();
+}
+
+// The pointer's position on the window, false when it is on another screen.
+bool query_pointer(int* x, int* y) {
+  Window root = 0;
+  Window child = 0;
+  int rootX = 0;
+  int rootY = 0;
+  unsigned mask = 0;
+  return XQueryPointer(gFullscreen.display, gFullscreen.window, &root, &child, &rootX, &rootY, x, y, &mask) != 0;
+}
+
 }  // namespace
 
 void fullscreen_process_events() {
@@ -68,23 +99,16 @@ void fullscreen_process_events() {
     XNextEvent(display, &event);
     handle_event(event);
   }
+  ask_again_for_missing_focus();
 }
 
 // Reads the pointer rather than motion events: motion events queued before a warp would be
 // measured from the wrong centre.
 bool fullscreen_take_pointer_motion(int* dx, int* dy) {
   Display* display = gFullscreen.display;
-  if (display == nullptr) {
-    return false;
-  }
-  Window root = 0;
-  Window child = 0;
-  int rootX = 0;
-  int rootY = 0;
   int x = 0;
   int y = 0;
-  unsigned mask = 0;
-  if (!XQueryPointer(display, gFullscreen.window, &root, &child, &rootX, &rootY, &x, &y, &mask)) {
+  if (display == nullptr || !query_pointer(&x, &y)) {
     return false;
   }
   *dx = x - gFullscreen.centreX;
@@ -98,3 +122,5 @@ bool fullscreen_take_pointer_motion(int* dx, int* dy) {
   XFlush(display);
   return true;
 }
+
+bool fullscreen_pointer_position(int* x, int* y) { return gFullscreen.display != nullptr && query_pointer(x, y); }

@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/real/fullscreen.h"
 #include "platform/real/input_state.h"
+#include "platform/real/screen_state.h"
 
 namespace {
 
@@ -14,7 +15,8 @@ std::array<bool, kKeyCount> keyDown{};
 std::array<bool, kKeyCount> keySeenDown{};
 std::array<bool, 4> buttonDown{};  // indexed by the game's button number 1 left, 2 right, 3 middle
 // A press and release that both fall between two polls would never be seen as a level: the press
-// is latched and reads as held until the next poll.
+// is latched and reads as held until the next poll. Not while the screen is inactive: a click that
+// gives the focus back does nothing else (a button still held then reads as held).
 std::array<bool, 4> buttonPressedSincePoll{};
 std::array<bool, 4> buttonLatched{};
 int mouseX = 0;
@@ -37,7 +39,7 @@ void input_x_button_changed(unsigned xButton, bool down) {
   static constexpr int kGameButton[4] = {0, 1, 3, 2};
   if (xButton >= 1 && xButton <= 3) {
     buttonDown[kGameButton[xButton]] = down;
-    if (down) buttonPressedSincePoll[kGameButton[xButton]] = true;
+    if (down && gScreen.active) buttonPressedSincePoll[kGameButton[xButton]] = true;
   }
 }
 
@@ -86,10 +88,15 @@ int key_released(int code) {
 
 void mouse_poll() {
   fullscreen_process_events();
-  int dx = 0;
-  int dy = 0;
-  if (fullscreen_take_pointer_motion(&dx, &dy)) {
-    input_mouse_moved(dx, dy);
+  int x = 0;
+  int y = 0;
+  if (gFullscreen.pointerByPosition) {
+    if (fullscreen_pointer_position(&x, &y)) {
+      mouseX = std::clamp(x, 0, mouseLimitX);
+      mouseY = std::clamp(y, 0, mouseLimitY);
+    }
+  } else if (fullscreen_take_pointer_motion(&x, &y)) {
+    input_mouse_moved(x, y);
   }
   buttonLatched = buttonPressedSincePoll;
   buttonPressedSincePoll.fill(false);

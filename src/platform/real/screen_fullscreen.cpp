@@ -1,5 +1,6 @@
 // Opening and closing the full-screen game screen: the video mode of exactly the requested size,
-// an override-redirect window covering it, GLX on that window, keyboard and pointer grabbed.
+// a window covering it (managed when a window manager keeps windows full screen, override-redirect
+// otherwise), GLX on that window, keyboard and pointer grabbed.
 #include <X11/XKBlib.h>
 #include <gdk/gdk.h>
 
@@ -43,11 +44,13 @@ Window create_window(Display* display, XVisualInfo* visual, int width, int heigh
   const Window root = RootWindow(display, visual->screen);
   XSetWindowAttributes attributes{};
   attributes.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
-  attributes.override_redirect = True;
+  attributes.override_redirect = gFullscreen.managed ? False : True;
   attributes.background_pixel = BlackPixel(display, visual->screen);
   attributes.border_pixel = 0;
+  // A managed window also hears its property changes: they carry the server time its requests need.
   attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | FocusChangeMask |
-                          StructureNotifyMask | ExposureMask | VisibilityChangeMask;
+                          StructureNotifyMask | ExposureMask | VisibilityChangeMask |
+                          (gFullscreen.managed ? PropertyChangeMask : NoEventMask);
   const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
                                       static_cast<unsigned>(height), 0, visual->depth, InputOutput, visual->visual,
                                       CWColormap | CWOverrideRedirect | CWBackPixel | CWBorderPixel | CWEventMask,
@@ -64,22 +67,28 @@ void fullscreen_grab_input() {
   if (display == nullptr) {
     return;
   }
-  // Another client (a menu, a drag) may hold a grab for a moment: retry for up to two seconds.
+  // Without a window manager another client (a menu, a drag) may hold a grab for a moment: retry
+  // for up to two seconds. A managed window grabs when it has the focus, and tries again at the next.
+  const int attempts = gFullscreen.managed ? 1 : 200;
+  // Xwayland locks a confined pointer that has no cursor, and then moves it only by relative motion:
+  // where the pointer is read by position it is not confined, so it stays where the player's is.
+  const Window confineTo = gFullscreen.pointerByPosition ? None : gFullscreen.window;
   bool keyboard = false;
   bool pointer = false;
-  for (int attempt = 0; attempt < 200 && !(keyboard && pointer); ++attempt) {
+  for (int attempt = 0; attempt < attempts && !(keyboard && pointer); ++attempt) {
     if (!keyboard) {
       keyboard = XGrabKeyboard(display, gFullscreen.window, True, GrabModeAsync, GrabModeAsync, CurrentTime) ==
                  GrabSuccess;
     }
     if (!pointer) {
       pointer = XGrabPointer(display, gFullscreen.window, True, ButtonPressMask | ButtonReleaseMask, GrabModeAsync,
-                             GrabModeAsync, gFullscreen.window, gFullscreen.blankCursor, CurrentTime) == GrabSuccess;
+                             GrabModeAsync, confineTo, gFullscreen.blankCursor, CurrentTime) == GrabSuccess;
     }
-    if (!(keyboard && pointer)) {
+    if (!(keyboard && pointer) && attempt + 1 < attempts) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   }
+  gFullscreen.grabbed = keyboard && pointer;
 }
 
 void fullscreen_release_input() {
@@ -87,6 +96,7 @@ void fullscreen_release_input() {
     XUngrabPointer(gFullscreen.display, CurrentTime);
     XUngrabKeyboard(gFullscreen.display, CurrentTime);
     XFlush(gFullscreen.display);
+    gFullscreen.grabbed = false;
   }
 }
 
@@ -110,24 +120,36 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
     return 0;
   }
   gFullscreen.display = display;
+  gFullscreen.managed = window_manager_offers_fullscreen(display, visual->screen);
+  gFullscreen.pointerByPosition = x_server_is_xwayland(display);
   gFullscreen.window = create_window(display, visual, width, height, title);
   gFullscreen.blankCursor = make_blank_cursor(display, gFullscreen.window);
   gFullscreen.centreX = width / 2;
   gFullscreen.centreY = height / 2;
   XDefineCursor(display, gFullscreen.window, gFullscreen.blankCursor);
+  if (gFullscreen.managed) {
+    managed_fullscreen_describe(display, gFullscreen.window);
+  }
   XMapRaised(display, gFullscreen.window);
   wait_until_mapped(display, gFullscreen.window);
+  gFullscreen.mappedAt = std::chrono::steady_clock::now();
   // Held keys send no release/press pairs, so a held key is not "released" every repeat.
   XkbSetDetectableAutoRepeat(display, True, nullptr);
-  XSetInputFocus(display, gFullscreen.window, RevertToParent, CurrentTime);
-  fullscreen_grab_input();
+  if (gFullscreen.managed) {
+    managed_fullscreen_enter(display, gFullscreen.window, width, height);  // grabs follow the focus
+  } else {
+    XSetInputFocus(display, gFullscreen.window, RevertToParent, CurrentTime);
+    fullscreen_grab_input();
+  }
   const bool started = gl_start(display, gFullscreen.window, visual, width, height, flipMode);
   XFree(visual);
   if (!started) {
     fullscreen_close();
     return 0;
   }
-  XWarpPointer(display, None, gFullscreen.window, 0, 0, 0, 0, gFullscreen.centreX, gFullscreen.centreY);
+  if (!gFullscreen.pointerByPosition) {
+    XWarpPointer(display, None, gFullscreen.window, 0, 0, 0, 0, gFullscreen.centreX, gFullscreen.centreY);
+  }
   XSync(display, False);
   screen_begin(ScreenKind::Fullscreen, width, height);
   return 1;

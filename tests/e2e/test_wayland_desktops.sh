@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# Wayland desktops through Xwayland, each nested in an Xvfb whose mouse and keyboard are the
+# player's: weston, mutter and, when the test may start it as nobody (root), sway. In each screen
+# kind the keys reach the game without help (Space skips the intro), S saves the menu at the
+# screen's size, a click on START deals, and Escape twice ends the game with its preferences saved.
+# A desktop places the window kinds itself: their clicks go where xwininfo finds the drawing area.
+source "$(dirname "$0")/lib.sh" "$1"
+
+read -r panel_w panel_h < <(pack_picture_size menu.png)
+nested() { "${NESTED_CLIENT[@]}" "$@"; }
+# The screen's top-left corner on the desktop, as "x y".
+screen_origin() {
+  if [ "$kind" = 0 ]; then echo "0 0"; else
+    nested xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
+  fi
+}
+# A click at (x, y) of the game screen: the pointer from the desktop's corner to there and a little
+# about it, as a player's hand moves (a desktop may take the first motion into a window as an
+# entry only), pressed for a few frames.
+desktop_click() {
+  read -r ox oy < <(screen_origin)
+  xdotool mousemove 0 0 sleep 0.1 mousemove $((ox + $1 + 1)) $((oy + $2)) sleep 0.1 mousemove $((ox + $1)) $((oy + $2)) sleep 0.1
+  click_button
+}
+# The menu panel's amber shows at (x, y) of the game screen: one pixel of the desktop, read alone
+# (a whole picture of it costs seconds on a loaded machine).
+menu_at() {
+  read -r ox oy < <(screen_origin)
+  import -window root -crop "1x1+$((ox + $1))+$((oy + $2))" -depth 8 rgb:- | od -An -tu1 |
+    awk '{ near = ($1 - 241) ^ 2 + ($2 - 172) ^ 2 + ($3 - 71) ^ 2 <= 27 } END { exit !near }'
+}
+menu_gone() { ! menu_at "$@"; }
+
+play_on() {
+  local desktop=$1 kind=$2 width=1920 height=1080
+  [ "$kind" = 1 ] && width=1280 height=720
+  printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = %s\nScreenMode = 1280x720\n' "$kind" >"${E2E_GAME_DIR}Vesperine.prefs"
+  [ "$desktop" = sway ] && chmod -R a+rwX "$E2E_WORK"
+  start_game
+  GAME_WINDOW=""
+  for _ in $(seq 1 200); do
+    GAME_WINDOW=$(nested xdotool search --onlyvisible --name '^Vesperine 1' 2>/dev/null | tail -n1)
+    [ -n "$GAME_WINDOW" ] && break
+    kill -0 "$GAME_PID" 2>/dev/null || fail "$desktop, kind $kind: the game ended before showing a window"
+    sleep 0.1
+  done
+  [ -n "$GAME_WINDOW" ] || fail "$desktop, kind $kind: no game window"
+  local x=$((width / 2)) y=$(( (height - panel_h) / 2 ))
+  # The window kinds take the focus from a click (on the logo: it does nothing else there).
+  [ "$kind" = 0 ] || desktop_click 10 10
+  for _ in $(seq 1 60); do menu_at "$x" $((y + 600)) && break; press space; sleep 0.3; done
+  menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: the menu did not show"
+  # S again when a loaded machine drew no frame while it was down; the picture read once written.
+  local before shot size=""
+  before=$(screenshot_count)
+  for _ in 1 2 3; do press s; sleep 1.5; [ "$(screenshot_count)" -gt "$before" ] && break; done
+  shot=$(wait_for_screenshot "$before")
+  for _ in $(seq 1 40); do size=$(identify -format '%w %h' "$shot" 2>/dev/null) && break; sleep 0.25; done
+  [ "$size" = "$width $height" ] || fail "$desktop, kind $kind: screenshot size $size"
+  mv "$shot" "$E2E_SHOTS/$desktop-$kind-menu.png"
+  desktop_click "$x" $((y + 190))
+  for try in 1 2 3; do
+    until_shown true "" menu_gone "$x" $((y + 600)) && break
+    desktop_click "$x" $((y + 190))  # a click a loaded machine missed is given again
+  done
+  menu_gone "$x" $((y + 600)) || fail "$desktop, kind $kind: START did not show the board"
+  press Escape
+  until_shown true "" menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: Escape did not open the menu"
+  press Escape
+  wait_for_exit 100 || fail "$desktop, kind $kind: the game did not end cleanly"
+  grep -q '^; Vesperine' "${E2E_GAME_DIR}Vesperine.prefs" || fail "$desktop, kind $kind: preferences not saved"
+  if grep -q "no keyboard focus" "$E2E_WORK/game.out"; then echo "$desktop, kind $kind: the focus was asked for again" >&2; fi
+}
+
+make_game_dir
+desktops=(weston mutter)
+[ "$(id -u)" = 0 ] && desktops+=(sway)
+for desktop in ${E2E_DESKTOPS:-${desktops[@]}}; do
+  X_SERVER_PIDS=()
+  start_compositor "$E2E_WORK" "$desktop"
+  started=$?
+  E2E_PIDS+=("${X_SERVER_PIDS[@]}")
+  [ "$started" = 0 ] || fail "$desktop did not start"
+  for kind in 0 1 2; do play_on "$desktop" "$kind"; done
+  stop_x_servers
+  E2E_PIDS=()
+done
+echo "Wayland desktops: OK (${E2E_DESKTOPS:-${desktops[*]}})"
