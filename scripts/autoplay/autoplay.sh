@@ -14,7 +14,7 @@ E2E_HANDS=${4:-mouse}
 stages=(logo title menu board turned pair-found wrong-pair wrong-pair-back paused well-done
         menu-after-clearing second-deal)
 for stage in "${stages[@]}" last-screen; do rm -f "$E2E_SHOTS/$stage.png"; done
-E2E_GAME_SECONDS=1700   # a whole game on a loaded machine
+E2E_GAME_SECONDS=2600   # a whole game on a loaded machine
 source "$(dirname "$0")/player.sh" "$1"
 
 start_x 1280x720

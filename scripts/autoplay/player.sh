@@ -308,17 +308,22 @@ click_until() {
 # A checksum of the game screen; nothing once the game has ended.
 hash_now() { kill -0 "$GAME_PID" 2>/dev/null && "$LOOK" hash "$(player_source)" 2>/dev/null; }
 # The screen holds still (no fade running): two looks in a row alike, kept as LAST; changed sees
-# it differ from LAST within about ten seconds.
+# it differ from LAST within about ten seconds, and keeps what it saw as NOW.
 wait_still() {
   local a b=none
   for _ in $(seq 1 200); do a=$b; b=$(hash_now); [ "$a" = "$b" ] && { LAST=$a; return 0; }; sleep 0.1; done
   fail "the screen never held still"
 }
-changed() { for _ in $(seq 1 200); do [ "$(hash_now)" != "$LAST" ] && return 0; sleep 0.05; done; return 1; }
+changed() { for _ in $(seq 1 200); do NOW=$(hash_now); [ "$NOW" != "$LAST" ] && return 0; sleep 0.05; done; return 1; }
 # A press a busy game never saw down (its frame longer than the press) is lost: pressed again, longer.
+# An arrow only moves the ring, at once: after one, the screen it showed is still, and the next
+# arrow needs no wait.
 key() {
+  local k moved=""
   for k in "$@"; do
-    wait_still
+    if [ -n "$moved" ] && [[ "$k" =~ ^(Up|Down|Left|Right)$ ]]; then LAST=$NOW; else wait_still; fi
+    moved=""
+    [[ "$k" =~ ^(Up|Down|Left|Right)$ ]] && moved=1
     for hold in 0.15 0.6 1.5; do
       xdotool keydown "$k" sleep "$hold" keyup "$k"
       changed && continue 2

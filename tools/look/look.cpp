@@ -99,9 +99,12 @@ Picture grab(const std::string& source) {
   picture.rgb.resize(static_cast<size_t>(width) * height * 3);
   const int rs = shift(image->red_mask), gs = shift(image->green_mask), bs = shift(image->blue_mask);
   unsigned char* out = picture.rgb.data();
+  // 32-bit pixels in the machine's order (Xvfb's and Xorg's depth 24) are read in place.
+  const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst;
   for (unsigned row = 0; row < height; ++row) {
+    const auto* line = reinterpret_cast<const uint32_t*>(image->data + static_cast<size_t>(row) * image->bytes_per_line);
     for (unsigned column = 0; column < width; ++column) {
-      const unsigned long p = XGetPixel(image, static_cast<int>(column), static_cast<int>(row));
+      const unsigned long p = direct ? line[column] : XGetPixel(image, static_cast<int>(column), static_cast<int>(row));
       *out++ = static_cast<unsigned char>((p & image->red_mask) >> rs);
       *out++ = static_cast<unsigned char>((p & image->green_mask) >> gs);
       *out++ = static_cast<unsigned char>((p & image->blue_mask) >> bs);
