@@ -13,13 +13,13 @@ echo "== build"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 
-echo "== unit, platform and end-to-end tests"
-(cd build && ctest --output-on-failure --timeout 900)
+echo "== unit, platform and end-to-end tests, side by side (tests/CMakeLists.txt says which must be alone)"
+(cd build && ctest --output-on-failure --timeout 900 -j"$jobs")
 
 echo "== unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVESPERINE_SANITIZE=ON -DVESPERINE_GAME=OFF
 cmake --build build-asan -j"$jobs" --target vesperine_services_tests vesperine_display_tests vesperine_game_tests
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -L unit)
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -L unit -j"$jobs")
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESPERINE_FUZZ=ON -DVESPERINE_GAME=OFF

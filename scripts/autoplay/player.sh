@@ -94,19 +94,27 @@ press() {
   sleep 0.12
 }
 
-screenshot_root() { import -window root "png:$1"; }
+# The player's eyes (tools/look): one read of the screen or window SOURCE, kept as a PPM, with crops
+# "X Y W H FILE" of it; PPM pictures are compared by it too, other pictures by ImageMagick.
+LOOK="$E2E_BUILD/vesperine-look"
+grab() { "$LOOK" shot "$@" || fail "no picture of the screen"; }
+is_ppm() { [[ "$1" == *.ppm ]]; }
+# A picture as PNG: straight from the screen, or converted from a PPM already taken.
+grab_png() { grab "$1" "$E2E_WORK/grab.ppm" && convert "$E2E_WORK/grab.ppm" "png:$2"; }
+screenshot_root() { if is_ppm "$1"; then grab root "$1"; else grab_png root "$1"; fi; }
 
-# Colour of one pixel of a PNG as "r,g,b".
+# Colour of one pixel of a picture as "r,g,b".
 pixel() {
+  if is_ppm "$1"; then "$LOOK" pixel "$1" "$2" "$3"; return; fi
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
 # Full screen reads relative pointer motion once a frame and warps the pointer back to the screen's
-# centre, so the game's pointer is steered in steps: far to the top-left corner first, then to
-# (x, y). Seeing the pointer back at the centre means the game has taken every step so far;
-# waiting for that after each step keeps a slow frame from letting steps pile up against a screen
-# edge, where X drops them. The player parks the pointer in the corner after a click
-# (FULLSCREEN_PARKED), so its next walk needs no way to the corner.
+# centre, so the game's pointer is steered in steps. Seeing the pointer back at the centre means the
+# game has taken every step so far; waiting for that after each step keeps a slow frame from letting
+# steps pile up against a screen edge, where X drops them. Where the game's pointer is, when known,
+# is FULLSCREEN_AT ("x y"): after a walk to the top-left corner, or once the player has seen it
+# drawn; otherwise a walk starts with the way to the corner.
 fullscreen_step() {
   xdotool mousemove_relative -- "$1" "$2"
   for _ in $(seq 1 250); do
@@ -116,13 +124,16 @@ fullscreen_step() {
 }
 fullscreen_to_corner() {
   for _ in 1 2 3 4 5 6 7 8; do fullscreen_step -200 -200; done
+  FULLSCREEN_AT="0 0"
 }
 fullscreen_mouse_to() {
-  local x=$1 y=$2
-  if [ -z "${FULLSCREEN_PARKED:-}" ]; then fullscreen_to_corner; fi
-  FULLSCREEN_PARKED=""
-  while [ "$x" -gt 0 ] || [ "$y" -gt 0 ]; do
-    local sx=$(( x > 90 ? 90 : x )) sy=$(( y > 90 ? 90 : y ))
+  [ -n "${FULLSCREEN_AT:-}" ] || fullscreen_to_corner
+  local from_x from_y
+  read -r from_x from_y <<<"$FULLSCREEN_AT"
+  local x=$(($1 - from_x)) y=$(($2 - from_y)) sx sy
+  FULLSCREEN_AT=""
+  while [ "$x" -ne 0 ] || [ "$y" -ne 0 ]; do
+    sx=$(( x > 90 ? 90 : (x < -90 ? -90 : x) )) sy=$(( y > 90 ? 90 : (y < -90 ? -90 : y) ))
     fullscreen_step "$sx" "$sy"
     x=$((x - sx)); y=$((y - sy))
   done
@@ -147,8 +158,9 @@ pack_picture_size() {
   identify -format "%w %h" "$E2E_WORK/picture.png"
 }
 
-# Pixels that differ between the same region of two PNGs.
+# Pixels that differ between the same region of two pictures.
 region_difference() {
+  if is_ppm "$1" && is_ppm "$2"; then "$LOOK" diff "$1" "$2" "$3"; return; fi
   convert "$1" -crop "$3" +repage "$E2E_WORK/a.png"
   convert "$2" -crop "$3" +repage "$E2E_WORK/b.png"
   compare -metric AE "$E2E_WORK/a.png" "$E2E_WORK/b.png" null: 2>&1 | cut -d' ' -f1
@@ -169,8 +181,8 @@ panel_shows() { pixel_near "$1" "$2" "$3" 241,172,71; }
 wait_for_menu() {
   local x=$1 y=$2
   for _ in $(seq 1 60); do
-    screenshot_root "$E2E_WORK/now.png"
-    if panel_shows "$E2E_WORK/now.png" "$x" "$y"; then return 0; fi
+    grab root "$E2E_WORK/now.ppm"
+    if panel_shows "$E2E_WORK/now.ppm" "$x" "$y"; then return 0; fi
     press space
     sleep 0.3
   done
@@ -184,13 +196,13 @@ window_click() {
   xdotool click "${3:-1}"
   sleep 0.15
 }
-window_shot() { import -window "$GAME_WINDOW" "png:$1"; }
+window_shot() { if is_ppm "$1"; then grab "$GAME_WINDOW" "$1"; else grab_png "$GAME_WINDOW" "$1"; fi; }
 
 wait_for_window_menu() {
   local x=$1 y=$2
   for _ in $(seq 1 60); do
-    window_shot "$E2E_WORK/now.png"
-    if panel_shows "$E2E_WORK/now.png" "$x" "$y"; then return 0; fi
+    window_shot "$E2E_WORK/now.ppm"
+    if panel_shows "$E2E_WORK/now.ppm" "$x" "$y"; then return 0; fi
     xdotool windowactivate --sync "$GAME_WINDOW" 2>/dev/null || true
     press space
     sleep 0.3
@@ -200,8 +212,11 @@ wait_for_window_menu() {
 
 # ---- The automated player, on a 1280 x 720 game screen in any screen kind (E2E_KIND 0 full screen,
 # 1 window, 2 borderless): it plays as a player with a perfect memory, recognising the cards from
-# pictures of the screen. The menu panel and the board are placed by the screen's size.
+# pictures of the screen. Its hands (E2E_HANDS) are the mouse, or the keys alone ("keys"): the
+# arrows move the focus ring and Return clicks what it surrounds. The menu panel and the board are
+# placed by the screen's size.
 E2E_KIND=${E2E_KIND:-1}
+E2E_HANDS=${E2E_HANDS:-mouse}
 read -r MENU_W MENU_H < <(pack_picture_size menu.png)
 MENU_LEFT=$(( (1280 - MENU_W) / 2 ))
 MENU_TOP=$(( (720 - MENU_H) / 2 ))
@@ -213,30 +228,30 @@ player_click() {
     fullscreen_point_at "$1" "$2"
     click_button "${3:-1}"
     fullscreen_to_corner
-    FULLSCREEN_PARKED=1
   else
     window_click "$@"
   fi
 }
 # Full screen: walks the pointer to (x, y) until the game draws it there (the cream inside of its
-# arrow at (x + 4, y + 10)); a step lost on a busy machine leaves it elsewhere, and it walks again.
+# arrow at (x + 4, y + 10)); a step lost on a busy machine leaves it elsewhere, and it walks again
+# by way of the corner.
 fullscreen_point_at() {
   local r g b
   for _ in 1 2 3 4; do
     fullscreen_mouse_to "$1" "$2"
-    for _ in 1 2 3; do
-      screenshot_root "$E2E_WORK/pointer.png"
-      IFS=, read -r r g b <<<"$(pixel "$E2E_WORK/pointer.png" $(($1 + 4)) $(($2 + 10)))"
-      [ "$r" -ge 240 ] && [ "$g" -ge 205 ] && [ "$b" -ge 160 ] && return 0
-      sleep 0.2
+    for _ in 1 2 3 4 5 6; do
+      grab root - $(($1 + 4)) $(($2 + 10)) 1 1 "$E2E_WORK/pointer.ppm"
+      IFS=, read -r r g b <<<"$(pixel "$E2E_WORK/pointer.ppm" 0 0)"
+      [ "$r" -ge 240 ] && [ "$g" -ge 205 ] && [ "$b" -ge 160 ] && { FULLSCREEN_AT="$1 $2"; return 0; }
+      sleep 0.1
     done
   done
   fail "the pointer did not reach ($1, $2)"
 }
+player_source() { if [ "$E2E_KIND" = 0 ]; then echo root; else echo "$GAME_WINDOW"; fi; }
+# A look at the game screen: FILE.ppm as it is, any other name as PNG; crops as grab's.
 player_look() {
-  local source=root
-  [ "$E2E_KIND" = 0 ] || source=$GAME_WINDOW
-  timeout 60 import -window "$source" "png:$1" || fail "no picture of the screen"
+  if is_ppm "$1"; then grab "$(player_source)" "$@"; else grab_png "$(player_source)" "$1"; fi
 }
 player_wait_for_menu() {
   if [ "$E2E_KIND" = 0 ]; then wait_for_menu 640 $((MENU_TOP + 600)); else wait_for_window_menu 640 $((MENU_TOP + 600)); fi
@@ -247,102 +262,154 @@ menu_shows() { panel_shows "$1" 640 $((MENU_TOP + 600)); }
 # PREVIOUS, most of the screen changed.
 capture_intro() {
   local name=$1 previous=${2:-} r g b
-  for _ in $(seq 1 100); do
-    player_look "$E2E_SHOTS/$name.png"
-    IFS=, read -r r g b <<<"$(pixel "$E2E_SHOTS/$name.png" 640 200)"
-    if [ $((r + g + b)) -gt 0 ] && { [ -z "$previous" ] || [ "$(region_difference "$E2E_SHOTS/$previous.png" "$E2E_SHOTS/$name.png" "1280x720+0+0")" -gt 100000 ]; }; then
+  for _ in $(seq 1 200); do
+    player_look "$E2E_WORK/$name.ppm"
+    IFS=, read -r r g b <<<"$(pixel "$E2E_WORK/$name.ppm" 640 200)"
+    if [ $((r + g + b)) -gt 0 ] && { [ -z "$previous" ] || [ "$(region_difference "$E2E_WORK/$previous.ppm" "$E2E_WORK/$name.ppm" "1280x720+0+0")" -gt 100000 ]; }; then
+      convert "$E2E_WORK/$name.ppm" "png:$E2E_SHOTS/$name.png"
       return 0
     fi
-    sleep 0.1
+    sleep 0.05
   done
   fail "no $name picture"
 }
 
-# Clicks at (x, y) with the button (left when not given) and looks until the menu panel has gone
-# (WANT "board") or shows (WANT "menu"), keeping the picture as FILE. A busy game may miss the
-# click: it is repeated after a while (the places clicked do nothing on the screen reached).
-click_until() {
-  local file=$1 want=$2 tries
-  shift 2
-  player_click "$@"
-  for tries in $(seq 1 45); do
-    player_look "$file"
-    if menu_shows "$file"; then [ "$want" = menu ] && return 0; else [ "$want" = board ] && return 0; fi
-    [ $((tries % 15)) -ne 0 ] || player_click "$@"
+# Looks until the menu panel has gone (WANT "board") or shows (WANT "menu"), keeping the picture as
+# FILE (PNG), and the same as $E2E_WORK/seen.ppm and as $E2E_WORK/NAME.ppm (NAME: FILE's name without
+# .png), a copy no other run writes. True once seen in LOOKS looks (30 unless told), a
+# tenth of a second apart.
+look_for() {
+  local file=$1 want=$2 looks=${3:-30} seen
+  for _ in $(seq 1 "$looks"); do
+    player_look "$E2E_WORK/seen.ppm"
+    seen=board
+    menu_shows "$E2E_WORK/seen.ppm" && seen=menu
+    if [ "$seen" = "$want" ]; then
+      cp "$E2E_WORK/seen.ppm" "$E2E_WORK/$(basename "$file" .png).ppm"
+      convert "$E2E_WORK/seen.ppm" "png:$file"
+      return 0
+    fi
     sleep 0.1
+  done
+  return 1
+}
+# Clicks at (x, y) with the button (left when not given) until look_for sees WANT. A busy game may
+# miss the click: it is repeated after a while (the places clicked do nothing on the screen reached).
+click_until() {
+  local file=$1 want=$2
+  shift 2
+  for _ in 1 2 3; do
+    player_click "$@"
+    look_for "$file" "$want" && return 0
   done
   fail "$(basename "$file" .png): the $want did not show"
 }
 
+# ---- Keys, each pressed once the screen holds still and the next after its answer.
+# A checksum of the game screen; nothing once the game has ended.
+hash_now() { kill -0 "$GAME_PID" 2>/dev/null && "$LOOK" hash "$(player_source)" 2>/dev/null; }
+# The screen holds still (no fade running): two looks in a row alike, kept as LAST; changed sees
+# it differ from LAST within about ten seconds, and keeps what it saw as NOW.
+wait_still() {
+  local a b=none
+  for _ in $(seq 1 200); do a=$b; b=$(hash_now); [ "$a" = "$b" ] && { LAST=$a; return 0; }; sleep 0.1; done
+  fail "the screen never held still"
+}
+changed() { for _ in $(seq 1 200); do NOW=$(hash_now); [ "$NOW" != "$LAST" ] && return 0; sleep 0.05; done; return 1; }
+# A press a busy game never saw down (its frame longer than the press) is lost: pressed again, longer.
+# An arrow only moves the ring, at once: after one, the screen it showed is still, and the next
+# arrow needs no wait.
+key() {
+  local k moved=""
+  for k in "$@"; do
+    if [ -n "$moved" ] && [[ "$k" =~ ^(Up|Down|Left|Right)$ ]]; then LAST=$NOW; else wait_still; fi
+    moved=""
+    [[ "$k" =~ ^(Up|Down|Left|Right)$ ]] && moved=1
+    for hold in 0.15 0.6 1.5; do
+      xdotool keydown "$k" sleep "$hold" keyup "$k"
+      changed && continue 2
+    done
+    fail "no answer on the screen to $k"
+  done
+}
+# N times the key UP (N > 0) or DOWN (N < 0), one a line.
+arrows() { local n=$1; for ((; n > 0; n--)); do echo "$2"; done; for ((; n < 0; n++)); do echo "$3"; done; }
+
 card_x() { echo $((165 + 120 * ($1 % 8) + 15)); }
 card_y() { echo $((5 + 120 * ($1 / 8) + 15)); }
-# The middle of card i of a screen picture, into a file of its own.
-crop_card() { convert "$1" -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage "$3"; }
-# Two crops show the same picture: the sprite scaling may round a pixel or two differently by row.
-same_picture() { [ "$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1)" -lt 40 ]; }
-# A card is clicked near its bottom-right corner: the full-screen pointer drawn there stays out of
-# every card's middle, and the faces are looked at at once, before a found pair fades away.
+# The crop arguments of grab for the middle of card I, into FILE.
+card_crop() { echo "$(card_x "$1") $(card_y "$1") 80 80 $2"; }
+# Two crops show the same picture (within the leeway of the sprite scaling's rounding).
+same_picture() { "$LOOK" same "$1" "$2"; }
+# With the mouse a card is clicked near its bottom-right corner: the full-screen pointer drawn there
+# stays out of every card's middle, and the faces are looked at at once, before a found pair fades
+# away. With the keys the ring goes the short way round (the arrows wrap) from the card it is on,
+# POS, to the card, and Return turns it.
+POS=0
 click_card() {
+  if [ "$E2E_HANDS" = keys ]; then
+    key $(arrows $(( (($1 - POS) % 8 + 12) % 8 - 4 )) Right Left) $(arrows $(( ($1 / 8 - POS / 8 + 9) % 6 - 3 )) Down Up) Return
+    POS=$1
+    return
+  fi
   local x=$(( $(card_x "$1") + 85 )) y=$(( $(card_y "$1") + 85 ))
   if [ "$E2E_KIND" = 0 ]; then fullscreen_point_at "$x" "$y" && click_button; else window_click "$x" "$y"; fi
 }
-# A picture of the screen as FILE, with cards A and B cropped to $CARDS/now-a.png and now-b.png.
+# A look at the screen as FILE.ppm, with cards A and B cropped to $CARDS/now-a.ppm and now-b.ppm.
 look_at_cards() {
-  player_look "$1"
-  convert "$1" \( +clone -crop "80x80+$(card_x "$2")+$(card_y "$2")" +repage -write "$CARDS/now-a.png" +delete \) \
-    -crop "80x80+$(card_x "$3")+$(card_y "$3")" +repage "$CARDS/now-b.png"
+  player_look "$1" $(card_crop "$2" "$CARDS/now-a.ppm") $(card_crop "$3" "$CARDS/now-b.ppm")
 }
 
 # Turns cards A and B (the last pair is resolved by then, so the game takes both clicks): A's face
-# is seen before B is clicked, B's once both are up, in the picture pair.png; they are kept as
-# face-A.png and face-B.png. A found pair may fade before a slow look sees B: A's place then no
+# is seen before B is clicked, B's once both are up, in the picture pair.ppm; they are kept as
+# face-A.ppm and face-B.ppm. A found pair may fade before a slow look sees B: A's place then no
 # longer shows A's face, and resolve_turn finds it gone.
 take_turn() {
   local a=$1 b=$2
   click_card "$a"
-  for _ in $(seq 1 40); do
-    look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
-    ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && break
-    sleep 0.1
+  for _ in $(seq 1 80); do
+    look_at_cards "$E2E_WORK/pair.ppm" "$a" "$b"
+    ! same_picture "$CARDS/now-a.ppm" "$CARDS/back-$a.ppm" && break
+    sleep 0.05
   done
-  same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && fail "card $a did not turn"
-  mv "$CARDS/now-a.png" "$CARDS/face-$a.png"
+  same_picture "$CARDS/now-a.ppm" "$CARDS/back-$a.ppm" && fail "card $a did not turn"
+  mv "$CARDS/now-a.ppm" "$CARDS/face-$a.ppm"
   click_card "$b"
-  for _ in $(seq 1 40); do
-    look_at_cards "$E2E_WORK/pair.png" "$a" "$b"
-    same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || return 0
-    if ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
-      mv "$CARDS/now-b.png" "$CARDS/face-$b.png"
+  for _ in $(seq 1 80); do
+    look_at_cards "$E2E_WORK/pair.ppm" "$a" "$b"
+    same_picture "$CARDS/now-a.ppm" "$CARDS/face-$a.ppm" || return 0
+    if ! same_picture "$CARDS/now-b.ppm" "$CARDS/back-$b.ppm"; then
+      mv "$CARDS/now-b.ppm" "$CARDS/face-$b.ppm"
       return 0
     fi
-    sleep 0.1
+    sleep 0.05
   done
   fail "card $b did not turn"
 }
 
 # Waits until the turned pair A, B has been resolved and sets RESOLVED to "back" when it turned
 # back (after 81 frames), "gone" when it was taken (a fade of 32 frames). The last picture is
-# later.png.
+# later.ppm.
 resolve_turn() {
   local a=$1 b=$2
-  for _ in $(seq 1 60); do
-    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
-    same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" || break
-    sleep 0.2
+  for _ in $(seq 1 120); do
+    look_at_cards "$E2E_WORK/later.ppm" "$a" "$b"
+    same_picture "$CARDS/now-a.ppm" "$CARDS/face-$a.ppm" || break
+    sleep 0.1
   done
   # Back: both places show their backs. Gone: A's face has gone, neither place shows a back, and
   # A's place stays as it is for a while (a slow game may show the same frame of the fade twice in
   # a row). A picture taken while the game draws may show neither yet: another look decides.
   for _ in $(seq 1 40); do
-    if same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
+    if same_picture "$CARDS/now-a.ppm" "$CARDS/back-$a.ppm" && same_picture "$CARDS/now-b.ppm" "$CARDS/back-$b.ppm"; then
       RESOLVED=back
       return 0
     fi
-    mv "$CARDS/now-a.png" "$CARDS/was-a.png"
+    mv "$CARDS/now-a.ppm" "$CARDS/was-a.ppm"
     sleep 0.4
-    look_at_cards "$E2E_WORK/later.png" "$a" "$b"
-    if same_picture "$CARDS/now-a.png" "$CARDS/was-a.png" && ! same_picture "$CARDS/now-a.png" "$CARDS/face-$a.png" \
-       && ! same_picture "$CARDS/now-a.png" "$CARDS/back-$a.png" && ! same_picture "$CARDS/now-b.png" "$CARDS/back-$b.png"; then
+    look_at_cards "$E2E_WORK/later.ppm" "$a" "$b"
+    if same_picture "$CARDS/now-a.ppm" "$CARDS/was-a.ppm" && ! same_picture "$CARDS/now-a.ppm" "$CARDS/face-$a.ppm" \
+       && ! same_picture "$CARDS/now-a.ppm" "$CARDS/back-$a.ppm" && ! same_picture "$CARDS/now-b.ppm" "$CARDS/back-$b.ppm"; then
       RESOLVED=gone
       return 0
     fi
@@ -350,29 +417,31 @@ resolve_turn() {
   fail "cards $a and $b kept changing, or one went and the other did not"
 }
 
-# First round of the deal shown in $E2E_SHOTS/board.png: every card seen once, two at a time. A
-# wrong pair shows its backs again after 81 frames; a matching pair fades out in 32 and leaves the
-# background. Leaves the cards still down in UNMATCHED and keeps turned.png (the first pair up),
-# pair-found.png (when a pair was found by chance), wrong-pair.png and wrong-pair-back.png.
+# Keeps the picture $E2E_WORK/NAME.ppm as STAGE.png among the pictures, unless it is there already.
+keep_once() { [ -f "$E2E_SHOTS/$2.png" ] || convert "$E2E_WORK/$1.ppm" "png:$E2E_SHOTS/$2.png"; }
+
+# First round of a fresh deal on the screen: the backs are seen, then cards FIRST to LAST (all 48
+# unless told) once, two at a time. A wrong pair shows its backs again after 81 frames; a matching
+# pair fades out in 32 and leaves the background. Leaves the cards still down in UNMATCHED and
+# keeps turned.png (the first pair up), pair-found.png (when a pair was found by chance),
+# wrong-pair.png and wrong-pair-back.png.
 play_first_round() {
+  local first=${1:-0} last=${2:-47} crops=() i j
   CARDS="$E2E_WORK/cards"
   mkdir -p "$CARDS"
-  local crops=() i j
-  for i in $(seq 0 47); do
-    crops+=(\( +clone -crop "80x80+$(card_x "$i")+$(card_y "$i")" +repage -write "$CARDS/back-$i.png" +delete \))
-  done
-  convert "$E2E_SHOTS/board.png" "${crops[@]}" null:
+  for i in $(seq 0 47); do crops+=($(card_crop "$i" "$CARDS/back-$i.ppm")); done
+  player_look "$E2E_WORK/deal.ppm" "${crops[@]}"
   UNMATCHED=()
-  for ((i = 0; i < 48; i += 2)); do
+  for ((i = first; i < last; i += 2)); do
     j=$((i + 1))
     take_turn "$i" "$j"
-    [ "$i" -eq 0 ] && cp "$E2E_WORK/pair.png" "$E2E_SHOTS/turned.png"
+    keep_once pair turned
     resolve_turn "$i" "$j"
     if [ "$RESOLVED" = back ]; then
       UNMATCHED+=("$i" "$j")
-      [ -f "$E2E_SHOTS/wrong-pair.png" ] || { cp "$E2E_WORK/pair.png" "$E2E_SHOTS/wrong-pair.png"; cp "$E2E_WORK/later.png" "$E2E_SHOTS/wrong-pair-back.png"; }
+      [ -f "$E2E_SHOTS/wrong-pair.png" ] || { keep_once pair wrong-pair; keep_once later wrong-pair-back; }
     else
-      [ -f "$E2E_SHOTS/pair-found.png" ] || cp "$E2E_WORK/pair.png" "$E2E_SHOTS/pair-found.png"
+      keep_once pair pair-found
     fi
   done
 }
@@ -385,13 +454,13 @@ play_second_round() {
     first=${UNMATCHED[0]}
     partner=""
     for j in "${UNMATCHED[@]:1}"; do
-      if same_picture "$CARDS/face-$first.png" "$CARDS/face-$j.png"; then partner=$j; break; fi
+      if same_picture "$CARDS/face-$first.ppm" "$CARDS/face-$j.ppm"; then partner=$j; break; fi
     done
     [ -n "$partner" ] || fail "no partner remembered for card $first"
     take_turn "$first" "$partner"
     resolve_turn "$first" "$partner"
     [ "$RESOLVED" = gone ] || fail "cards $first and $partner were not a pair"
-    [ -f "$E2E_SHOTS/pair-found.png" ] || cp "$E2E_WORK/pair.png" "$E2E_SHOTS/pair-found.png"
+    keep_once pair pair-found
     rest=()
     for k in "${UNMATCHED[@]}"; do [ "$k" = "$first" ] || [ "$k" = "$partner" ] || rest+=("$k"); done
     UNMATCHED=("${rest[@]}")
@@ -400,10 +469,10 @@ play_second_round() {
   pack_picture_size "well done.png" >/dev/null
   local star
   star=$(pixel "$E2E_WORK/picture.png" 300 220)
-  for _ in $(seq 1 50); do
-    player_look "$E2E_SHOTS/well-done.png"
-    pixel_near "$E2E_SHOTS/well-done.png" 640 360 "$star" && return 0
-    sleep 0.2
+  for _ in $(seq 1 100); do
+    player_look "$E2E_WORK/banner.ppm"
+    pixel_near "$E2E_WORK/banner.ppm" 640 360 "$star" && { convert "$E2E_WORK/banner.ppm" "png:$E2E_SHOTS/well-done.png"; return 0; }
+    sleep 0.1
   done
   fail "no well-done banner"
 }

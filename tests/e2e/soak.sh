@@ -28,9 +28,9 @@ sanitizer_quiet() { ! grep -q 'ERROR: \(Address\|Leak\|UndefinedBehavior\)Saniti
 
 # A click on a dialog's button, then a wait until the panel shows something else.
 visit() {
-  player_look "$E2E_WORK/before.png"
+  player_look "$E2E_WORK/before.ppm"
   player_click "$1" "$2"
-  until_shown player_look "$E2E_WORK/after.png" changed_more "$E2E_WORK/before.png" "$E2E_WORK/after.png" \
+  until_shown player_look "$E2E_WORK/after.ppm" changed_more "$E2E_WORK/before.ppm" "$E2E_WORK/after.ppm" \
     "$MENU_W"x"$MENU_H+$MENU_LEFT+$MENU_TOP" 1000 || fail "the click at $1,$2 changed nothing"
 }
 

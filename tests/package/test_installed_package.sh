@@ -24,8 +24,8 @@ for pixels in 48 64 128 256; do
 done
 
 [ "$(id -u)" -eq 0 ] || { echo "not root: the package was not installed"; exit 77; }
-if dpkg-query -W vesperine >/dev/null 2>&1; then apt-get purge -y -q vesperine >/dev/null; fi
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >"$E2E_WORK/apt.log" 2>&1 \
+if dpkg-query -W vesperine >/dev/null 2>&1; then apt-get purge -y -q -o DPkg::Lock::Timeout=300 vesperine >/dev/null; fi
+DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o DPkg::Lock::Timeout=300 "$deb" >"$E2E_WORK/apt.log" 2>&1 \
   || { cat "$E2E_WORK/apt.log"; fail "apt-get install"; }
 installed=$(dpkg -L vesperine)
 [ "$(readlink /usr/games/vesperine)" = ../lib/games/vesperine/vesperine ] || fail "/usr/games/vesperine is not the relative link"
@@ -43,7 +43,7 @@ ls "$E2E_HOME"/.Quenmarsh/Vesperine/Log*.log >/dev/null || fail "no log in the p
 [ "$(ls /usr/lib/games/vesperine)" = "$(printf 'VesperineData.pack\nVesperineLanguages.pack\nvesperine')" ] \
   || fail "the game directory changed: $(ls /usr/lib/games/vesperine)"
 
-apt-get purge -y -q vesperine >"$E2E_WORK/apt.log" 2>&1 || { cat "$E2E_WORK/apt.log"; fail "apt-get purge"; }
+apt-get purge -y -q -o DPkg::Lock::Timeout=300 vesperine >"$E2E_WORK/apt.log" 2>&1 || { cat "$E2E_WORK/apt.log"; fail "apt-get purge"; }
 left=""
 while read -r path; do
   case "$path" in /usr/lib/games/vesperine*|/usr/share/doc/vesperine*|*/com.quenmarsh.Vesperine*|*/vesperine*) [ -e "$path" ] || [ -L "$path" ] && left+=" $path";; esac

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -86,9 +87,10 @@ inline std::vector<uint8_t> file_bytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// A sprite's whole pixel area, read back through the PNG it saves; empty when it saves none.
+// A sprite's whole pixel area, read back through the PNG it saves; empty when it saves none. The
+// file is the process's own: two runs of the tests at once must not read each other's sprite.
 inline RgbaImage saved_pixels(SpriteId sprite) {
-  const std::string path = testing::TempDir() + "sprite.png";
+  const std::string path = testing::TempDir() + "sprite-" + std::to_string(getpid()) + ".png";
   RgbaImage image;
   if (sprite_save_png(sprite, path, kPng) != 1) return image;
   const std::vector<uint8_t> bytes = file_bytes(path);

@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# The mutation check, run by hand: each small fault of the table below is put alone into a scratch
+# copy of the source tree, the test program that sees its layer is built, and the tests named for
+# it run; they must fail. Prints caught or MISSED per mutation and exits 1 when any is missed (or
+# when its sed no longer finds its line: adapt the sed to the code as it is now). The tree itself
+# is never changed.
+#   bash tests/mutations.sh [SOURCE_TREE] [ID...]      (the tree this script is in, every mutation)
+set -u
+here=$(cd "$(dirname "$0")/.." && pwd)
+tree=$here
+if [ $# -gt 0 ] && [ -d "$1" ]; then tree=$(cd "$1" && pwd); shift; fi
+only=" $* "
+jobs=$(nproc)
+
+# mutation ID FILE PROGRAM TEST_FILTER SED WHAT
+# PROGRAM: services, display, game (unit tests through the fake platform) or platform (the real
+# one under a private Xvfb). TEST_FILTER: gtest's --gtest_filter. SED: one sed script over FILE.
+ids=() files=() programs=() filters=() seds=() whats=()
+mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
+
+mutation 01 src/game/board.cpp game BoardTest.PickIsStrictOnTheCardEdgesAndStopsAtTwo \
+  's/x > cell\.x &&/x >= cell.x \&\&/' "a card picked on its left edge"
+mutation 02 src/game/board.cpp game BoardTest.WrongPairStaysUp81FramesMatchingPairFadesOver32 \
+  's/game\.frameCounter > 80/game.frameCounter > 79/' "a wrong pair turned back a frame early"
+mutation 03 src/game/frame_drawing.cpp game DrawingTest.LogoTitleAndTheMenuOverTheBoard \
+  '/sprite_draw_blended(kSpriteMenuShadow/{h;d}; /sprite_draw_blended(kSpriteMenuPanel/G' "the menu's shadow drawn over its panel"
+mutation 04 src/game/startup_log.cpp game 'StartUpTest.LogHeaderAndStartUpLines*' \
+  's/line("ScreenMode:"/line("Screen mode:"/' "a log label misspelt"
+mutation 05 src/services/preferences.cpp services 'Preferences.DesignedBytesWrittenReadAndWrittenAgain*' \
+  '/writeInt("GameScreen"/d' "the screen kind not saved"
+mutation 06 src/services/language_table.cpp services LanguageTable.BucketsAreTheChooserOrder \
+  's/bucket\.insert(bucket\.begin(), std::move(fresh));/bucket.push_back(std::move(fresh));/' "the newest language last in its bucket"
+mutation 07 src/display/brieflz_decode.cpp display 'BriefLzDecode.Blocks:DataPackCorrupt.ContainersAndEntries' \
+  '/if (offset > done) return -1;/d' "a match reaching before the output not refused"
+mutation 08 src/platform/real/sprites.cpp platform 'FullScreen.SpritesReplaceOrBlendByTheirAlphaOrTheColourKey*' \
+  's/pixels\[i + 3\] = keyed ? 0 : 255;/pixels[i + 3] = 255;/' "the colour key ignored"
+mutation 09 src/game/clicks.cpp game ClicksTest.MenuAndQuestions \
+  's/kButtonHeight = 40;/kButtonHeight = 48;/' "buttons 48 pixels high to a click"
+mutation 10 src/game/startup.cpp game 'StartUpTest.LanguagesMissingFromThePackFallBackToEnglish*' \
+  '/languageInfo\.hasCode(game\.prefs\.languageCode)/s/game\.prefs\.languageCode = "en_GB";/{}/' "no fallback to English"
+mutation 11 src/game/frame_drawing.cpp game DrawingTest.WellDoneFadesInOver33FramesThenHolds \
+  's/game\.wellDoneFade += 4;/game.wellDoneFade += 8;/' "the well-done banner fading in twice as fast"
+mutation 12 src/display/screenshot.cpp game 'MainLoopTest.MTogglesTheMusic*' \
+  's/t\.tm_mday, t\.tm_mon + 1,/t.tm_mon + 1, t.tm_mday,/' "a screenshot named month first"
+# The full-screen buttons' latch: the level read ignores a press and release between two polls.
+mutation 13 src/platform/real/input.cpp platform FullScreen.ButtonsAreLevelsInTheGamesNumberingAndShortClicksAreLatched \
+  's/buttonLatched = buttonPressedSincePoll;/buttonLatched.fill(false);/' "a short full-screen click lost"
+mutation 14 src/platform/real/key_codes.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
+  's/case XK_KP_Home: case XK_KP_7: return 263;/case XK_KP_Home: case XK_KP_7: return 264;/' "keypad 7 read as keypad 8"
+mutation 15 src/services/prefs_syntax.cpp services 'PrefsSyntax.IntegerReading:PrefsSyntax.TextReading' \
+  's/while (end > 0 && IsBlank(text\[end - 1\]))/while (end > 0 \&\& text[end - 1] == '"' '"')/' "values keep their trailing tabs"
+mutation 16 src/platform/real/window_events.cpp platform WindowStateEvents.ChangesAndNewStates \
+  's/minimisedChanged = (changedMask & GDK_WINDOW_STATE_ICONIFIED)/minimisedChanged = (newState \& GDK_WINDOW_STATE_ICONIFIED)/' \
+  "the minimised flag read without its change mask"
+mutation 17 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
+  's/return (value % count + count) % count;/return value < 0 ? 0 : value % count;/' "the focus stops at the left and top edges"
+mutation 18 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
+  's/if (key_released(kKeyReturn) || enter) activate();/if (key_released(kKeyReturn)) activate();/' "keypad Enter ignored"
+# The copy of a screen drawn alike frame after frame.
+mutation 19 src/platform/real/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
+  's/draw_rectangle(0, 1, 1, 0, 0, 0, gScreen\.width, gScreen\.height);/draw_rectangle(0, 0, 1, 1, 0, 0, gScreen.width, gScreen.height);/' \
+  "the copy drawn upside down"
+mutation 20 src/platform/real/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
+  's/DrawCall{id, sprite->textureVersion,/DrawCall{id, 0,/' "a new texture taken for the one the copy holds"
+mutation 21 src/platform/real/gl_renderer.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
+  '/^void gl_read_back_buffer(/,/^}/{/frame_cache_flush();/d}' "the screen read without the calls held back"
+
+scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+copy=$scratch/tree build=$scratch/build
+mkdir -p "$copy"
+tar -C "$tree" --exclude='./build*' --exclude=./.git -cf - . | tar -C "$copy" -xf -
+log=$scratch/out.log
+
+# Builds PROGRAM's test program and runs FILTER's tests; the status is the tests'.
+run_tests() {
+  local program=$1 filter=$2
+  cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
+  if [ "$program" = platform ]; then
+    (cd "$build" && bash "$copy/tests/platform/run-with-x.sh" "$build/tests/vesperine_platform_tests" --gtest_filter="$filter") >"$log" 2>&1
+  else
+    (cd "$build" && "$build/tests/vesperine_${program}_tests" --gtest_filter="$filter") >"$log" 2>&1
+  fi
+}
+
+echo "== building the test programs in $scratch"
+cmake -S "$copy" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log" 2>&1 || { cat "$log"; exit 2; }
+cmake --build "$build" -j"$jobs" --target vesperine_services_tests vesperine_display_tests vesperine_game_tests \
+  vesperine_platform_tests >"$log" 2>&1 || { tail -30 "$log"; exit 2; }
+
+missed=0
+for i in "${!ids[@]}"; do
+  [ "$only" = "  " ] || [[ "$only" == *" ${ids[$i]} "* ]] || continue
+  file=$copy/${files[$i]} line="${ids[$i]} ${whats[$i]} (${programs[$i]}: ${filters[$i]})"
+  # The tests pass on the tree as it is, or their failing says nothing.
+  if ! run_tests "${programs[$i]}" "${filters[$i]}"; then
+    echo "FAILS UNMUTATED $line"; tail -20 "$log"; missed=$((missed + 1)); continue
+  fi
+  cp "$file" "$scratch/original"
+  sed -i -e "${seds[$i]}" "$file"
+  if cmp -s "$file" "$scratch/original"; then
+    echo "NO MATCH  $line: the sed found nothing in ${files[$i]}"; missed=$((missed + 1)); continue
+  fi
+  run_tests "${programs[$i]}" "${filters[$i]}"
+  status=$?
+  cp "$scratch/original" "$file"   # a new time stamp: the next build compiles it again
+  case $status in
+    0) echo "MISSED    $line"; missed=$((missed + 1)) ;;
+    2) echo "NO BUILD  $line"; tail -20 "$log"; missed=$((missed + 1)) ;;
+    *) echo "caught    $line" ;;
+  esac
+done
+echo "== $missed of the mutations not caught"
+[ "$missed" -eq 0 ]
