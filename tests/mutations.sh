@@ -64,6 +64,22 @@ mutation 20 src/platform/real/sprite_drawing.cpp platform FullScreen.FramesAlike
   's/DrawCall{id, sprite->textureVersion,/DrawCall{id, 0,/' "a new texture taken for the one the copy holds"
 mutation 21 src/platform/real/gl_renderer.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
   '/^void gl_read_back_buffer(/,/^}/{/frame_cache_flush();/d}' "the screen read without the calls held back"
+# Return on the banner, a click that only gives the focus back, unchanged frames, GL without
+# shaders, large pictures.
+mutation 22 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
+  's/if (game\.gameState == WellDone)$/if (game.gameState == WellDone \&\& game.focus.shown != 0)/' \
+  "the well-done banner deaf to Return until an arrow"
+mutation 23 src/platform/real/input.cpp platform FullScreen.HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusAndTapsAreNot \
+  's/if (down \&\& gScreen\.active) buttonPressedSincePoll/if (down) buttonPressedSincePoll/' \
+  "the click that gives the focus back latched as a click"
+mutation 24 src/platform/real/gl_renderer.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  's/if (frame_cache_end_frame() \&\& glContext != nullptr) {/if (frame_cache_end_frame() || glContext != nullptr) {/' \
+  "every frame shown, changed or not"
+mutation 25 src/platform/real/sprite_drawing.cpp platform FullScreen.WithoutShadersBlendsGiveTheShadersPixels \
+  '/glColor4f(opacity, opacity, opacity, opacity);/d' "the opacity lost without shaders"
+mutation 26 src/platform/real/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
+  's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
+  "pictures wider than 8192 refused"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
