@@ -34,7 +34,7 @@
 #include "game/text_sprites.h"
 #include "game/startup.h"
 #include "platform/platform.h"
-#include "platform/real/platform_testing.h"
+#include "platform/real/draw/draw.h"
 
 namespace {
 // Seconds since this process started (its start tick from /proc, the boot clock now).

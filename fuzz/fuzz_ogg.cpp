@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/real/ogg_stream.h"
+#include "platform/real/sound/ogg_stream.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::unique_ptr<PcmStream> stream = ogg_stream_open(data, size);

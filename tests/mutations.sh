@@ -32,7 +32,7 @@ mutation 06 src/services/language_table.cpp services LanguageTable.BucketsAreThe
   's/bucket\.insert(bucket\.begin(), std::move(fresh));/bucket.push_back(std::move(fresh));/' "the newest language last in its bucket"
 mutation 07 src/display/brieflz_decode.cpp display 'BriefLzDecode.Blocks:DataPackCorrupt.ContainersAndEntries' \
   '/if (offset > done) return -1;/d' "a match reaching before the output not refused"
-mutation 08 src/platform/real/sprites.cpp platform 'FullScreen.SpritesReplaceOrBlendByTheirAlphaOrTheColourKey*' \
+mutation 08 src/platform/real/draw/sprites.cpp platform 'FullScreen.SpritesReplaceOrBlendByTheirAlphaOrTheColourKey*' \
   's/pixels\[i + 3\] = keyed ? 0 : 255;/pixels[i + 3] = 255;/' "the colour key ignored"
 mutation 09 src/game/clicks.cpp game ClicksTest.MenuAndQuestions \
   's/kButtonHeight = 40;/kButtonHeight = 48;/' "buttons 48 pixels high to a click"
@@ -43,13 +43,13 @@ mutation 11 src/game/frame_drawing.cpp game DrawingTest.WellDoneFadesInOver33Fra
 mutation 12 src/display/screenshot.cpp game 'MainLoopTest.MTogglesTheMusic*' \
   's/t\.tm_mday, t\.tm_mon + 1,/t.tm_mon + 1, t.tm_mday,/' "a screenshot named month first"
 # The full-screen buttons' latch: the level read ignores a press and release between two polls.
-mutation 13 src/platform/real/input.cpp platform FullScreen.ButtonsAreLevelsInTheGamesNumberingAndShortClicksAreLatched \
+mutation 13 src/platform/real/input/input.cpp platform FullScreen.ButtonsAreLevelsInTheGamesNumberingAndShortClicksAreLatched \
   's/buttonLatched = buttonPressedSincePoll;/buttonLatched.fill(false);/' "a short full-screen click lost"
-mutation 14 src/platform/real/key_codes.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
+mutation 14 src/platform/real/input/key_codes.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
   's/case XK_KP_Home: case XK_KP_7: return 263;/case XK_KP_Home: case XK_KP_7: return 264;/' "keypad 7 read as keypad 8"
 mutation 15 src/services/prefs_syntax.cpp services 'PrefsSyntax.IntegerReading:PrefsSyntax.TextReading' \
   's/while (end > 0 && IsBlank(text\[end - 1\]))/while (end > 0 \&\& text[end - 1] == '"' '"')/' "values keep their trailing tabs"
-mutation 16 src/platform/real/window_events.cpp platform WindowStateEvents.ChangesAndNewStates \
+mutation 16 src/platform/real/window/window_events.cpp platform WindowStateEvents.ChangesAndNewStates \
   's/minimisedChanged = (changedMask & GDK_WINDOW_STATE_ICONIFIED)/minimisedChanged = (newState \& GDK_WINDOW_STATE_ICONIFIED)/' \
   "the minimised flag read without its change mask"
 mutation 17 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
@@ -57,27 +57,27 @@ mutation 17 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadi
 mutation 18 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
   's/if (key_released(kKeyReturn) || enter) activate();/if (key_released(kKeyReturn)) activate();/' "keypad Enter ignored"
 # The copy of a screen drawn alike frame after frame.
-mutation 19 src/platform/real/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
+mutation 19 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
   's/draw_rectangle(0, 1, 1, 0, 0, 0, gScreen\.width, gScreen\.height);/draw_rectangle(0, 0, 1, 1, 0, 0, gScreen.width, gScreen.height);/' \
   "the copy drawn upside down"
-mutation 20 src/platform/real/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
+mutation 20 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
   's/DrawCall{id, sprite->textureVersion,/DrawCall{id, 0,/' "a new texture taken for the one the copy holds"
-mutation 21 src/platform/real/gl_renderer.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
-  '/^void gl_read_back_buffer(/,/^}/{/frame_cache_flush();/d}' "the screen read without the calls held back"
+mutation 21 src/platform/real/draw/screen_grab.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
+  '/^void read_back_buffer(/,/^}/{/frame_cache_flush();/d}' "the screen read without the calls held back"
 # Return on the banner, a click that only gives the focus back, unchanged frames, GL without
 # shaders, large pictures.
 mutation 22 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
   's/if (game\.gameState == WellDone)$/if (game.gameState == WellDone \&\& game.focus.shown != 0)/' \
   "the well-done banner deaf to Return until an arrow"
-mutation 23 src/platform/real/input.cpp platform FullScreen.HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusAndTapsAreNot \
-  's/if (down \&\& gScreen\.active) buttonPressedSincePoll/if (down) buttonPressedSincePoll/' \
+mutation 23 src/platform/real/input/input.cpp platform FullScreen.HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusAndTapsAreNot \
+  's/if (down \&\& screenActive) buttonPressedSincePoll/if (down) buttonPressedSincePoll/' \
   "the click that gives the focus back latched as a click"
-mutation 24 src/platform/real/gl_renderer.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
-  's/if (frame_cache_end_frame() \&\& glContext != nullptr) {/if (frame_cache_end_frame() || glContext != nullptr) {/' \
+mutation 24 src/platform/real/screen/gl_context.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  's/if (changed \&\& glContext != nullptr) {/if (changed || glContext != nullptr) {/' \
   "every frame shown, changed or not"
-mutation 25 src/platform/real/sprite_drawing.cpp platform FullScreen.WithoutShadersBlendsGiveTheShadersPixels \
+mutation 25 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.WithoutShadersBlendsGiveTheShadersPixels \
   '/glColor4f(opacity, opacity, opacity, opacity);/d' "the opacity lost without shaders"
-mutation 26 src/platform/real/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
+mutation 26 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
 

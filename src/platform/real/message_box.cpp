@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "platform/platform.h"
-#include "platform/real/fullscreen.h"
-#include "platform/real/screen_state.h"
+#include "platform/real/fullscreen/fullscreen.h"
+#include "platform/real/screen/screen.h"
 
 void message_box(const std::string& title, const std::string& text, int flags) {
   if (!platform_has_display()) {

@@ -1,24 +1,25 @@
-// Start and end of the process's use of the display libraries.
-#include <gdk/gdkx.h>
-#include <gtk/gtk.h>
+// Start and end of the real platform in the process. The platform is in rooms, one per service,
+// each behind one door header and using only the rooms below it:
+//   pictures/    images, PNG, pictures decoded ahead                     (no other room)
+//   sound/       audio device, mixer, music stream                      (no other room)
+//   input/       key, button and mouse states                           (no other room)
+//   text/        words rendered onto images                             pictures
+//   screen/      the game screen's state, GL context, pace, display     input
+//   fullscreen/  the full-screen X window, video modes, window managers screen, input
+//   window/      the GTK windows of the window kinds and their events   screen, input
+//   draw/        sprites, drawing, the frame copy, screen reads         screen, pictures
+// Each room's state lives in the file its door names; the state every room may read is the
+// screen's gScreen. This file and the message box sit above them all.
 #include <malloc.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
-#include <vector>
 
 #include "platform/platform.h"
-#include "platform/real/game_window.h"
-#include "platform/real/real_internal.h"
-#include "platform/real/screen_state.h"
-#include "platform/real/video_modes.h"
-
-namespace {
-bool hasDisplay = false;
-}
-
-bool platform_has_display() { return hasDisplay; }
+#include "platform/real/fullscreen/fullscreen.h"
+#include "platform/real/screen/screen.h"
+#include "platform/real/sound/sound.h"
+#include "platform/real/window/window.h"
 
 void platform_init(int argc, char** argv) {
   // Pictures are decoded on one thread and freed on another. A fixed threshold keeps every buffer of
@@ -27,20 +28,7 @@ void platform_init(int argc, char** argv) {
   // later ones in its heaps, so the resident memory only grows. Smaller buffers are reused from the
   // heaps, which spares the kernel faulting in fresh pages for each.
   mallopt(M_MMAP_THRESHOLD, 4 << 20);
-  // The accessibility bridge is of no use to a full-screen card game and only slows start-up.
-  setenv("NO_AT_BRIDGE", "1", 0);
-  gdk_set_allowed_backends("x11");
-  // GTK removes the options it knows from the array it is given: it gets a copy, so the
-  // caller's argv stays as the player typed it.
-  std::vector<char*> gtkArgs(argv, argv + (argc > 0 ? argc : 0));
-  gtkArgs.push_back(nullptr);
-  int gtkArgc = argc > 0 ? argc : 0;
-  char** gtkArgv = gtkArgs.data();
-  hasDisplay = gtk_init_check(&gtkArgc, &gtkArgv) != FALSE;
-  if (hasDisplay) {
-    // Screen sizes and GL pixels are device pixels: no desktop scaling of our windows.
-    gdk_x11_display_set_window_scale(gdk_display_get_default(), 1);
-  }
+  display_connect(argc, argv);
 }
 
 void platform_shutdown() {
@@ -48,7 +36,7 @@ void platform_shutdown() {
   if (gScreen.kind != ScreenKind::Closed) {
     screen_close();
   }
-  if (hasDisplay) {
+  if (platform_has_display()) {
     windows_close_all();
   }
   video_mode_restore();

@@ -1,0 +1,168 @@
+// Frames alike: not shown again when the screen shows them already, and the screen under the last
+// full-screen draw kept when it is drawn alike frame after frame.
+#include "platform/real/draw/frame_cache.h"
+
+#include <algorithm>
+
+#include "platform/real/draw/draw.h"
+#include "platform/real/screen/screen.h"
+
+namespace {
+
+// A frame of the menu over a full board makes about 110 calls; calls past these are drawn at once.
+constexpr int kMaxCalls = 400;
+
+struct FrameCalls {
+  DrawCall calls[kMaxCalls];
+  int count = 0;
+};
+
+struct FrameCache {
+  FrameCalls current;                // this frame's calls so far
+  FrameCalls previous;               // the last frame's calls: the frame on screen
+  int previousCut = 0;               // how many of them reach up to its last full-screen draw
+  int alike = 0;                     // this frame's first calls that are the last frame's
+  bool overflowed = false;           // this frame made more calls than it holds
+  bool screenShowsPrevious = false;  // nothing damaged the screen since the last frame was shown
+  int unshown = 0;                   // this frame's first calls, not drawn while it may be the one on screen
+  FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
+  GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
+  bool matching = false;             // this frame's calls so far are the first of the kept ones
+  int heldBack = 0;                  // and this many of them are not drawn yet
+  int framesFromCopy = 0;            // for the tests
+};
+
+FrameCache cache;
+
+bool covers_screen(const DrawCall& call) {
+  return call.x <= 0 && call.y <= 0 && call.x + call.shownWidth >= gScreen.width &&
+         call.y + call.shownHeight >= gScreen.height;
+}
+
+// Only a frame that starts by replacing every pixel gives pixels that depend on its calls alone.
+int cut_of(const FrameCalls& frame) {
+  if (frame.count == 0 || !covers_screen(frame.calls[0]) || frame.calls[0].intensity != DrawCall::kReplace) {
+    return 0;
+  }
+  int cut = 0;
+  for (int i = 0; i < frame.count; ++i) {
+    if (covers_screen(frame.calls[i])) cut = i + 1;
+  }
+  return cut >= 2 ? cut : 0;  // a lone background is as quick to draw as its copy
+}
+
+bool kept_is_current_prefix(int count) {
+  return cache.kept.count == count && std::equal(cache.kept.calls, cache.kept.calls + count, cache.current.calls);
+}
+
+void copy_screen() {
+  if (cache.copy == 0) {
+    glGenTextures(1, &cache.copy);
+    glBindTexture(GL_TEXTURE_2D, cache.copy);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  }
+  glBindTexture(GL_TEXTURE_2D, cache.copy);
+  glReadBuffer(GL_BACK);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, gScreen.width, gScreen.height);
+}
+
+void draw_held_back() {
+  for (int i = 0; i < cache.heldBack; ++i) draw_call(cache.current.calls[i]);
+  cache.heldBack = 0;
+  cache.matching = false;
+}
+
+// Call `index` of this frame, in order: drawn, or held back while the frame matches the kept copy.
+void take(int index) {
+  const DrawCall& call = cache.current.calls[index];
+  if (cache.matching && cache.kept.calls[index] == call) {
+    if (++cache.heldBack == cache.kept.count) {
+      draw_screen_copy(cache.copy);
+      ++cache.framesFromCopy;
+      cache.matching = false;
+      cache.heldBack = 0;
+    }
+    return;
+  }
+  draw_held_back();
+  draw_call(call);
+  // The second frame in a row alike up to here: the screen as it stands now is worth keeping.
+  if (cache.alike > index && index + 1 == cache.previousCut && !kept_is_current_prefix(index + 1)) {
+    copy_screen();
+    std::copy(cache.current.calls, cache.current.calls + index + 1, cache.kept.calls);
+    cache.kept.count = index + 1;
+  }
+}
+
+// The calls held back as the frame on screen, once the frame turns out to need drawing.
+void show_unshown() {
+  const int count = cache.unshown;
+  cache.unshown = 0;
+  for (int i = 0; i < count; ++i) take(i);
+}
+
+}  // namespace
+
+void frame_cache_draw(const DrawCall& call) {
+  const int index = cache.current.count;
+  if (index == kMaxCalls) {
+    cache.overflowed = true;
+    frame_cache_flush();
+    draw_call(call);
+    return;
+  }
+  cache.current.calls[index] = call;
+  cache.current.count = index + 1;
+  if (cache.alike == index && index < cache.previous.count && cache.previous.calls[index] == call) {
+    cache.alike = index + 1;
+  }
+  if (cache.screenShowsPrevious && cache.unshown == index && cache.alike == index + 1) {
+    ++cache.unshown;  // so far the frame on screen
+    return;
+  }
+  show_unshown();
+  take(index);
+}
+
+void frame_cache_flush() {
+  show_unshown();
+  draw_held_back();
+}
+
+bool frame_cache_end_frame() {
+  const int count = cache.current.count;
+  const bool unchanged = cache.screenShowsPrevious && cache.unshown == count &&
+                         (count == 0 || count == cache.previous.count);
+  if (unchanged) {
+    cache.current.count = cache.alike = cache.unshown = 0;
+    return false;
+  }
+  if (count == 0) {  // nothing drawn on a damaged screen: the frame on screen, drawn again
+    std::copy(cache.previous.calls, cache.previous.calls + cache.previous.count, cache.current.calls);
+    cache.current.count = cache.alike = cache.unshown = cache.previous.count;
+  }
+  frame_cache_flush();
+  cache.previousCut = cut_of(cache.current);
+  cache.previous.count = cache.current.count;
+  std::copy(cache.current.calls, cache.current.calls + cache.previous.count, cache.previous.calls);
+  cache.current.count = cache.alike = 0;
+  cache.screenShowsPrevious = !cache.overflowed;
+  cache.overflowed = false;
+  cache.matching = cache.kept.count > 0;
+  return true;
+}
+
+void frame_cache_screen_damaged() { cache.screenShowsPrevious = false; }
+
+void frame_cache_reset() {
+  cache.current.count = cache.previous.count = cache.kept.count = 0;
+  cache.previousCut = cache.alike = cache.unshown = cache.heldBack = 0;
+  cache.overflowed = cache.screenShowsPrevious = cache.matching = false;
+  cache.copy = 0;
+}
+
+int platform_frames_drawn_from_copy() { return cache.framesFromCopy; }

@@ -1,0 +1,55 @@
+// Each frame's draw calls against those of the frame on screen. Most frames repeat it: every screen
+// of the game stands still until the player does something.
+// - A frame that makes exactly the calls of the frame on screen, on the same texture contents, is
+//   neither drawn nor shown: its calls are held back while they match, and drawn only when one
+//   differs, the screen is read, a texture changes or goes, or the window lost what it showed.
+// - The layers under a full-screen veil are kept from one frame to the next. The menu and the
+//   questions draw the background, 48 cards with their shadows and a dimming layer before the
+//   panel, and it stays the same while the pointer or a vanishing pair moves over it: once two
+//   frames in a row have drawn the same calls up to their last full-screen draw, the screen as it
+//   stood after that draw is copied into a texture, and the next frames that begin with the same
+//   calls draw the copy instead. The copy is exact (1:1, nearest, no blending), so the pixels are
+//   those the calls would have drawn.
+#pragma once
+
+#include <cstdint>
+
+#include <GL/gl.h>
+
+#include "platform/platform.h"
+
+// One sprite draw, as it reaches the screen: equal calls of sprites with the same texture content
+// draw the same pixels. The sprite and its texture are found again when the call is drawn: a texture
+// never changes or goes while calls are held back.
+struct DrawCall {
+  SpriteId id = 0;
+  uint64_t textureVersion = 0;  // changes with every upload of the sprite's texture
+  int x = 0, y = 0, shownWidth = 0, shownHeight = 0;
+  int clipX = 0, clipY = 0, clipWidth = 0, clipHeight = 0;
+  int intensity = 0;  // 1 to 255 blended; kReplace drawn without blending
+  GLint filter = 0;
+  bool operator==(const DrawCall&) const = default;
+  static constexpr int kReplace = 256;
+};
+
+// Draws the call, or holds it back while the frame so far matches the frame on screen or the kept
+// copy.
+void frame_cache_draw(const DrawCall& call);
+// Draws every call held back, so the screen shows all calls made; before reading the screen,
+// changing or deleting a texture, and at the end of a frame.
+void frame_cache_flush();
+// The frame is complete: true when it must be shown, false when the screen shows it already (then
+// nothing of it was drawn). A frame that draws nothing shows the screen as it is.
+bool frame_cache_end_frame();
+// The window system lost what the screen showed (exposed, mapped again): the next frame is drawn
+// and shown, even one that draws nothing, which then shows the frame on screen again.
+void frame_cache_screen_damaged();
+// A new GL context: nothing is on its screen yet, and the copy went with the old one.
+void frame_cache_reset();
+
+// In sprite_drawing.cpp: a new GL context, with no opacity set yet and nothing on its screen.
+void draw_context_made();
+// Draws one call now.
+void draw_call(const DrawCall& call);
+// Draws a copy of the whole screen, taken bottom row first, 1:1 over the screen.
+void draw_screen_copy(GLuint texture);

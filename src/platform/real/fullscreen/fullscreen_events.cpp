@@ -1,0 +1,135 @@
+// The full-screen window's input: key, button and focus events, and the pointer kept at the
+// centre so its movement can be read as relative motion (or read where it is, under Xwayland).
+#include <X11/XKBlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+
+#include "platform/real/fullscreen/fullscreen_window.h"
+#include "platform/real/input/input.h"
+#include "platform/real/screen/screen.h"
+
+namespace {
+
+void handle_event(XEvent& event) {
+  switch (event.type) {
+    case KeyPress:
+    case KeyRelease: {
+      // Index 0: the unshifted symbol, so Shift+S is still the S key.
+      const KeySym keysym = XLookupKeysym(&event.xkey, 0);
+      const bool numLock = (event.xkey.state & Mod2Mask) != 0;
+      input_key_changed(key_code_from_keysym(keysym, numLock), event.type == KeyPress);
+      break;
+    }
+    case ButtonPress:
+      input_x_button_changed(event.xbutton.button, true, gScreen.active);
+      if (!gScreen.active) {
+        // A click brings the keyboard back to a screen that lost it.
+        fullscreen_ask_for_focus();
+      }
+      break;
+    case ButtonRelease:
+      input_x_button_changed(event.xbutton.button, false, gScreen.active);
+      break;
+    case FocusIn:
+      if (event.xfocus.detail != NotifyPointer) {
+        gScreen.active = true;
+        gFullscreen.focusSettled = true;
+        if (gFullscreen.managed && !gFullscreen.grabbed) {
+          fullscreen_grab_input();
+        }
+      }
+      break;
+    case FocusOut:
+      // Our own grabs report focus moving within our window: not a loss.
+      if (event.xfocus.mode != NotifyGrab && event.xfocus.mode != NotifyUngrab &&
+          event.xfocus.detail != NotifyPointer && event.xfocus.detail != NotifyInferior) {
+        gScreen.active = false;
+        input_all_keys_up();
+        if (gFullscreen.managed) {
+          fullscreen_release_input();  // the desktop the player switched to has its pointer back
+        }
+      }
+      break;
+    case Expose:
+    case VisibilityNotify:
+    case MapNotify:
+      screen_damaged();  // the next frame is shown even if it is the same
+      break;
+    case MappingNotify:
+      XRefreshKeyboardMapping(&event.xmapping);
+      break;
+    default:
+      break;
+  }
+}
+
+// A window manager may map the window and never hand it the keyboard (a compositor's focus rules,
+// a request lost in a busy start): a window still without the focus 3 s after mapping asks again.
+void ask_again_for_missing_focus() {
+  using namespace std::chrono_literals;
+  if (gFullscreen.focusSettled || std::chrono::steady_clock::now() - gFullscreen.mappedAt < 3s) {
+    return;
+  }
+  gFullscreen.focusSettled = true;
+  std::fprintf(stderr, "vesperine: the full-screen window had no keyboard focus 3 s after it was shown; asked for it again\n");
+  fullscreen_ask_for_focus();
+}
+
+// The pointer's position on the window, false when it is on another screen.
+bool query_pointer(int* x, int* y) {
+  Window root = 0;
+  Window child = 0;
+  int rootX = 0;
+  int rootY = 0;
+  unsigned mask = 0;
+  return XQueryPointer(gFullscreen.display, gFullscreen.window, &root, &child, &rootX, &rootY, x, y, &mask) != 0;
+}
+
+// Reads the pointer rather than motion events: motion events queued before a warp would be
+// measured from the wrong centre.
+bool take_pointer_motion(int* dx, int* dy) {
+  Display* display = gFullscreen.display;
+  int x = 0;
+  int y = 0;
+  if (display == nullptr || !query_pointer(&x, &y)) {
+    return false;
+  }
+  *dx = x - gFullscreen.centreX;
+  *dy = y - gFullscreen.centreY;
+  if (*dx == 0 && *dy == 0) {
+    return false;
+  }
+  // Back towards the centre by exactly the movement read: a relative warp, so motion that arrives
+  // between the query and the warp stays for the next poll instead of being lost.
+  XWarpPointer(display, None, None, 0, 0, 0, 0, -*dx, -*dy);
+  XFlush(display);
+  return true;
+}
+
+}  // namespace
+
+void fullscreen_process_events() {
+  Display* display = gFullscreen.display;
+  if (display == nullptr) {
+    return;
+  }
+  while (XPending(display) > 0) {
+    XEvent event{};
+    XNextEvent(display, &event);
+    handle_event(event);
+  }
+  ask_again_for_missing_focus();
+}
+
+void fullscreen_read_pointer() {
+  int x = 0;
+  int y = 0;
+  if (gFullscreen.pointerByPosition) {
+    if (gFullscreen.display != nullptr && query_pointer(&x, &y)) {
+      input_mouse_placed(x, y);
+    }
+  } else if (take_pointer_motion(&x, &y)) {
+    input_mouse_moved(x, y);
+  }
+}

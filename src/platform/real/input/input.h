@@ -1,0 +1,29 @@
+// The input room: the key and button levels and the mouse position the game reads once per frame,
+// and the game's key codes for X key symbols. Owns those states (input.cpp). It uses no other room:
+// the full-screen window and the GTK windows feed it their events, and the full-screen window
+// registers itself as the source the polls and the flip take pending events from.
+#pragma once
+
+// Where the polls take pending events and the pointer's movement from; either may be null.
+struct InputSource {
+  void (*takeEvents)() = nullptr;
+  void (*readPointer)() = nullptr;
+};
+void input_set_source(const InputSource& source);
+// The source's pending events into the states (screen_flip, keyboard_poll, mouse_poll).
+void input_take_events();
+
+// The game's code for an unshifted X key symbol, -1 for keys it ignores (key_codes.cpp).
+int key_code_from_keysym(unsigned long keysym, bool numLockOn);
+
+void input_key_changed(int code, bool down);
+// Losing the focus: every key counts as up.
+void input_all_keys_up();
+// X button numbers (1 left, 2 middle, 3 right). A press while the screen is inactive is not latched.
+void input_x_button_changed(unsigned xButton, bool down, bool screenActive);
+// Relative pointer motion in full screen, added to the position and clamped to the screen.
+void input_mouse_moved(int dx, int dy);
+// The pointer read where it is, clamped to the screen.
+void input_mouse_placed(int x, int y);
+// The mouse position goes back into the screen when a screen of that size opens.
+void input_clamp_mouse(int width, int height);

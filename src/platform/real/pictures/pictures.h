@@ -1,0 +1,39 @@
+// The pictures room: off-screen images (pictures cut and scaled, canvases for text), PNG decoding
+// and encoding, and the pictures decoded ahead on the other core while the game starts. Owns the
+// image table (images.cpp) and the decode-ahead worker with its queue (picture_ahead.cpp). It uses
+// no other room: the drawing and text rooms take their pixels from here.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/real/pictures/id_store.h"
+
+// An off-screen image: straight (not premultiplied) RGBA, 4 bytes a pixel, rows top to bottom.
+struct RgbaImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;
+};
+
+// Largest side of a sprite or an image, and of a picture decoded into one.
+constexpr int kMaxPictureSide = 16384;
+inline bool picture_size_valid(int width, int height) {
+  return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
+// The image with that number or handle, nullptr when there is none. Owned by the image store
+// (images.cpp); valid until image_free or the next image_* call that replaces it.
+RgbaImage* image_lookup(SpriteId image);
+
+// Decoding and encoding PNG (png_codec.cpp). Palette, grey and 16-bit pictures come out as 8-bit RGBA.
+// hasAlpha tells whether the file carried an alpha channel (or a tRNS chunk).
+bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);
+// A PNG's 32-bit big-endian number (chunk lengths, the header's width and height).
+inline size_t png_u32(const uint8_t* at) {
+  return size_t{at[0]} << 24 | size_t{at[1]} << 16 | size_t{at[2]} << 8 | at[3];
+}
+bool png_write_rgba(const char* path, const RgbaImage& image);
+// png_decode_rgba, or the picture decoded ahead from the same block (picture_ahead.cpp).
+bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);

@@ -1,0 +1,67 @@
+// The screen room: what the real platform knows about the one game screen whatever its kind, the
+// GLX context on it, the frame pace, the connection to the display and the desktop's monitors.
+// Owns gScreen and the GL context (gl_context.cpp). The full-screen and window rooms open the screen
+// on their windows and tell it how to close them; the drawing room draws into the context and hears
+// of the screen's changes through the ScreenListener it registers. It uses the input room only, to
+// take the window system's pending input at each flip.
+#pragma once
+
+#include <GL/gl.h>
+#include <GL/glx.h>
+
+#include <cstdint>
+
+enum class ScreenKind { Closed, Fullscreen, InWindow };
+
+// What the screen must tell the drawing: a room above it registers these (any may be null).
+struct ScreenListener {
+  void (*contextMade)() = nullptr;  // a new GL context: nothing is on its screen yet
+  void (*closing)() = nullptr;      // the screen and its context are about to go
+  bool (*frameDone)() = nullptr;    // the frame is drawn: false when the screen shows it already
+  void (*damaged)() = nullptr;      // the window system lost what the screen showed
+};
+
+struct ScreenState {
+  ScreenKind kind = ScreenKind::Closed;
+  int width = 0;
+  int height = 0;
+  bool active = false;          // has the input focus
+  int frameLimitMs = 0;         // 1000 / fps; a flip waits until more than this has passed; 0 = off
+  int64_t lastFlipEndMs = 0;    // steady clock, whole milliseconds
+  void (*closeKind)() = nullptr;  // the opener's part of screen_close
+  ScreenListener listener;
+};
+
+// Set by the screen openers, cleared by screen_close.
+extern ScreenState gScreen;
+
+// platform_init's part: GTK on the X display. false (and every later screen and window operation
+// failing) when there is no display.
+bool display_connect(int argc, char** argv);
+// Whether GTK found an X display at platform_init.
+bool platform_has_display();
+
+// Called by both openers once their GL context is current; screen_close undoes it, and calls
+// closeKind for the window the screen was on.
+void screen_begin(ScreenKind kind, int width, int height, void (*closeKind)());
+// The drawing's listener, from now on.
+void screen_listen(const ScreenListener& listener);
+// The window system lost what the screen showed (exposed, mapped again): the next frame is shown.
+void screen_damaged();
+
+// The GL side of the game screen: one GLX context on the screen's X window, a pixel-exact 2D
+// projection (origin top-left, y down), textured rectangles for sprites.
+// A double-buffered RGBA visual, nullptr when the server offers none. Free with XFree.
+XVisualInfo* gl_choose_visual(Display* display, int screen);
+// Creates the context on `drawable`, makes it current, sets up the 2D projection and clears both
+// buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver offers it.
+bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode);
+// Destroys the context (and with it every texture). Safe when none exists.
+void gl_stop();
+bool gl_ready();
+// Shows the frame drawn, unless the listener says the screen shows it already.
+void gl_swap();
+
+// For the platform tests: how many frames so far were shown (buffers swapped); frames the screen
+// showed already are not.
+int platform_frames_presented();

@@ -1,0 +1,31 @@
+// The top-level GTK windows of the windowed and borderless kinds (screen_window.cpp) and the
+// hookup of their signals to the window-event queue (window_events.cpp).
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "platform/real/window/window.h"
+
+struct GameWindow {
+  GtkWidget* toplevel = nullptr;
+  GtkWidget* drawingArea = nullptr;  // holds the GL screen while one is open in this window
+  int width = 0;                     // of the drawing area
+  int height = 0;
+  GdkRectangle lastFrame{};          // from the last configure event, to tell moves from resizes
+};
+
+constexpr int kMaxWindows = 4;
+// nullptr for a number out of range; an entry with toplevel nullptr is not open.
+GameWindow* game_window(int window);
+
+// Signals of the top-level window: close request, moves, focus, minimise, keys.
+void window_events_connect_toplevel(GameWindow& window);
+// Signals of the drawing area: repaint, clicks, pointer motion.
+void window_events_connect_drawing_area(GtkWidget* area);
+// The event a change of the window's state gives (EventNone for changes the game ignores), from
+// GDK's changed and new state masks.
+int window_state_event_code(unsigned changedMask, unsigned newState);
+// Drops queued events (a closed window's leftovers).
+void window_events_clear();
+// screen_close's part for a screen inside a window: the drawing area goes.
+void window_screen_closed();

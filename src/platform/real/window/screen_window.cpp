@@ -1,0 +1,208 @@
+// The windowed and borderless kinds: a GTK top-level window whose drawing area is a native X
+// child window drawn with raw GLX (much faster under software GL than GtkGLArea).
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include "platform/platform.h"
+#include "platform/real/screen/screen.h"
+#include "platform/real/window/game_window.h"
+
+namespace {
+
+GameWindow windows[kMaxWindows];
+GameWindow* screenWindow = nullptr;  // the window holding the open screen
+
+GameWindow* open_window(int window) {
+  GameWindow* found = game_window(window);
+  return found != nullptr && found->toplevel != nullptr ? found : nullptr;
+}
+
+GameWindow* window_with_handle(uintptr_t handle) {
+  for (GameWindow& window : windows) {
+    if (window.toplevel != nullptr && gtk_widget_get_realized(window.toplevel) &&
+        gdk_x11_window_get_xid(gtk_widget_get_window(window.toplevel)) == handle) {
+      return &window;
+    }
+  }
+  return nullptr;
+}
+
+// A drawing area with its own X window of the GL visual, painted only by us.
+GtkWidget* make_gl_drawing_area(XVisualInfo* visual, int width, int height) {
+  GtkWidget* area = gtk_drawing_area_new();
+  gtk_widget_set_size_request(area, width, height);
+  GdkVisual* gdkVisual = gdk_x11_screen_lookup_visual(gdk_screen_get_default(), visual->visualid);
+  if (gdkVisual != nullptr) {
+    gtk_widget_set_visual(area, gdkVisual);
+  }
+  gtk_widget_set_app_paintable(area, TRUE);
+  G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+  gtk_widget_set_double_buffered(area, FALSE);
+  G_GNUC_END_IGNORE_DEPRECATIONS
+  gtk_widget_add_events(area, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                                  GDK_EXPOSURE_MASK);
+  return area;
+}
+
+}  // namespace
+
+GameWindow* game_window(int window) { return window >= 0 && window < kMaxWindows ? &windows[window] : nullptr; }
+
+int window_open(int window, int x, int y, int width, int height, const std::string& title, int style) {
+  GameWindow* slot = game_window(window);
+  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 ||
+      (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
+    return 0;
+  }
+  if (slot->toplevel != nullptr) {
+    window_close(window);
+  }
+  GtkWidget* toplevel = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+  GtkWindow* gtkWindow = GTK_WINDOW(toplevel);
+  gtk_window_set_title(gtkWindow, title.c_str());
+  // Not resizable: GTK gives the window manager equal minimum and maximum sizes.
+  gtk_window_set_resizable(gtkWindow, FALSE);
+  gtk_window_set_decorated(gtkWindow, style == WindowStyleWindowed);
+  gtk_window_set_default_size(gtkWindow, width, height);
+  gtk_widget_set_size_request(toplevel, width, height);
+  gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
+  slot->toplevel = toplevel;
+  slot->width = width;
+  slot->height = height;
+  slot->lastFrame = GdkRectangle{-1, -1, width, height};
+  window_events_connect_toplevel(*slot);
+  g_signal_connect(toplevel, "destroy", G_CALLBACK(gtk_widget_destroyed), &slot->toplevel);
+  // Realised but not shown: the game shows it once its first frame can be drawn.
+  gtk_widget_realize(toplevel);
+  return 1;
+}
+
+uintptr_t window_handle(int window) {
+  const GameWindow* found = open_window(window);
+  if (found == nullptr || !gtk_widget_get_realized(found->toplevel)) {
+    return 0;
+  }
+  return gdk_x11_window_get_xid(gtk_widget_get_window(found->toplevel));
+}
+
+int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int height, int autoStretch,
+                          int rightOffset, int bottomOffset, int flipMode) {
+  if (gScreen.kind != ScreenKind::Closed) {
+    screen_close();
+  }
+  GameWindow* window = window_with_handle(windowHandle);
+  if (window == nullptr || width <= 0 || height <= 0) {
+    return 0;
+  }
+  GdkDisplay* gdkDisplay = gtk_widget_get_display(window->toplevel);
+  Display* display = gdk_x11_display_get_xdisplay(gdkDisplay);
+  XVisualInfo* visual = gl_choose_visual(display, gdk_x11_screen_get_screen_number(gdk_screen_get_default()));
+  if (visual == nullptr) {
+    return 0;
+  }
+  GtkWidget* area = make_gl_drawing_area(visual, width, height);
+  window_events_connect_drawing_area(area);
+  gtk_container_add(GTK_CONTAINER(window->toplevel), area);
+  gtk_widget_realize(area);
+  // Asking for the X id makes the area's GdkWindow a native child window.
+  GdkWindow* areaWindow = gtk_widget_get_window(area);
+  const Window drawable = gdk_x11_window_get_xid(areaWindow);
+  // GTK sizes the area only when the window is shown; GL sizes its buffers from the X window now.
+  gdk_window_move_resize(areaWindow, 0, 0, width, height);
+  XSync(display, False);
+  const bool started = gl_start(display, drawable, visual, width, height, flipMode);
+  XFree(visual);
+  if (!started) {
+    gtk_widget_destroy(area);
+    return 0;
+  }
+  window->drawingArea = area;
+  window->width = width;
+  window->height = height;
+  screenWindow = window;
+  screen_begin(ScreenKind::InWindow, width, height, window_screen_closed);
+  return 1;
+}
+
+void window_screen_closed() {
+  if (screenWindow != nullptr && screenWindow->drawingArea != nullptr) {
+    gtk_widget_destroy(screenWindow->drawingArea);
+    screenWindow->drawingArea = nullptr;
+  }
+  screenWindow = nullptr;
+}
+
+void window_show(int window) {
+  if (GameWindow* found = open_window(window)) {
+    gtk_widget_show_all(found->toplevel);
+  }
+}
+
+void window_activate(int window) {
+  if (GameWindow* found = open_window(window)) {
+    gtk_window_present(GTK_WINDOW(found->toplevel));
+  }
+}
+
+void window_minimize(int window) {
+  if (GameWindow* found = open_window(window)) {
+    gtk_window_iconify(GTK_WINDOW(found->toplevel));
+  }
+}
+
+void window_close(int window) {
+  GameWindow* found = open_window(window);
+  if (found == nullptr) {
+    return;
+  }
+  if (screenWindow == found) {
+    screen_close();
+  }
+  gtk_widget_destroy(found->toplevel);
+  *found = GameWindow{};
+  // Let the window system take the window down; bounded, a busy event source must not hold us.
+  for (int round = 0; round < 100 && gtk_events_pending(); ++round) {
+    gtk_main_iteration_do(FALSE);
+  }
+  window_events_clear();
+}
+
+void windows_close_all() {
+  for (int window = 0; window < kMaxWindows; ++window) {
+    window_close(window);
+  }
+}
+
+// The pointer relative to the window's drawing area; false when the window has no screen.
+static bool pointer_in_drawing_area(int window, int* x, int* y, const GameWindow** found) {
+  *found = open_window(window);
+  if (*found == nullptr || (*found)->drawingArea == nullptr) {
+    return false;
+  }
+  GtkWidget* area = (*found)->drawingArea;
+  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(area));
+  gdk_window_get_device_position(gtk_widget_get_window(area), gdk_seat_get_pointer(seat), x, y, nullptr);
+  return true;
+}
+
+int window_mouse_x(int window) {
+  int x = 0;
+  int y = 0;
+  const GameWindow* found = nullptr;
+  return pointer_in_drawing_area(window, &x, &y, &found) && x >= 0 && x < found->width ? x : -1;
+}
+
+int window_mouse_y(int window) {
+  int x = 0;
+  int y = 0;
+  const GameWindow* found = nullptr;
+  return pointer_in_drawing_area(window, &x, &y, &found) && y >= 0 && y < found->height ? y : -1;
+}
+
+unsigned long platform_drawing_area_window() {
+  const GameWindow* window = game_window(0);
+  if (window == nullptr || window->drawingArea == nullptr) {
+    return 0;
+  }
+  return gdk_x11_window_get_xid(gtk_widget_get_window(window->drawingArea));
+}

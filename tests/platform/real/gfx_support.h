@@ -1,0 +1,220 @@
+// Helpers of the platform tests: pictures made in memory and read back, the X server driven from
+// outside with xdotool and another client's windows, waits that hold on a loaded machine, and the
+// full-screen fixture.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <climits>
+#include <cstring>
+#include <fstream>
+#include <functional>
+
+#include "platform/platform.h"
+#include "platform/real/draw/draw.h"
+#include "platform/real/fullscreen/fullscreen.h"
+#include "platform/real/screen/screen.h"
+#include "platform/real/window/window.h"
+// After gtest, whose names X11's macros (None, Bool) would clash with.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+namespace gfx {
+
+struct Rgba {
+  uint8_t r = 0, g = 0, b = 0, a = 0;
+  bool operator==(const Rgba&) const = default;
+};
+inline std::ostream& operator<<(std::ostream& out, Rgba c) { return out << "(" << +c.r << "," << +c.g << "," << +c.b << "," << +c.a << ")"; }
+constexpr Rgba kWhite{255, 255, 255, 255}, kBlack{0, 0, 0, 255}, kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255};
+constexpr Rgba kBlue{0, 0, 255, 255}, kClear{0, 0, 0, 0};
+
+inline Rgba pixel_at(const RgbaImage& image, int x, int y) {
+  Rgba c;
+  return std::memcpy(&c, &image.pixels[(size_t(y) * image.width + x) * 4], 4), c;
+}
+inline void set_pixel(RgbaImage& image, int x, int y, Rgba c) { std::memcpy(&image.pixels[(size_t(y) * image.width + x) * 4], &c, 4); }
+inline RgbaImage solid_image(int width, int height, Rgba colour) {
+  RgbaImage image{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height * 4)};
+  for (int i = 0; i < width * height; ++i) set_pixel(image, i % width, i / width, colour);
+  return image;
+}
+
+// colourType and bitDepth as libpng names them; grey comes from the red channel, a palette holds
+// each distinct colour.
+inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 6, int bitDepth = 8) {
+  std::vector<uint8_t> bytes;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(png, &bytes, [](png_structp p, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
+    out->insert(out->end(), data, data + length);
+  }, nullptr);
+  png_set_IHDR(png, info, image.width, image.height, bitDepth, colourType, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  const int channels = colourType == 6 ? 4 : colourType == 2 ? 3 : colourType == 4 ? 2 : 1;
+  std::vector<std::vector<uint8_t>> rows(image.height);
+  std::vector<png_color> palette;
+  for (int i = 0; i < image.width * image.height; ++i) {
+    const Rgba c = pixel_at(image, i % image.width, i / image.width);
+    std::vector<uint8_t>& row = rows[i / image.width];
+    if (colourType == PNG_COLOR_TYPE_PALETTE) {
+      const auto same = std::ranges::find_if(palette, [&](png_color p) { return p.red == c.r && p.green == c.g && p.blue == c.b; });
+      row.push_back(static_cast<uint8_t>(same - palette.begin()));
+      if (same == palette.end()) palette.push_back({c.r, c.g, c.b});
+      continue;
+    }
+    const uint8_t samples[4] = {c.r, channels == 2 ? c.a : c.g, c.b, c.a};
+    for (int k = 0; k < channels; ++k) row.insert(row.end(), bitDepth / 8, samples[k]);  // 16 bits: v * 257
+  }
+  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  png_write_info(png, info);
+  for (std::vector<uint8_t>& row : rows) png_write_row(png, row.data());
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return bytes;
+}
+
+inline SpriteId load_sprite(const RgbaImage& picture, int flags, int colourType = 6) {
+  const std::vector<uint8_t> png = encode_png(picture, colourType);
+  return sprite_load_png(kNewSprite, png.data(), png.size(), flags);
+}
+
+inline std::vector<uint8_t> file_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// A sprite's whole pixel area, read back through the PNG it saves; empty when it saves none. The
+// file is the process's own: two runs of the tests at once must not read each other's sprite.
+inline RgbaImage saved_pixels(SpriteId sprite) {
+  const std::string path = testing::TempDir() + "sprite-" + std::to_string(getpid()) + ".png";
+  RgbaImage image;
+  if (sprite_save_png(sprite, path, kPng) != 1) return image;
+  const std::vector<uint8_t> bytes = file_bytes(path);
+  png_decode_rgba(bytes.data(), bytes.size(), &image, nullptr);
+  return image;
+}
+
+// One pixel of the frame being drawn.
+inline Rgba screen_pixel(int x, int y) {
+  RgbaImage one;
+  return platform_read_pixels(x, y, 1, 1, &one) ? pixel_at(one, 0, 0) : Rgba{1, 2, 3, 4};
+}
+
+inline bool near(Rgba actual, Rgba expected, int tolerance = 2) {
+  return std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
+         std::abs(actual.b - expected.b) <= tolerance;
+}
+
+// Rectangle of the pixels that differ from the top-left one; right < left when none does.
+struct InkBox {
+  int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+  bool empty() const { return right < left; }
+};
+inline InkBox ink_box(const RgbaImage& image) {
+  InkBox box;
+  for (int i = 0; i < image.width * image.height; ++i)
+    if (const int x = i % image.width, y = i / image.width; pixel_at(image, x, y) != pixel_at(image, 0, 0))
+      box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+  return box;
+}
+
+// A shell command's exit status, or its standard output.
+inline int run(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+inline std::string output(const std::string& command) {
+  std::string text(1 << 16, '\0');
+  FILE* pipe = popen(command.c_str(), "r");
+  text.resize(fread(text.data(), 1, text.size(), pipe));
+  pclose(pipe);
+  return text;
+}
+
+// Lets GTK handle what the X server sent for about `ms` milliseconds, collecting window events.
+inline std::vector<int> pump_window_events(int ms) {
+  std::vector<int> events;
+  for (const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms); std::chrono::steady_clock::now() < end;) {
+    for (int code = window_event(); code != EventNone; code = window_event())
+      if (code != EventNothing) events.push_back(code);
+    wait_ms(2);
+  }
+  return events;
+}
+inline bool contains(const std::vector<int>& events, int code) { return std::ranges::count(events, code) > 0; }
+// Calls `poll` then tests `done` until it holds, 500 times at most with 10 ms between.
+inline bool wait_until(const std::function<void()>& poll, const std::function<bool()>& done) {
+  for (int attempt = 0; attempt < 500; ++attempt, wait_ms(10)) {
+    poll();
+    if (done()) return true;
+  }
+  return false;
+}
+// Collects window events into `events` until `code` is among them or 15 seconds passed.
+inline bool wait_for_event(std::vector<int>& events, int code) {
+  return wait_until([&] { std::ranges::copy(pump_window_events(20), std::back_inserter(events)); },
+                    [&] { return contains(events, code); });
+}
+inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
+inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }
+
+// A white window maps over `target` and goes again; on return the server has sent `target` its
+// expose, so the game's connection holds it.
+inline void cover_and_uncover(Display* display, Window target) {
+  XWindowAttributes area{};
+  XGetWindowAttributes(display, target, &area);
+  int x = 0, y = 0;
+  Window child = 0;
+  XTranslateCoordinates(display, target, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
+  const Window cover = XCreateWindow(display, DefaultRootWindow(display), x, y, unsigned(area.width), unsigned(area.height), 0,
+                                     CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+  XMapRaised(display, cover);
+  XSync(display, False);
+  XDestroyWindow(display, cover);
+  XSync(display, False);
+}
+
+// What the server shows of the window's top-left width x height, opaque RGBA as the frame reads.
+inline RgbaImage shown_pixels(Display* display, Window window, int width, int height) {
+  XImage* image = XGetImage(display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+  RgbaImage shown = solid_image(width, height, kClear);
+  for (int i = 0; image != nullptr && i < width * height; ++i) {
+    const unsigned long pixel = XGetPixel(image, i % width, i / width);
+    set_pixel(shown, i % width, i / width, Rgba{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), 255});
+  }
+  if (image != nullptr) XDestroyImage(image);
+  return shown;
+}
+
+// The full-screen game screen at the desktop's size, sprites, keys and buttons started afresh.
+class FullScreen : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform_init(0, nullptr);
+    ASSERT_EQ(sprite_init() + keyboard_init() + mouse_init(), 3);
+    ASSERT_EQ(screen_open_fullscreen(desktop_width(), desktop_height(), 32, "Vesperine test", kFlipVsync), 1);
+    screen_set_sprite_quality(0);
+  }
+  void TearDown() override {
+    screen_set_frame_rate(0);
+    screen_close();
+  }
+  static void fill_screen(Rgba colour) {
+    const SpriteId background = load_sprite(solid_image(1, 1, colour), kSpriteKeepAlpha);
+    sprite_scale(background, desktop_width(), desktop_height());
+    sprite_draw(background, 0, 0);
+  }
+};
+
+}  // namespace gfx
+
+using namespace gfx;

@@ -1,0 +1,28 @@
+// Rules of the input room fed directly: key codes and keys out of range.
+#include <gtest/gtest.h>
+// gtest before X11, whose macros (None, Bool) clash with its names.
+#include <X11/keysym.h>
+
+#include "platform/platform.h"
+#include "platform/real/input/input.h"
+
+namespace {
+
+TEST(KeyCodes, FromKeySymbolsAndOutOfTheTableIgnored) {
+  const std::tuple<unsigned long, int> cases[] = {
+      {XK_space, kKeySpace}, {XK_m, kKeyM},      {XK_S, kKeyS},          {XK_asciitilde, 126}, {XK_0, '0'},          {XK_Escape, kKeyEscape},
+      {XK_BackSpace, 8},     {XK_Return, 13},    {XK_Pause, 19},         {XK_Delete, 127},     {XK_Up, 273},         {XK_Left, 276},
+      {XK_Next, 281},        {XK_F1, 282},       {XK_F12, 293},          {XK_Num_Lock, 300},   {XK_Shift_R, 303},    {XK_Alt_L, 308},
+      {XK_Tab, -1},          {XK_eacute, -1},    {XK_KP_Insert, 256},    {XK_KP_7, 263},       {XK_KP_Home, 263},    {XK_KP_Up, 264},
+      {XK_KP_Prior, 265},    {XK_KP_Delete, 266}, {XK_KP_Add, 270},      {XK_KP_Enter, 271}};
+  for (const auto& [keysym, code] : cases) EXPECT_EQ(key_code_from_keysym(keysym, false), code) << keysym;
+  // Under Num Lock the keypad gives digits, not keys of the game: all but its Enter.
+  EXPECT_EQ(std::pair(key_code_from_keysym(XK_KP_Insert, true), key_code_from_keysym(XK_KP_Enter, true)), std::pair(-1, 271));
+  // The released-key rule is played through the X server; here codes it never sends (-1: no game key).
+  ASSERT_EQ(keyboard_init(), 1);
+  for (const int code : {600, -1}) input_key_changed(code, true);
+  input_all_keys_up();
+  EXPECT_EQ(key_released(600) + key_released(-1), 0);
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// Sound: the mixing arithmetic and channel table without a device, the operations the game calls on
+// SDL's dummy driver, and the decoding into the output format (a WAV tone made here, a short OGG
+// tone that is the OGG fuzz target's seed). What the device receives (the music captured through
+// SDL's disk driver), a missing device and the music's pause and resume are played end to end.
+#include <cmath>
+#include <numbers>
+
+#include "gfx_support.h"
+#include "platform/real/sound/ogg_stream.h"
+#include "platform/real/sound/sound.h"
+#include "platform/real/sound/sound_decode.h"
+#include "platform/real/sound/sound_mixer.h"
+#include "vorbis_support.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr int kMusic = 0, kOther = 5;
+
+void PutLe(Bytes& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+Bytes SineWav(double frequency, double seconds, uint32_t rate) {  // mono PCM at half scale
+  const uint32_t frames = static_cast<uint32_t>(std::lround(seconds * rate));
+  Bytes out;
+  for (const uint32_t field : {0x46464952u, 36 + frames * 2, 0x45564157u, 0x20746d66u, 16u, 0x10001u, rate, rate * 2, 0x100002u,
+                               0x61746164u, frames * 2})  // "RIFF", "WAVE", "fmt " PCM mono, "data"
+    PutLe(out, field, 4);
+  for (uint32_t frame = 0; frame < frames; ++frame)
+    PutLe(out, static_cast<uint16_t>(std::lround(16383.5 * std::sin(2 * std::numbers::pi * frequency * frame / rate))), 2);
+  return out;
+}
+
+const Bytes kToneOgg = file_bytes(VESPERINE_SOURCE_DIR "/fuzz/corpus/fuzz_ogg/tone.ogg");  // 0.05 s of stereo at 44,100 Hz
+
+// Output-format PCM (S16LE stereo): the (left, right) frames, `times` over.
+Bytes Pcm(std::initializer_list<std::pair<int16_t, int16_t>> frames, int times = 1) {
+  Bytes out;
+  for (int i = 0; i < times; ++i)
+    for (const auto& [left, right] : frames) PutLe(out, static_cast<uint16_t>(left) | static_cast<uint32_t>(static_cast<uint16_t>(right)) << 16, 4);
+  return out;
+}
+
+// Sample `index` (counting left and right separately) of S16LE bytes.
+int16_t SampleAt(const Bytes& pcm, size_t index) { return static_cast<int16_t>(pcm[index * 2] | pcm[index * 2 + 1] << 8); }
+
+// Every byte a stream gives, asked for `chunk` bytes at a time.
+Bytes ReadAll(PcmStream& stream, size_t chunk) {
+  Bytes out, buffer(chunk);
+  for (size_t got = 0; (got = stream.read(buffer.data(), chunk)) > 0;) out.insert(out.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
+  return out;
+}
+
+Bytes Mix(ChannelTable& channels, size_t frames) {
+  Bytes out(frames * kOutputFrameBytes, 0);
+  mix_channels(channels, out.data(), out.size());
+  return out;
+}
+
+TEST(SoundMixer, SumsSaturationVolumesShortSoundsLoopsPausesAndChannels) {
+  const Bytes loud = Pcm({{30000, -30000}}, 4), quiet = Pcm({{10000, -100}}, 3);
+  ChannelTable channels;
+  for (const int sound : {kMusic, kOther}) channel_play(channels, sound, quiet.data(), quiet.size(), 100, 0);
+  Bytes out = Mix(channels, 4);
+  EXPECT_EQ(std::vector<int>({SampleAt(out, 0), SampleAt(out, 5), SampleAt(out, 6)}), std::vector<int>({20000, -200, 0}));
+  EXPECT_EQ(channel_status(channels, kMusic), ChannelFree) << "past the end";
+  for (const int sound : {kMusic, kOther}) channel_play(channels, sound, loud.data(), loud.size(), 100, 0);
+  out = Mix(channels, 1);
+  EXPECT_EQ(std::make_pair(SampleAt(out, 0), SampleAt(out, 1)), std::make_pair(int16_t{32767}, int16_t{-32768}));
+  channel_stop(channels, kOther);
+  std::vector<int> atVolume;  // 10, then 150 and -5 clamped to 100 and 0
+  for (const int volume : {10, 150, -5}) {
+    channel_set_volume(channels, kMusic, volume);
+    atVolume.push_back(SampleAt(Mix(channels, 1), 0));
+  }
+  EXPECT_EQ(atVolume, std::vector<int>({30000 * 12 / 128, 30000, 0}));
+  const Bytes pcm = Pcm({{10, 10}, {20, 20}, {30, 30}});
+  channel_play(channels, kMusic, pcm.data(), pcm.size(), 100, kSoundLoop);
+  out = Mix(channels, 8);  // 10 20 30 10 20 30 10 20, then 30 next time
+  for (int frame = 0; frame < 8; ++frame) EXPECT_EQ(SampleAt(out, frame * 2), (frame % 3 + 1) * 10) << frame;
+  channel_pause(channels, kMusic);
+  EXPECT_EQ(Mix(channels, 2), Bytes(8, 0));
+  channel_resume(channels, kMusic);
+  EXPECT_EQ(SampleAt(Mix(channels, 1), 0), 30);
+  channel_play(channels, kMusic, pcm.data(), pcm.size(), 100, kSoundLoop);
+  EXPECT_EQ(SampleAt(Mix(channels, 1), 0), 10) << "playing again restarts";
+  channel_play(channels, kMusic, pcm.data(), pcm.size(), 100, kSoundNoRestart);
+  EXPECT_EQ(SampleAt(Mix(channels, 1), 0), 20 + 10) << "or plays beside on a second channel";
+  channel_play(channels, kOther, pcm.data(), pcm.size(), 100, 0);
+  channel_pause(channels, kMusic);
+  EXPECT_EQ(channel_status(channels, kOther), ChannelPlaying);
+  for (int sound = 10; sound < 10 + kMixChannels; ++sound) channel_play(channels, sound, pcm.data(), pcm.size(), 100, 0);
+  EXPECT_EQ(channel_status(channels, 10 + kMixChannels - 4), ChannelPlaying);
+  EXPECT_EQ(channel_status(channels, 10 + kMixChannels - 3), ChannelFree) << "every channel was busy";
+}
+
+TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100HzStereo) {
+  sound_shutdown();
+  EXPECT_EQ(sound_load_ogg(kMusic, kToneOgg.data(), kToneOgg.size()), 0) << "nothing works before init";
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ASSERT_EQ(sound_init(), 1);
+  ASSERT_NE(sound_load_ogg(kMusic, kToneOgg.data(), kToneOgg.size()), 0);
+  EXPECT_EQ(sound_status(kMusic), SoundIdle);
+  sound_play(kMusic, 0);
+  EXPECT_EQ(sound_status(kMusic), SoundPlaying);
+  EXPECT_TRUE(wait_until([] {}, [] { return sound_status(kMusic) == SoundIdle; })) << "a sound without loop ends";
+  sound_play(7, kSoundLoop);
+  EXPECT_EQ(sound_status(7), SoundMissing);
+  const Bytes garbage(5000, 0x5a);
+  const char riff[] = "RIFF\x10\0\0\0WAVEjunk";
+  for (const Bytes& bad : {Bytes(kToneOgg.begin(), kToneOgg.begin() + kToneOgg.size() * 6 / 10), Bytes(kToneOgg.begin(), kToneOgg.begin() + 100),
+                           garbage, Bytes(riff, riff + sizeof riff), Bytes()}) {
+    ASSERT_NE(sound_load_ogg(kMusic, kToneOgg.data(), kToneOgg.size()), 0);
+    sound_play(kMusic, kSoundLoop);
+    EXPECT_EQ(sound_load_ogg(kMusic, bad.data(), bad.size()), 0) << bad.size();
+    EXPECT_EQ(sound_status(kMusic), SoundMissing);
+  }
+  sound_shutdown();
+  // 48 kHz mono: unconverted it would come out 9 % sharp and on one side only. The WAV is converted
+  // whole, the OGG as it plays, a frame or a device buffer at a time alike.
+  const Bytes wav = SineWav(440, 1.0, 48000);
+  const Bytes ogg = vorbis::Stream(vorbis::Encode(48000, 1, 48000, [](int frame, int) { return 0.5f * std::sin(2 * std::numbers::pi_v<float> * 440 * frame / 48000); }));
+  Bytes pcm;
+  ASSERT_TRUE(wav_decode(wav.data(), wav.size(), &pcm));
+  const Bytes streamed = ReadAll(*ogg_stream_open(ogg.data(), ogg.size()), 2048);
+  EXPECT_EQ(ReadAll(*ogg_stream_open(ogg.data(), ogg.size()), 4), streamed);
+  for (const auto& [converted, peakError] : {std::pair{pcm, 300}, std::pair{streamed, 2000}}) {
+    ASSERT_NEAR(converted.size() / 4, 44100, 10);
+    int crossings = 0, peak = 0, sideDifference = 0;
+    for (size_t frame = 1; frame < converted.size() / 4; ++frame) {
+      const int left = SampleAt(converted, frame * 2);
+      crossings += SampleAt(converted, frame * 2 - 2) < 0 && left >= 0;
+      peak = std::max(peak, std::abs(left));
+      sideDifference = std::max(sideDifference, std::abs(left - SampleAt(converted, frame * 2 + 1)));
+    }
+    EXPECT_NEAR(crossings, 440, 2);
+    EXPECT_NEAR(peak, 16384, peakError) << "the tone is at half scale";
+    EXPECT_EQ(sideDifference, 0) << "mono must reach both sides alike";
+  }
+}
+
+TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayButNotNothing) {
+  const Bytes tone = vorbis::Stream(vorbis::Encode(44100, 2, 10000, [](int frame, int side) { return 0.5f * std::sin(frame * (side + 1) * 0.06f); }));
+  const std::unique_ptr<PcmStream> stream = ogg_stream_open(tone.data(), tone.size());
+  const Bytes once = ReadAll(*stream, 4096);
+  ASSERT_EQ(once.size() / 4, 10000u) << "every frame, as long as encoded";
+  ChannelTable channels;
+  channel_play_stream(channels, kMusic, stream.get(), 100, kSoundLoop);
+  Bytes mixed, expected;
+  for (int buffer = 0; buffer < 50; ++buffer) std::ranges::copy(Mix(channels, 517), std::back_inserter(mixed));
+  while (expected.size() < mixed.size()) expected.insert(expected.end(), once.begin(), once.end());
+  expected.resize(mixed.size());
+  EXPECT_EQ(std::ranges::mismatch(mixed, expected).in1 - mixed.begin(), std::ssize(mixed)) << "to the sample across two loops";
+  channel_pause(channels, kMusic);
+  EXPECT_EQ(Mix(channels, 3), Bytes(12, 0));
+  channel_resume(channels, kMusic);
+  EXPECT_EQ(Mix(channels, 1), Bytes(once.begin() + 25850 * 4 - 20000 * 4, once.begin() + 25851 * 4 - 20000 * 4)) << "on from where it paused";
+  channel_play_stream(channels, kMusic, stream.get(), 100, 0);
+  Bytes onceThenSilence = once;
+  onceThenSilence.resize(once.size() + 4);
+  EXPECT_EQ(Mix(channels, 10001), onceThenSilence) << "from the beginning again, and once only";
+  EXPECT_EQ(channel_status(channels, kMusic), ChannelFree);
+
+  // 26 minutes at 44,100 Hz stereo (268 MiB of samples) play through; a stream that brings its
+  // first sound and then only packets that decode to nothing is stopped long before its end.
+  vorbis::Packets hostile = vorbis::Encode(44100, 2, 44100, [](int, int) { return 0.0f; });
+  const Bytes longTrack = vorbis::Stream(vorbis::Lengthened(hostile, int64_t{26} * 60 * 44100));
+  hostile.audio.resize(3);
+  hostile.audio.insert(hostile.audio.end(), 400000, {{1}, hostile.audio.back().granule});
+  const Bytes nothing = vorbis::Stream(hostile);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  ASSERT_EQ(sound_init(), 1);
+  EXPECT_NE(sound_load_ogg(kMusic, longTrack.data(), longTrack.size()), 0);
+  for (const auto& [bytes, frames] : {std::pair{&longTrack, int64_t{26} * 60 * 44100}, std::pair{&nothing, int64_t{0}}}) {
+    const std::unique_ptr<PcmStream> opened = ogg_stream_open(bytes->data(), bytes->size());
+    ASSERT_TRUE(opened != nullptr);
+    uint8_t buffer[1 << 16];
+    int64_t played = 0;
+    for (size_t got = 0; (got = opened->read(buffer, sizeof buffer)) > 0;) played += static_cast<int64_t>(got / 4);
+    EXPECT_GE(played, frames);
+    EXPECT_LT(played, frames + 44100 * 3) << bytes->size();
+    EXPECT_EQ(opened->restart(), frames > 0) << "a stream stopped for what it did never plays again";
+  }
+  sound_shutdown();
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// The windowed and borderless kinds: a GTK window holding the GL screen, on Xvfb without a window
+// manager and then under openbox. Input comes from xdotool, wmctrl and a tiny Xlib client. (The
+// title, keys in a window, minimise, restore, focus and the close button are played end to end.)
+#include "gfx_support.h"
+#include "platform/real/window/game_window.h"
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include <csignal>
+
+namespace {
+
+constexpr int kWidth = 400, kHeight = 300;
+
+class WindowKind : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform_init(0, nullptr);
+    // A pointer left inside the new window would give it the keyboard silently (focus on the root).
+    ASSERT_EQ(run("xdotool mousemove 1 1"), 0);  // no --sync: it waits forever when already there
+    display_ = XOpenDisplay(nullptr);
+  }
+  void TearDown() override {
+    window_close(0);
+    XCloseDisplay(display_);
+  }
+  void open(int style, int width = kWidth, int height = kHeight) {
+    ASSERT_EQ(window_open(0, 0, 0, width, height, "Vesperine window test", style), 1);
+    handle_ = window_handle(0);
+    ASSERT_EQ(screen_open_in_window(handle_, 0, 0, width, height, 0, 0, 0, kFlipVsync), 1);
+  }
+  void show() {
+    window_show(0);
+    ASSERT_TRUE(wait_for_event(events_, EventRepaint)) << "the first repaint comes with showing";
+    ASSERT_TRUE(wait_until([] { pump_window_events(10); }, [&] { return map_state() == IsViewable; }));
+    events_.clear();
+  }
+  // A window manager that has only just started may not take the first request: asked until it does.
+  void show_under_window_manager() {
+    window_show(0);
+    ASSERT_TRUE(wait_until([&] { window_activate(0), std::ranges::copy(pump_window_events(20), std::back_inserter(events_)); },
+                           [&] { return contains(events_, EventFocusIn); }));
+  }
+  // openbox's process id once it manages windows, 0 if it does not come up.
+  static int start_openbox() {
+    const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
+    return wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; }) ? windowManager : 0;
+  }
+  // Returns once it is gone: a window mapped while it is still going would wait for it forever.
+  static void stop_openbox(int windowManager) {
+    kill(windowManager, SIGTERM);
+    wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") != 0; });
+  }
+  int map_state() {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display_, handle_, &attributes);
+    return attributes.map_state;
+  }
+  Display* display_ = nullptr;
+  uintptr_t handle_ = 0;
+  std::vector<int> events_;
+};
+
+TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeAndClosingDestroysIt) {
+  open(WindowStyleWindowed);
+  EXPECT_EQ(std::pair(map_state(), screen_is_active()), std::pair(int{IsUnmapped}, 1)) << "opens hidden, the screen active";
+  show();
+  XSizeHints hints{};
+  long supplied = 0;
+  int x = 0, y = 0;
+  Window child = 0;
+  ASSERT_TRUE(XGetWMNormalHints(display_, handle_, &hints, &supplied));
+  XTranslateCoordinates(display_, handle_, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+  EXPECT_EQ(std::vector<int>({hints.min_width, hints.max_width, hints.min_height, hints.max_height, x, y}),
+            std::vector<int>({kWidth, kWidth, kHeight, kHeight, (1280 - kWidth) / 2, (720 - kHeight) / 2}));
+  const SpriteId sprite = load_sprite(solid_image(1, 1, kRed), kSpriteKeepAlpha);
+  window_close(0);
+  EXPECT_EQ(window_handle(0) + screen_is_active() + sprite_width(sprite), 0u);
+  XSync(display_, False);
+  const XErrorHandler previous = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  XWindowAttributes attributes{};
+  EXPECT_FALSE(XGetWindowAttributes(display_, handle_, &attributes)) << "the X window is gone";
+  XSetErrorHandler(previous);
+  EXPECT_EQ(window_open(9, 0, 0, 100, 100, "x", WindowStyleWindowed) + window_open(0, 0, 0, 0, 100, "x", WindowStyleWindowed) +
+            window_open(0, 0, 0, 100, 100, "x", 3) + screen_open_in_window(12345, 0, 0, 100, 100, 0, 0, 0, kFlipVsync), 0);
+}
+
+TEST_F(WindowKind, BorderlessHasNoDecorationsAndItsPointerClicksAndMovesAreEvents) {
+  open(WindowStyleBorderless);
+  show();
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  ASSERT_EQ(XGetWindowProperty(display_, handle_, XInternAtom(display_, "_MOTIF_WM_HINTS", False), 0, 5, False,
+                               AnyPropertyType, &type, &format, &count, &after, &data), Success);
+  ASSERT_TRUE(data != nullptr && count >= 3);
+  const long* motif = reinterpret_cast<const long*>(data);
+  EXPECT_TRUE((motif[0] & 2) && motif[2] == 0) << "the decorations field is in use and holds none of them";
+  XFree(data);
+  ASSERT_EQ(run("xdotool mousemove --sync --window " + std::to_string(platform_drawing_area_window()) + " 17 23"), 0);
+  EXPECT_EQ(std::vector<int>({window_mouse_x(0), window_mouse_y(0), window_mouse_x(3)}), std::vector<int>({17, 23, -1}));
+  ASSERT_EQ(run("xdotool click 3 click --repeat 2 --delay 50 1"), 0);
+  EXPECT_TRUE(wait_for_event(events_, EventRightClick) && wait_for_event(events_, EventLeftDoubleClick));
+  EXPECT_EQ(std::ranges::count(events_, EventLeftClick), 2);
+  ASSERT_EQ(run("for i in 1 2 3 4 5 6; do xdotool mousemove_relative --sync 3 2; done"), 0);
+  XSync(gdk_x11_get_default_xdisplay(), False);  // every motion in GTK's queue before the first is taken
+  while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+  std::vector<int> moves;
+  for (int code = window_event(); code != EventNone; code = window_event()) moves.push_back(code);
+  EXPECT_EQ(std::ranges::count(moves, EventMouseMove), 1) << "equal events in a row are queued once";
+  ASSERT_EQ(run("xdotool mousemove --sync 5 5"), 0);
+  EXPECT_EQ(window_mouse_x(0), -1) << "outside the window";
+}
+
+// Under a real window manager a move comes as a configure event too: it must be no resize.
+TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
+  const int windowManager = start_openbox();
+  ASSERT_NE(windowManager, 0) << "openbox did not start";
+  open(WindowStyleWindowed, 320, 200);
+  show_under_window_manager();
+  pump_window_events(100);
+  events_.clear();
+  ASSERT_EQ(run("wmctrl -r 'Vesperine window test' -e 0,20,30,-1,-1"), 0);
+  EXPECT_TRUE(wait_for_event(events_, EventMoved));
+  EXPECT_FALSE(contains(events_, EventResized)) << "a move is no resize";
+  window_close(0);
+  stop_openbox(windowManager);
+}
+
+// A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
+// the next frame, with a window manager or without.
+TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncovered) {
+  for (const bool withWindowManager : {true, false}) {
+    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
+    const int windowManager = withWindowManager ? start_openbox() : 0;
+    ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
+    open(WindowStyleWindowed);
+    withWindowManager ? show_under_window_manager() : show();
+    RgbaImage quarters = solid_image(2, 2, kBlue);
+    set_pixel(quarters, 1, 0, kRed), set_pixel(quarters, 0, 1, kGreen);
+    const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
+    sprite_scale(picture, kWidth, kHeight);
+    const auto pass = [&] {  // as the game's main loop runs one
+      for (int code = window_event(); code != EventNone; code = window_event())
+        if (code == EventRepaint) screen_flip();
+      screen_flip();
+      sprite_draw(picture, 0, 0);
+      XSync(gdk_x11_get_default_xdisplay(), False);
+    };
+    pass();
+    RgbaImage drawn;
+    ASSERT_TRUE(platform_read_pixels(0, 0, kWidth, kHeight, &drawn));
+    const auto shown = [&] { return shown_pixels(display_, platform_drawing_area_window(), kWidth, kHeight).pixels == drawn.pixels; };
+    ASSERT_TRUE(wait_until(pass, shown));
+    const int presented = platform_frames_presented();
+    for (int i = 0; i < 10; ++i) pass();
+    EXPECT_EQ(platform_frames_presented(), presented) << "a still window shows nothing new";
+    cover_and_uncover(display_, handle_);
+    EXPECT_FALSE(shown()) << "the cover left its mark";
+    int passes = 0;
+    for (; passes < 100 && !shown(); ++passes) pass();
+    EXPECT_LE(passes, 1) << "passes until the whole picture is back";
+    window_close(0);
+    if (windowManager != 0) stop_openbox(windowManager);
+  }
+}
+
+// Which window-state changes become Minimized, Maximized or Restored events.
+TEST(WindowStateEvents, ChangesAndNewStates) {
+  constexpr unsigned kMin = GDK_WINDOW_STATE_ICONIFIED, kMax = GDK_WINDOW_STATE_MAXIMIZED, kFocus = GDK_WINDOW_STATE_FOCUSED;
+  const std::tuple<unsigned, unsigned, int> cases[] = {
+      {kMin, kMin, EventMinimized}, {kMin, kMin | kMax, EventMinimized}, {kMin, kMax, EventMaximized}, {kMax, kMax, EventMaximized},
+      {kMin, 0, EventRestored},     {kMax, 0, EventRestored},    {kMin | kMax, kFocus, EventRestored}, {kMax, kMin, EventRestored},
+      {kFocus, kFocus, EventNone},  {kFocus, kMin, EventNone},   {0, 0, EventNone}};
+  for (const auto& [changed, state, event] : cases) EXPECT_EQ(window_state_event_code(changed, state), event) << changed << " " << state;
+}
+
+}  // namespace
