@@ -26,6 +26,13 @@ double releaseGain(double t, double hold, double release) {
 
 double attackGain(double t, double attack) { return t >= attack ? 1.0 : std::sin(t / attack * M_PI / 2.0); }
 
+// The share of a partial at `hertz` that is kept: high notes' bright partials are softened so
+// nothing glitters above 8 kHz.
+double brightness(double hertz) {
+  const double ratio = hertz / 4500.0;
+  return 1.0 / (1.0 + ratio * ratio * ratio * ratio);
+}
+
 std::size_t frameCount(double seconds) { return static_cast<std::size_t>(seconds * sampleRate); }
 
 // One cycle of a soft sawtooth made of its first 24 harmonics with a gentle roll-off.
@@ -71,6 +78,10 @@ void electricPiano(LoopBuffer& out, const Note& note) {
   const double f = midiToHertz(note.midi);
   const double release = 0.35;
   const double decay = 1.6 * std::pow(0.5, (note.midi - 60.0) / 24.0);
+  const double tineDepth = 0.5 * brightness(f * 14.0);
+  // A one-pole low-pass at 5 kHz rounds off the top of the attack's partials.
+  const double smoothing = 1.0 - std::exp(-twoPi * 5000.0 / sampleRate);
+  double smoothed = 0.0;
   double gl = 0.0;
   double gr = 0.0;
   panGains(note.pan, gl, gr);
@@ -78,11 +89,11 @@ void electricPiano(LoopBuffer& out, const Note& note) {
   for (std::size_t i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / sampleRate;
     const double index = 1.6 * std::exp(-t / 0.35) + 0.25;
-    const double tine = 0.5 * std::exp(-t / 0.02) * std::sin(twoPi * f * 14.0 * t);
+    const double tine = t < 0.2 ? tineDepth * std::exp(-t / 0.02) * std::sin(twoPi * f * 14.0 * t) : 0.0;
     const double modulator = std::sin(twoPi * f * t + tine);
-    const double body = std::sin(twoPi * f * t + index * modulator);
+    smoothed += smoothing * (std::sin(twoPi * f * t + index * modulator) - smoothed);
     const double envelope = attackGain(t, 0.004) * std::exp(-t / decay) * releaseGain(t, note.seconds, release);
-    const double v = note.level * envelope * body;
+    const double v = note.level * envelope * smoothed;
     out.add(note.start + i, v * gl, v * gr);
   }
 }
@@ -90,6 +101,8 @@ void electricPiano(LoopBuffer& out, const Note& note) {
 void mallet(LoopBuffer& out, const Note& note) {
   const double f = midiToHertz(note.midi);
   const double release = 0.6;
+  const double fourth = 0.22 * brightness(f * 4.0);
+  const double shimmer = 0.05 * brightness(f * 9.9);
   double gl = 0.0;
   double gr = 0.0;
   panGains(note.pan, gl, gr);
@@ -98,8 +111,8 @@ void mallet(LoopBuffer& out, const Note& note) {
     const double t = static_cast<double>(i) / sampleRate;
     const double tremolo = 1.0 - 0.12 * (1.0 - std::cos(twoPi * 5.2 * t)) * std::min(1.0, t / 0.3);
     const double tone = std::sin(twoPi * f * t) * std::exp(-t / 2.2) +
-                        0.22 * std::sin(twoPi * f * 4.0 * t) * std::exp(-t / 0.35) +
-                        0.05 * std::sin(twoPi * f * 9.9 * t) * std::exp(-t / 0.08) +
+                        fourth * std::sin(twoPi * f * 4.0 * t) * std::exp(-t / 0.35) +
+                        shimmer * std::sin(twoPi * f * 9.9 * t) * std::exp(-t / 0.08) +
                         0.15 * std::sin(twoPi * f * 2.0 * t) * std::exp(-t / 0.9);
     const double envelope = attackGain(t, 0.003) * releaseGain(t, note.seconds, release) * tremolo;
     const double v = note.level * envelope * tone;
@@ -114,30 +127,44 @@ void pad(LoopBuffer& out, const Note& note) {
   const double detune[3] = {-0.07, 0.0, 0.07};  // in semitones
   const double pans[3] = {-0.7, note.pan, 0.7};
   double gains[3][2] = {};
-  double frequencies[3] = {};
+  double steps[3] = {};  // cycles a frame
+  double phases[3] = {};
+  // Each saw drifts in pitch by up to 0.15 % at its own slow rate; the drift's sine turns as a
+  // phasor, a rotation a frame.
+  double driftSin[3] = {};
+  double driftCos[3] = {};
+  double turnSin[3] = {};
+  double turnCos[3] = {};
   for (int k = 0; k < 3; ++k) {
     panGains(pans[k], gains[k][0], gains[k][1]);
-    frequencies[k] = f * std::pow(2.0, detune[k] / 12.0);
+    steps[k] = f * std::pow(2.0, detune[k] / 12.0) / sampleRate;
+    phases[k] = 0.31 * k;
+    driftCos[k] = 1.0;
+    turnSin[k] = std::sin(twoPi * (0.3 + 0.1 * k) / sampleRate);
+    turnCos[k] = std::cos(twoPi * (0.3 + 0.1 * k) / sampleRate);
   }
-  // Two one-pole low-passes per side: cutoff opens a little with the swell.
+  // Two one-pole low-passes per side: cutoff opens a little with the swell over the first two seconds.
   double stateL1 = 0.0;
   double stateL2 = 0.0;
   double stateR1 = 0.0;
   double stateR2 = 0.0;
+  double a = 0.0;
   const std::size_t frames = frameCount(note.seconds + release);
   for (std::size_t i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / sampleRate;
     double l = 0.0;
     double r = 0.0;
     for (int k = 0; k < 3; ++k) {
-      const double drift = 0.0015 / (twoPi * (0.3 + 0.1 * k)) * (1.0 - std::cos(twoPi * (0.3 + 0.1 * k) * t));
-      const double s = sawAt(frequencies[k] * (t + drift) + 0.31 * k);
+      const double s = sawAt(phases[k]);
       l += s * gains[k][0];
       r += s * gains[k][1];
+      phases[k] += steps[k] * (1.0 + 0.0015 * driftSin[k]);
+      const double sine = driftSin[k] * turnCos[k] + driftCos[k] * turnSin[k];
+      driftCos[k] = driftCos[k] * turnCos[k] - driftSin[k] * turnSin[k];
+      driftSin[k] = sine;
     }
+    if (i % 32 == 0 && t <= 2.1) a = 1.0 - std::exp(-twoPi * (700.0 + 900.0 * std::min(1.0, t / 2.0)) / sampleRate);
     const double envelope = std::min(1.0, t / attack) * releaseGain(t, note.seconds, release);
-    const double cutoff = 700.0 + 900.0 * std::min(1.0, t / 2.0);
-    const double a = 1.0 - std::exp(-twoPi * cutoff / sampleRate);
     stateL1 += a * (l - stateL1);
     stateL2 += a * (stateL1 - stateL2);
     stateR1 += a * (r - stateR1);
@@ -159,37 +186,20 @@ void bass(LoopBuffer& out, const Note& note) {
   }
 }
 
-void shaker(LoopBuffer& out, std::size_t start, double level, double pan, unsigned seed) {
-  Noise noise(seed);
-  double gl = 0.0;
-  double gr = 0.0;
-  panGains(pan, gl, gr);
-  double low = 0.0;
-  double band = 0.0;
-  const std::size_t frames = frameCount(0.12);
-  for (std::size_t i = 0; i < frames; ++i) {
-    const double t = static_cast<double>(i) / sampleRate;
-    const double n = noise.next();
-    low += 0.55 * (n - low);        // high-pass: the noise minus its low part
-    band += 0.6 * ((n - low) - band);
-    const double envelope = std::min(1.0, t / 0.012) * std::exp(-t / 0.035);
-    const double v = level * envelope * band;
-    out.add(start + i, v * gl, v * gr);
-  }
-}
-
 void brush(LoopBuffer& out, std::size_t start, double level, unsigned seed) {
   Noise noise(seed);
   double low = 0.0;
   double smooth = 0.0;
+  double smoother = 0.0;
   const std::size_t frames = frameCount(0.4);
   for (std::size_t i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / sampleRate;
     const double n = noise.next();
-    low += 0.08 * (n - low);
-    smooth += 0.35 * ((n - low) - smooth);
-    const double envelope = std::min(1.0, t / 0.006) * std::exp(-t / 0.11);
-    const double v = level * envelope * smooth;
+    low += 0.06 * (n - low);  // the noise above about 400 Hz, rolled off twice from about 1 kHz
+    smooth += 0.14 * ((n - low) - smooth);
+    smoother += 0.14 * (smooth - smoother);
+    const double envelope = std::min(1.0, t / 0.015) * std::exp(-t / 0.12);
+    const double v = level * envelope * smoother;
     out.add(start + i, v * 0.9, v);
   }
 }
