@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <thread>
 #include <vector>
 
 namespace music {
@@ -89,18 +91,21 @@ void addPingPongDelay(const LoopBuffer& send, LoopBuffer& out, std::size_t delay
 }
 
 void addReverb(const LoopBuffer& send, LoopBuffer& out, double roomSize, double damping, double level) {
-  Hall left(0);
-  Hall right(23);
   const double feedback = 0.7 + 0.28 * roomSize;
   const std::size_t frames = send.frames();
   const std::size_t warmUp = std::min(frames, warmUpFrames);
-  for (std::size_t k = 0; k < warmUp + frames; ++k) {
-    const std::size_t i = (frames - warmUp + k) % frames;
-    const double input = 0.015 * (send.left[i] + send.right[i]);
-    const double wetLeft = left.process(input, feedback, damping);
-    const double wetRight = right.process(input, feedback, damping);
-    if (k >= warmUp) out.add(i, wetLeft * level, wetRight * level);
-  }
+  // Each side has its own hall and its own half of `out`, so the two run side by side.
+  const auto side = [&](std::size_t spread, std::vector<float>& into) {
+    Hall hall(spread);
+    for (std::size_t k = 0; k < warmUp + frames; ++k) {
+      const std::size_t i = (frames - warmUp + k) % frames;
+      const double wet = hall.process(0.015 * (send.left[i] + send.right[i]), feedback, damping);
+      if (k >= warmUp) into[i] += static_cast<float>(wet * level);
+    }
+  };
+  std::thread left(side, 0, std::ref(out.left));
+  side(23, out.right);
+  left.join();
 }
 
 }  // namespace music

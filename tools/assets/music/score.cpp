@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 namespace music {
@@ -20,8 +21,9 @@ constexpr double secondsPerEighth = static_cast<double>(framesPerEighth) / sampl
 // Each note is rendered once, into the group that its effects treat alike.
 struct Band {
   LoopBuffer tune{loopFrames};    // the vibraphone: dry, into the room and into the echo
-  LoopBuffer roomed{loopFrames};  // pad, piano, brushes: dry and into the room
+  LoopBuffer roomed{loopFrames};  // piano, brushes, and the pads once they are done: dry and into the room
   LoopBuffer plain{loopFrames};   // bass and kick: dry only, so the low end stays tight
+  LoopBuffer pads{loopFrames};    // rendered on their own thread
 };
 
 // Small, repeatable timing and loudness variations so the parts breathe.
@@ -40,7 +42,8 @@ std::size_t at(int bar, int eighth, double jitterSeconds = 0.0) {
 // One bar of one section, with the chord after it for the bass's lead-in.
 struct BarContext {
   const Section& section;
-  int bar;  // from the start of the piece
+  int bar;           // from the start of the piece
+  int barInSection;
   const Chord& chord;
   const Chord& next;
 };
@@ -49,7 +52,7 @@ void playPad(Band& band, const BarContext& c) {
   // The pads soften less than the band, so the quiet sections still glow.
   const double level = 0.05 * (0.5 + 0.5 * c.section.level);
   for (int v = 0; v < 4; ++v) {
-    pad(band.roomed, Note{at(c.bar, 0), 8 * secondsPerEighth - 0.2, static_cast<double>(c.chord.voicing[v]), level,
+    pad(band.pads, Note{at(c.bar, 0), 8 * secondsPerEighth - 0.2, static_cast<double>(c.chord.voicing[v]), level,
                           -0.3 + 0.2 * v});
   }
 }
@@ -174,7 +177,9 @@ void setLoudness(LoopBuffer& mix) {
   }
 }
 
-void playSections(Band& band) {
+// Calls `play` for every bar of every section, with the chord after it.
+template <typename Play>
+void forEveryBar(Play play) {
   const std::span<const Section> sections = eveningSections();
   int firstBar = 0;
   for (std::size_t s = 0; s < sections.size(); ++s) {
@@ -182,16 +187,32 @@ void playSections(Band& band) {
     const Section& following = sections[(s + 1) % sections.size()];
     for (std::size_t b = 0; b < section.chords.size(); ++b) {
       const Chord& next = b + 1 < section.chords.size() ? section.chords[b + 1] : following.chords.front();
-      const BarContext context{section, firstBar + static_cast<int>(b), section.chords[b], next};
-      playPad(band, context);
-      playPiano(band, context);
-      playBass(band, context);
-      playDrums(band, context);
+      play(BarContext{section, firstBar + static_cast<int>(b), static_cast<int>(b), section.chords[b], next});
     }
-    playTune(band, section, firstBar);
     firstBar += static_cast<int>(section.chords.size());
   }
   if (firstBar != barCount) throw std::logic_error("the sections do not fill the loop");
+}
+
+// The pads, the most costly part, on a second thread while this one plays the rest.
+void playSections(Band& band) {
+  std::thread pads([&band] { forEveryBar([&band](const BarContext& c) { playPad(band, c); }); });
+  try {
+    forEveryBar([&band](const BarContext& c) {
+      playPiano(band, c);
+      playBass(band, c);
+      playDrums(band, c);
+      if (c.barInSection == 0) playTune(band, c.section, c.bar);
+    });
+  } catch (...) {
+    pads.join();
+    throw;
+  }
+  pads.join();
+  for (std::size_t i = 0; i < loopFrames; ++i) {
+    band.roomed.left[i] += band.pads.left[i];
+    band.roomed.right[i] += band.pads.right[i];
+  }
 }
 
 }  // namespace
