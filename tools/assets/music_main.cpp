@@ -1,6 +1,7 @@
 // vesperine-music OUT.ogg: synthesises the game's looping evening music and encodes it.
 #include "music/ogg_writer.h"
 #include "music/score.h"
+#include "music/sections.h"
 
 #include <cstdio>
 #include <exception>
@@ -19,6 +20,11 @@ int main(int argc, char** argv) {
       return 1;
     }
     std::printf("vesperine-music: %.1f s, %zu bytes\n", static_cast<double>(loop.frames()) / music::sampleRate, bytes);
+    std::size_t start = 0;
+    for (const music::Section& section : music::eveningSections()) {
+      std::printf("  %5.1f s  %s\n", static_cast<double>(start) / music::sampleRate, section.name);
+      start += section.chords.size() * music::framesPerBar;
+    }
   } catch (const std::exception& error) {
     std::fprintf(stderr, "vesperine-music: %s\n", error.what());
     return 1;

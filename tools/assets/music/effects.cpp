@@ -1,11 +1,18 @@
 #include "music/effects.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
+#include <thread>
 #include <vector>
 
 namespace music {
 
 namespace {
+
+// Both effects first run over the last 20 seconds of the loop without writing, so the end's tails
+// (the echo's are gone after a few seconds, the hall's after about three) already ring at the start.
+constexpr std::size_t warmUpFrames = 20 * sampleRate;
 
 class Comb {
  public:
@@ -67,35 +74,38 @@ class Hall {
 void addPingPongDelay(const LoopBuffer& send, LoopBuffer& out, std::size_t delayFrames, double feedback,
                       double level) {
   const std::size_t frames = send.frames();
+  const std::size_t warmUp = std::min(frames, warmUpFrames);
   std::vector<double> leftLine(delayFrames, 0.0);
   std::vector<double> rightLine(delayFrames, 0.0);
   std::size_t index = 0;
-  for (int turn = 0; turn < 2; ++turn) {
-    for (std::size_t i = 0; i < frames; ++i) {
-      const double input = 0.5 * (send.left[i] + send.right[i]);
-      const double fromLeft = leftLine[index];
-      const double fromRight = rightLine[index];
-      leftLine[index] = input + fromRight * feedback;
-      rightLine[index] = fromLeft * feedback;
-      index = (index + 1) % delayFrames;
-      if (turn == 1) out.add(i, fromLeft * level, fromRight * level);
-    }
+  for (std::size_t k = 0; k < warmUp + frames; ++k) {
+    const std::size_t i = (frames - warmUp + k) % frames;
+    const double input = 0.5 * (send.left[i] + send.right[i]);
+    const double fromLeft = leftLine[index];
+    const double fromRight = rightLine[index];
+    leftLine[index] = input + fromRight * feedback;
+    rightLine[index] = fromLeft * feedback;
+    index = (index + 1) % delayFrames;
+    if (k >= warmUp) out.add(i, fromLeft * level, fromRight * level);
   }
 }
 
 void addReverb(const LoopBuffer& send, LoopBuffer& out, double roomSize, double damping, double level) {
-  Hall left(0);
-  Hall right(23);
   const double feedback = 0.7 + 0.28 * roomSize;
   const std::size_t frames = send.frames();
-  for (int turn = 0; turn < 2; ++turn) {
-    for (std::size_t i = 0; i < frames; ++i) {
-      const double input = 0.015 * (send.left[i] + send.right[i]);
-      const double wetLeft = left.process(input, feedback, damping);
-      const double wetRight = right.process(input, feedback, damping);
-      if (turn == 1) out.add(i, wetLeft * level, wetRight * level);
+  const std::size_t warmUp = std::min(frames, warmUpFrames);
+  // Each side has its own hall and its own half of `out`, so the two run side by side.
+  const auto side = [&](std::size_t spread, std::vector<float>& into) {
+    Hall hall(spread);
+    for (std::size_t k = 0; k < warmUp + frames; ++k) {
+      const std::size_t i = (frames - warmUp + k) % frames;
+      const double wet = hall.process(0.015 * (send.left[i] + send.right[i]), feedback, damping);
+      if (k >= warmUp) into[i] += static_cast<float>(wet * level);
     }
-  }
+  };
+  std::thread left(side, 0, std::ref(out.left));
+  side(23, out.right);
+  left.join();
 }
 
 }  // namespace music

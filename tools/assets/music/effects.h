@@ -1,5 +1,5 @@
-// Room and echo for the loop. Both run over the loop twice and keep the second turn, so the tail
-// of the end of the piece is already ringing at its start: the loop point is seamless.
+// Room and echo for the loop. Both are warmed up on the end of the loop before they play it, so the
+// tail of the end of the piece is already ringing at its start: the loop point is seamless.
 #pragma once
 
 #include "music/loop_buffer.h"

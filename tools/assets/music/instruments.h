@@ -27,8 +27,8 @@ void pad(LoopBuffer& out, const Note& note);
 // Round bass: sine with a touch of second harmonic.
 void bass(LoopBuffer& out, const Note& note);
 
-// Percussion made from filtered noise and a falling sine; `seed` varies the noise per hit.
-void shaker(LoopBuffer& out, std::size_t start, double level, double pan, unsigned seed);
+// Percussion kept dark so it sits under the pads: a swish of low-passed noise (`seed` varies it per
+// hit) and a falling sine.
 void brush(LoopBuffer& out, std::size_t start, double level, unsigned seed);
 void softKick(LoopBuffer& out, std::size_t start, double level);
 

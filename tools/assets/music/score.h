@@ -1,7 +1,9 @@
-// "Evening over the marsh": the game's music, 24 bars at 90 beats a minute (64 seconds), in C
-// major leaning on its minor chords. Electric piano arpeggios and a pad carry the harmony, a
-// vibraphone sings the tune, bass and soft brushes keep time; it ends on a suspended G that
-// falls back into the F major seventh of its first bar.
+// "Evening over the marsh": the game's music, 72 bars at 72 beats a minute (four minutes) before it
+// repeats. An opening in C major with a lydian F, the theme, a second theme in A minor, a sparse
+// bridge in F major, the theme again at its fullest and a short coda whose suspended G falls back
+// into the opening's F major seventh. Electric piano and a pad carry the harmony, a vibraphone sings
+// the tune, bass and a soft kick and brushes below the pads keep time. The sections are written out
+// in sections.cpp.
 #pragma once
 
 #include "music/loop_buffer.h"
@@ -9,11 +11,12 @@
 namespace music {
 
 inline constexpr int beatsPerBar = 4;
-inline constexpr int barCount = 24;
-inline constexpr std::size_t framesPerBeat = 29'400;  // 90 beats a minute
-inline constexpr std::size_t loopFrames = framesPerBeat * beatsPerBar * barCount;
+inline constexpr int barCount = 72;  // the sections' bars together
+inline constexpr std::size_t framesPerBeat = 36'750;  // 72 beats a minute
+inline constexpr std::size_t framesPerBar = framesPerBeat * beatsPerBar;
+inline constexpr std::size_t loopFrames = framesPerBar * barCount;
 
-// The finished mix, peaking just under full scale.
+// The finished mix at the loudness of a quiet evening: about -18 LUFS, peaks well under full scale.
 LoopBuffer composeEveningLoop();
 
 }  // namespace music
