@@ -2,7 +2,7 @@
 //
 // Everything the game needs of the display, the window system, input, text rendering and audio is
 // declared here as plain functions. Two implementations exist and one is chosen when linking:
-//   src/platform/real/  X11 + GLX + XF86VidMode, GTK 3, cairo/pango, SDL 1.2 audio, libpng, libvorbisfile
+//   src/platform/real/  X11 + GLX + XF86VidMode, GTK 3, cairo/pango, SDL 1.2 audio, libpng, libvorbis
 //   src/platform/fake/  a recording fake that the unit tests drive and inspect
 // No code outside src/platform/ includes a library header of the display, text or sound stack.
 //

@@ -44,16 +44,18 @@ inline RgbaImage solid_image(int width, int height, Rgba colour) {
   return image;
 }
 
+// libpng's writer into a std::vector<uint8_t>, its io pointer.
+inline void append_png_bytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
+}
 // colourType and bitDepth as libpng names them; grey comes from the red channel, a palette holds
 // each distinct colour.
 inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 6, int bitDepth = 8) {
   std::vector<uint8_t> bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
-  png_set_write_fn(png, &bytes, [](png_structp p, png_bytep data, png_size_t length) {
-    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(p));
-    out->insert(out->end(), data, data + length);
-  }, nullptr);
+  png_set_write_fn(png, &bytes, append_png_bytes, nullptr);
   png_set_IHDR(png, info, image.width, image.height, bitDepth, colourType, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   const int channels = colourType == 6 ? 4 : colourType == 2 ? 3 : colourType == 4 ? 2 : 1;

@@ -2,10 +2,12 @@
 // stores (loading pictures from the data pack, screenshots) and by the text drawing.
 #include <png.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "platform/real/pictures/pictures.h"
 
@@ -51,6 +53,7 @@ int64_t pixel_data_bytes(const uint8_t* data, size_t size) {
 }
 
 // libpng's part, for a picture whose rows with their filter bytes come to at most maxFilteredBytes.
+// Without `out`, a check: every row is decoded into the same one, and nothing is kept.
 bool decode_png(const void* data, size_t size, uint64_t maxFilteredBytes, RgbaImage* out, bool* hasAlpha) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, quiet_error, ignore_warning);
   if (png == nullptr) {
@@ -65,6 +68,7 @@ bool decode_png(const void* data, size_t size, uint64_t maxFilteredBytes, RgbaIm
   // Declared before setjmp so a longjmp out of libpng never skips their construction.
   RgbaImage decoded;
   std::unique_ptr<png_bytep[]> rows;
+  std::vector<uint8_t> row;
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
@@ -88,11 +92,20 @@ bool decode_png(const void* data, size_t size, uint64_t maxFilteredBytes, RgbaIm
   png_set_strip_16(png);
   png_set_gray_to_rgb(png);
   png_set_add_alpha(png, 0xff, PNG_FILLER_AFTER);
-  png_set_interlace_handling(png);
+  const int passes = png_set_interlace_handling(png);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != static_cast<png_size_t>(width) * 4) {
     png_destroy_read_struct(&png, &info, nullptr);
     return false;
+  }
+  if (out == nullptr) {
+    row.resize(static_cast<size_t>(width) * 4);
+    for (int pass = 0; pass < passes; ++pass) {
+      for (png_uint_32 y = 0; y < height; ++y) png_read_row(png, row.data(), nullptr);
+    }
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    return true;
   }
   decoded.width = static_cast<int>(width);
   decoded.height = static_cast<int>(height);
@@ -117,8 +130,18 @@ bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlp
   if (data == nullptr || out == nullptr || size < 8 || png_sig_cmp(static_cast<png_const_bytep>(data), 0, 8) != 0) {
     return false;
   }
-  const int64_t pixelData = pixel_data_bytes(static_cast<const uint8_t*>(data), size);
-  return pixelData >= 0 && decode_png(data, size, static_cast<uint64_t>(pixelData) * kMaxDeflateRatio, out, hasAlpha);
+  const auto* bytes = static_cast<const uint8_t*>(data);
+  const int64_t pixelData = pixel_data_bytes(bytes, size);
+  if (pixelData < 0 || size < 24) return false;
+  // The output is RGBA, up to 32 times what the rows unpack to (one bit a pixel): a header over a
+  // few kilobytes may ask for a gigabyte. When the output is more than the compressed rows could
+  // unpack to, every row is decoded once first, into a single row: damaged data fails there, before
+  // the output is allocated.
+  const uint64_t maxFilteredBytes = static_cast<uint64_t>(pixelData) * kMaxDeflateRatio;
+  const uint64_t side = kMaxPictureSide + 1;  // larger is refused anyway
+  const uint64_t outputBytes = std::min<uint64_t>(png_u32(bytes + 16), side) * std::min<uint64_t>(png_u32(bytes + 20), side) * 4;
+  return (outputBytes <= maxFilteredBytes || decode_png(data, size, maxFilteredBytes, nullptr, nullptr)) &&
+         decode_png(data, size, maxFilteredBytes, out, hasAlpha);
 }
 
 bool png_write_rgba(const char* path, const RgbaImage& image) {

@@ -8,7 +8,7 @@
 
 #include "platform/real/sound/sound_mixer.h"
 
-// Opens a stream over `data`, which must stay alive and unchanged as long as the stream. nullptr
-// unless it is a whole OGG stream (not cut short) of Vorbis audio in one or two channels whose
-// headers read and whose first audio decodes.
+// Opens a stream over `data`, which must stay alive as long as the stream, and unchanged from the
+// first audio page on. nullptr unless it is a whole OGG stream (not cut short) whose first Vorbis
+// link, in one or two channels, has headers that read and audio that decodes.
 std::unique_ptr<PcmStream> ogg_stream_open(const uint8_t* data, size_t size);

@@ -23,9 +23,9 @@ void mix_samples(uint8_t* out, const uint8_t* in, size_t bytes, int volume128) {
 bool in_use(const MixChannel& channel) { return channel.remaining > 0 || channel.stream != nullptr; }
 bool holds(const MixChannel& channel, int sound) { return in_use(channel) && channel.sound == sound; }
 
-// A stream's next bytes through a small buffer, restarted where it ends while looping. Restarting
-// reopens the stream, so it happens at most once a buffer: a stream that ends again within the same
-// buffer (shorter than a buffer, or broken) frees its channel.
+// A stream's next bytes through a small buffer, restarted where it ends while looping. A restart
+// happens at most once a buffer: a stream that ends again within the same buffer (shorter than a
+// buffer) frees its channel, as does a damaged one.
 void mix_stream(MixChannel& channel, uint8_t* buffer, size_t bytes) {
   uint8_t chunk[4096];
   bool restarted = false;
@@ -36,7 +36,7 @@ void mix_stream(MixChannel& channel, uint8_t* buffer, size_t bytes) {
     mix_samples(buffer + done, chunk, got, mixer_volume(channel.volume));
     done += got;
     if (got == wanted) continue;
-    if ((channel.flags & kSoundLoop) == 0 || restarted || !channel.stream->restart()) {
+    if ((channel.flags & kSoundLoop) == 0 || restarted || channel.stream->damaged() || !channel.stream->restart()) {
       channel = MixChannel{};
       return;
     }

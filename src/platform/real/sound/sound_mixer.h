@@ -24,7 +24,9 @@ class PcmStream {
   // Up to `bytes` bytes (whole frames) of the next PCM; fewer only at the end of the sound or when
   // it cannot go on (damaged data), and then nothing more until restarted.
   virtual size_t read(uint8_t* out, size_t bytes) = 0;
-  // Back to the first sample; false for a stream that went wrong, which never plays again.
+  // True once it stopped for damaged data rather than at its end: a loop does not restart it.
+  virtual bool damaged() const = 0;
+  // Back to the first sample, also after damage; false when even that does not play.
   virtual bool restart() = 0;
 };
 
@@ -49,7 +51,7 @@ constexpr int clamp_volume(int volume) { return volume < 0 ? 0 : volume > 100 ? 
 // Adds every playing channel into `buffer` (S16LE stereo, `bytes` long) in table order, with
 // saturation, each at its own volume, and advances the channels. A looping channel that runs out
 // inside the buffer starts again at its loop start (a stream at its first sample) and fills the rest
-// of the buffer from there; a stream that cannot go on frees its channel.
+// of the buffer from there; a stream that cannot go on (damaged) frees its channel.
 void mix_channels(ChannelTable& channels, uint8_t* buffer, size_t bytes);
 
 // The game's sound operations on the table. `flags`: bit 0 loop; without bit 1 the sound's channels

@@ -4,6 +4,7 @@
 // SDL's disk driver), a missing device and the music's pause and resume are played end to end.
 #include <cmath>
 #include <numbers>
+#include <ranges>
 
 #include "gfx_support.h"
 #include "platform/real/sound/ogg_stream.h"
@@ -180,9 +181,57 @@ TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayB
     for (size_t got = 0; (got = opened->read(buffer, sizeof buffer)) > 0;) played += static_cast<int64_t>(got / 4);
     EXPECT_GE(played, frames);
     EXPECT_LT(played, frames + 44100 * 3) << bytes->size();
-    EXPECT_EQ(opened->restart(), frames > 0) << "a stream stopped for what it did never plays again";
+    EXPECT_EQ(opened->damaged(), frames == 0) << "stopped for what it did, or ended";
+    EXPECT_TRUE(opened->restart());
   }
   sound_shutdown();
+}
+
+// Cover art in a comment, read once: looping never reads the headers again. Links one after the
+// other (as concatenated files give) each converted from its own format; a link the game cannot
+// play, or damaged, stops the stream, which plays again from its first link.
+TEST(OggStream, TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink) {
+  const auto tone = [](int frame, int side) { return 0.4f * std::sin(frame * (side + 2) * 0.03f); };
+  const vorbis::Packets first = vorbis::Encode(44100, 2, 30000, tone);
+  const Bytes firstAlone = vorbis::Stream(first), firstPcm = ReadAll(*ogg_stream_open(firstAlone.data(), firstAlone.size()), 4096);
+  for (const size_t tag : {size_t{300} << 10, size_t{1} << 20, size_t{4} << 20}) {
+    Bytes tagged = vorbis::Stream(vorbis::Tagged(first, tag));
+    const std::unique_ptr<PcmStream> stream = ogg_stream_open(tagged.data(), tagged.size());
+    ASSERT_TRUE(stream != nullptr && ReadAll(*stream, 4096) == firstPcm) << tag;
+    std::fill_n(tagged.begin(), tag, uint8_t{0});
+    EXPECT_TRUE(stream->restart() && ReadAll(*stream, 4096) == firstPcm) << tag;
+  }
+  // Then alike with the same serial, 22,050 Hz mono, 48 kHz, three channels, a page lost, or eight
+  // links without a sample.
+  for (const auto& [rate, channels, frames, serial, damage] : {std::tuple{44100, 2, 20000, 7, false}, {22050, 1, 10000, 9, false}, {48000, 2, 20000, 9, false},
+                                                               {44100, 3, 20000, 9, false}, {44100, 2, 90000, 9, true}, {44100, 2, 0, 9, false}}) {
+    vorbis::Packets packets = vorbis::Encode(rate, channels, frames, tone);
+    if (frames == 0) packets.audio.clear();
+    Bytes second, chained = firstAlone;
+    for (int link = 0; link < (frames == 0 ? 8 : 1); ++link) std::ranges::copy(vorbis::Stream(packets, serial), std::back_inserter(second));
+    const std::unique_ptr<PcmStream> alone = ogg_stream_open(second.data(), second.size());
+    const Bytes secondPcm = alone != nullptr ? ReadAll(*alone, 4096) : Bytes();
+    if (damage) second[second.size() / 2] ^= 0x55;  // in a middle page, whose checksum then fails
+    chained.insert(chained.end(), second.begin(), second.end());
+    const std::unique_ptr<PcmStream> stream = ogg_stream_open(chained.data(), chained.size());
+    const Bytes played = ReadAll(*stream, 4096);
+    const bool plays = alone != nullptr && !damage;
+    EXPECT_EQ(stream->damaged(), !plays) << rate << " Hz, " << channels;
+    EXPECT_EQ(std::ranges::mismatch(firstPcm, played).in1, firstPcm.end()) << "the first link whole";
+    EXPECT_TRUE(!plays || (played.size() == firstPcm.size() + secondPcm.size() && std::ranges::equal(secondPcm, played | std::views::drop(firstPcm.size()))))
+        << played.size() / 4 << " frames";
+    EXPECT_TRUE(stream->restart() && ReadAll(*stream, 4096) == played) << "again from the first link";
+    if (channels != 3) continue;
+    // The music stops; M plays it again from the first link.
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    ASSERT_EQ(sound_init(), 1);
+    ASSERT_NE(sound_load_ogg(kMusic, chained.data(), chained.size()), 0);
+    sound_play(kMusic, kSoundLoop);
+    EXPECT_TRUE(wait_until([] {}, [] { return sound_status(kMusic) == SoundIdle; }));
+    sound_play(kMusic, kSoundLoop);
+    EXPECT_EQ(sound_status(kMusic), SoundPlaying);
+    sound_shutdown();
+  }
 }
 
 }  // namespace

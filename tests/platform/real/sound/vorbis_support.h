@@ -7,6 +7,7 @@
 #include <vorbis/vorbisenc.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace vorbis {
@@ -47,9 +48,9 @@ inline Packets Encode(int rate, int channels, int frames, const std::function<fl
 }
 
 // The packets paged into one OGG stream, the last marked as its end.
-inline std::vector<uint8_t> Stream(const Packets& packets) {
+inline std::vector<uint8_t> Stream(const Packets& packets, int serial = 7) {
   ogg_stream_state stream;
-  ogg_stream_init(&stream, 7);
+  ogg_stream_init(&stream, serial);
   std::vector<uint8_t> out;
   ogg_page page;
   const auto pages = [&](int (*next)(ogg_stream_state*, ogg_page*)) {
@@ -69,6 +70,17 @@ inline std::vector<uint8_t> Stream(const Packets& packets) {
   pages(ogg_stream_flush);
   ogg_stream_clear(&stream);
   return out;
+}
+
+// The packets with a comment header holding one tag of `bytes` bytes, as cover art is stored.
+inline Packets Tagged(Packets packets, size_t bytes) {
+  std::vector<uint8_t>& comment = packets.headers[1].bytes;
+  const std::string tag = "METADATA_BLOCK_PICTURE=" + std::string(bytes, 'A');
+  comment = {3, 'v', 'o', 'r', 'b', 'i', 's', 0, 0, 0, 0, 1, 0, 0, 0};  // no vendor, one tag
+  for (int i = 0; i < 4; ++i) comment.push_back(static_cast<uint8_t>(tag.size() >> (8 * i)));
+  comment.insert(comment.end(), tag.begin(), tag.end());
+  comment.push_back(1);  // framing bit
+  return packets;
 }
 
 // The encoded packets with copies of the middle one put in the middle (the frames each adds counted
