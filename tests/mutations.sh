@@ -81,17 +81,17 @@ mutation 26 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryForm
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
 # Music with large tags or in links, pictures that ask for more than their rows give.
-mutation 27 src/platform/real/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
+mutation 27 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
   's/if (!taken || link_->decoding) sinceSound_ += pageBytes;/sinceSound_ += pageBytes;/' "header pages counted as bytes without sound"
-mutation 28 src/platform/real/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
+mutation 28 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
   's/position_ = syncAt_ = firstAudioPage_;/position_ = syncAt_ = 0;/' "a loop reading the headers again"
-mutation 29 src/platform/real/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
+mutation 29 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
   's/if (startsVorbis \&\& (link_ == nullptr || link_->decoding)) {/if (startsVorbis \&\& link_ == nullptr) {/' "a chained link not played"
-mutation 30 src/platform/real/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
+mutation 30 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
   's/if (++linksWithoutSound_ > kMaxLinksWithoutSound) return false;/++linksWithoutSound_;/' "links without a sample never stopped"
-mutation 31 src/platform/real/sound_mixer.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
+mutation 31 src/platform/real/sound/sound_mixer.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
   's/ || channel\.stream->damaged()//' "a damaged stream looped"
-mutation 32 src/platform/real/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
+mutation 32 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/outputBytes <= maxFilteredBytes ||/true ||/' "a one-bit picture's RGBA allocated before its rows are checked"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
