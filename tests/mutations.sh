@@ -80,6 +80,14 @@ mutation 25 src/platform/real/sprite_drawing.cpp platform FullScreen.WithoutShad
 mutation 26 src/platform/real/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
+# Saved files: the player's links and locks, a failed screenshot, names of one second.
+mutation 27 src/services/file_bytes.cpp services 'PreferencesSave.*' 's/= FollowLinks(path);/= path;/' "a linked preferences file replaced by a plain one"
+mutation 28 src/services/file_bytes.cpp services 'PreferencesSave.*' 's/ || (info\.st_mode \& 0222) == 0 || access(target\.c_str(), W_OK) != 0//' "a read-only preferences file overwritten"
+mutation 29 src/services/file_bytes.cpp services 'PreferencesSave.*' 's/exists ? RewriteInPlace(target, bytes) : 0;/0;/' "no rewrite in place where the directory is locked"
+mutation 30 src/platform/real/png_codec.cpp platform PngCodec.AWriteThatFailsAtAnyStepLeavesNoFile \
+  '/if (!flushed || !closed) {/,/}/{/std::remove(path);/d}' "a PNG cut off at its close left behind"
+mutation 31 src/services/new_file.cpp services 'NewFile.*:Log.*' 's/ | O_EXCL//' "a log or screenshot of the same second written over the older one"
+mutation 32 src/display/screenshot.cpp game 'MainLoopTest.Screenshots*' '/if (!saved) std::remove(name.c_str());/d' "the name a failed screenshot claimed left"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
