@@ -87,7 +87,7 @@ mutation 29 src/services/file_bytes.cpp services 'PreferencesSave.*' 's/exists ?
 mutation 30 src/platform/real/png_codec.cpp platform PngCodec.AWriteThatFailsAtAnyStepLeavesNoFile \
   '/if (!flushed || !closed) {/,/}/{/std::remove(path);/d}' "a PNG cut off at its close left behind"
 mutation 31 src/services/new_file.cpp services 'NewFile.*:Log.*' 's/ | O_EXCL//' "a log or screenshot of the same second written over the older one"
-mutation 32 src/display/screenshot.cpp game 'MainLoopTest.Screenshots*' '/if (!saved) std::remove(name.c_str());/d' "the name a failed screenshot claimed left"
+mutation 32 src/display/screenshot.cpp game 'MainLoopTest.Screenshots*' '/if (!saved) RemoveNewFile(name, fd);/d' "the name a failed screenshot claimed left"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -30,9 +30,9 @@ int TakeScreenshot(const std::string& saveDir, int width, int height) {
     std::string name;
     const int fd = CreateNewFile(ScreenshotFileName(saveDir, local), name);
     if (fd >= 0) {
-      close(fd);
       saved = sprite_save_png(kScreenshotSprite, name, kPng);
-      if (!saved) std::remove(name.c_str());
+      if (!saved) RemoveNewFile(name, fd);
+      close(fd);
     }
   }
   WriteLogLine("Saving screenshot:" + Tabs(2) + (saved ? "OK" : "FAILED"));

@@ -1,6 +1,8 @@
 #include "services/new_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
@@ -29,4 +31,10 @@ int CreateNewFile(const std::string& path, std::string& chosen) {
     if (errno != EEXIST) return -1;
   }
   return -1;
+}
+
+void RemoveNewFile(const std::string& path, int fd) {
+  struct stat ours {}, there {};
+  if (fstat(fd, &ours) == 0 && stat(path.c_str(), &there) == 0 && ours.st_dev == there.st_dev && ours.st_ino == there.st_ino)
+    unlink(path.c_str());
 }

@@ -11,5 +11,9 @@
 // made (`chosen` then unchanged).
 int CreateNewFile(const std::string& path, std::string& chosen);
 
+// Removes the file made by CreateNewFile (still open as `fd`) when it is still at `path`: a file
+// another game has made under the name since ours went is left alone.
+void RemoveNewFile(const std::string& path, int fd);
+
 // The name with its number: NumberedName("/d/Log x.log", 2) is "/d/Log x (2).log"; 1 gives the name.
 std::string NumberedName(const std::string& path, int number);

@@ -65,8 +65,7 @@ TEST(PreferencesSave, ThroughLinksNeverOverALockedFileInPlaceWhereTheDirectoryIs
   for (const Case& c : cases) {
     ScratchDir dir;
     const std::string& root = dir.path();
-    fs::create_directory(root + "game");
-    fs::create_directory(root + "dotfiles");
+    for (const char* sub : {"game", "dotfiles"}) fs::create_directory(root + sub);
     c.arrange(root);
     const auto entries = std::distance(fs::recursive_directory_iterator(root), {});
     const auto before = FileOf(root + kPrefs);

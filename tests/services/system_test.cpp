@@ -71,6 +71,11 @@ TEST(NewFile, NumberedBeforeTheExtensionAndClaimedByOneMakerOnly) {
   EXPECT_EQ(contents.size(), 6u) << "two makers wrote into one file";
   std::string chosen = "unchanged";
   EXPECT_EQ(std::make_pair(CreateNewFile(dir.file("missing/x.log"), chosen), chosen), std::make_pair(-1, std::string("unchanged")));
+  const int gone = CreateNewFile(dir.file("x.png"), chosen), other = (unlink(chosen.c_str()), CreateNewFile(chosen, chosen));
+  RemoveNewFile(chosen, gone);  // a failed screenshot removes its file only while it is there
+  EXPECT_TRUE(std::filesystem::exists(chosen)) << "another game's file removed";
+  RemoveNewFile(chosen, other);
+  EXPECT_FALSE(std::filesystem::exists(chosen));
 }
 
 TEST(Paths, UserDirectoryFromHome) {
