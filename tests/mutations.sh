@@ -93,6 +93,14 @@ mutation 31 src/platform/real/sound/sound_mixer.cpp platform OggStream.TagsOfAny
   's/ || channel\.stream->damaged()//' "a damaged stream looped"
 mutation 32 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/outputBytes <= maxFilteredBytes ||/true ||/' "a one-bit picture's RGBA allocated before its rows are checked"
+# Saved files: the player's links and locks, a failed screenshot, names of one second.
+mutation 33 src/services/file_bytes.cpp services 'PreferencesSave.*' 's/= FollowLinks(path);/= path;/' "a linked preferences file replaced by a plain one"
+mutation 34 src/services/file_bytes.cpp services 'PreferencesSave.*' 's/ || (info\.st_mode \& 0222) == 0 || access(target\.c_str(), W_OK) != 0//' "a read-only preferences file overwritten"
+mutation 35 src/services/file_bytes.cpp services 'PreferencesSave.*' 's/exists ? RewriteInPlace(target, bytes) : 0;/0;/' "no rewrite in place where the directory is locked"
+mutation 36 src/platform/real/pictures/png_codec.cpp platform PngCodec.AWriteThatFailsAtAnyStepLeavesNoFile \
+  '/if (!flushed || !closed) {/,/}/{/std::remove(path);/d}' "a PNG cut off at its close left behind"
+mutation 37 src/services/new_file.cpp services 'NewFile.*:Log.*' 's/ | O_EXCL//' "a log or screenshot of the same second written over the older one"
+mutation 38 src/display/screenshot.cpp game 'MainLoopTest.Screenshots*' '/if (!saved) RemoveNewFile(name, fd);/d' "the name a failed screenshot claimed left"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -14,6 +14,7 @@ mkdir -p "$E2E_GAME_DIR" "$E2E_HOME" "$E2E_SHOTS"
 E2E_PIDS=()
 GAME_PID=""
 NESTED_CLIENT=()  # the command prefix of a game on a nested desktop (x_server.sh's start_compositor)
+NESTED_USER=""    # the user that game runs as, when not us
 
 e2e_cleanup() {
   local status=$?
@@ -59,9 +60,22 @@ make_game_dir() {
   if [ $# -gt 0 ]; then printf '%s' "$1" >"$E2E_GAME_DIR/Vesperine.prefs"; fi
 }
 
+# A game run as another user (sway's nobody) may not enter our directories, the build tree among
+# them: the game directory gets copies of the packs its links lead to, and the game's directories
+# and music file become that user's. Nothing of ours is opened to others.
+hand_game_to() {
+  local pack
+  for pack in "$E2E_GAME_DIR"*.pack; do
+    [ -L "$pack" ] && cp --remove-destination "$(readlink -f "$pack")" "$pack"
+  done
+  touch "$E2E_AUDIO"
+  chown -R "$1" "$E2E_GAME_DIR" "$E2E_HOME" "$E2E_AUDIO"
+}
+
 # Starts the game (E2E_GAME, by default the one of the game directory) with the given parameters
 # from a directory of its own, its music going to a raw file; it is stopped after E2E_GAME_SECONDS.
 start_game() {
+  [ -z "$NESTED_USER" ] || hand_game_to "$NESTED_USER"
   (cd "$E2E_WORK" && HOME="$E2E_HOME" LANG=en_GB.UTF-8 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$E2E_AUDIO" \
      exec "${NESTED_CLIENT[@]}" timeout "${E2E_GAME_SECONDS:-540}" "${E2E_GAME:-${E2E_GAME_DIR}vesperine}" "$@" >"$E2E_WORK/game.out" 2>&1) &
   GAME_PID=$!

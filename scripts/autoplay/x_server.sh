@@ -76,13 +76,15 @@ start_window_manager() {
 # A Wayland desktop nested in an Xvfb of SIZE, which stays DISPLAY: xdotool there is the player's
 # mouse and keyboard (a click at (x, y) lands at (x, y) of the desktop) and its root window shows the
 # desktop. X clients of the desktop run through its Xwayland, with NESTED_CLIENT (a command prefix)
-# in front: its DISPLAY and authority, and for sway, which refuses root, the user nobody.
+# in front: its DISPLAY and authority, and for sway, which refuses root, the user nobody (then
+# NESTED_USER).
 start_compositor() {
   local work=$1 kind=$2 size=${3:-1920x1080}
   start_x_server "$work" xvfb "$size" || return 1
   [ -d /tmp/.X11-unix ] || install -d -m 1777 /tmp/.X11-unix
   local run="$work/run-$kind" log="$work/$kind.log" socket="vesperine-$kind-$$" pattern='public X11 display :[0-9]+'
   local as_user=()
+  NESTED_USER=""
   rm -rf "$run" && install -d -m 0700 "$run"
   case $kind in
     weston)
@@ -93,7 +95,7 @@ start_compositor() {
       XDG_RUNTIME_DIR=$run MUTTER_DEBUG_DUMMY_MODE_SPECS=$size dbus-run-session -- \
         mutter --nested --wayland --wayland-display="$socket" >"$log" 2>&1 & ;;
     sway)
-      as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+      as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups) NESTED_USER=nobody
       chown nobody "$run" && chmod a+x "$work"  # nobody reaches its runtime directory
       printf 'xwayland force\noutput * mode %s\nexec echo "public X11 display $DISPLAY" >%s/display\n' "$size" "$run" >"$work/sway.config"
       log=$run/display

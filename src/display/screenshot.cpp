@@ -1,9 +1,12 @@
 #include "display/screenshot.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "platform/platform.h"
 #include "services/log.h"
+#include "services/new_file.h"
 
 namespace {
 constexpr SpriteId kScreenshotSprite = 3;
@@ -22,7 +25,15 @@ int TakeScreenshot(const std::string& saveDir, int width, int height) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    saved = sprite_save_png(kScreenshotSprite, ScreenshotFileName(saveDir, local), kPng);
+    // The name is claimed by making the file, which the picture is then written into: an older
+    // screenshot of the same second keeps its file. A picture that could not be written leaves none.
+    std::string name;
+    const int fd = CreateNewFile(ScreenshotFileName(saveDir, local), name);
+    if (fd >= 0) {
+      saved = sprite_save_png(kScreenshotSprite, name, kPng);
+      if (!saved) RemoveNewFile(name, fd);
+      close(fd);
+    }
   }
   WriteLogLine("Saving screenshot:" + Tabs(2) + (saved ? "OK" : "FAILED"));
   return saved;

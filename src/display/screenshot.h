@@ -1,4 +1,5 @@
-// S saves the current frame as "Vesperine dd-mm-yyyy hh-ii-ss.png" in the save directory.
+// S saves the current frame as "Vesperine dd-mm-yyyy hh-ii-ss.png" in the save directory; further
+// screenshots of the same second are "... (2).png", "... (3).png".
 #pragma once
 
 #include <ctime>

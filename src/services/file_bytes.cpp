@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "services/paths.h"
+
 namespace {
 
 int WriteAll(int fd, const std::string& bytes) {
@@ -30,6 +32,44 @@ mode_t DefaultFileMode() {
   return 0666 & ~mask;
 }
 
+// The file a chain of symbolic links ends at (the path itself when it is no link). A link that
+// leads nowhere yet gives the file it names, to be made. "" for a loop of links.
+std::string FollowLinks(std::string path) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+    std::vector<char> target(static_cast<size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
+    const ssize_t length = readlink(path.c_str(), target.data(), target.size());
+    if (length <= 0 || static_cast<size_t>(length) >= target.size()) return "";
+    const std::string next(target.data(), static_cast<size_t>(length));
+    path = next.front() == '/' ? next : DirectoryPart(path) + next;
+  }
+  return "";
+}
+
+// The new content in a temporary file beside `path`, renamed onto it. -1 when the directory
+// refused the temporary file (nothing was changed), 0 for any other failure, 1 when saved.
+int ReplaceAtomically(const std::string& path, const std::string& bytes, mode_t mode) {
+  std::string temporary = path + ".XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) return errno == EACCES || errno == EPERM ? -1 : 0;
+  const bool written = fchmod(fd, mode) == 0 && WriteAll(fd, bytes) == 1 && fsync(fd) == 0;
+  const bool closed = close(fd) == 0;
+  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return 0;
+  }
+  return 1;
+}
+
+// The file's own bytes overwritten and cut to the new length: the file stays the same file.
+int RewriteInPlace(const std::string& path, const std::string& bytes) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  const bool written = WriteAll(fd, bytes) == 1 && ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && fsync(fd) == 0;
+  return close(fd) == 0 && written ? 1 : 0;
+}
+
 }  // namespace
 
 int ReadFileBytes(const std::string& path, std::string& bytes) {
@@ -46,15 +86,14 @@ int ReadFileBytes(const std::string& path, std::string& bytes) {
   return 1;
 }
 
-int WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  std::string temporary = path + ".XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) return 0;
-  const bool written = fchmod(fd, DefaultFileMode()) == 0 && WriteAll(fd, bytes) == 1 && fsync(fd) == 0;
-  const bool closed = close(fd) == 0;
-  if (!written || !closed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    unlink(temporary.c_str());
-    return 0;
-  }
-  return 1;
+int SaveFileBytes(const std::string& path, const std::string& bytes) {
+  const std::string target = FollowLinks(path);
+  if (target.empty()) return 0;
+  struct stat info {};
+  const bool exists = stat(target.c_str(), &info) == 0;
+  // Locked by the player: no write bit at all (which root would pass over) or none for us.
+  if (exists && (!S_ISREG(info.st_mode) || (info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0)) return 0;
+  const int replaced = ReplaceAtomically(target, bytes, exists ? info.st_mode & 07777 : DefaultFileMode());
+  if (replaced >= 0) return replaced;
+  return exists ? RewriteInPlace(target, bytes) : 0;
 }

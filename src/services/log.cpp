@@ -1,12 +1,13 @@
 #include "services/log.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+
+#include "services/new_file.h"
 
 namespace {
 
@@ -72,7 +73,8 @@ void CloseFile() {
 
 int OpenLog(const std::string& path, const std::string& firstLine) {
   CloseFile();  // a second log in one run replaces the first one
-  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  std::string made;
+  const int fd = CreateNewFile(path, made);
   if (fd < 0) return 0;
   logState.fd = fd;
   logState.fileValid = true;

@@ -4,8 +4,10 @@
 
 #include <string>
 
-// Creates (or empties) the file and puts `firstLine` in it. 1 on success, 0 when the file cannot be
-// created (logging then stays off for the run). Also makes sure the buffer reaches the file at exit.
+// Creates the file and puts `firstLine` in it; a log already there under that name (two games
+// started within one second) is kept, the new one takes the name with " (2)", " (3)"... 1 on
+// success, 0 when no file can be created (logging then stays off for the run). Also makes sure the
+// buffer reaches the file at exit.
 int OpenLog(const std::string& path, const std::string& firstLine);
 // Switches writing on when a log file is open.
 void EnableLog();

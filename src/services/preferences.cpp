@@ -31,5 +31,5 @@ std::string PreferencesFileBytes(const Preferences& prefs) {
 }
 
 int SavePreferences(const std::string& dir, const Preferences& prefs) {
-  return WriteFileAtomically(dir + kPreferencesFileName, PreferencesFileBytes(prefs));
+  return SaveFileBytes(dir + kPreferencesFileName, PreferencesFileBytes(prefs));
 }

@@ -19,7 +19,8 @@ inline constexpr const char* kPreferencesFileName = "Vesperine.prefs";
 // value). 0 when it could not be read; `prefs` is then unchanged.
 int LoadPreferences(const std::string& dir, Preferences& prefs);
 
-// Writes the file in `dir`, replacing any existing one atomically. 1 on success.
+// Writes the file in `dir` through SaveFileBytes: atomically, through a symbolic link, never over a
+// file the player made read-only. 1 on success.
 int SavePreferences(const std::string& dir, const Preferences& prefs);
 
 // The exact bytes SavePreferences writes.

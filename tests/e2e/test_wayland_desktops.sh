@@ -35,7 +35,6 @@ play_on() {
   local desktop=$1 kind=$2 width=1920 height=1080
   [ "$kind" = 1 ] && width=1280 height=720
   printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = %s\nScreenMode = 1280x720\n' "$kind" >"${E2E_GAME_DIR}Vesperine.prefs"
-  [ "$desktop" = sway ] && chmod -R a+rwX "$E2E_WORK"
   start_game
   GAME_WINDOW=""
   for _ in $(seq 1 200); do

@@ -1,11 +1,16 @@
 // The main loop's passes: logo and title timers, keys, inactive screens, quitting, and the window
 // events of the window kinds.
+#include <filesystem>
+#include <fstream>
+#include <set>
+
 #include "display/screenshot.h"
 #include "game/board.h"
 #include "game/main_loop.h"
 #include "game/sprite_numbers.h"
 #include "game/window_events.h"
 #include "game_fixture.h"
+#include "services/new_file.h"
 
 namespace {
 
@@ -62,6 +67,28 @@ TEST_F(MainLoopTest, MTogglesTheMusicExceptInTheSettingsAndScreenshotsAreNamedBy
   std::tm t{};
   t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 5, t.tm_hour = 13, t.tm_min = 4, t.tm_sec = 9;
   EXPECT_EQ(ScreenshotFileName("/d/", t), "/d/Vesperine 05-12-2026 13-04-09.png");
+}
+
+// Screenshots of one second each get a file of their own beside the older ones (this second's name
+// and the next two's taken already); a picture that could not be written leaves no file.
+TEST_F(MainLoopTest, ScreenshotsOfOneSecondKeepEachFileAndAFailedOneLeavesNone) {
+  game.saveDir = MakeTempDir();
+  std::set<std::string> numbered, written, files;
+  for (std::time_t now = std::time(nullptr), s = now; s < now + 3; ++s) {
+    std::tm t{};
+    const std::string name = ScreenshotFileName(game.saveDir, *localtime_r(&s, &t));
+    std::ofstream(name) << "older";
+    for (const int n : {2, 3, 4}) numbered.insert(NumberedName(name, n));
+  }
+  Keys({kKeyS, kKeyS});
+  fake::state().failPngSave = true;
+  Keys({kKeyS});
+  for (const std::string& call : fake::callsStartingWith("sprite_save_png 3 ")) written.insert(call.substr(18, call.size() - 20));
+  for (const auto& entry : std::filesystem::directory_iterator(game.saveDir)) files.insert(entry.path().string());
+  EXPECT_EQ(written.size(), 3u) << "three screenshots, each under a name of its own";
+  for (const std::string& name : written) EXPECT_TRUE(numbered.count(name)) << name;
+  EXPECT_EQ(files.size(), 5u) << "the older three and the two written";
+  std::filesystem::remove_all(game.saveDir);
 }
 
 // (The full-screen pointer drawn where the mouse is, the automated player follows end to end.)

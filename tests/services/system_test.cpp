@@ -1,10 +1,18 @@
-// The small services: the log, directories, system details and text encodings.
+// The small services: the log, new files named by the second, directories, system details and text
+// encodings.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <set>
 
 #include "services/log.h"
+#include "services/new_file.h"
 #include "services/paths.h"
 #include "services/system_info.h"
 #include "services/text_encoding.h"
@@ -13,25 +21,61 @@
 namespace {
 
 // (A save directory that cannot be made or is read-only is played end to end.)
-TEST(Log, FirstLineAtOnceOtherLinesOnlyWhenEnabledAndFlushedAndAFullFileSwitchesItOff) {
+TEST(Log, FirstLineAtOnceOtherLinesWhenEnabledBesideALogOfTheSameSecondAndAFullDiskSwitchesItOff) {
   ScratchDir dir;
-  const std::string path = dir.file("Log 2026-12-05--14-03-09.log");
-  WriteWholeFile(path, "old content\n");
+  const std::string path = dir.file("Log 2026-12-05--14-03-09.log"), ours = dir.file("Log 2026-12-05--14-03-09 (2).log");
+  WriteWholeFile(path, "another game's log\n");  // started in the same second
   ASSERT_EQ(OpenLog(path, "Vesperine"), 1);
   WriteLogLine("not yet");
   FlushLog();
-  EXPECT_EQ(ReadWholeFile(path), "Vesperine\n");
+  EXPECT_EQ(ReadWholeFile(ours), "Vesperine\n");
   EnableLog();
   for (const std::string& line : {std::string(10000, 'h'), std::string(), "Load asset (x.png):" + Tabs(2) + "OK"}) WriteLogLine(line);
   FlushLog();
-  EXPECT_EQ(ReadWholeFile(path), "Vesperine\n" + std::string(10000, 'h') + "\n\nLoad asset (x.png):\t\tOK\n");
+  EXPECT_EQ(ReadWholeFile(ours), "Vesperine\n" + std::string(10000, 'h') + "\n\nLoad asset (x.png):\t\tOK\n");
+  EXPECT_EQ(ReadWholeFile(path), "another game's log\n");
   EXPECT_EQ(Tabs(0) + Tabs(-3), "");
   CloseLogForTests();
-  ASSERT_EQ(OpenLog("/dev/full", "Vesperine"), 1);
+  rlimit old{};  // a disk that fills (a file size limit here) switches it off for good
+  getrlimit(RLIMIT_FSIZE, &old);
+  const rlimit full{8192, old.rlim_max};
+  signal(SIGXFSZ, SIG_IGN);
+  ASSERT_TRUE(setrlimit(RLIMIT_FSIZE, &full) == 0 && OpenLog(dir.file("full.log"), "Vesperine") == 1);
   EnableLog();
   for (int i = 0; i < 1000 && LogEnabled(); ++i) WriteLogLine(std::string(100, 'x'));
-  EXPECT_FALSE(LogEnabled());
+  setrlimit(RLIMIT_FSIZE, &old);
+  EXPECT_EQ(std::make_tuple(LogEnabled(), std::filesystem::file_size(dir.file("full.log"))), std::make_tuple(false, uintmax_t{8192}));
   CloseLogForTests();
+}
+
+// Logs and screenshots are named by the second: a name taken gets a number before its extension,
+// claimed by making the file, so games started at once each get a file of their own.
+TEST(NewFile, NumberedBeforeTheExtensionAndClaimedByOneMakerOnly) {
+  const std::tuple<const char*, int, const char*> names[] = {{"/d/Log 1.log", 1, "/d/Log 1.log"}, {"/d/Log 1.log", 2, "/d/Log 1 (2).log"},
+      {"/d.x/Vesperine 1.png", 12, "/d.x/Vesperine 1 (12).png"}, {"/d.x/name", 3, "/d.x/name (3)"}, {"/d/.hidden", 2, "/d/.hidden (2)"}, {"a.b.c", 2, "a.b (2).c"}};
+  for (const auto& [path, number, expected] : names) EXPECT_EQ(NumberedName(path, number), expected);
+  ScratchDir dir;
+  const std::string path = dir.file("Vesperine 05-12-2026 13-04-09.png");
+  const auto start = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+  std::vector<pid_t> makers;  // six games let go at once, each a process of its own
+  for (int i = 0; i < 6; ++i) {
+    if (makers.emplace_back(fork()) != 0) continue;
+    std::string chosen, mine = std::to_string(i);
+    while (std::chrono::steady_clock::now() < start) {}
+    const int fd = CreateNewFile(path, chosen);
+    _exit(fd >= 0 && write(fd, mine.data(), mine.size()) == static_cast<ssize_t>(mine.size()) ? 0 : 1);
+  }
+  for (int status = -1; const pid_t maker : makers) EXPECT_TRUE(waitpid(maker, &status, 0) == maker && status == 0);
+  std::set<std::string> contents;
+  for (int number = 1; number <= 6; ++number) contents.insert(ReadWholeFile(NumberedName(path, number)));
+  EXPECT_EQ(contents.size(), 6u) << "two makers wrote into one file";
+  std::string chosen = "unchanged";
+  EXPECT_EQ(std::make_pair(CreateNewFile(dir.file("missing/x.log"), chosen), chosen), std::make_pair(-1, std::string("unchanged")));
+  const int gone = CreateNewFile(dir.file("x.png"), chosen), other = (unlink(chosen.c_str()), CreateNewFile(chosen, chosen));
+  RemoveNewFile(chosen, gone);  // a failed screenshot removes its file only while it is there
+  EXPECT_TRUE(std::filesystem::exists(chosen)) << "another game's file removed";
+  RemoveNewFile(chosen, other);
+  EXPECT_FALSE(std::filesystem::exists(chosen));
 }
 
 TEST(Paths, UserDirectoryFromHome) {

@@ -226,7 +226,7 @@ int sprite_grab_screen(SpriteId number, int x, int y, int width, int height) {
 }
 int sprite_save_png(SpriteId sprite, const std::string& path, int format) {
   record("sprite_save_png", sprite, path, format);
-  return fake::find(g_state.sprites, sprite) && !path.empty() ? 1 : 0;
+  return fake::find(g_state.sprites, sprite) && !path.empty() && !g_state.failPngSave ? 1 : 0;
 }
 int sprite_begin_drawing(SpriteId sprite) {
   record("sprite_begin_drawing", sprite);

@@ -52,6 +52,7 @@ struct State {
   SpriteId textImage = 0;
   bool textImageReady = false;
   int failImageCreateAfter = -1;  // image_create fails once this many more have succeeded
+  bool failPngSave = false;       // sprite_save_png fails, leaving the file as it found it
 
   // Text: width of a text in the current font; default 10 pixels per byte.
   std::function<double(const std::string&, int font)> textWidth;

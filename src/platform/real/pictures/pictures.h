@@ -34,6 +34,8 @@ bool png_decode_rgba(const void* data, size_t size, RgbaImage* out, bool* hasAlp
 inline size_t png_u32(const uint8_t* at) {
   return size_t{at[0]} << 24 | size_t{at[1]} << 16 | size_t{at[2]} << 8 | at[3];
 }
+// Writes the picture as an 8-bit RGBA PNG; false, with no file left at `path`, when any step of
+// the writing fails.
 bool png_write_rgba(const char* path, const RgbaImage& image);
 // png_decode_rgba, or the picture decoded ahead from the same block (picture_ahead.cpp).
 bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);

@@ -175,6 +175,12 @@ bool png_write_rgba(const char* path, const RgbaImage& image) {
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  // A full disk shows up only when the buffered bytes are flushed.
-  return std::fclose(file) == 0;
+  // A full disk often shows only when the buffered bytes are flushed: a file cut short is removed.
+  const bool flushed = std::fflush(file) == 0 && std::ferror(file) == 0;
+  const bool closed = std::fclose(file) == 0;
+  if (!flushed || !closed) {
+    std::remove(path);
+    return false;
+  }
+  return true;
 }

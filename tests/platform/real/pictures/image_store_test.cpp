@@ -1,4 +1,5 @@
 // Off-screen images and the PNG codec: formats, sizes, bad input. No display needed.
+#include <signal.h>
 #include <sys/resource.h>
 #include <zlib.h>
 
@@ -70,6 +71,29 @@ TEST(PngCodec, EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused) {
     EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 100 << 10) << "KiB taken for a picture that is not there";
   }
   EXPECT_TRUE(png_decode_rgba(small.data(), small.size(), &out, nullptr) && pixel_at(out, 2047, 2047) == kBlack) << small.size();
+}
+
+// A write that fails at any step (a full disk: a file size limit here) leaves no file behind: at
+// the first byte, at the close that writes out a small picture's only buffer, inside the rows.
+TEST(PngCodec, AWriteThatFailsAtAnyStepLeavesNoFile) {
+  RgbaImage noise = solid_image(256, 256, kClear), small = solid_image(40, 40, kGreen);
+  for (uint32_t seed = 1; uint8_t& byte : noise.pixels) byte = static_cast<uint8_t>((seed = seed * 1103515245 + 12345) >> 16);
+  const std::string path = testing::TempDir() + "written-" + std::to_string(getpid()) + ".png";
+  rlimit old{};
+  getrlimit(RLIMIT_FSIZE, &old);
+  const sighandler_t oldHandler = signal(SIGXFSZ, SIG_IGN);
+  for (const auto& [picture, limit] : {std::pair{&small, rlim_t{0}}, {&small, 64}, {&noise, 16384}, {&noise, RLIM_INFINITY}}) {
+    rlimit now{std::min(limit, old.rlim_max), old.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &now), 0);
+    const bool result = png_write_rgba(path.c_str(), *picture), written = limit == RLIM_INFINITY;
+    setrlimit(RLIMIT_FSIZE, &old);
+    const std::vector<uint8_t> bytes = file_bytes(path);
+    RgbaImage back;
+    const bool readsBack = png_decode_rgba(bytes.data(), bytes.size(), &back, nullptr) && back.pixels == picture->pixels;
+    EXPECT_EQ(std::tuple(result, access(path.c_str(), F_OK) == 0, readsBack), std::tuple(written, written, written)) << "limit " << limit;
+    unlink(path.c_str());
+  }
+  signal(SIGXFSZ, oldHandler);
 }
 
 TEST(Images, CreateLoadResizeCopyAndFree) {
