@@ -73,13 +73,19 @@ mutation 23 src/platform/real/input/input.cpp platform FullScreen.HeldKeysAreRel
   's/if (down \&\& screenActive) buttonPressedSincePoll/if (down) buttonPressedSincePoll/' \
   "the click that gives the focus back latched as a click"
 mutation 24 src/platform/real/screen/gl_context.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
-  's/if (changed \&\& glContext != nullptr) {/if (changed || glContext != nullptr) {/' \
+  's/if (!changed || glContext == nullptr) {/if (glContext == nullptr) {/' \
   "every frame shown, changed or not"
 mutation 25 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.WithoutShadersBlendsGiveTheShadersPixels \
   '/glColor4f(opacity, opacity, opacity, opacity);/d' "the opacity lost without shaders"
 mutation 26 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
+# Frames shown in part.
+mutation 27 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/add(Rect{left, top, right - left, bottom - top});/add(Rect{left, top, right - left - 1, bottom - top});/' \
+  "a changed rectangle one pixel short"
+mutation 28 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/if (b < beforeCount) changes\.add(before\[b++\]);/if (b < beforeCount) b++;/' "the old place not redrawn"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
