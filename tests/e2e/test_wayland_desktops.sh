@@ -32,13 +32,6 @@ menu_at() {
     awk '{ near = ($1 - 241) ^ 2 + ($2 - 172) ^ 2 + ($3 - 71) ^ 2 <= 27 } END { exit !near }'
 }
 menu_gone() { ! menu_at "$@"; }
-# The whole desktop holds exactly the picture (a full-screen frame S saved; its colour key's
-# transparent pixels are black on the screen).
-desktop_shows() {
-  import -window root -depth 8 "$E2E_WORK/desktop.png" &&
-    convert "$1" -background black -alpha remove -alpha off "$E2E_WORK/frame.png" &&
-    [ "$(compare -metric AE "$E2E_WORK/frame.png" "$E2E_WORK/desktop.png" null: 2>&1)" = 0 ]
-}
 
 play_on() {
   local desktop=$1 kind=$2 width=1920 height=1080
