@@ -8,9 +8,11 @@
 //                                                1 window, 2 borderless) as OUTDIR/NN-name.png, to compare
 //                                                pixel for pixel before and after a change of the drawing,
 //                                                after PASSES passes in each (1 unless given)
-//   vesperine-bench-real-startup still GAMEDIR KIND  CPU share of one core that each screen with nothing
-//                                                moving costs, paced at 60 frames a second, in screen kind
-//                                                KIND; and the menu with the pointer moving
+//   vesperine-bench-real-startup still GAMEDIR KIND  CPU share of one core and CPU a frame that each
+//                                                screen with nothing moving costs, paced at 60 frames a
+//                                                second, in screen kind KIND; beside them the pointer
+//                                                moving over the menu and the board, a card turning, a
+//                                                wrong pair turning back and a pair fading
 // Each prints the wall time since the process started and the peak resident memory; run both in
 // one go with bench/startup.sh, which compares them.
 #include <sys/resource.h>
@@ -22,6 +24,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -166,43 +169,59 @@ double cpuSeconds() {
 }
 
 // Each screen left standing: a second of passes to settle, then the process's CPU time (every
-// thread, the music's too) over three seconds of passes, as a share of one core. One screen with
-// the pointer moving over it (drawn as full screen does, in every kind) for comparison.
+// thread, the music's too) over three seconds of passes, as a share of one core and per frame. Then
+// what moves on them: the pointer over the menu and over the board (drawn as full screen does, in
+// every kind), a card turning up or down, a wrong pair turning back, a pair fading; each changes
+// every frame, so its figure is the cost of one such frame.
 int runStill(const std::string& gameDir, int kind) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
   if (!StartUp(1, argv, gameDir)) return 1;
   game.prefs.screenKind = kind;
   if (!SetUpDisplay()) return 1;
-  auto measure = [&](const char* label, int64_t state, bool pointerMoving = false) {
+  auto measure = [&](const char* label, int64_t state, const std::function<void(int)>& motion = nullptr) {
     game.gameState = state;
     auto pass = [&](int index) {
       RunOnePass();
-      if (pointerMoving) sprite_draw_blended(kSpritePointer, 100 + index % 600, 300, 255);
+      if (motion) motion(index);
     };
     for (int index = 0; index < 60; ++index) pass(index);
     const double wallStart = secondsNow(), cpuStart = cpuSeconds();
     constexpr int kPasses = 180;
     for (int index = 0; index < kPasses; ++index) pass(index);
     const double cpu = cpuSeconds() - cpuStart;
-    std::printf("still %-22s %s %5.1f %% of a core, %6.3f ms CPU a frame%s\n", label,
+    std::printf("%-30s %s %5.1f %% of a core, %6.3f ms CPU a frame%s\n", label,
                 kind == 0 ? "full screen" : "window     ", cpu / (secondsNow() - wallStart) * 100, cpu * 1000 / kPasses,
                 screen_is_active() ? "" : " (screen inactive)");
   };
-  measure("menu", Menu);
-  measure("menu, pointer moving", Menu, true);
+  const auto pointer = [](int index) { sprite_draw_blended(kSpritePointer, 100 + index * 7 % 1200, 300 + index % 400, 255); };
+  const auto turn = [](std::initializer_list<BoardCell*> cells) {
+    return [cells](int) {
+      for (BoardCell* cell : cells) cell->state = cell->state == FaceUp ? FaceDown : FaceUp;
+    };
+  };
+  measure("still menu", Menu);
+  measure("moving pointer over the menu", Menu, pointer);
   SeedRandom(12);
   dealNewGame();
-  measure("board", Playing);
+  measure("still board", Playing);
+  measure("moving pointer over the board", Playing, pointer);
+  measure("moving: a card turning", Playing, turn({&game.board[2][1]}));
+  measure("moving: wrong pair turning", Playing, turn({&game.board[3][2], &game.board[5][4]}));
+  game.board[2][3].state = game.board[4][3].state = Vanishing;
+  measure("moving: a pair fading", Playing, [](int) {
+    if (game.pairFade < 8) game.pairFade = 255;
+  });
+  game.board[2][3].state = game.board[4][3].state = FaceDown;
   game.board[0][0].state = FaceUp;
-  measure("board, one card up", Playing);
-  measure("credits", Credits);
-  measure("settings", Settings);
+  measure("still board, one card up", Playing);
+  measure("still credits", Credits);
+  measure("still settings", Settings);
   for (int r = 0; r < kBoardRows; ++r)
     for (int c = 0; c < kBoardColumns; ++c) game.board[c][r].state = Removed;
   game.gameRunning = 0;
   game.wellDoneFade = 128;
-  measure("well done, faded in", WellDone);
+  measure("still well done, faded in", WellDone);
   platform_shutdown();
   return 0;
 }

@@ -73,7 +73,7 @@ mutation 23 src/platform/real/input/input.cpp platform FullScreen.HeldKeysAreRel
   's/if (down \&\& screenActive) buttonPressedSincePoll/if (down) buttonPressedSincePoll/' \
   "the click that gives the focus back latched as a click"
 mutation 24 src/platform/real/screen/gl_context.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
-  's/if (changed \&\& glContext != nullptr) {/if (changed || glContext != nullptr) {/' \
+  's/if (!changed || glContext == nullptr) {/if (glContext == nullptr) {/' \
   "every frame shown, changed or not"
 mutation 25 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.WithoutShadersBlendsGiveTheShadersPixels \
   '/glColor4f(opacity, opacity, opacity, opacity);/d' "the opacity lost without shaders"
@@ -101,6 +101,12 @@ mutation 36 src/platform/real/pictures/png_codec.cpp platform PngCodec.AWriteTha
   '/if (!flushed || !closed) {/,/}/{/std::remove(path);/d}' "a PNG cut off at its close left behind"
 mutation 37 src/services/new_file.cpp services 'NewFile.*:Log.*' 's/ | O_EXCL//' "a log or screenshot of the same second written over the older one"
 mutation 38 src/display/screenshot.cpp game 'MainLoopTest.Screenshots*' '/if (!saved) RemoveNewFile(name, fd);/d' "the name a failed screenshot claimed left"
+# Frames shown in part.
+mutation 39 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/add(Rect{left, top, right - left, bottom - top});/add(Rect{left, top, right - left - 1, bottom - top});/' \
+  "a changed rectangle one pixel short"
+mutation 40 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/if (b < beforeCount) changes\.add(before\[b++\]);/if (b < beforeCount) b++;/' "the old place not redrawn"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

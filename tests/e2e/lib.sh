@@ -42,6 +42,14 @@ take_screenshot() {
   rm -f "$shot"
 }
 
+# The whole screen of the display holds exactly the picture (a full-screen frame S saved; its colour key's
+# transparent pixels are black on the screen).
+desktop_shows() {
+  import -window root -depth 8 "$E2E_WORK/desktop.png" &&
+    convert "$1" -background black -alpha remove -alpha off "$E2E_WORK/frame.png" &&
+    [ "$(compare -metric AE "$E2E_WORK/frame.png" "$E2E_WORK/desktop.png" null: 2>&1)" = 0 ]
+}
+
 # Root mean square level of the captured audio (S16LE), 0 for silence.
 audio_level() {
   python3 - "$E2E_AUDIO" "${1:-0}" <<'PY'

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Full screen, mouse only: logo and title skipped, a screenshot of the menu, a game started and
+# Full screen, mouse only: logo and title skipped, a screenshot of the menu, the pointer walked and
+# the screen covered, a game started and
 # cards turned, the menu opened with the right button and the game continued, the language and the
 # music changed in the settings, and Escape at the menu ending the game with both saved.
 source "$(dirname "$0")/lib.sh" "$1"
@@ -18,6 +19,14 @@ wait_for_menu 640 $panel_y
 take_screenshot menu
 [ "$(identify -format '%w %h' "$E2E_SHOTS/menu.png")" = "1280 720" ] || fail "screenshot size"
 [ "$(colours_in "$E2E_SHOTS/menu.png" "400x200+440+$((menu_top + 150))")" -gt 20 ] || fail "menu entries look empty"
+# The pointer walks over the menu, a window covers the screen and goes: the screen then shows exactly
+# the whole frame S saves, pointer included.
+for step in $(seq 1 10); do xdotool mousemove $((300 + step * 41)) $((200 + step * 19)) sleep 0.05; done
+xmessage -geometry 500x300+200+150 "covering the game" & cover=$!
+xdotool search --sync --onlyvisible --name xmessage >/dev/null
+kill $cover
+take_screenshot walked
+until_shown true "" desktop_shows "$E2E_SHOTS/walked.png" || fail "the screen is not the whole frame after a walk and a cover"
 # START: the board of card backs.
 fullscreen_click 640 $((menu_top + 190))
 until_shown screenshot_root "$now" panel_hidden "$now" 640 $panel_y || fail "START did not show the board"

@@ -207,6 +207,7 @@ class FullScreen : public testing::Test {
     screen_set_sprite_quality(0);
   }
   void TearDown() override {
+    platform_show_whole_frames(false);
     screen_set_frame_rate(0);
     screen_close();
   }

@@ -17,6 +17,10 @@ struct FrameCalls {
   int count = 0;
 };
 
+// How much of this frame is drawn: nothing until it ends, unless the screen was read or a texture
+// changed half-way; then the calls so far were drawn, and the later ones are drawn as they come.
+enum class Drawn { Nothing, Part, Whole };
+
 struct FrameCache {
   FrameCalls current;                // this frame's calls so far
   FrameCalls previous;               // the last frame's calls: the frame on screen
@@ -24,7 +28,7 @@ struct FrameCache {
   int alike = 0;                     // this frame's first calls that are the last frame's
   bool overflowed = false;           // this frame made more calls than it holds
   bool screenShowsPrevious = false;  // nothing damaged the screen since the last frame was shown
-  int unshown = 0;                   // this frame's first calls, not drawn while it may be the one on screen
+  Drawn drawn = Drawn::Nothing;
   FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
   GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
   bool matching = false;             // this frame's calls so far are the first of the kept ones
@@ -98,11 +102,43 @@ void take(int index) {
   }
 }
 
-// The calls held back as the frame on screen, once the frame turns out to need drawing.
-void show_unshown() {
-  const int count = cache.unshown;
-  cache.unshown = 0;
-  for (int i = 0; i < count; ++i) take(i);
+bool replaces_every_pixel_first(const FrameCalls& frame) {
+  return frame.count > 0 && covers_screen(frame.calls[0]) && frame.calls[0].intensity == DrawCall::kReplace;
+}
+
+bool intersects(const DrawCall& call, const ScreenChange::Rect& rect) {
+  return call.x < rect.x + rect.width && rect.x < call.x + call.shownWidth && call.y < rect.y + rect.height &&
+         rect.y < call.y + call.shownHeight;
+}
+
+// Every call of the frame so far that reaches into the changed rectangles, clipped to each.
+void draw_part(const ScreenChange& change) {
+  glEnable(GL_SCISSOR_TEST);
+  for (int r = 0; r < change.count; ++r) {
+    const ScreenChange::Rect& rect = change.rects[r];
+    glScissor(rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
+    for (int i = 0; i < cache.current.count; ++i) {
+      if (intersects(cache.current.calls[i], rect)) draw_call(cache.current.calls[i]);
+    }
+  }
+  glDisable(GL_SCISSOR_TEST);
+}
+
+// Draws the frame's calls so far: where the back buffer holds the frame on screen and both frames
+// give every pixel from their own calls, only what changed; else all of them.
+void draw_frame(ScreenChange* change) {
+  change->count = 0;
+  if (gl_shows_parts() && cache.screenShowsPrevious && replaces_every_pixel_first(cache.previous) &&
+      replaces_every_pixel_first(cache.current) &&
+      frame_changes(cache.previous.calls, cache.previous.count, cache.current.calls, cache.current.count, change)) {
+    draw_part(*change);
+    cache.drawn = Drawn::Part;
+    return;
+  }
+  cache.matching = cache.kept.count > 0;
+  cache.heldBack = 0;
+  for (int i = 0; i < cache.current.count; ++i) take(i);
+  cache.drawn = Drawn::Whole;
 }
 
 }  // namespace
@@ -120,39 +156,45 @@ void frame_cache_draw(const DrawCall& call) {
   if (cache.alike == index && index < cache.previous.count && cache.previous.calls[index] == call) {
     cache.alike = index + 1;
   }
-  if (cache.screenShowsPrevious && cache.unshown == index && cache.alike == index + 1) {
-    ++cache.unshown;  // so far the frame on screen
-    return;
+  if (cache.drawn == Drawn::Whole) {
+    take(index);
+  } else if (cache.drawn == Drawn::Part) {
+    draw_call(call);
   }
-  show_unshown();
-  take(index);
 }
 
 void frame_cache_flush() {
-  show_unshown();
+  if (cache.drawn == Drawn::Nothing && cache.current.count > 0) {
+    ScreenChange drawnPart;
+    draw_frame(&drawnPart);
+  }
   draw_held_back();
 }
 
-bool frame_cache_end_frame() {
+bool frame_cache_end_frame(ScreenChange* changed) {
   const int count = cache.current.count;
-  const bool unchanged = cache.screenShowsPrevious && cache.unshown == count &&
-                         (count == 0 || count == cache.previous.count);
-  if (unchanged) {
-    cache.current.count = cache.alike = cache.unshown = 0;
-    return false;
+  changed->count = 0;
+  if (cache.drawn == Drawn::Nothing) {
+    const bool unchanged = cache.screenShowsPrevious &&
+                           (count == 0 || (count == cache.previous.count && cache.alike == count));
+    if (unchanged) {
+      cache.current.count = cache.alike = 0;
+      return false;
+    }
+    if (count == 0) {  // nothing drawn on a damaged screen: the frame on screen, drawn again
+      std::copy(cache.previous.calls, cache.previous.calls + cache.previous.count, cache.current.calls);
+      cache.current.count = cache.alike = cache.previous.count;
+    }
+    draw_frame(changed);
   }
-  if (count == 0) {  // nothing drawn on a damaged screen: the frame on screen, drawn again
-    std::copy(cache.previous.calls, cache.previous.calls + cache.previous.count, cache.current.calls);
-    cache.current.count = cache.alike = cache.unshown = cache.previous.count;
-  }
-  frame_cache_flush();
+  draw_held_back();
   cache.previousCut = cut_of(cache.current);
   cache.previous.count = cache.current.count;
   std::copy(cache.current.calls, cache.current.calls + cache.previous.count, cache.previous.calls);
   cache.current.count = cache.alike = 0;
   cache.screenShowsPrevious = !cache.overflowed;
   cache.overflowed = false;
-  cache.matching = cache.kept.count > 0;
+  cache.drawn = Drawn::Nothing;
   return true;
 }
 
@@ -160,8 +202,9 @@ void frame_cache_screen_damaged() { cache.screenShowsPrevious = false; }
 
 void frame_cache_reset() {
   cache.current.count = cache.previous.count = cache.kept.count = 0;
-  cache.previousCut = cache.alike = cache.unshown = cache.heldBack = 0;
+  cache.previousCut = cache.alike = cache.heldBack = 0;
   cache.overflowed = cache.screenShowsPrevious = cache.matching = false;
+  cache.drawn = Drawn::Nothing;
   cache.copy = 0;
 }
 

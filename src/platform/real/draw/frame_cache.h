@@ -1,8 +1,14 @@
 // Each frame's draw calls against those of the frame on screen. Most frames repeat it: every screen
-// of the game stands still until the player does something.
+// of the game stands still until the player does something, and then mostly a little of it moves.
+// - A frame's calls are held back until it ends (or the screen is read, or a texture changes or
+//   goes: then they are drawn, and the frame's later calls as they come).
 // - A frame that makes exactly the calls of the frame on screen, on the same texture contents, is
-//   neither drawn nor shown: its calls are held back while they match, and drawn only when one
-//   differs, the screen is read, a texture changes or goes, or the window lost what it showed.
+//   neither drawn nor shown, unless the window lost what it showed.
+// - Where the screen shows parts of frames (screen.h), a frame that begins by replacing every pixel,
+//   after one that did too, draws and shows only the rectangles where the two frames' calls differ:
+//   those of the calls that are not in both, in the same order (a moving pointer's old and new
+//   place, a turned card, a fading pair). Inside them every call of the frame is drawn, clipped to
+//   them, so the screen holds exactly the pixels of the whole frame.
 // - The layers under a full-screen veil are kept from one frame to the next. The menu and the
 //   questions draw the background, 48 cards with their shadows and a dimming layer before the
 //   panel, and it stays the same while the pointer or a vanishing pair moves over it: once two
@@ -17,6 +23,7 @@
 #include <GL/gl.h>
 
 #include "platform/platform.h"
+#include "platform/real/screen/screen.h"
 
 // One sprite draw, as it reaches the screen: equal calls of sprites with the same texture content
 // draw the same pixels. The sprite and its texture are found again when the call is drawn: a texture
@@ -38,14 +45,19 @@ void frame_cache_draw(const DrawCall& call);
 // Draws every call held back, so the screen shows all calls made; before reading the screen,
 // changing or deleting a texture, and at the end of a frame.
 void frame_cache_flush();
-// The frame is complete: true when it must be shown, false when the screen shows it already (then
-// nothing of it was drawn). A frame that draws nothing shows the screen as it is.
-bool frame_cache_end_frame();
+// The frame is complete: true when it must be shown, with the part of the screen it changed; false
+// when the screen shows it already (then nothing of it was drawn). A frame that draws nothing shows
+// the screen as it is.
+bool frame_cache_end_frame(ScreenChange* changed);
 // The window system lost what the screen showed (exposed, mapped again): the next frame is drawn
 // and shown, even one that draws nothing, which then shows the frame on screen again.
 void frame_cache_screen_damaged();
 // A new GL context: nothing is on its screen yet, and the copy went with the old one.
 void frame_cache_reset();
+
+// In frame_changes.cpp: the rectangles where the frame `now` may give other pixels than `before`,
+// merged so that none overlaps another; false when they would cover most of the screen.
+bool frame_changes(const DrawCall* before, int beforeCount, const DrawCall* now, int nowCount, ScreenChange* changed);
 
 // In sprite_drawing.cpp: a new GL context, with no opacity set yet and nothing on its screen.
 void draw_context_made();

@@ -9,6 +9,10 @@ Display* glDisplay = nullptr;
 Window glDrawable = 0;
 GLXContext glContext = nullptr;
 int framesPresented = 0;  // for the tests
+int64_t pixelsPresented = 0;
+using CopySubBuffer = void (*)(Display*, GLXDrawable, int, int, int, int);
+CopySubBuffer copySubBuffer = nullptr;  // offered by the driver of the current context
+bool wholeFramesOnly = false;           // for the tests
 
 bool has_extension(const char* list, const char* name) {
   if (list == nullptr) {
@@ -70,6 +74,10 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
     gScreen.listener.contextMade();
   }
   set_swap_interval(display, visual->screen, drawable, flipMode == 2 ? 1 : 0);
+  copySubBuffer = has_extension(glXQueryExtensionsString(display, visual->screen), "GLX_MESA_copy_sub_buffer")
+                      ? reinterpret_cast<CopySubBuffer>(glXGetProcAddressARB(
+                            reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")))
+                      : nullptr;
 
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
@@ -106,12 +114,35 @@ void gl_stop() {
 
 bool gl_ready() { return glContext != nullptr; }
 
+bool gl_shows_parts() {
+  return glContext != nullptr && copySubBuffer != nullptr && gScreen.kind == ScreenKind::Fullscreen && !wholeFramesOnly;
+}
+
 void gl_swap() {
-  const bool changed = gScreen.listener.frameDone == nullptr || gScreen.listener.frameDone();
-  if (changed && glContext != nullptr) {
+  ScreenChange change;
+  const bool changed = gScreen.listener.frameDone == nullptr || gScreen.listener.frameDone(&change);
+  if (!changed || glContext == nullptr) {
+    return;
+  }
+  ++framesPresented;
+  if (!gl_shows_parts()) {
     glXSwapBuffers(glDisplay, glDrawable);
-    ++framesPresented;
+    pixelsPresented += int64_t(gScreen.width) * gScreen.height;
+    return;
+  }
+  if (change.count == 0) {
+    change.count = 1;
+    change.rects[0] = {0, 0, gScreen.width, gScreen.height};
+  }
+  for (int i = 0; i < change.count; ++i) {  // GL counts rows from the bottom of the screen
+    const ScreenChange::Rect& rect = change.rects[i];
+    copySubBuffer(glDisplay, glDrawable, rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
+    pixelsPresented += int64_t(rect.width) * rect.height;
   }
 }
 
 int platform_frames_presented() { return framesPresented; }
+
+int64_t platform_pixels_presented() { return pixelsPresented; }
+
+void platform_show_whole_frames(bool whole) { wholeFramesOnly = whole; }

@@ -13,11 +13,24 @@
 
 enum class ScreenKind { Closed, Fullscreen, InWindow };
 
+// The part of the screen a frame changed: rectangles in screen pixels from the top-left corner, or
+// the whole screen when there are none.
+struct ScreenChange {
+  struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  static constexpr int kMaxRects = 8;
+  int count = 0;
+  Rect rects[kMaxRects];
+};
+
 // What the screen must tell the drawing: a room above it registers these (any may be null).
 struct ScreenListener {
   void (*contextMade)() = nullptr;  // a new GL context: nothing is on its screen yet
   void (*closing)() = nullptr;      // the screen and its context are about to go
-  bool (*frameDone)() = nullptr;    // the frame is drawn: false when the screen shows it already
+  // The frame is drawn: false when the screen shows it already; else what it changed (the whole
+  // screen unless the screen shows parts).
+  bool (*frameDone)(ScreenChange* changed) = nullptr;
   void (*damaged)() = nullptr;      // the window system lost what the screen showed
 };
 
@@ -59,9 +72,19 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
 // Destroys the context (and with it every texture). Safe when none exists.
 void gl_stop();
 bool gl_ready();
-// Shows the frame drawn, unless the listener says the screen shows it already.
+// Whether a frame may be shown in part: in full screen where the driver copies rectangles of the
+// back buffer to the window (GLX_MESA_copy_sub_buffer) and leaves the back buffer as it is. Every
+// frame is then shown that way, whole ones as one rectangle, so the back buffer holds the frame on
+// screen from one frame to the next (such copies do not wait for the vertical retrace). The window
+// kinds, whose drawing area a compositor may hold, swap whole frames.
+bool gl_shows_parts();
+// Shows the frame drawn, or the part of it that changed, unless the listener says the screen shows
+// it already.
 void gl_swap();
 
-// For the platform tests: how many frames so far were shown (buffers swapped); frames the screen
-// showed already are not.
+// For the platform tests: how many frames so far were shown (buffers swapped or parts copied);
+// frames the screen showed already are not. And how many pixels they showed.
 int platform_frames_presented();
+int64_t platform_pixels_presented();
+// For the platform tests: full screen shows whole frames, as where the driver copies no parts.
+void platform_show_whole_frames(bool whole);

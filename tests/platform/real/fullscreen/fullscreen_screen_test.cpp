@@ -123,4 +123,73 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
   }
 }
 
+// Where the driver copies parts of the back buffer, a frame shows only what changed since the frame
+// on screen; every frame of the table is then drawn again whole (the screen damaged) and the window
+// must hold the same pixels both times.
+TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
+  ASSERT_TRUE(gl_shows_parts()) << "Mesa's software GL copies parts of the back buffer";
+  screen_set_sprite_quality(1);
+  RgbaImage backdrop = solid_image(desktop_width(), desktop_height(), kBlue);
+  for (int i = 0; i < desktop_width() * desktop_height(); i += 3) set_pixel(backdrop, i % desktop_width(), i / desktop_width(), Rgba{uint8_t(i), uint8_t(i / 7), 90, 255});
+  const SpriteId background = load_sprite(backdrop, kSpriteKeepAlpha);
+  RgbaImage arrow = solid_image(12, 12, kWhite);
+  for (int i = 0; i < 144; ++i) set_pixel(arrow, i % 12, i / 12, i % 12 + i / 12 < 12 ? Rgba{255, uint8_t(i), 0, 255} : Rgba{0, 0, 0, 128});
+  const SpriteId pointer = load_sprite(arrow, kSpriteKeepAlpha);
+  const SpriteId back = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha), face = load_sprite(solid_image(8, 8, kGreen), kSpriteKeepAlpha);
+  const SpriteId shadow = load_sprite(solid_image(4, 4, kBlack), kSpriteKeepAlpha);
+  const SpriteId veil = load_sprite(solid_image(desktop_width(), desktop_height(), kBlack), kSpriteKeepAlpha);
+  const SpriteId label = load_sprite(solid_image(40, 10, kWhite), kSpriteKeepAlpha);
+  const auto relabel = [&](uint32_t colour) { sprite_begin_drawing(label), draw_box(0, 0, 40, 10, colour), drawing_end(); };
+  struct Frame {
+    const char* what; int pointerX, pointerY, turned, fade, veil; std::function<void()> before, halfWay; bool part;
+  };
+  const auto none = [] {};
+  const Frame frames[] = {
+      {"first", 50, 40, -1, 255, 0, none, none, false},
+      {"pointer moved a little", 53, 42, -1, 255, 0, none, none, true},
+      {"pointer moved far", 150, 90, -1, 255, 0, none, none, true},
+      {"pointer over a card edge", 37, 25, -1, 255, 0, none, none, true},
+      {"pointer half off the screen", -5, -6, -1, 255, 0, none, none, true},
+      {"card turned", -5, -6, 2, 255, 0, none, none, true},
+      {"pair fading", -5, -6, 2, 170, 0, none, none, true},
+      {"pair fading on", -5, -6, 2, 85, 0, none, none, true},
+      {"pair gone", -5, -6, 2, 0, 0, none, none, true},
+      {"veil shown", 90, 70, 2, 0, 128, none, none, false},
+      {"pointer over the veil", 96, 75, 2, 0, 128, none, none, true},
+      {"language changed", 96, 75, 2, 0, 128, [&] { relabel(rgb(200, 30, 30)); }, none, true},
+      {"screen read half-way", 100, 72, 2, 0, 128, none, [] { EXPECT_EQ(screen_pixel(0, 0).a, 255); }, false},
+  };
+  const auto draw = [&](const Frame& f) {
+    sprite_draw(background, 0, 0);
+    for (int card = 0; card < 4; ++card) {
+      const int x = 10 + card * 30, intensity = card < 2 ? f.fade : 255;
+      if (intensity == 0) continue;
+      sprite_scale(shadow, 24, 24), sprite_draw_blended(shadow, x + 3, 13, intensity / 2);
+      const SpriteId picture = card == f.turned ? face : back;
+      sprite_scale(picture, 24, 24), sprite_draw_blended(picture, x, 10, intensity);
+    }
+    f.halfWay();
+    if (f.veil > 0) sprite_draw_blended(veil, 0, 0, f.veil), sprite_draw(label, 60, 60);
+    sprite_draw_blended(pointer, f.pointerX, f.pointerY, 255);
+  };
+  for (const Frame& f : frames) {
+    SCOPED_TRACE(f.what);
+    f.before();
+    const int64_t before = platform_pixels_presented();
+    draw(f);
+    screen_flip();
+    const int64_t shown = platform_pixels_presented() - before;
+    EXPECT_EQ(shown < desktop_width() * desktop_height() / 100, f.part) << shown << " pixels shown";
+    const RgbaImage part = shown_pixels(gFullscreen.display, gFullscreen.window, 200, 120);
+    screen_damaged();
+    draw(f);
+    screen_flip();
+    EXPECT_EQ(platform_pixels_presented() - before - shown, desktop_width() * desktop_height()) << "drawn whole";
+    const RgbaImage whole = shown_pixels(gFullscreen.display, gFullscreen.window, 200, 120);
+    int differing = 0;
+    for (size_t i = 0; i < whole.pixels.size(); i += 4) differing += std::memcmp(&whole.pixels[i], &part.pixels[i], 4) != 0;
+    EXPECT_EQ(differing, 0) << "pixels unlike the whole frame's";
+  }
+}
+
 }  // namespace
