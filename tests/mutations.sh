@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The mutation check, run by hand: each small fault of the table below is put alone into a scratch
-# copy of the source tree, the test program that sees its layer is built, and the tests named for
-# it run; they must fail. Prints caught or MISSED per mutation and exits 1 when any is missed (or
+# copy of the source tree, the test program that sees its layer is built (or the game and its packs
+# for an end-to-end test), and the tests named for it run; they must fail. Prints caught or MISSED per mutation and exits 1 when any is missed (or
 # when its sed no longer finds its line: adapt the sed to the code as it is now). The tree itself
 # is never changed.
 #   bash tests/mutations.sh [SOURCE_TREE] [ID...]      (the tree this script is in, every mutation)
@@ -13,8 +13,9 @@ only=" $* "
 jobs=$(nproc)
 
 # mutation ID FILE PROGRAM TEST_FILTER SED WHAT
-# PROGRAM: services, display, game (unit tests through the fake platform) or platform (the real
-# one under a private Xvfb). TEST_FILTER: gtest's --gtest_filter. SED: one sed script over FILE.
+# PROGRAM: services, display, game (unit tests through the fake platform), platform (the real
+# one under a private Xvfb) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
+# name of one ctest test. SED: one sed script over FILE.
 ids=() files=() programs=() filters=() seds=() whats=()
 mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
 
@@ -107,6 +108,14 @@ mutation 39 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesS
   "a changed rectangle one pixel short"
 mutation 40 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/if (b < beforeCount) changes\.add(before\[b++\]);/if (b < beforeCount) b++;/' "the old place not redrawn"
+# Saves at exit read back from the game's own bytes, and a write of the preferences that fails.
+mutation 41 src/game/window_events.cpp e2e e2e_test_window_kinds \
+  's/case EventCloseRequest: game\.quitRequested = 1; break;/case EventCloseRequest: if (game.prefs.screenKind == ScreenBorderless) std::exit(0); game.quitRequested = 1; break;/' \
+  "the borderless window's close ending the game at once, unsaved"
+mutation 42 src/game/main_loop.cpp e2e e2e_autoplay_kind1 \
+  '/^  SavePreferences(game\.saveDir, game\.prefs);$/d' "no preferences saved at the end of a whole game"
+mutation 43 src/services/file_bytes.cpp e2e e2e_test_faults \
+  's/if (!written || !closed || /if (!closed || /' "a failed write of the preferences renamed over the old file"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -118,6 +127,12 @@ log=$scratch/out.log
 # Builds PROGRAM's test program and runs FILTER's tests; the status is the tests'.
 run_tests() {
   local program=$1 filter=$2
+  if [ "$program" = e2e ]; then
+    cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look vesperine-pack \
+      >"$log" 2>&1 || return 2
+    (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
+    return
+  fi
   cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
   if [ "$program" = platform ]; then
     (cd "$build" && bash "$copy/tests/platform/run-with-x.sh" "$build/tests/vesperine_platform_tests" --gtest_filter="$filter") >"$log" 2>&1

@@ -88,7 +88,7 @@ else
   press Escape
   wait_for_exit 100 || fail "the game did not end cleanly"
 fi
-grep -q "^GameScreen = $E2E_KIND\$" "${E2E_GAME_DIR}Vesperine.prefs" || fail "preferences not saved"
+saved_prefs_are en_GB 1 "$E2E_KIND" 1280x720 || fail "preferences not saved: $(cat "${E2E_GAME_DIR}Vesperine.prefs")"
 
 for stage in "${stages[@]}"; do echo "$stage: $E2E_SHOTS/$stage.png"; done
 echo "automated player, screen kind $E2E_KIND, $E2E_HANDS: won a whole game"

@@ -59,6 +59,12 @@ make_game_dir() {
   ln -s "$E2E_BUILD/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
   if [ $# -gt 0 ]; then printf '%s' "$1" >"$E2E_GAME_DIR/Vesperine.prefs"; fi
 }
+# The game directory's preferences are exactly what the game writes at exit for LANGUAGE MUSIC
+# KIND MODE. Its byte-order mark and header line come from a real save only: the tests write none.
+saved_prefs_are() {
+  printf '\xef\xbb\xbf\n; Vesperine 1.0 Preferences\n[Settings]\nLanguage = %s\nMusic = %s\nGameScreen = %s\nScreenMode = %s\n' \
+    "$@" | cmp -s - "${E2E_GAME_DIR}Vesperine.prefs"
+}
 
 # A game run as another user (sway's nobody) may not enter our directories, the build tree among
 # them: the game directory gets copies of the packs its links lead to, and the game's directories
@@ -153,13 +159,9 @@ fullscreen_mouse_to() {
   done
 }
 
-# A click held for a few frames but released before the game's 100 ms wait ends.
-click_button() {
-  xdotool mousedown "${1:-1}"
-  sleep 0.05
-  xdotool mouseup "${1:-1}"
-  sleep 0.2
-}
+# A click held for a few frames but released before the game's 100 ms wait ends: one xdotool, as a
+# second one started late on a loaded machine would hold it longer. Wait for its answer after it.
+click_button() { xdotool mousedown "${1:-1}" sleep 0.05 mouseup "${1:-1}"; }
 
 fullscreen_click() {
   fullscreen_mouse_to "$1" "$2"
@@ -204,12 +206,7 @@ wait_for_menu() {
 }
 
 # The window kinds: clicks go to the window at window-relative positions, screenshots of the window.
-window_click() {
-  xdotool mousemove --window "$GAME_WINDOW" "$1" "$2"
-  sleep 0.05
-  xdotool click "${3:-1}"
-  sleep 0.15
-}
+window_click() { xdotool mousemove --window "$GAME_WINDOW" "$1" "$2" sleep 0.05 click "${3:-1}"; }
 window_shot() { if is_ppm "$1"; then grab "$GAME_WINDOW" "$1"; else grab_png "$GAME_WINDOW" "$1"; fi; }
 
 wait_for_window_menu() {
@@ -235,16 +232,11 @@ read -r MENU_W MENU_H < <(pack_picture_size menu.png)
 MENU_LEFT=$(( (1280 - MENU_W) / 2 ))
 MENU_TOP=$(( (720 - MENU_H) / 2 ))
 
-# A click at (x, y) of the game screen; full screen then parks its pointer in the top-left corner,
-# off the board, so that pictures of the cards do not show it.
+# A click at (x, y) of the game screen (click_seen); full screen then parks its pointer in the
+# top-left corner, off the board, so that pictures of the cards do not show it.
 player_click() {
-  if [ "$E2E_KIND" = 0 ]; then
-    fullscreen_point_at "$1" "$2"
-    click_button "${3:-1}"
-    fullscreen_to_corner
-  else
-    window_click "$@"
-  fi
+  click_seen "$@" || return 1
+  [ "$E2E_KIND" != 0 ] || fullscreen_to_corner
 }
 # Full screen: walks the pointer to (x, y) until the game draws it there (the cream inside of its
 # arrow at (x + 4, y + 10)); a step lost on a busy machine leaves it elsewhere, and it walks again
@@ -319,7 +311,7 @@ click_until() {
   fail "$(basename "$file" .png): the $want did not show"
 }
 
-# ---- Keys, each pressed once the screen holds still and the next after its answer.
+# ---- Keys and clicks, each given once the screen holds still and the next after its answer.
 # A checksum of the game screen; nothing once the game has ended.
 hash_now() { kill -0 "$GAME_PID" 2>/dev/null && "$LOOK" hash "$(player_source)" 2>/dev/null; }
 # The screen holds still (no fade running): two looks in a row alike, kept as LAST; changed sees
@@ -330,6 +322,16 @@ wait_still() {
   fail "the screen never held still"
 }
 changed() { for _ in $(seq 1 200); do NOW=$(hash_now); [ "$NOW" != "$LAST" ] && return 0; sleep 0.05; done; return 1; }
+# A click at (x, y) once the screen holds still, true when the screen answers. The game reads the
+# pointer when it handles a click: moved on before, it would send the click elsewhere. Full screen
+# first walks its pointer there.
+click_seen() {
+  [ "$E2E_KIND" != 0 ] || fullscreen_point_at "$1" "$2"
+  wait_still
+  if [ "$E2E_KIND" = 0 ]; then click_button "${3:-1}"; else window_click "$@"; fi
+  changed
+}
+click_answered() { click_seen "$@" || fail "no answer on the screen to a click at $1,$2"; }
 # A press a busy game never saw down (its frame longer than the press) is lost: pressed again, longer.
 # An arrow only moves the ring, at once: after one, the screen it showed is still, and the next
 # arrow needs no wait.

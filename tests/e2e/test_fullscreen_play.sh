@@ -4,6 +4,7 @@
 # cards turned, the menu opened with the right button and the game continued, the language and the
 # music changed in the settings, and Escape at the menu ending the game with both saved.
 source "$(dirname "$0")/lib.sh" "$1"
+E2E_KIND=0
 
 start_x 1280x720
 make_game_dir
@@ -32,13 +33,15 @@ fullscreen_click 640 $((menu_top + 190))
 until_shown screenshot_root "$now" panel_hidden "$now" 640 $panel_y || fail "START did not show the board"
 take_screenshot board
 # Two cards of the top row: their faces show.
-fullscreen_click 220 60
-fullscreen_click 340 60
+click_answered 220 60
+click_answered 340 60
 until_shown screenshot_root "$now" changed_more "$E2E_SHOTS/board.png" "$now" "100x100+170+10" 2000 \
   || fail "the first card did not turn"
+cp "$now" "$E2E_WORK/face-up.png"
 take_screenshot turned
-# The right button opens the menu over the board; CONTINUE returns to it.
-sleep 1.6
+# Once the pair is resolved, the right button opens the menu over the board; CONTINUE returns to it.
+until_shown screenshot_root "$now" changed_more "$E2E_WORK/face-up.png" "$now" "100x100+170+10" 2000 \
+  || fail "the turned pair stayed up"
 click_button 3
 until_shown screenshot_root "$now" panel_shows "$now" 640 $panel_y || fail "the right button did not open the menu"
 take_screenshot paused
@@ -49,20 +52,16 @@ until_shown screenshot_root "$now" panel_hidden "$now" 640 $panel_y || fail "CON
 # log is buffered, so what changed is read from it after the end.
 click_button 3
 until_shown screenshot_root "$now" panel_shows "$now" 640 $panel_y || fail "the menu did not open again"
-fullscreen_click 640 $((menu_top + 350))
+click_answered 640 $((menu_top + 350))
 take_screenshot settings
-fullscreen_click $((menu_left + 579)) $((menu_top + 240))
-fullscreen_click $((menu_left + 279)) $((menu_top + 280))
+click_answered $((menu_left + 579)) $((menu_top + 240))
+click_answered $((menu_left + 279)) $((menu_top + 280))
 take_screenshot settings-changed
 fullscreen_click $((menu_left + 110)) $((menu_top + 560))
 until_shown screenshot_root "$now" changed_more "$E2E_SHOTS/menu.png" "$now" "500x80+390+$((menu_top + 480))" 1000 \
   || fail "the menu was not rendered again in the new language"
 take_screenshot menu-translated
-for _ in 1 2 3; do  # Escape at the menu ends the game; a press a loaded machine missed is given again
-  press Escape
-  for _ in $(seq 1 30); do kill -0 "$GAME_PID" 2>/dev/null && sleep 0.2; done
-  kill -0 "$GAME_PID" 2>/dev/null || break
-done
+key Escape  # at the menu: the game ends
 wait_for_exit 100
 prefs=$(cat "$(save_dir)Vesperine.prefs")
 code=$(game_log | grep -o 'Load language ([a-z][a-z]_[A-Z][A-Z]):'$'\t\t''OK' | tail -n1 | sed 's/Load language (\(.*\)):.*/\1/')

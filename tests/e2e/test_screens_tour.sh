@@ -9,8 +9,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 start_x 1280x720
 make_game_dir $'[Settings]\nLanguage = en_GB\nMusic = 1\nGameScreen = 1\nScreenMode = 1280x720\n'
 no_x=$(( (1280 - 540) / 2 + 540 - 40 ))
-# A click at (x, y) once the screen holds still, and the screen's answer; then its picture NAME.
-step() { wait_still; window_click "$1" "$2" "${3:-1}"; changed || fail "no answer on the screen to a click at $1,$2"; }
+# The picture NAME once the screen holds still.
 shot() { wait_still; player_look "$E2E_SHOTS/$1.png"; }
 menu_is_shown() { player_look "$E2E_WORK/now.ppm"; menu_shows "$E2E_WORK/now.ppm" || fail "$1"; }
 open_game() {
@@ -24,12 +23,12 @@ capture_intro logo
 capture_intro title logo
 player_wait_for_menu
 shot menu
-step 640 $((MENU_TOP + 430)); shot credits          # CREDITS
-step 640 $((MENU_TOP + 560)); menu_is_shown "OK of the credits did not return to the menu"
-step 640 $((MENU_TOP + 520)); shot ask-quit         # QUIT
-step "$no_x" $((MENU_TOP + 320)); menu_is_shown "NO did not keep the game running"
-step 640 $((MENU_TOP + 350)); shot settings         # SETTINGS
-step $((MENU_LEFT + 110)) $((MENU_TOP + 560))       # OK, nothing changed
+click_answered 640 $((MENU_TOP + 430)); shot credits          # CREDITS
+click_answered 640 $((MENU_TOP + 560)); menu_is_shown "OK of the credits did not return to the menu"
+click_answered 640 $((MENU_TOP + 520)); shot ask-quit         # QUIT
+click_answered "$no_x" $((MENU_TOP + 320)); menu_is_shown "NO did not keep the game running"
+click_answered 640 $((MENU_TOP + 350)); shot settings         # SETTINGS
+click_answered $((MENU_LEFT + 110)) $((MENU_TOP + 560))       # OK, nothing changed
 shot menu-again
 [ "$(region_difference "$E2E_SHOTS/menu.png" "$E2E_SHOTS/menu-again.png" 1280x720+0+0)" = 0 ] \
   || fail "the menu changed after the settings were left unchanged"
@@ -37,28 +36,27 @@ click_until "$E2E_SHOTS/board.png" board 640 $((MENU_TOP + 190))   # START
 play_first_round 0 3
 
 # The menu over the running game; START asks first, and NO keeps the game; CONTINUE returns to it.
-step 640 400 3; shot paused
-step 640 $((MENU_TOP + 190)); shot ask-new-game
-step "$no_x" $((MENU_TOP + 320)); menu_is_shown "NO did not keep the running game"
+click_answered 640 400 3; shot paused
+click_answered 640 $((MENU_TOP + 190)); shot ask-new-game
+click_answered "$no_x" $((MENU_TOP + 320)); menu_is_shown "NO did not keep the running game"
 click_until "$E2E_WORK/continued.png" board 640 $((MENU_TOP + 270))
 [ "$(region_difference "$E2E_SHOTS/turned.png" "$E2E_SHOTS/board.png" "120x120+165+5")" -gt 1000 ] \
   || fail "no card turned in the picture of the first turn"
-step 640 400 3
-step 640 $((MENU_TOP + 520))                        # QUIT, and YES
-step $((1280 - no_x)) $((MENU_TOP + 320))
+click_answered 640 400 3
+click_answered 640 $((MENU_TOP + 520))                        # QUIT, and YES
+click_answered $((1280 - no_x)) $((MENU_TOP + 320))
 wait_for_exit 100 || fail "YES of the quit question did not end the game"
 
 # The menu and the settings in German: Deutsch is nine steps after English in the chooser.
 open_game
 player_wait_for_menu
-step 640 $((MENU_TOP + 350))
-for _ in 1 2 3 4 5 6 7 8 9; do step $((MENU_LEFT + 579)) $((MENU_TOP + 240)); done
-step $((MENU_LEFT + 110)) $((MENU_TOP + 560))
+click_answered 640 $((MENU_TOP + 350))
+for _ in 1 2 3 4 5 6 7 8 9; do click_answered $((MENU_LEFT + 579)) $((MENU_TOP + 240)); done
+click_answered $((MENU_LEFT + 110)) $((MENU_TOP + 560))
 shot menu-deutsch
-step 640 $((MENU_TOP + 350))
+click_answered 640 $((MENU_TOP + 350))
 shot settings-deutsch
-press Escape
-press Escape
+key Escape Escape
 wait_for_exit 100 || fail "Escape at the menu did not end the game"
 grep -q '^Language = de_DE$' "${E2E_GAME_DIR}Vesperine.prefs" || fail "German not saved"
 if [ -n "${E2E_SHOTS_OUT:-}" ]; then mkdir -p "$E2E_SHOTS_OUT" && cp "$E2E_SHOTS"/*.png "$E2E_SHOTS_OUT"/; fi

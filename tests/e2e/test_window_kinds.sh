@@ -23,8 +23,8 @@ window_shot "$E2E_SHOTS/window-menu.png"
 window_click 640 $((menu_top + 190))          # START
 until_shown window_shot "$E2E_SHOTS/window-board.png" panel_hidden "$E2E_SHOTS/window-board.png" 640 $((menu_top + 600)) \
   || fail "START did not show the board"
-window_click 220 60
-window_click 340 60
+click_answered 220 60
+click_answered 340 60
 until_shown window_shot "$E2E_SHOTS/window-turned.png" \
   changed_more "$E2E_SHOTS/window-board.png" "$E2E_SHOTS/window-turned.png" "100x100+170+10" 2000 || fail "no card turned in the window"
 window_click 700 400 3                          # right click: the menu
@@ -33,8 +33,8 @@ window_click 640 $((menu_top + 270))          # CONTINUE
 until_shown window_shot "$now" panel_hidden "$now" 640 $((menu_top + 600)) || fail "CONTINUE did not return to the board"
 window_click 700 400 3
 until_shown window_shot "$now" panel_shows "$now" 640 $((menu_top + 600)) || fail "the menu did not open again"
-window_click 640 $((menu_top + 350))          # SETTINGS
-window_click $((menu_left + 579)) $((menu_top + 240))   # the next language
+click_answered 640 $((menu_top + 350))        # SETTINGS
+click_answered $((menu_left + 579)) $((menu_top + 240))   # the next language
 window_click $((menu_left + 110)) $((menu_top + 560))   # OK
 until_shown window_shot "$now" changed_more "$E2E_SHOTS/window-menu.png" "$now" "500x80+390+$((menu_top + 480))" 1000 \
   || fail "the menu was not rendered again in the new language"
@@ -47,8 +47,7 @@ xdotool windowactivate --sync "$GAME_WINDOW"
 expect_music playing "the music did not resume on restore"
 wmctrl -c "Vesperine 1" || fail "wmctrl could not ask the window to close"
 wait_for_exit 100 || fail "the game did not end cleanly after the close request"
-prefs=$(cat "${E2E_GAME_DIR}Vesperine.prefs")
-grep -q '^Language = hu_HU$' <<<"$prefs" && grep -q '^GameScreen = 1$' <<<"$prefs" || fail "preferences not saved: $prefs"
+saved_prefs_are hu_HU 1 1 1280x720 || fail "preferences not saved: $(cat "${E2E_GAME_DIR}Vesperine.prefs")"
 game_log | grep -q $'^Opening screen (Windowed):\t\tOK$' || fail "log lacks the windowed opening"
 
 # ---- borderless: the desktop's size, 140-pixel cards from (205, 5)
@@ -83,6 +82,6 @@ xdotool windowactivate --sync "$GAME_WINDOW"
 expect_music playing "the music did not resume with the focus"
 wmctrl -c "Vesperine 1" || fail "wmctrl could not ask the borderless window to close"
 wait_for_exit 100 || fail "the borderless game did not end cleanly"
-grep -q '^GameScreen = 2$' "${E2E_GAME_DIR}Vesperine.prefs" || fail "preferences not saved by the borderless game"
+saved_prefs_are en_GB 1 2 800x600 || fail "preferences not saved by the borderless game"
 if [ -n "${E2E_SHOTS_OUT:-}" ]; then mkdir -p "$E2E_SHOTS_OUT" && cp "$E2E_SHOTS"/*.png "$E2E_SHOTS_OUT"/; fi
 echo "window kinds: OK"
