@@ -19,3 +19,7 @@ int platform_frames_presented();
 // Whether the sprites of the current screen are drawn by shaders (false: the texture environment);
 // known from the screen's first draw on.
 bool platform_draws_with_shaders();
+// How many loads so far took a picture decoded ahead (picture_ahead.cpp).
+int platform_pictures_taken_ahead();
+// Whether the decoding ahead waits for decoded pictures to be taken: the next would pass the budget.
+bool platform_decoding_ahead_held_back();
