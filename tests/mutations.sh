@@ -80,6 +80,27 @@ mutation 25 src/platform/real/sprite_drawing.cpp platform FullScreen.WithoutShad
 mutation 26 src/platform/real/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
+# Deals shuffled and seeded per run, the pace, key codes out of range, decoding ahead, frames, centring.
+mutation 27 src/game/board.cpp game BoardTest.DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets \
+  '/for (int i = 0; i < 3; ++i) shuffleCells();/d' "deals not shuffled"
+mutation 28 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals \
+  '/SeedRandomFromClock();/d' "every run dealing the same boards"
+mutation 29 src/platform/real/screen_state.cpp platform FullScreen.FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot \
+  's/1000 \/ fps/2000 \/ fps/' "the frames paced at half the rate"
+mutation 30 src/platform/real/input.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
+  's/if (code >= 0 \&\& code < kKeyCount) {/{/' "key codes out of range written past the key table"
+mutation 31 src/platform/real/picture_ahead.cpp platform FullScreen.PicturesDecodedAheadTakenInAnyOrderOrNeverLoadAsPlainOnes \
+  's/found->size == size/found->size != size/' "pictures decoded ahead never found"
+mutation 32 src/platform/real/picture_ahead.cpp platform FullScreen.PicturesDecodedAheadTakenInAnyOrderOrNeverLoadAsPlainOnes \
+  's/waitingBytes + bytes > kWaitingBudget/false/' "no budget for the pictures decoded ahead"
+mutation 33 src/platform/real/frame_cache.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  's/count == cache\.previous\.count)/count <= cache.previous.count)/' "the menu left up when the frame after it draws less"
+mutation 34 src/platform/real/frame_cache.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  's/ = !cache\.overflowed;/ = true;/' "the frame after one of over 400 calls taken for the one on screen"
+mutation 35 src/platform/real/frame_cache.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  '/if (index == kMaxCalls) {/,/return;/{/draw_call(call);/d}' "calls past the 400 held back dropped"
+mutation 36 src/game/frame_drawing.cpp game DrawingTest.LogoTitleAndTheMenuOverTheBoard \
+  's/(game\.screenWidth - w(s)) \/ 2/(game.screenWidth - w(s) + 1) \/ 2/' "menu entries centred half a pixel right"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
