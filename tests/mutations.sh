@@ -116,6 +116,28 @@ mutation 42 src/game/main_loop.cpp e2e e2e_autoplay_kind1 \
   '/^  SavePreferences(game\.saveDir, game\.prefs);$/d' "no preferences saved at the end of a whole game"
 mutation 43 src/services/file_bytes.cpp e2e e2e_test_faults \
   's/if (!written || !closed || /if (!closed || /' "a failed write of the preferences renamed over the old file"
+# Deals shuffled and seeded per run, the pace, key codes out of range, decoding ahead, frames, centring.
+mutation 44 src/game/board.cpp game BoardTest.DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets \
+  '/for (int i = 0; i < 3; ++i) shuffleCells();/d' "deals not shuffled"
+mutation 45 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals \
+  '/SeedRandomFromClock();/d' "every run dealing the same boards"
+mutation 46 src/platform/real/screen/screen_state.cpp platform FullScreen.FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot \
+  's/1000 \/ fps/2000 \/ fps/' "the frames paced at half the rate"
+mutation 47 src/platform/real/input/input.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
+  's/if (code >= 0 \&\& code < kKeyCount) {/{/' "key codes out of range written past the key table"
+mutation 48 src/platform/real/pictures/picture_ahead.cpp platform FullScreen.PicturesDecodedAheadTakenInAnyOrderOrNeverLoadAsPlainOnes \
+  's/found->size == size/found->size != size/' "pictures decoded ahead never found"
+mutation 49 src/platform/real/pictures/picture_ahead.cpp platform FullScreen.PicturesDecodedAheadTakenInAnyOrderOrNeverLoadAsPlainOnes \
+  's/waitingBytes + bytes > kWaitingBudget/false/' "no budget for the pictures decoded ahead"
+mutation 50 src/platform/real/draw/frame_cache.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  's/count == cache\.previous\.count \&\& cache\.alike == count/count <= cache.previous.count \&\& cache.alike == count/' \
+  "the menu left up when the frame after it draws less"
+mutation 51 src/platform/real/draw/frame_cache.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  's/ = !cache\.overflowed;/ = true;/' "the frame after one of over 400 calls taken for the one on screen"
+mutation 52 src/platform/real/draw/frame_cache.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
+  '/if (index == kMaxCalls) {/,/return;/{/draw_call(call);/d}' "calls past the 400 held back dropped"
+mutation 53 src/game/frame_drawing.cpp game DrawingTest.LogoTitleAndTheMenuOverTheBoard \
+  's/(game\.screenWidth - w(s)) \/ 2/(game.screenWidth - w(s) + 1) \/ 2/' "menu entries centred half a pixel right"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

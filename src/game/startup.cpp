@@ -116,6 +116,7 @@ bool SetUpDisplay() {
   renderAllTexts();
   FinishScreenSetup(game.prefs.screenKind);
   if (game.prefs.musicOn == 1) sound_play(kMusicSound, kSoundLoop);
+  SeedRandomFromClock();  // every run deals boards of its own
   return true;
 }
 
@@ -142,10 +143,7 @@ bool StartUp(int argc, char** argv, const std::string& gameDir) {
 
 int RunGame(int argc, char** argv) {
   const bool started = StartUp(argc, argv, ExecutableDirectory(argc > 0 ? argv[0] : "")) && SetUpDisplay();
-  if (started) {
-    SeedRandomFromClock();
-    RunMainLoop();
-  }
+  if (started) RunMainLoop();
   FlushLog();
   platform_shutdown();
   return started ? 0 : 1;

@@ -10,15 +10,17 @@
 namespace {
 
 TEST(BoardLayout, CardSizeAndOriginPerScreen) {
-  const std::tuple<int, int, int64_t, int64_t, int64_t> cases[] = {
-      {1280, 720, 110, 165, 5}, {1280, 1024, 150, 5, 37}, {1024, 1280, 118, 5, 261}, {40, 30, 0, -15, -10}};
-  for (const auto& [width, height, size, left, top] : cases) {
+  // Card size, the board's origin, and the last cell's origin seven and five card pitches away.
+  const std::tuple<int, int, int64_t, int64_t, int64_t, int64_t, int64_t> cases[] = {
+      {1280, 720, 110, 165, 5, 1005, 605}, {1280, 1024, 150, 5, 37, 1125, 837},
+      {1024, 1280, 118, 5, 261, 901, 901}, {40, 30, 0, -15, -10, 55, 40}};
+  for (const auto& [width, height, size, left, top, lastX, lastY] : cases) {
     ResetGameState();
     game.screenWidth = width;
     game.screenHeight = height;
     layoutBoard();
-    EXPECT_EQ(std::make_tuple(game.cardSize, game.boardLeft, game.boardTop), std::make_tuple(size, left, top)) << width;
-    EXPECT_EQ(std::make_tuple(game.board[7][5].x, game.board[7][5].y), std::make_tuple(left + (size + 10) * 7, top + (size + 10) * 5));
+    EXPECT_EQ(std::make_tuple(game.cardSize, game.boardLeft, game.boardTop, game.board[7][5].x, game.board[7][5].y),
+              std::make_tuple(size, left, top, lastX, lastY)) << width;
   }
 }
 
@@ -41,22 +43,31 @@ class BoardTest : public GameTest {
   }
 };
 
-TEST_F(BoardTest, DealsHoldEveryFaceTwiceFaceDownAndAlternateTheSets) {
-  EXPECT_EQ(game.cardSetIndex, 1);  // the first deal takes the second set
-  std::map<SpriteId, int> counts;
-  for (auto& column : game.board)
-    for (auto& cell : column) counts[cell.face] += cell.state == FaceDown ? 1 : 100;
-  ASSERT_EQ(counts.size(), 24u);
-  for (int f = 1; f <= 24; ++f) EXPECT_EQ(counts[game.cardSets[1].faces[f]], 2) << "face " << f;
-  EXPECT_EQ(std::make_tuple(game.gameState, game.cardsLeft, game.gameRunning), std::make_tuple(int64_t{Playing}, int64_t{48}, int64_t{1}));
+TEST_F(BoardTest, DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets) {
+  const std::vector<int64_t> seven = DealtFaces();  // the first deal takes the second set
+  std::map<int64_t, int> counts, twice;
+  int pairsOneAboveTheOther = 0;  // unshuffled, each face would lie at (c, r) and (c, r + 3)
+  for (int i = 0; i < kCardCount; ++i) {
+    ++counts[seven[i]], twice[101 + i / 2] = 2;
+    pairsOneAboveTheOther += i % kBoardRows < 3 && seven[i] == seven[i + 3];
+  }
+  EXPECT_EQ(counts, twice);
+  EXPECT_EQ(std::make_tuple(pairsOneAboveTheOther < 8, game.gameState, game.cardsLeft, game.gameRunning),
+            std::make_tuple(true, int64_t{Playing}, int64_t{48}, int64_t{1}));
+  SeedRandom(8), game.cardSetIndex = 0;
+  dealNewGame();
+  EXPECT_NE(DealtFaces(), seven) << "another seed, another deal";
   std::set<int64_t> backgrounds;
+  std::vector<std::set<int64_t>> facesOfCell(kCardCount);  // over many deals every cell holds most faces
   for (int i = 0; i < 200; ++i) {
     const int64_t set = game.cardSetIndex;
     dealNewGame();
     ASSERT_NE(game.cardSetIndex, set) << "the sets alternate";
     backgrounds.insert(game.backgroundIndex);
+    for (int cell = 0; cell < kCardCount; ++cell) facesOfCell[cell].insert(DealtFaces()[cell] % 100);
   }
   EXPECT_EQ(backgrounds, (std::set<int64_t>{0, 1, 2, 3}));
+  EXPECT_GE(std::ranges::min(facesOfCell, {}, &std::set<int64_t>::size).size(), 18u);
 }
 
 TEST_F(BoardTest, PickIsStrictOnTheCardEdgesAndStopsAtTwo) {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/random.h"
 #include "game/sprite_numbers.h"
 #include "game/startup.h"
 #include "game_fixture.h"
@@ -103,7 +104,7 @@ TEST_F(StartUpTest, SubsystemsThatCannotStartAreFatalWithTheirLineAndBox) {
   EXPECT_EQ(fake::state().messageBoxes[0], std::make_pair(std::string("Vesperine::"), std::string("  : Sprite")));
 }
 
-TEST_F(StartUpTest, CompletePackOpensLoadsRendersAndStartsTheMusic) {
+TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals) {
   writePack();
   ASSERT_TRUE(start({"/LOG"}));
   ASSERT_TRUE(SetUpDisplay());
@@ -115,6 +116,9 @@ TEST_F(StartUpTest, CompletePackOpensLoadsRendersAndStartsTheMusic) {
   EXPECT_EQ(std::make_tuple(sprite_width(game.backgroundSprites[3]), sprite_width(kSpriteLogo), sprite_height(kSpriteTitle)),
             std::make_tuple(1280, 1280, 720));
   EXPECT_NE(game.cardSets[1].faces[24], 0);
+  // Each set-up seeds the deals from the clock: after one seed, two set-ups deal two boards.
+  const auto deal = [] { SeedRandom(7), game.cardSetIndex = 0; EXPECT_TRUE(SetUpDisplay()); dealNewGame(); return DealtFaces(); };
+  EXPECT_NE(deal(), deal());
 }
 
 TEST_F(StartUpTest, ScreenKindsAndModes) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -67,6 +68,15 @@ inline void WriteLanguageFile(const std::string& path, const std::string& name,
   std::ofstream out(path, std::ios::binary);
   out << "\xEF\xBB\xBF\n[LANGUAGE FILE]\ntLangFileNAME = " << name << "\n[Texts]\n";
   for (const auto& [key, text] : keys) out << key << " = " << text << "\n";
+}
+
+// The board as dealt, column by column: face f of set s as 100 * s + f, plus 1000 unless face down.
+inline std::vector<int64_t> DealtFaces() {
+  std::vector<int64_t> numbers;
+  const auto& set = game.cardSets[game.cardSetIndex].faces;
+  for (auto& column : game.board)
+    for (auto& cell : column) numbers.push_back(100 * game.cardSetIndex + (std::ranges::find(set, cell.face) - set.begin()) + 1000 * (cell.state != FaceDown));
+  return numbers;
 }
 
 class GameTest : public ::testing::Test {

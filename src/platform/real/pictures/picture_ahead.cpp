@@ -31,6 +31,8 @@ std::condition_variable changed;
 std::list<AheadPicture> pictures;  // in the order handed in; entries stay put while decoding
 size_t waitingBytes = 0;           // pixels decoded and not yet taken
 bool stopping = false;
+bool heldBack = false;             // the worker waits for pictures to be taken (for the tests)
+int takenAhead = 0;                // loads that found their picture decoded ahead (for the tests)
 
 // Never destroyed: a way out that skips picture_decode_ahead_stop (a fatal error mid-load) must not
 // trip over a thread still running at exit.
@@ -54,7 +56,9 @@ void decode_in_order() {
     if (stopping || next == pictures.end()) return;
     const size_t bytes = pixel_bytes(next->data, next->size);
     if (waitingBytes > 0 && waitingBytes + bytes > kWaitingBudget) {
+      heldBack = true;
       changed.wait(held);
+      heldBack = false;
       continue;
     }
     next->state = AheadPicture::Decoding;
@@ -113,6 +117,7 @@ bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlph
     return png_decode_rgba(data, size, out, hasAlpha);
   }
   changed.wait(held, [&] { return found->state == AheadPicture::Decoded; });
+  ++takenAhead;
   const bool decoded = found->decoded;
   waitingBytes -= found->image.pixels.size();
   if (decoded) {
@@ -126,4 +131,14 @@ bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlph
   held.unlock();
   if (workerDone) join_worker();  // it has returned or is about to; a later hand-in starts a new one
   return decoded;
+}
+
+int platform_pictures_taken_ahead() {
+  std::lock_guard<std::mutex> held(lock);
+  return takenAhead;
+}
+
+bool platform_decoding_ahead_held_back() {
+  std::lock_guard<std::mutex> held(lock);
+  return heldBack;
 }

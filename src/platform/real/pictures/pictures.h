@@ -39,3 +39,8 @@ inline size_t png_u32(const uint8_t* at) {
 bool png_write_rgba(const char* path, const RgbaImage& image);
 // png_decode_rgba, or the picture decoded ahead from the same block (picture_ahead.cpp).
 bool picture_decode(const void* data, size_t size, RgbaImage* out, bool* hasAlpha);
+
+// For the platform tests: how many loads so far took a picture decoded ahead, and whether the
+// decoding ahead waits for decoded pictures to be taken (the next would pass the budget).
+int platform_pictures_taken_ahead();
+bool platform_decoding_ahead_held_back();

@@ -4,7 +4,7 @@
 
 #include "platform/real/fullscreen/fullscreen_window.h"
 
-#include <numeric>
+#include <algorithm>
 
 namespace {
 
@@ -83,43 +83,52 @@ TEST_F(FullScreen, MouseMovesRelativelyAndStaysOnTheScreen) {
   }
 }
 
-TEST_F(FullScreen, FrameRateLimitSpacesFlipsByMoreThanTheFrameTime) {
+// The shortest of 30 gaps between flips: no flip comes early, and a loaded machine only makes some
+// late (there the median was seen at 29 ms, the shortest still at 17).
+TEST_F(FullScreen, FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot) {
   using Clock = std::chrono::steady_clock;
-  for (const int fps : {60, 0}) {  // ten flips, each timed from the end of the one before
+  for (const auto& [fps, shortest, longest] : {std::tuple{60, 16, 20}, {0, 0, 8}}) {
     screen_set_frame_rate(fps);
     screen_flip();
-    std::vector<Clock::duration> times;
-    for (auto previous = Clock::now(); times.size() < 10; previous = Clock::now()) times.push_back((screen_flip(), Clock::now() - previous));
-    if (fps == 60) EXPECT_GE(std::ranges::min(times), std::chrono::milliseconds(16));
-    else EXPECT_LT(std::accumulate(times.begin(), times.end(), Clock::duration()), std::chrono::milliseconds(150));
+    std::vector<Clock::duration> gaps;
+    for (auto previous = Clock::now(); gaps.size() < 30; previous = Clock::now()) gaps.push_back((screen_flip(), Clock::now() - previous));
+    const double gap = std::chrono::duration<double, std::milli>(std::ranges::min(gaps)).count();
+    EXPECT_TRUE(gap >= shortest && gap <= longest) << gap << " ms at " << fps << " frames a second";
   }
 }
 
 // A frame that makes the calls of the frame on screen is neither drawn nor shown; a changed call, a
-// changed texture, a read of the screen and an expose each show the next frame, drawn in full.
+// changed texture, a read of the screen and an expose each show the next frame, drawn in full. So do
+// a frame making the first calls of the one on screen (the menu closing: no panel), and the one after
+// a frame of more calls than are held back (400: the background, the card 399 times, a panel).
 TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
   const SpriteId background = load_sprite(solid_image(1, 1, kBlue), kSpriteKeepAlpha);
   sprite_scale(background, desktop_width(), desktop_height());
   const SpriteId card = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha);
+  const SpriteId panel = load_sprite(solid_image(4, 4, kGreen), kSpriteKeepAlpha);
   const auto none = [] {};
   const auto read = [] { EXPECT_EQ(screen_pixel(21, 11), kRed) << "the frame is drawn to be read"; };
   const auto expose = [&] { cover_and_uncover(gFullscreen.display, gFullscreen.window), keyboard_poll(); };
   const auto recolour = [&] { sprite_set_color_key(card, rgb(1, 2, 3)); };
-  const struct { const char* what; int cardX; std::function<void()> then; int shown; } frames[] = {
+  const struct { const char* what; int cardX; std::function<void()> then; int shown; int calls = 2; bool panel = false; } frames[] = {
       {"first", 10, none, 1}, {"the same, but opening exposed it", 10, none, 1}, {"the same", 10, none, 0}, {"the card moved", 20, none, 1},
       {"the same", 20, none, 0}, {"read", 20, read, 1}, {"the same", 20, none, 0},
       {"a texture changes after the drawing", 20, recolour, 1}, {"drawn from the changed texture", 20, none, 1},
       {"exposed", 20, expose, 1}, {"the same", 20, none, 0}, {"nothing drawn", -1, none, 0},
       {"nothing drawn, exposed: the frame on screen again", -1, expose, 1}, {"the frame on screen", 20, none, 0},
+      {"the menu opens", 20, none, 1, 2, true}, {"the same", 20, none, 0, 2, true}, {"the menu closes", 20, none, 1},
+      {"401 calls", 20, none, 1, 400, true}, {"their first 400", 20, none, 1, 400}, {"the same", 20, none, 0, 400},
   };
   for (const auto& f : frames) {
     const int before = platform_frames_presented();
-    if (f.cardX >= 0) sprite_draw(background, 0, 0), sprite_draw(card, f.cardX, 10);
+    for (int call = 0; call < f.calls && f.cardX >= 0; ++call) call == 0 ? sprite_draw(background, 0, 0) : sprite_draw(card, f.cardX, 10);
+    if (f.panel) sprite_draw(panel, 1, 21);
     f.then();
     screen_flip();
     EXPECT_EQ(platform_frames_presented() - before, f.shown) << f.what;
     const RgbaImage shown = shown_pixels(gFullscreen.display, gFullscreen.window, 40, 30);
-    EXPECT_EQ(std::pair(pixel_at(shown, 5, 5), pixel_at(shown, 21, 11)), std::pair(kBlue, kRed)) << f.what;
+    EXPECT_EQ(std::tuple(pixel_at(shown, 5, 5), pixel_at(shown, 21, 11), pixel_at(shown, 2, 22)),
+              std::tuple(kBlue, kRed, f.panel ? kGreen : kBlue)) << f.what;
   }
 }
 
