@@ -80,6 +80,23 @@ mutation 25 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.Withou
 mutation 26 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
+# Players' set-ups: layouts of other alphabets, sizes beyond X and GL, a crash after the log's
+# lines, two monitors without video modes.
+mutation 27 src/platform/real/window/window_events.cpp platform WindowKind.LettersReadAsInTheLatinLayoutWhicheverGroupIsActive \
+  's/(0), group,/(0), event->group,/' "the window kinds read the active layout only"
+mutation 28 src/platform/real/fullscreen/fullscreen_events.cpp platform FullScreen.LettersReadAsInTheLatinLayoutWhicheverGroupIsActive \
+  's/XkbBuildCoreState(0, group)/XkbBuildCoreState(0, 0)/' "full screen reads the first layout only"
+mutation 29 src/platform/real/input/key_codes.cpp platform 'FullScreen.LettersReadAs*:WindowKind.LettersReadAs*' \
+  's/return key_code_from_keysym(symbol, numLockOn);/break;/' "no Latin letter taken from another layout"
+mutation 30 src/platform/real/window/screen_window.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+  's/height <= 0 || width > kMaxXWindowSide ||$/height <= 0 ||/' "a window wider than X allows opened"
+mutation 31 src/platform/real/screen/gl_context.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+  's/ || !gl_can_show(width, height)//' "a screen larger than GL can show opened"
+mutation 32 src/services/log.cpp services Log.EachLineInTheFileAtOnceOnlyWhenEnabledAndAFullFileSwitchesItOff \
+  's/const std::string line = text + .\\n.;/static std::string line; line += text + "\\n"; if (line.size() < 4096) return;/' \
+  "log lines held in a buffer a crash loses"
+mutation 33 src/platform/real/fullscreen/video_modes.cpp platform FullScreen.FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtTheirSizes \
+  's/(width == monitorWidth \&\& height == monitorHeight)/false/' "without video modes only the whole screen's size opens"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

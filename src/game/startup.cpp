@@ -146,7 +146,6 @@ int RunGame(int argc, char** argv) {
     SeedRandomFromClock();
     RunMainLoop();
   }
-  FlushLog();
   platform_shutdown();
   return started ? 0 : 1;
 }
