@@ -138,6 +138,23 @@ mutation 52 src/platform/real/draw/frame_cache.cpp platform FullScreen.OnlyFrame
   '/if (index == kMaxCalls) {/,/return;/{/draw_call(call);/d}' "calls past the 400 held back dropped"
 mutation 53 src/game/frame_drawing.cpp game DrawingTest.LogoTitleAndTheMenuOverTheBoard \
   's/(game\.screenWidth - w(s)) \/ 2/(game.screenWidth - w(s) + 1) \/ 2/' "menu entries centred half a pixel right"
+# Players' set-ups: layouts of other alphabets, sizes beyond X and GL, a crash after the log's
+# lines, two monitors without video modes.
+mutation 54 src/platform/real/window/window_events.cpp platform WindowKind.LettersReadAsInTheLatinLayoutWhicheverGroupIsActive \
+  's/(0), group,/(0), event->group,/' "the window kinds read the active layout only"
+mutation 55 src/platform/real/fullscreen/fullscreen_events.cpp platform FullScreen.LettersReadAsInTheLatinLayoutWhicheverGroupIsActive \
+  's/XkbBuildCoreState(0, group)/XkbBuildCoreState(0, 0)/' "full screen reads the first layout only"
+mutation 56 src/platform/real/input/key_codes.cpp platform 'FullScreen.LettersReadAs*:WindowKind.LettersReadAs*' \
+  's/return key_code_from_keysym(symbol, numLockOn);/break;/' "no Latin letter taken from another layout"
+mutation 57 src/platform/real/window/screen_window.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+  's/height <= 0 || width > kMaxXWindowSide ||$/height <= 0 ||/' "a window wider than X allows opened"
+mutation 58 src/platform/real/screen/gl_context.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+  's/ || !gl_can_show(width, height)//' "a screen larger than GL can show opened"
+mutation 59 src/services/log.cpp services Log.EachLineInTheFileAtOnceOnlyWhenEnabledBesideALogOfTheSameSecondAndAFullDiskSwitchesItOff \
+  's/const std::string line = text + .\\n.;/static std::string line; line += text + "\\n"; if (line.size() < 4096) return;/' \
+  "log lines held in a buffer a crash loses"
+mutation 60 src/platform/real/fullscreen/video_modes.cpp platform FullScreen.FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtTheirSizes \
+  's/(width == monitorWidth \&\& height == monitorHeight)/false/' "without video modes only the whole screen's size opens"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

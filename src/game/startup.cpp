@@ -144,7 +144,6 @@ bool StartUp(int argc, char** argv, const std::string& gameDir) {
 int RunGame(int argc, char** argv) {
   const bool started = StartUp(argc, argv, ExecutableDirectory(argc > 0 ? argv[0] : "")) && SetUpDisplay();
   if (started) RunMainLoop();
-  FlushLog();
   platform_shutdown();
   return started ? 0 : 1;
 }

@@ -2,25 +2,17 @@
 
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
-#include <cstdlib>
-#include <cstring>
 
 #include "services/new_file.h"
 
 namespace {
-
-constexpr size_t kBufferSize = 4096;
 
 // Everything the log keeps for the whole run.
 struct LogState {
   int fd = -1;             // the open log file, -1 for none
   bool enabled = false;    // lines are written while true
   bool fileValid = false;  // false once a write to the file failed
-  bool flushRegistered = false;
-  std::array<char, kBufferSize> buffer{};
-  size_t used = 0;
 };
 
 LogState logState;
@@ -38,35 +30,17 @@ bool WriteOut(const char* data, size_t size) {
   return true;
 }
 
-// Sends the bytes through the buffer; a failed write marks the file invalid and drops the rest.
-void Append(const char* data, size_t size) {
-  if (logState.fd < 0 || !logState.fileValid) return;
-  if (logState.used + size > kBufferSize) {
-    FlushLog();
-    if (!logState.fileValid) return;
-  }
-  if (size > kBufferSize) {
-    if (!WriteOut(data, size)) logState.fileValid = false;
-    return;
-  }
-  std::memcpy(logState.buffer.data() + logState.used, data, size);
-  logState.used += size;
-}
-
+// Each line reaches the file whole and at once: a crash or a kill loses none of the lines before
+// it. A failed write marks the file invalid and drops the rest.
 void AppendLine(const std::string& text) {
-  Append(text.data(), text.size());
-  Append("\n", 1);
+  if (logState.fd < 0 || !logState.fileValid) return;
+  const std::string line = text + '\n';
+  if (!WriteOut(line.data(), line.size())) logState.fileValid = false;
 }
-
-void FlushAtExit() { FlushLog(); }
 
 void CloseFile() {
-  FlushLog();
   if (logState.fd >= 0) close(logState.fd);
-  logState.fd = -1;
-  logState.enabled = false;
-  logState.fileValid = false;
-  logState.used = 0;
+  logState = LogState{};
 }
 
 }  // namespace
@@ -78,9 +52,6 @@ int OpenLog(const std::string& path, const std::string& firstLine) {
   if (fd < 0) return 0;
   logState.fd = fd;
   logState.fileValid = true;
-  if (!logState.flushRegistered) {
-    logState.flushRegistered = std::atexit(FlushAtExit) == 0;
-  }
   AppendLine(firstLine);
   return 1;
 }
@@ -96,12 +67,6 @@ void WriteLogLine(const std::string& text) {
     return;
   }
   AppendLine(text);
-}
-
-void FlushLog() {
-  if (logState.fd < 0 || logState.used == 0) return;
-  if (logState.fileValid && !WriteOut(logState.buffer.data(), logState.used)) logState.fileValid = false;
-  logState.used = 0;
 }
 
 bool LogEnabled() { return logState.enabled; }

@@ -32,7 +32,8 @@ plays_and_quits() {
   [ "$status" -eq 0 ] || fail "$1: exit status $status"
 }
 
-# The fatal box shows; its OK ends the game with status 1.
+# The fatal box shows; its OK ends the game with status 1. A command given after the label runs
+# while the box is up.
 box_and_exit() {
   local box=""
   for _ in $(seq 1 300); do
@@ -42,6 +43,7 @@ box_and_exit() {
     sleep 0.1
   done
   [ -n "$box" ] || fail "$1: no message box"
+  if [ $# -gt 1 ]; then "${@:2}" || fail "$1: not so while the box was up: ${*:2}"; fi
   xdotool windowfocus --sync "$box" 2>/dev/null
   press Return
   wait_for_exit 100
@@ -80,6 +82,14 @@ rm -rf "$user_dir"
 AUDIO=nosuchdevice launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_HOME"
 box_and_exit "without audio"
 game_log | grep -qx $'InitSound:\t\tFAILED' || fail "no FAILED line for the sound"
+
+# --- A window larger than X can show: refused as a screen that cannot open, never an abort; its
+# log lines are in the file while the box is up (a start that crashes keeps them too).
+printf '[Settings]\nGameScreen = 1\nScreenMode = 99999x99999\n' >"$E2E_GAME_DIR/Vesperine.prefs"
+start_game /LOG
+logged_window_failed() { game_log | grep -qx $'Opening screen (Windowed):\t\tFAILED'; }
+box_and_exit "a window of 99999x99999" logged_window_failed
+rm "$E2E_GAME_DIR"/Vesperine.prefs "$E2E_GAME_DIR"/Log*.log
 
 # --- Data pack missing, cut short, and without each one of its entries in turn.
 expect_asset_failure "$E2E_WORK/no such.pack" music.ogg

@@ -39,9 +39,8 @@ class StartUpTest : public GameTest {
     for (auto& a : args) argv.push_back(a.data());
     return StartUp(static_cast<int>(argv.size()), argv.data(), gameDir);
   }
-  // This start's log file in `dir`, flushed.
+  // This start's log file in `dir`.
   std::string log(const std::string& dir) {
-    FlushLog();
     std::stringstream text;
     text << std::ifstream(dir + "Log " + game.startStamp + ".log").rdbuf();
     return text.str();

@@ -20,6 +20,7 @@
 #include "platform/real/screen/screen.h"
 #include "platform/real/window/window.h"
 // After gtest, whose names X11's macros (None, Bool) would clash with.
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -195,6 +196,31 @@ inline RgbaImage shown_pixels(Display* display, Window window, int width, int he
   }
   if (image != nullptr) XDestroyImage(image);
   return shown;
+}
+
+// Players who also write another alphabet: their layouts in order, the active group, a key pressed
+// by the symbol it carries there, and the code it must read as: a letter key as the letter of the
+// Latin layout (German's Y where Russian has Я), the keys all layouts share as always.
+struct LayoutKey { const char* layouts; int group; const char* symbol; int code; };
+inline constexpr LayoutKey kLayoutKeys[] = {
+    {"us,ru", 1, "Cyrillic_softsign", kKeyM}, {"us,ru", 1, "Cyrillic_yeru", kKeyS}, {"ru,us", 0, "Cyrillic_softsign", kKeyM},
+    {"ru,us", 0, "Cyrillic_yeru", kKeyS}, {"us,gr", 1, "Greek_mu", kKeyM}, {"us,gr", 1, "Greek_sigma", kKeyS}, {"de,ru", 1, "Cyrillic_ya", 'y'},
+    {"us,ru", 1, "Escape", kKeyEscape}, {"ru,us", 0, "space", kKeySpace}, {"us,gr", 1, "Return", kKeyReturn}, {"us,ru", 1, "Up", kKeyUp}};
+// Each key pressed, seen down and released, `take` bringing the key states up to date with all the
+// X server sent: the keys not read as their code. The keyboard is a US one again after.
+inline std::vector<std::string> keys_misread_in_layouts(const std::function<void()>& take) {
+  std::vector<std::string> misread;
+  Display* display = XOpenDisplay(nullptr);
+  for (const auto& [layouts, group, symbol, code] : kLayoutKeys) {
+    run(std::string("setxkbmap -layout ") + layouts);
+    XkbLockGroup(display, XkbUseCoreKbd, unsigned(group)), XSync(display, False);
+    run(std::string("xdotool keydown ") + symbol), take();
+    const int whileHeld = key_released(code);
+    run(std::string("xdotool keyup ") + symbol), take();
+    if (whileHeld != 0 || key_released(code) != 1) misread.push_back(std::string(layouts) + " " + symbol);
+  }
+  run("setxkbmap -layout us"), XCloseDisplay(display);
+  return misread;
 }
 
 // The full-screen game screen at the desktop's size, sprites, keys and buttons started afresh.

@@ -3,6 +3,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 
+#include <array>
 #include <cstdio>
 
 #include "platform/real/fullscreen/fullscreen_window.h"
@@ -11,14 +12,26 @@
 
 namespace {
 
+// The key's code from its unshifted symbols (Shift+S is still the S key) in each layout group, and
+// the group active in the event's state.
+int key_code(Display* display, unsigned keycode, unsigned state, bool numLock) {
+  std::array<unsigned long, kLayoutGroups> symbols{};
+  for (int group = 0; group < kLayoutGroups; ++group) {
+    unsigned modifiers = 0;
+    KeySym symbol = NoSymbol;
+    XkbLookupKeySym(display, static_cast<KeyCode>(keycode), XkbBuildCoreState(0, group), &modifiers, &symbol);
+    symbols[group] = symbol;
+  }
+  return key_code_from_groups(symbols.data(), kLayoutGroups, XkbGroupForCoreState(state), numLock);
+}
+
 void handle_event(XEvent& event) {
   switch (event.type) {
     case KeyPress:
     case KeyRelease: {
-      // Index 0: the unshifted symbol, so Shift+S is still the S key.
-      const KeySym keysym = XLookupKeysym(&event.xkey, 0);
       const bool numLock = (event.xkey.state & Mod2Mask) != 0;
-      input_key_changed(key_code_from_keysym(keysym, numLock), event.type == KeyPress);
+      input_key_changed(key_code(event.xkey.display, event.xkey.keycode, event.xkey.state, numLock),
+                        event.type == KeyPress);
       break;
     }
     case ButtonPress:

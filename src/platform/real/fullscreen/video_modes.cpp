@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/platform.h"
+
 namespace {
 
 struct SwitchedMode {
@@ -107,13 +109,23 @@ void install_guards() {
   }
 }
 
+// Without the extension nothing switches: the whole screen is one mode, and so is the first monitor
+// (at the screen's top-left corner, where the window opens) when there are several.
+bool fits_without_switch(Display* display, int screen, int width, int height) {
+  int monitorWidth = 0;
+  int monitorHeight = 0;
+  desktop_size(0, &monitorWidth, &monitorHeight);
+  return (width == DisplayWidth(display, screen) && height == DisplayHeight(display, screen)) ||
+         (width == monitorWidth && height == monitorHeight);
+}
+
 }  // namespace
 
 bool video_mode_switch(Display* display, int screen, int width, int height) {
   int eventBase = 0;
   int errorBase = 0;
   if (!XF86VidModeQueryExtension(display, &eventBase, &errorBase)) {
-    return width == DisplayWidth(display, screen) && height == DisplayHeight(display, screen);
+    return fits_without_switch(display, screen, width, height);
   }
   int count = 0;
   XF86VidModeModeInfo** modes = nullptr;

@@ -8,5 +8,5 @@
 #include "platform/real/fullscreen/fullscreen.h"
 
 // Switches to a mode of exactly width x height. Without the XF86VidMode extension the current
-// screen size is the one mode there is. false when no such mode exists or the switch failed.
+// screen size is the one mode there is, and the first monitor's size another (no switch needed). false when no such mode exists or the switch failed.
 bool video_mode_switch(Display* display, int screen, int width, int height);

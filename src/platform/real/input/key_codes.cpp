@@ -1,5 +1,7 @@
 // X key symbols to the game's key codes. The keypad is numbered by position from its unshifted
 // symbols (Insert = 0 ... Page Up = 9, Delete = "."), and ignored while Num Lock is on, except Enter.
+// A letter key pressed while a layout of another alphabet is active (Russian, Greek) reads as the
+// Latin letter the player's Latin layout puts on it.
 #include <X11/keysym.h>
 
 #include "platform/real/input/input.h"
@@ -71,4 +73,18 @@ int key_code_from_keysym(unsigned long keysym, bool numLockOn) {
     return numLockOn && keysym != XK_KP_Enter ? -1 : keypad;
   }
   return special_code(keysym);
+}
+
+int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool numLockOn) {
+  const int code = key_code_from_keysym(symbols[activeGroup], numLockOn);
+  if (code >= 0) {
+    return code;
+  }
+  for (int group = 0; group < groupCount; ++group) {
+    const unsigned long symbol = symbols[group];
+    if ((symbol >= 'a' && symbol <= 'z') || (symbol >= 'A' && symbol <= 'Z')) {
+      return key_code_from_keysym(symbol, numLockOn);
+    }
+  }
+  return -1;
 }

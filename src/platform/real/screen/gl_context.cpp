@@ -1,4 +1,5 @@
 // The GLX context of the game screen, its fixed 2D set-up and the buffer swap.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/real/screen/screen.h"
@@ -50,6 +51,16 @@ void set_swap_interval(Display* display, int screen, Window drawable, int interv
   }
 }
 
+// The viewport limits what GL draws, and the copy of a whole frame the drawing keeps is one texture.
+// Beyond them the screen shows a part, or sends X more than a request can hold (an abort in Xlib).
+bool gl_can_show(int width, int height) {
+  GLint viewport[2] = {0, 0};
+  GLint texture = 0;
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  return width <= std::min(viewport[0], texture) && height <= std::min(viewport[1], texture);
+}
+
 }  // namespace
 
 XVisualInfo* gl_choose_visual(Display* display, int screen) {
@@ -63,7 +74,8 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
   if (context == nullptr) {
     return false;
   }
-  if (!glXMakeCurrent(display, drawable, context)) {
+  if (!glXMakeCurrent(display, drawable, context) || !gl_can_show(width, height)) {
+    glXMakeCurrent(display, None, nullptr);
     glXDestroyContext(display, context);
     return false;
   }

@@ -62,12 +62,16 @@ void screen_listen(const ScreenListener& listener);
 // The window system lost what the screen showed (exposed, mapped again): the next frame is shown.
 void screen_damaged();
 
+// X gives window sizes and positions 16 bits with a sign: no window side can be longer.
+constexpr int kMaxXWindowSide = 32767;
+
 // The GL side of the game screen: one GLX context on the screen's X window, a pixel-exact 2D
 // projection (origin top-left, y down), textured rectangles for sprites.
 // A double-buffered RGBA visual, nullptr when the server offers none. Free with XFree.
 XVisualInfo* gl_choose_visual(Display* display, int screen);
 // Creates the context on `drawable`, makes it current, sets up the 2D projection and clears both
-// buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver offers it.
+// buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver offers it. false,
+// with no context, for a screen larger than GL can draw or keep a copy of.
 bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode);
 // Destroys the context (and with it every texture). Safe when none exists.
 void gl_stop();

@@ -50,8 +50,8 @@ GameWindow* game_window(int window) { return window >= 0 && window < kMaxWindows
 
 int window_open(int window, int x, int y, int width, int height, const std::string& title, int style) {
   GameWindow* slot = game_window(window);
-  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 ||
-      (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
+  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 || width > kMaxXWindowSide ||
+      height > kMaxXWindowSide || (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
     return 0;
   }
   if (slot->toplevel != nullptr) {
@@ -91,7 +91,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     screen_close();
   }
   GameWindow* window = window_with_handle(windowHandle);
-  if (window == nullptr || width <= 0 || height <= 0) {
+  if (window == nullptr || width <= 0 || height <= 0 || width > kMaxXWindowSide || height > kMaxXWindowSide) {
     return 0;
   }
   GdkDisplay* gdkDisplay = gtk_widget_get_display(window->toplevel);

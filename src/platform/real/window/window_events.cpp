@@ -79,16 +79,24 @@ gboolean on_window_state(GtkWidget*, GdkEventWindowState* event, gpointer) {
   return FALSE;
 }
 
-// Keys of the window feed the same states as the full-screen keys, from the unshifted symbol.
+// Keys of the window feed the same states as the full-screen keys, from the unshifted symbols the
+// key has in each layout group.
 gboolean on_key(GtkWidget*, GdkEventKey* event, gpointer) {
-  guint keyval = 0;
   GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
-  if (!gdk_keymap_translate_keyboard_state(keymap, event->hardware_keycode, static_cast<GdkModifierType>(0),
-                                           event->group, &keyval, nullptr, nullptr, nullptr)) {
-    keyval = event->keyval;
+  std::array<unsigned long, kLayoutGroups> symbols{};
+  for (int group = 0; group < kLayoutGroups; ++group) {
+    guint keyval = 0;
+    if (gdk_keymap_translate_keyboard_state(keymap, event->hardware_keycode, static_cast<GdkModifierType>(0), group,
+                                            &keyval, nullptr, nullptr, nullptr)) {
+      symbols[group] = keyval;
+    }
+  }
+  const int active = event->group % kLayoutGroups;
+  if (symbols[active] == 0) {
+    symbols[active] = event->keyval;
   }
   const bool numLock = (event->state & GDK_MOD2_MASK) != 0;
-  input_key_changed(key_code_from_keysym(keyval, numLock), event->type == GDK_KEY_PRESS);
+  input_key_changed(key_code_from_groups(symbols.data(), kLayoutGroups, active, numLock), event->type == GDK_KEY_PRESS);
   return TRUE;
 }
 

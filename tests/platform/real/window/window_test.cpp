@@ -113,6 +113,29 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsAndItsPointerClicksAndMovesAreEvent
   EXPECT_EQ(window_mouse_x(0), -1) << "outside the window";
 }
 
+// X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
+// window or screen is refused like any that cannot open, never an abort.
+TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
+  open(WindowStyleWindowed);  // a context to ask GL's limits
+  GLint viewport[2] = {0, 0}, texture = 0;
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport), glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  const int widest = std::min(viewport[0], texture), tallest = std::min(viewport[1], texture);
+  window_close(0);
+  EXPECT_EQ(window_open(0, 0, 0, 32768, 16, "x", WindowStyleWindowed) + window_open(0, 0, 0, 16, 99999, "x", WindowStyleBorderless), 0);
+  for (const auto& [width, height, opens] : {std::tuple{widest + 1, 16, 0}, {16, tallest + 1, 0}, {widest, 16, 1}}) {
+    ASSERT_EQ(window_open(0, 0, 0, width, height, "x", WindowStyleBorderless), 1);
+    EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
+    window_close(0);
+  }
+}
+
+TEST_F(WindowKind, LettersReadAsInTheLatinLayoutWhicheverGroupIsActive) {
+  open(WindowStyleBorderless), show();
+  ASSERT_EQ(run("xdotool windowfocus --sync " + std::to_string(handle_)), 0);
+  const auto take = [] { XSync(gdk_x11_get_default_xdisplay(), False); while (window_event() != EventNone) {} };
+  EXPECT_EQ(keys_misread_in_layouts(take), std::vector<std::string>());
+}
+
 // Under a real window manager a move comes as a configure event too: it must be no resize.
 TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
   const int windowManager = start_openbox();
