@@ -69,9 +69,8 @@ mutation 21 src/platform/real/draw/screen_grab.cpp platform FullScreen.FramesAli
 mutation 22 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
   's/if (game\.gameState == WellDone)$/if (game.gameState == WellDone \&\& game.focus.shown != 0)/' \
   "the well-done banner deaf to Return until an arrow"
-mutation 23 src/platform/real/input/input.cpp platform FullScreen.HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusAndTapsAreNot \
-  's/if (down \&\& screenActive) buttonPressedSincePoll/if (down) buttonPressedSincePoll/' \
-  "the click that gives the focus back latched as a click"
+mutation 23 src/platform/real/input/input.cpp platform ManagedFullScreen.TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst \
+  's/xButton <= 3 \&\& (counts || !down)/xButton <= 3/' "the click that gives the focus back held as a press"
 mutation 24 src/platform/real/screen/gl_context.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
   's/if (changed \&\& glContext != nullptr) {/if (changed || glContext != nullptr) {/' \
   "every frame shown, changed or not"
@@ -80,6 +79,21 @@ mutation 25 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.Withou
 mutation 26 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
+# Full screen under a window manager: the focus, the grabs, another size.
+mutation 27 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst \
+  's/if (gFullscreen.activeSince != 0 \&\& /if (false \&\& /' "a press the window manager lets through after the focus counted"
+mutation 28 src/platform/real/fullscreen/screen_fullscreen.cpp platform ManagedFullScreen.UnderOpenboxItIsMarkedFullScreenTakesNoGrabAndAltTabLeavesIt \
+  's/if (display == nullptr || gFullscreen.managed) {/if (display == nullptr) {/; s/^    managed_fullscreen_enter(.*);$/\0 fullscreen_grab_input();/' \
+  "the managed window grabbing the keyboard and pointer"
+mutation 29 src/platform/real/fullscreen/fullscreen_managed.cpp platform ManagedFullScreen.AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCheckWindowListingIt \
+  's/ || property_items(display, check\[0\], "_NET_SUPPORTING_WM_CHECK", XA_WINDOW) != check//' \
+  "a check window believed without naming itself"
+mutation 30 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain \
+  '/^void ask_again_for_missing_focus/,/^}/{/fullscreen_ask_for_focus();/d}' "the missing focus never asked for again"
+mutation 31 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
+  's/fit.top = (height - fit.height) \/ 2;/fit.top = 0;/' "the fitted picture at the window's top"
+mutation 32 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
+  's/x \/ fit.scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -97,6 +97,7 @@ void gl_stop() {
   if (glContext == nullptr) {
     return;
   }
+  gl_fit_forget();
   glXMakeCurrent(glDisplay, None, nullptr);
   glXDestroyContext(glDisplay, glContext);
   glContext = nullptr;
@@ -109,6 +110,7 @@ bool gl_ready() { return glContext != nullptr; }
 void gl_swap() {
   const bool changed = gScreen.listener.frameDone == nullptr || gScreen.listener.frameDone();
   if (changed && glContext != nullptr) {
+    gl_fit_show();
     glXSwapBuffers(glDisplay, glDrawable);
     ++framesPresented;
   }
