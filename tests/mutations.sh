@@ -70,9 +70,8 @@ mutation 21 src/platform/real/draw/screen_grab.cpp platform FullScreen.FramesAli
 mutation 22 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
   's/if (game\.gameState == WellDone)$/if (game.gameState == WellDone \&\& game.focus.shown != 0)/' \
   "the well-done banner deaf to Return until an arrow"
-mutation 23 src/platform/real/input/input.cpp platform FullScreen.HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusAndTapsAreNot \
-  's/if (down \&\& screenActive) buttonPressedSincePoll/if (down) buttonPressedSincePoll/' \
-  "the click that gives the focus back latched as a click"
+mutation 23 src/platform/real/input/input.cpp platform ManagedFullScreen.TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst \
+  's/xButton <= 3 \&\& (counts || !down)/xButton <= 3/' "the click that gives the focus back held as a press"
 mutation 24 src/platform/real/screen/gl_context.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
   's/if (!changed || glContext == nullptr) {/if (glContext == nullptr) {/' \
   "every frame shown, changed or not"
@@ -155,6 +154,21 @@ mutation 59 src/services/log.cpp services Log.EachLineInTheFileAtOnceOnlyWhenEna
   "log lines held in a buffer a crash loses"
 mutation 60 src/platform/real/fullscreen/video_modes.cpp platform FullScreen.FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtTheirSizes \
   's/(width == monitorWidth \&\& height == monitorHeight)/false/' "without video modes only the whole screen's size opens"
+# Full screen under a window manager: the focus, the grabs, another size.
+mutation 61 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst \
+  's/if (gFullscreen.activeSince != 0 \&\& /if (false \&\& /' "a press the window manager lets through after the focus counted"
+mutation 62 src/platform/real/fullscreen/screen_fullscreen.cpp platform ManagedFullScreen.UnderOpenboxItIsMarkedFullScreenTakesNoGrabAndAltTabLeavesIt \
+  's/if (display == nullptr || gFullscreen.managed) {/if (display == nullptr) {/; s/^    managed_fullscreen_enter(.*);$/\0 fullscreen_grab_input();/' \
+  "the managed window grabbing the keyboard and pointer"
+mutation 63 src/platform/real/fullscreen/fullscreen_managed.cpp platform ManagedFullScreen.AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCheckWindowListingIt \
+  's/ || property_items(display, check\[0\], "_NET_SUPPORTING_WM_CHECK", XA_WINDOW) != check//' \
+  "a check window believed without naming itself"
+mutation 64 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain \
+  '/^void ask_again_for_missing_focus/,/^}/{/fullscreen_ask_for_focus();/d}' "the missing focus never asked for again"
+mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
+  's/fit.top = (height - fit.height) \/ 2;/fit.top = 0;/' "the fitted picture at the window's top"
+mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
+  's/x \/ fit.scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <chrono>
@@ -163,6 +166,34 @@ inline bool wait_until(const std::function<void()>& poll, const std::function<bo
 inline bool wait_for_event(std::vector<int>& events, int code) {
   return wait_until([&] { std::ranges::copy(pump_window_events(20), std::back_inserter(events)); },
                     [&] { return contains(events, code); });
+}
+// openbox's process id once it manages windows (it has put a window into a frame: its start-up,
+// keys included, is over), 0 if it does not come up.
+inline int start_openbox() {
+  const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
+  Display* display = XOpenDisplay(nullptr);
+  const Window probe = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 10, 10, 0, 0, 0);
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  const bool managed = wait_until([&] { XMapWindow(display, probe), XFree(children), XSync(display, False); },
+                                  [&] { return XQueryTree(display, probe, &root, &parent, &children, &count) && parent != root; });
+  XCloseDisplay(display);
+  return managed ? windowManager : 0;
+}
+// Stops a window manager (openbox, or one the test forked) and returns once it is gone: a window
+// mapped while it is still going would wait for it forever.
+inline void stop_window_manager(int windowManager) {
+  kill(windowManager, SIGTERM);
+  waitpid(windowManager, nullptr, 0);  // a forked one; openbox is the shell's
+  wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") != 0; });
+}
+// How many of the keyboard and the pointer another client can grab now (and lets go again).
+inline int grabs_granted(Display* display) {
+  const Window root = DefaultRootWindow(display);
+  const int granted = (XGrabKeyboard(display, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess) +
+                      (XGrabPointer(display, root, False, 0, GrabModeAsync, GrabModeAsync, 0, 0, CurrentTime) == GrabSuccess);
+  XUngrabKeyboard(display, CurrentTime), XUngrabPointer(display, CurrentTime), XSync(display, False);
+  return granted;
 }
 inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
 inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }

@@ -4,6 +4,8 @@
 #include <X11/Xutil.h>
 
 #include <array>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/real/fullscreen/fullscreen_window.h"
@@ -25,6 +27,24 @@ int key_code(Display* display, unsigned keycode, unsigned state, bool numLock) {
   return key_code_from_groups(symbols.data(), kLayoutGroups, XkbGroupForCoreState(state), numLock);
 }
 
+double carryX = 0;  // the part of a game pixel left over by a scaled pointer movement
+double carryY = 0;
+
+// A press is the click that gave the focus back when the screen was inactive, or when it started
+// before the screen became active: a window manager takes the press, focuses the window and only
+// then replays the press to it. X times wrap around after 49 days: each press that counts moves
+// the mark on, so the comparison never spans more than half of that.
+bool gives_focus_back(Time pressed) {
+  if (!gScreen.active) {
+    return true;
+  }
+  if (gFullscreen.activeSince != 0 && static_cast<int32_t>(static_cast<uint32_t>(pressed - gFullscreen.activeSince)) < 0) {
+    return true;
+  }
+  gFullscreen.activeSince = pressed;
+  return false;
+}
+
 void handle_event(XEvent& event) {
   switch (event.type) {
     case KeyPress:
@@ -35,22 +55,24 @@ void handle_event(XEvent& event) {
       break;
     }
     case ButtonPress:
-      input_x_button_changed(event.xbutton.button, true, gScreen.active);
+      // The click that gives the focus back does nothing else in the game, whichever comes first,
+      // the press or the focus.
+      input_x_button_changed(event.xbutton.button, true, !gives_focus_back(event.xbutton.time));
       if (!gScreen.active) {
         // A click brings the keyboard back to a screen that lost it.
         fullscreen_ask_for_focus();
       }
       break;
     case ButtonRelease:
-      input_x_button_changed(event.xbutton.button, false, gScreen.active);
+      input_x_button_changed(event.xbutton.button, false, true);
       break;
     case FocusIn:
       if (event.xfocus.detail != NotifyPointer) {
+        if (!gScreen.active) {
+          gFullscreen.activeSince = server_time(gFullscreen.display, gFullscreen.window);
+        }
         gScreen.active = true;
         gFullscreen.focusSettled = true;
-        if (gFullscreen.managed && !gFullscreen.grabbed) {
-          fullscreen_grab_input();
-        }
       }
       break;
     case FocusOut:
@@ -59,10 +81,10 @@ void handle_event(XEvent& event) {
           event.xfocus.detail != NotifyPointer && event.xfocus.detail != NotifyInferior) {
         gScreen.active = false;
         input_all_keys_up();
-        if (gFullscreen.managed) {
-          fullscreen_release_input();  // the desktop the player switched to has its pointer back
-        }
       }
+      break;
+    case ConfigureNotify:
+      fullscreen_window_resized(event.xconfigure.width, event.xconfigure.height);
       break;
     case Expose:
     case VisibilityNotify:
@@ -138,11 +160,23 @@ void fullscreen_process_events() {
 void fullscreen_read_pointer() {
   int x = 0;
   int y = 0;
+  const ScreenFit fit = gl_screen_fit();  // window pixels to game pixels
   if (gFullscreen.pointerByPosition) {
     if (gFullscreen.display != nullptr && query_pointer(&x, &y)) {
-      input_mouse_placed(x, y);
+      input_mouse_placed(static_cast<int>(std::floor((x - fit.left) / fit.scale)),
+                         static_cast<int>(std::floor((y - fit.top) / fit.scale)));
     }
   } else if (take_pointer_motion(&x, &y)) {
-    input_mouse_moved(x, y);
+    const double moveX = x / fit.scale + carryX;
+    const double moveY = y / fit.scale + carryY;
+    carryX = moveX - std::trunc(moveX);
+    carryY = moveY - std::trunc(moveY);
+    input_mouse_moved(static_cast<int>(moveX), static_cast<int>(moveY));
   }
+}
+
+void fullscreen_window_resized(int width, int height) {
+  gFullscreen.centreX = width / 2;
+  gFullscreen.centreY = height / 2;
+  gl_fit_to_window(width, height);
 }

@@ -55,19 +55,25 @@ void send_to_window_manager(Display* display, Window window, const char* type, l
   XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
-// The server's time now, from the property change it reports: window managers refuse activations
-// that come without a real timestamp, or with one older than the user's last action.
-Time server_time(Display* display, Window window) {
-  XChangeProperty(display, window, XA_WM_NAME, XA_STRING, 8, PropModeAppend, nullptr, 0);
-  XEvent event{};
-  XIfEvent(display, &event, [](Display*, XEvent* e, XPointer w) {
-    return e->type == PropertyNotify && e->xproperty.window == *reinterpret_cast<Window*>(w) &&
-           e->xproperty.atom == XA_WM_NAME ? True : False;
-  }, reinterpret_cast<XPointer>(&window));
-  return event.xproperty.time;
+Bool is_title_change(Display*, XEvent* e, XPointer window) {
+  return e->type == PropertyNotify && e->xproperty.window == *reinterpret_cast<Window*>(window) &&
+         e->xproperty.atom == XA_WM_NAME ? True : False;
 }
 
 }  // namespace
+
+// Window managers refuse activations that come without a real timestamp, or with one older than the
+// user's last action. The title's earlier changes (its setting, earlier reads) are dropped first:
+// their times are old.
+Time server_time(Display* display, Window window) {
+  XEvent event{};
+  XSync(display, False);
+  while (XCheckIfEvent(display, &event, is_title_change, reinterpret_cast<XPointer>(&window))) {
+  }
+  XChangeProperty(display, window, XA_WM_NAME, XA_STRING, 8, PropModeAppend, nullptr, 0);
+  XIfEvent(display, &event, is_title_change, reinterpret_cast<XPointer>(&window));
+  return event.xproperty.time;
+}
 
 bool window_manager_offers_fullscreen(Display* display, int screen) {
   const Window root = RootWindow(display, screen);

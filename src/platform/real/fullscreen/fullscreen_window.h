@@ -19,9 +19,9 @@ struct FullscreenWindow {
   int centreY = 0;
   bool managed = false;          // a window manager keeps it full screen and gives it the focus
   bool pointerByPosition = false;  // warps cannot be trusted (Xwayland): the pointer is read where it is
-  bool grabbed = false;          // keyboard and pointer grabs held
   bool focusSettled = false;     // it had the focus once, or asked for it again a while after mapping
   std::chrono::steady_clock::time_point mappedAt{};
+  Time activeSince = 0;          // server time when the screen last became active; 0: since it opened
 };
 extern FullscreenWindow gFullscreen;
 
@@ -32,6 +32,9 @@ void fullscreen_process_events();
 // The pointer's movement since the last call into the mouse position: its offset from the screen
 // centre, moving it back there, or where warping it cannot be trusted, its position on the window.
 void fullscreen_read_pointer();
+// The window's size, at opening and whenever the window manager changes it: the picture is fitted
+// to it, and the pointer kept at its centre.
+void fullscreen_window_resized(int width, int height);
 // screen_close's part for full screen: window, connection, video mode.
 void fullscreen_close();
 
@@ -41,6 +44,9 @@ bool window_manager_offers_fullscreen(Display* display, int screen);
 void managed_fullscreen_describe(Display* display, Window window);
 // After mapping: full screen asked again, activated, and a bounded wait for the screen's size.
 void managed_fullscreen_enter(Display* display, Window window, int width, int height);
+// The server's time now, read from a property change of the window: requests to a window manager
+// need a real one, and a press is the click that gave the focus back when older than activeSince.
+Time server_time(Display* display, Window window);
 // Asks for the keyboard focus: activation through the window manager if there is one, the focus set
 // directly and the window raised.
 void fullscreen_ask_for_focus();

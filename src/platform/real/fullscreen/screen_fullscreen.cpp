@@ -47,10 +47,9 @@ Window create_window(Display* display, XVisualInfo* visual, int width, int heigh
   attributes.override_redirect = gFullscreen.managed ? False : True;
   attributes.background_pixel = BlackPixel(display, visual->screen);
   attributes.border_pixel = 0;
-  // A managed window also hears its property changes: they carry the server time its requests need.
+  // Its property changes carry the server time (server_time).
   attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | FocusChangeMask |
-                          StructureNotifyMask | ExposureMask | VisibilityChangeMask |
-                          (gFullscreen.managed ? PropertyChangeMask : NoEventMask);
+                          StructureNotifyMask | ExposureMask | VisibilityChangeMask | PropertyChangeMask;
   const Window window = XCreateWindow(display, root, 0, 0, static_cast<unsigned>(width),
                                       static_cast<unsigned>(height), 0, visual->depth, InputOutput, visual->visual,
                                       CWColormap | CWOverrideRedirect | CWBackPixel | CWBorderPixel | CWEventMask,
@@ -64,12 +63,11 @@ Window create_window(Display* display, XVisualInfo* visual, int width, int heigh
 
 void fullscreen_grab_input() {
   Display* display = gFullscreen.display;
-  if (display == nullptr) {
-    return;
+  if (display == nullptr || gFullscreen.managed) {
+    return;  // the window manager gives and takes the focus, and keeps its own keys and buttons
   }
-  // Without a window manager another client (a menu, a drag) may hold a grab for a moment: retry
-  // for up to two seconds. A managed window grabs when it has the focus, and tries again at the next.
-  const int attempts = gFullscreen.managed ? 1 : 200;
+  // Another client (a menu, a drag) may hold a grab for a moment: retry for up to two seconds.
+  constexpr int attempts = 200;
   // Xwayland locks a confined pointer that has no cursor, and then moves it only by relative motion:
   // where the pointer is read by position it is not confined, so it stays where the player's is.
   const Window confineTo = gFullscreen.pointerByPosition ? None : gFullscreen.window;
@@ -88,7 +86,6 @@ void fullscreen_grab_input() {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
   }
-  gFullscreen.grabbed = keyboard && pointer;
 }
 
 void fullscreen_release_input() {
@@ -96,7 +93,6 @@ void fullscreen_release_input() {
     XUngrabPointer(gFullscreen.display, CurrentTime);
     XUngrabKeyboard(gFullscreen.display, CurrentTime);
     XFlush(gFullscreen.display);
-    gFullscreen.grabbed = false;
   }
 }
 
@@ -124,8 +120,6 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   gFullscreen.pointerByPosition = x_server_is_xwayland(display);
   gFullscreen.window = create_window(display, visual, width, height, title);
   gFullscreen.blankCursor = make_blank_cursor(display, gFullscreen.window);
-  gFullscreen.centreX = width / 2;
-  gFullscreen.centreY = height / 2;
   XDefineCursor(display, gFullscreen.window, gFullscreen.blankCursor);
   if (gFullscreen.managed) {
     managed_fullscreen_describe(display, gFullscreen.window);
@@ -136,7 +130,7 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   // Held keys send no release/press pairs, so a held key is not "released" every repeat.
   XkbSetDetectableAutoRepeat(display, True, nullptr);
   if (gFullscreen.managed) {
-    managed_fullscreen_enter(display, gFullscreen.window, width, height);  // grabs follow the focus
+    managed_fullscreen_enter(display, gFullscreen.window, width, height);
   } else {
     XSetInputFocus(display, gFullscreen.window, RevertToParent, CurrentTime);
     fullscreen_grab_input();
@@ -147,12 +141,15 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
     fullscreen_close();
     return 0;
   }
+  input_set_source(InputSource{fullscreen_process_events, fullscreen_read_pointer});
+  screen_begin(ScreenKind::Fullscreen, width, height, fullscreen_close);
+  XWindowAttributes attributes{};
+  XGetWindowAttributes(display, gFullscreen.window, &attributes);
+  fullscreen_window_resized(attributes.width, attributes.height);
   if (!gFullscreen.pointerByPosition) {
     XWarpPointer(display, None, gFullscreen.window, 0, 0, 0, 0, gFullscreen.centreX, gFullscreen.centreY);
   }
   XSync(display, False);
-  input_set_source(InputSource{fullscreen_process_events, fullscreen_read_pointer});
-  screen_begin(ScreenKind::Fullscreen, width, height, fullscreen_close);
   return 1;
 }
 

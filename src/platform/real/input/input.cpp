@@ -13,8 +13,8 @@ std::array<bool, kKeyCount> keyDown{};
 std::array<bool, kKeyCount> keySeenDown{};
 std::array<bool, 4> buttonDown{};  // indexed by the game's button number 1 left, 2 right, 3 middle
 // A press and release that both fall between two polls would never be seen as a level: the press
-// is latched and reads as held until the next poll. Not while the screen is inactive: a click that
-// gives the focus back does nothing else (a button still held then reads as held).
+// is latched and reads as held until the next poll. A press that does not count (the click that
+// gave the focus back) leaves the button up until it is released, however long it is held.
 std::array<bool, 4> buttonPressedSincePoll{};
 std::array<bool, 4> buttonLatched{};
 int mouseX = 0;
@@ -41,12 +41,12 @@ void input_key_changed(int code, bool down) {
 
 void input_all_keys_up() { keyDown.fill(false); }
 
-void input_x_button_changed(unsigned xButton, bool down, bool screenActive) {
+void input_x_button_changed(unsigned xButton, bool down, bool counts) {
   // X numbers the right button 3 and the middle one 2; the game the other way round.
   static constexpr int kGameButton[4] = {0, 1, 3, 2};
-  if (xButton >= 1 && xButton <= 3) {
+  if (xButton >= 1 && xButton <= 3 && (counts || !down)) {
     buttonDown[kGameButton[xButton]] = down;
-    if (down && screenActive) buttonPressedSincePoll[kGameButton[xButton]] = true;
+    if (down) buttonPressedSincePoll[kGameButton[xButton]] = true;
   }
 }
 

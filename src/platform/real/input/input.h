@@ -26,8 +26,9 @@ int key_code_from_groups(const unsigned long* symbols, int groupCount, int activ
 void input_key_changed(int code, bool down);
 // Losing the focus: every key counts as up.
 void input_all_keys_up();
-// X button numbers (1 left, 2 middle, 3 right). A press while the screen is inactive is not latched.
-void input_x_button_changed(unsigned xButton, bool down, bool screenActive);
+// X button numbers (1 left, 2 middle, 3 right). A press that does not count (the click that gave the
+// focus back) leaves the button up; its release too.
+void input_x_button_changed(unsigned xButton, bool down, bool counts);
 // Relative pointer motion in full screen, added to the position and clamped to the screen.
 void input_mouse_moved(int dx, int dy);
 // The pointer read where it is, clamped to the screen.

@@ -117,6 +117,7 @@ void gl_stop() {
   if (glContext == nullptr) {
     return;
   }
+  gl_fit_forget();
   glXMakeCurrent(glDisplay, None, nullptr);
   glXDestroyContext(glDisplay, glContext);
   glContext = nullptr;
@@ -126,8 +127,10 @@ void gl_stop() {
 
 bool gl_ready() { return glContext != nullptr; }
 
+// Not while the picture is drawn off-screen and shown scaled: each frame is then shown whole.
 bool gl_shows_parts() {
-  return glContext != nullptr && copySubBuffer != nullptr && gScreen.kind == ScreenKind::Fullscreen && !wholeFramesOnly;
+  return glContext != nullptr && copySubBuffer != nullptr && gScreen.kind == ScreenKind::Fullscreen &&
+         gl_screen_fit().width == 0 && !wholeFramesOnly;
 }
 
 void gl_swap() {
@@ -138,6 +141,7 @@ void gl_swap() {
   }
   ++framesPresented;
   if (!gl_shows_parts()) {
+    gl_fit_show();
     glXSwapBuffers(glDisplay, glDrawable);
     pixelsPresented += int64_t(gScreen.width) * gScreen.height;
     return;

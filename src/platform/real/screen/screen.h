@@ -86,6 +86,24 @@ bool gl_shows_parts();
 // it already.
 void gl_swap();
 
+// The full-screen window when a window manager gave it another size than the screen's
+// (screen_fit.cpp): the game is drawn at the screen's size off-screen, and shown scaled to fit the
+// window and centred. Where the picture lies in the window, in window pixels:
+struct ScreenFit {
+  double scale = 1;
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+// The window's size now (after gl_start and screen_begin, and at each change).
+void gl_fit_to_window(int width, int height);
+ScreenFit gl_screen_fit();
+// gl_swap's part: the picture drawn off-screen into the window, when it is.
+void gl_fit_show();
+// gl_stop's part: back to drawing straight into the window.
+void gl_fit_forget();
+
 // For the platform tests: how many frames so far were shown (buffers swapped or parts copied);
 // frames the screen showed already are not. And how many pixels they showed.
 int platform_frames_presented();

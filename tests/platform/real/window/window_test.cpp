@@ -6,8 +6,6 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
-#include <csignal>
-
 namespace {
 
 constexpr int kWidth = 400, kHeight = 300;
@@ -40,16 +38,6 @@ class WindowKind : public testing::Test {
     window_show(0);
     ASSERT_TRUE(wait_until([&] { window_activate(0), std::ranges::copy(pump_window_events(20), std::back_inserter(events_)); },
                            [&] { return contains(events_, EventFocusIn); }));
-  }
-  // openbox's process id once it manages windows, 0 if it does not come up.
-  static int start_openbox() {
-    const int windowManager = std::atoi(output("openbox --sm-disable >/dev/null 2>&1 & echo $!").c_str());
-    return wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") == 0; }) ? windowManager : 0;
-  }
-  // Returns once it is gone: a window mapped while it is still going would wait for it forever.
-  static void stop_openbox(int windowManager) {
-    kill(windowManager, SIGTERM);
-    wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") != 0; });
   }
   int map_state() {
     XWindowAttributes attributes{};
@@ -148,7 +136,7 @@ TEST_F(WindowKind, UnderAWindowManagerAMoveIsNoResize) {
   EXPECT_TRUE(wait_for_event(events_, EventMoved));
   EXPECT_FALSE(contains(events_, EventResized)) << "a move is no resize";
   window_close(0);
-  stop_openbox(windowManager);
+  stop_window_manager(windowManager);
 }
 
 // A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
@@ -185,7 +173,7 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncovered) {
     for (; passes < 100 && !shown(); ++passes) pass();
     EXPECT_LE(passes, 1) << "passes until the whole picture is back";
     window_close(0);
-    if (windowManager != 0) stop_openbox(windowManager);
+    if (windowManager != 0) stop_window_manager(windowManager);
   }
 }
 

@@ -1,0 +1,104 @@
+// A window of another size than the game screen (a window manager chose it for the full-screen
+// window): the game still draws at the screen's own size, into an off-screen buffer, and each frame
+// shown is that buffer scaled to fit the window and centred, black around it. Reads of the screen
+// read the buffer: while it is bound, the drawing room's glReadBuffer(GL_BACK) is refused (a
+// framebuffer object has no back buffer) and reads come from its one colour attachment.
+#include <algorithm>
+
+#include "platform/real/screen/screen.h"
+// After GL/gl.h, which screen.h includes.
+#include <GL/glext.h>
+
+namespace {
+
+struct FramebufferCalls {
+  PFNGLGENFRAMEBUFFERSPROC gen;
+  PFNGLDELETEFRAMEBUFFERSPROC remove;
+  PFNGLBINDFRAMEBUFFERPROC bind;
+  PFNGLFRAMEBUFFERTEXTURE2DPROC attach;
+  PFNGLCHECKFRAMEBUFFERSTATUSPROC check;
+  PFNGLBLITFRAMEBUFFERPROC blit;
+};
+
+FramebufferCalls gl{};
+GLuint framebuffer = 0;  // 0: the screen is drawn straight into the window
+GLuint picture = 0;
+ScreenFit fit;
+int windowWidth = 0;
+int windowHeight = 0;
+
+template <typename Call>
+bool look_up(Call* call, const char* name) {
+  *call = reinterpret_cast<Call>(glXGetProcAddressARB(reinterpret_cast<const GLubyte*>(name)));
+  return *call != nullptr;
+}
+
+bool have_framebuffers() {
+  return look_up(&gl.gen, "glGenFramebuffers") && look_up(&gl.remove, "glDeleteFramebuffers") &&
+         look_up(&gl.bind, "glBindFramebuffer") && look_up(&gl.attach, "glFramebufferTexture2D") &&
+         look_up(&gl.check, "glCheckFramebufferStatus") && look_up(&gl.blit, "glBlitFramebuffer");
+}
+
+// The buffer of the screen's size that every later drawing goes to; false when the driver has none.
+bool draw_off_screen() {
+  if (!have_framebuffers()) {
+    return false;
+  }
+  glGenTextures(1, &picture);
+  glBindTexture(GL_TEXTURE_2D, picture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  gl.gen(1, &framebuffer);
+  gl.bind(GL_FRAMEBUFFER, framebuffer);
+  gl.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
+  if (gl.check(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    gl_fit_forget();
+    return false;
+  }
+  glClear(GL_COLOR_BUFFER_BIT);
+  return true;
+}
+
+}  // namespace
+
+void gl_fit_to_window(int width, int height) {
+  if (!gl_ready() || (width == windowWidth && height == windowHeight)) {
+    return;
+  }
+  if ((width == gScreen.width && height == gScreen.height) || (framebuffer == 0 && !draw_off_screen())) {
+    gl_fit_forget();
+  } else {
+    fit.scale = std::min(double(width) / gScreen.width, double(height) / gScreen.height);
+    fit.width = std::max(int(gScreen.width * fit.scale + 0.5), 1);
+    fit.height = std::max(int(gScreen.height * fit.scale + 0.5), 1);
+    fit.left = (width - fit.width) / 2;
+    fit.top = (height - fit.height) / 2;
+  }
+  windowWidth = width;
+  windowHeight = height;
+  screen_damaged();
+}
+
+ScreenFit gl_screen_fit() { return fit; }
+
+void gl_fit_show() {
+  if (framebuffer == 0) {
+    return;
+  }
+  gl.bind(GL_DRAW_FRAMEBUFFER, 0);
+  glClear(GL_COLOR_BUFFER_BIT);
+  const int bottom = windowHeight - fit.top - fit.height;  // GL counts rows from the bottom
+  gl.blit(0, 0, gScreen.width, gScreen.height, fit.left, bottom, fit.left + fit.width, bottom + fit.height,
+          GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  gl.bind(GL_FRAMEBUFFER, framebuffer);
+}
+
+void gl_fit_forget() {
+  if (framebuffer != 0) {
+    gl.bind(GL_FRAMEBUFFER, 0);
+    gl.remove(1, &framebuffer);
+    glDeleteTextures(1, &picture);
+  }
+  framebuffer = picture = 0;
+  fit = ScreenFit{};
+  windowWidth = windowHeight = 0;
+}

@@ -1,0 +1,195 @@
+// Full screen under a window manager: openbox (click to focus, Alt+Tab), and a small one forked by
+// the test for what openbox never does: a frame shown late, another size than the one asked.
+// (Without a window manager: fullscreen_screen_test.cpp.)
+#include "gfx_support.h"
+#include "platform/real/fullscreen/fullscreen_window.h"
+#include <X11/Xatom.h>
+
+namespace {
+
+Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
+void set_items(Display* display, Window window, const char* name, Atom type, std::vector<unsigned long> items) {
+  XChangeProperty(display, window, atom(display, name), type, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(items.data()), int(items.size()));
+}
+
+// The small window manager, in the forked child until it is killed: it says it keeps windows full
+// screen, maps them, sizes one asked into full screen `width` x `height` (0: leaves its size) and
+// focuses one asked to be active if it is viewable. With lateFrame each window goes into a frame
+// shown half a second later, as a busy reparenting window manager may do.
+[[noreturn]] void run_window_manager(int width, int height, bool lateFrame) {
+  Display* display = XOpenDisplay(nullptr);
+  XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  const Window root = DefaultRootWindow(display), check = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
+  for (const Window window : {root, check}) set_items(display, window, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, {check});
+  set_items(display, root, "_NET_SUPPORTED", XA_ATOM, {atom(display, "_NET_WM_STATE_FULLSCREEN"), atom(display, "_NET_ACTIVE_WINDOW")});
+  XSelectInput(display, root, SubstructureRedirectMask | SubstructureNotifyMask);
+  std::vector<std::pair<Window, std::chrono::steady_clock::time_point>> frames;
+  for (;; XFlush(display), wait_ms(5)) {
+    const auto now = std::chrono::steady_clock::now();
+    for (const auto& [frame, when] : frames) if (when < now) XMapWindow(display, frame);
+    std::erase_if(frames, [&](const auto& frame) { return frame.second < now; });
+    for (XEvent e; XPending(display) > 0;) {
+      XNextEvent(display, &e);
+      if (e.type == MapRequest && lateFrame) {
+        frames.emplace_back(XCreateSimpleWindow(display, root, 0, 0, 1280, 720, 0, 0, 0), now + std::chrono::milliseconds(500));
+        XReparentWindow(display, e.xmaprequest.window, frames.back().first, 0, 0);
+      }
+      if (e.type == MapRequest) XMapWindow(display, e.xmaprequest.window);
+      if (e.type == ClientMessage && e.xclient.message_type == atom(display, "_NET_WM_STATE") && width > 0) {
+        XResizeWindow(display, e.xclient.window, unsigned(width), unsigned(height));
+        set_items(display, e.xclient.window, "_NET_WM_STATE", XA_ATOM, {static_cast<unsigned long>(e.xclient.data.l[1])});
+      }
+      if (XWindowAttributes a{}; e.type == ClientMessage && e.xclient.message_type == atom(display, "_NET_ACTIVE_WINDOW") &&
+          XGetWindowAttributes(display, e.xclient.window, &a) && a.map_state == IsViewable) XSetInputFocus(display, e.xclient.window, RevertToParent, CurrentTime);
+    }
+  }
+}
+
+class ManagedFullScreen : public testing::Test {
+ protected:
+  void SetUp() override {
+    platform_init(0, nullptr), display_ = XOpenDisplay(nullptr);
+    ASSERT_EQ(sprite_init() + keyboard_init() + mouse_init(), 3);
+  }
+  void TearDown() override {
+    if (screen_close(), windowManager_ != 0) stop_window_manager(windowManager_);
+    XCloseDisplay(display_);
+  }
+  void start_small_window_manager(int width, int height, bool lateFrame) {
+    if ((windowManager_ = fork()) == 0) run_window_manager(width, height, lateFrame);
+    ASSERT_TRUE(wait_until([] {}, [&] { return window_manager_offers_fullscreen(display_, DefaultScreen(display_)); }));
+  }
+  void open() { ASSERT_EQ(screen_open_fullscreen(1280, 720, 32, "Vesperine test", kFlipVsync), 1); }
+  // The game's window has the X focus and the screen is active, or neither.
+  bool wait_focused(bool focused) {
+    Window focus = 0;
+    int revert = 0;
+    return wait_until([] { screen_flip(); }, [&] {
+      return XGetInputFocus(display_, &focus, &revert), (focus == platform_fullscreen_window()) == focused && screen_is_active() == int{focused};
+    });
+  }
+  // Another client's window, activated through openbox.
+  Window activate_another_window() {
+    const Window other = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 100, 100, 200, 100, 0, 0, 0);
+    XMapWindow(display_, other), XSync(display_, False);
+    EXPECT_EQ(run("xdotool windowactivate --sync " + std::to_string(other)), 0);
+    return other;
+  }
+  Display* display_ = nullptr;
+  int windowManager_ = 0;
+};
+
+TEST_F(ManagedFullScreen, AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCheckWindowListingIt) {
+  const Window root = DefaultRootWindow(display_), live = XCreateSimpleWindow(display_, root, 0, 0, 1, 1, 0, 0, 0);
+  const Window silent = XCreateSimpleWindow(display_, root, 0, 0, 1, 1, 0, 0, 0), gone = XCreateSimpleWindow(display_, root, 0, 0, 1, 1, 0, 0, 0);
+  set_items(display_, live, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, {live});
+  XDestroyWindow(display_, gone);
+  const struct { const char* what; Window check; bool listed; bool offered; } cases[] = {
+      {"a live check window listing full screen", live, true, true}, {"full screen not listed", live, false, false},
+      {"a check window that has gone", gone, true, false}, {"a check window not naming itself", silent, true, false},
+      {"no check window", 0, true, false}};
+  for (const auto& c : cases) {
+    c.check != 0 ? set_items(display_, root, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW, {c.check})
+                 : void(XDeleteProperty(display_, root, atom(display_, "_NET_SUPPORTING_WM_CHECK")));
+    set_items(display_, root, "_NET_SUPPORTED", XA_ATOM, {atom(display_, "_NET_WM_STATE"), c.listed ? atom(display_, "_NET_WM_STATE_FULLSCREEN") : 0});
+    XSync(display_, False);
+    EXPECT_EQ(window_manager_offers_fullscreen(display_, DefaultScreen(display_)), c.offered) << c.what;
+  }
+  XDestroyWindow(display_, live), XDestroyWindow(display_, silent), XSync(display_, False);
+}
+
+// Marked full screen, it holds neither the keyboard nor the pointer: Alt+Tab leaves it and comes back.
+TEST_F(ManagedFullScreen, UnderOpenboxItIsMarkedFullScreenTakesNoGrabAndAltTabLeavesIt) {
+  ASSERT_NE(windowManager_ = start_openbox(), 0) << "openbox did not start";
+  open();
+  ASSERT_TRUE(wait_focused(true));
+  XWindowAttributes a{};
+  ASSERT_TRUE(XGetWindowAttributes(display_, platform_fullscreen_window(), &a));
+  EXPECT_EQ(std::vector<int>({a.x, a.y, a.width, a.height, a.override_redirect}), std::vector<int>({0, 0, 1280, 720, False}));
+  const std::string state = output("xprop -id " + std::to_string(platform_fullscreen_window()) + " _NET_WM_STATE");
+  EXPECT_NE(state.find("_NET_WM_STATE_FULLSCREEN"), std::string::npos) << state;
+  EXPECT_EQ(grabs_granted(display_), 2) << "with the focus";
+  const Window other = activate_another_window();
+  ASSERT_EQ(run("xdotool windowactivate --sync " + std::to_string(platform_fullscreen_window())), 0);
+  ASSERT_TRUE(wait_focused(true));
+  ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
+  EXPECT_TRUE(wait_focused(false)) << "Alt+Tab went to the other window";
+  EXPECT_EQ(grabs_granted(display_), 2) << "away";
+  ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
+  EXPECT_TRUE(wait_focused(true)) << "and back";
+  XDestroyWindow(display_, other);
+}
+
+// On a bare X server the press comes first and brings the focus back; openbox takes the press,
+// focuses the window, then lets the press through. Either way the held button reads as up; the
+// next click counts.
+TEST_F(ManagedFullScreen, TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst) {
+  for (const bool withWindowManager : {false, true}) {
+    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
+    windowManager_ = withWindowManager ? start_openbox() : 0;
+    ASSERT_EQ(windowManager_ != 0, withWindowManager) << "openbox did not start";
+    open();
+    ASSERT_TRUE(wait_focused(true));
+    const Window other = withWindowManager ? activate_another_window() : 0;
+    if (!withWindowManager) run("xdotool windowfocus $(xwininfo -root | awk '/Window id/ {print $4}')");
+    ASSERT_TRUE(wait_focused(false));
+    ASSERT_EQ(run("xdotool mousedown 1"), 0);  // on the game, the pointer at its centre
+    ASSERT_TRUE(wait_focused(true));
+    for (int frame = 0; frame < 5; ++frame) EXPECT_EQ((screen_flip(), mouse_poll(), mouse_button(1)), 0) << "held, frame " << frame;
+    ASSERT_EQ(run("xdotool mouseup 1 mousedown 1 mouseup 1"), 0);
+    EXPECT_TRUE(wait_until([] { screen_flip(), mouse_poll(); }, [] { return mouse_button(1) == 1; })) << "the next click";
+    screen_close();
+    if (other != 0) XDestroyWindow(display_, other);
+    if (windowManager_ != 0) stop_window_manager(std::exchange(windowManager_, 0));
+  }
+}
+
+TEST_F(ManagedFullScreen, AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain) {
+  start_small_window_manager(0, 0, true);
+  const auto opened = std::chrono::steady_clock::now();
+  open();
+  EXPECT_TRUE(wait_focused(true));
+  EXPECT_GE(std::chrono::steady_clock::now() - opened, std::chrono::seconds(3)) << "focused before asking again";
+}
+
+// The whole picture in the window the game got, scaled to fit and centred, black around it; the
+// pointer's movement and position map to it.
+TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt) {
+  const struct { int width, height, top; double scale; int movedX, movedY, placedX, placedY; } sizes[] = {
+      {1600, 900, 0, 1.25, 80, 32, 400, 240}, {1024, 640, 32, 0.8, 125, 50, 625, 335}};
+  for (const auto& s : sizes) {
+    SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
+    start_small_window_manager(s.width, s.height, false);
+    open();
+    mouse_init();
+    RgbaImage quarters = solid_image(2, 2, kBlue);
+    set_pixel(quarters, 1, 0, kRed), set_pixel(quarters, 0, 1, kGreen), set_pixel(quarters, 1, 1, kWhite);
+    const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
+    sprite_scale(picture, 1280, 720);
+    XWindowAttributes a{};
+    ASSERT_TRUE(wait_until([] {}, [&] { return XGetWindowAttributes(display_, platform_fullscreen_window(), &a) && a.width == s.width; }));
+    XSync(gFullscreen.display, False);  // the resize is in the game's queue
+    for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
+    const int shownWidth = std::min(s.width, 1280), shownHeight = std::min(s.height, 720);
+    XSync(display_, False);
+    const RgbaImage shown = shown_pixels(display_, platform_fullscreen_window(), shownWidth, shownHeight);
+    int wrong = 0;
+    for (int i = 0; i < (shownWidth / 20) * (shownHeight / 20); ++i) {  // every 20th pixel, away from the edges
+      const int x = 4 + i % (shownWidth / 20) * 20, y = 4 + i / (shownWidth / 20) * 20;
+      const double gameX = x / s.scale, gameY = (y - s.top) / s.scale;
+      if (std::abs(gameX - 640) < 3 || std::abs(gameY - 360) < 3 || std::abs(gameY) < 3 || std::abs(gameY - 720) < 3) continue;
+      wrong += pixel_at(shown, x, y) != (gameY < 0 || gameY > 720 ? kBlack : pixel_at(quarters, gameX > 640, gameY > 360));
+    }
+    EXPECT_EQ(wrong, 0) << "sampled pixels not where the fitted picture has them";
+    ASSERT_EQ(run("xdotool mousemove_relative -- 100 40"), 0);
+    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.movedX && mouse_y() == s.movedY; })) << mouse_x() << "," << mouse_y();
+    gFullscreen.pointerByPosition = true;  // as under Xwayland
+    ASSERT_EQ(run("xdotool mousemove 500 300"), 0);
+    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.placedX && mouse_y() == s.placedY; })) << mouse_x() << "," << mouse_y();
+    screen_close();
+    stop_window_manager(std::exchange(windowManager_, 0));
+  }
+}
+
+}  // namespace
