@@ -1,5 +1,4 @@
-// The block decoder against hand-laid blocks and every malformed block; both compressor levels
-// against the decoder.
+// The block decoder against hand-laid and malformed blocks; both compressor levels against it.
 #include <gtest/gtest.h>
 
 #include "display/brieflz_decode.h"
@@ -52,8 +51,7 @@ size_t RoundTrip(const Bytes& data, BriefLzLevel level) {
   const Bytes block = brieflz_encode(data.data(), data.size(), level);
   Bytes out(data.size(), 0xcc);
   size_t consumed = 0;
-  EXPECT_EQ(brieflz_decode(block.data(), block.size(), out.data(), out.size(), &consumed),
-            static_cast<int64_t>(data.size()));
+  EXPECT_EQ(brieflz_decode(block.data(), block.size(), out.data(), out.size(), &consumed), static_cast<int64_t>(data.size()));
   EXPECT_EQ(consumed, block.size()) << "trailing bytes the decoder never reads";
   EXPECT_TRUE(out == data);
   return block.size();

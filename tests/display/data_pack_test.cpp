@@ -1,6 +1,5 @@
-// Data packs: written by our own writer and read back; lying headers, broken containers and cut-off
-// data, where every access fails with -1 and nothing is read or written outside the buffers (the
-// sanitizer run sees that). Random damage is left to the data pack fuzz target.
+// Data packs written and read back; lying headers, broken containers and cut data fail with -1, never
+// touching memory outside the buffers (the sanitizer run sees that). Random damage: the fuzz target.
 #include "display/data_pack.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The vesperine-pack command line, run as the build runs it (skipped when the tool is not built). Extracting
-// every entry of the real pack is played end to end.
+// The vesperine-pack command line as the build runs it (skipped unbuilt); extracting a real pack: end to end.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 

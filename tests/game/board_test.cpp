@@ -2,8 +2,6 @@
 #include <map>
 #include <set>
 
-#include "game/board.h"
-#include "game/main_loop.h"
 #include "game/random.h"
 #include "game_fixture.h"
 

@@ -1,9 +1,5 @@
-// Clicks on the menu, the questions and the settings, in full screen (with the 100 ms waits) and
-// through a window (without them).
-#include "game/board.h"
+// Clicks on the menu, the questions and the settings, in full screen with the 100 ms waits.
 #include "game/clicks.h"
-#include "game/main_loop.h"
-#include "game/sprite_numbers.h"
 #include "game_fixture.h"
 
 namespace {

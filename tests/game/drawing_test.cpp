@@ -1,9 +1,6 @@
 // What each state draws, in order, read from the fake platform's recording.
-#include <algorithm>
 
-#include "game/board.h"
 #include "game/frame_drawing.h"
-#include "game/sprite_numbers.h"
 #include "game_fixture.h"
 
 namespace {

@@ -1,11 +1,6 @@
-// Keyboard play through the fake: the arrows move the focus in reading order, Return acts as a
-// click on the focused item, a mouse click hides the focus, and nothing of it shows without arrows.
+// Keyboard play: arrows move the focus in reading order, Return clicks it, a mouse click hides it.
 #include <functional>
-#include <string>
 
-#include "game/board.h"
-#include "game/main_loop.h"
-#include "game/sprite_numbers.h"
 #include "game/window_events.h"
 #include "game_fixture.h"
 

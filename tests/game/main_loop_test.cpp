@@ -1,13 +1,8 @@
-// The main loop's passes: logo and title timers, keys, inactive screens, quitting, and the window
-// events of the window kinds.
+// The main loop's passes: logo and title timers, keys, inactive screens, quitting, window events.
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "display/screenshot.h"
-#include "game/board.h"
-#include "game/main_loop.h"
-#include "game/sprite_numbers.h"
 #include "game/window_events.h"
 #include "game_fixture.h"
 #include "services/new_file.h"
@@ -19,14 +14,12 @@ class MainLoopTest : public GameTest {
   void SetUp() override { GameTest::SetUp(); UseMenuTexts(); OpenScreen(1280, 720); }
   // How many passes draw `picture` as the whole screen before the state moves on.
   int passesShowing(SpriteId picture) {
-    int n = 0;
-    for (; n < 1000; ++n) {
+    for (int n = 0;; ++n) {
       fake::clearCalls();
       RunOnePass();
       const auto d = fake::callsStartingWith("sprite_draw ");
-      if (d.empty() || d[0] != "sprite_draw " + std::to_string(picture) + " 0 0") break;
+      if (n == 1000 || d.empty() || d[0] != "sprite_draw " + std::to_string(picture) + " 0 0") return n;
     }
-    return n;
   }
 };
 
@@ -69,8 +62,8 @@ TEST_F(MainLoopTest, MTogglesTheMusicExceptInTheSettingsAndScreenshotsAreNamedBy
   EXPECT_EQ(ScreenshotFileName("/d/", t), "/d/Vesperine 05-12-2026 13-04-09.png");
 }
 
-// Screenshots of one second each get a file of their own beside the older ones (this second's name
-// and the next two's taken already); a picture that could not be written leaves no file.
+// Each screenshot gets a file of its own beside the older ones (this second's name and the next two's
+// taken already); a picture that could not be written leaves no file.
 TEST_F(MainLoopTest, ScreenshotsOfOneSecondKeepEachFileAndAFailedOneLeavesNone) {
   game.saveDir = MakeTempDir();
   std::set<std::string> numbered, written, files;
@@ -140,12 +133,14 @@ TEST_F(MainLoopTest, QuittingFadesPlayingMusicOnly) {
 class WindowEventsTest : public MainLoopTest {
  protected:
   void SetUp() override { MainLoopTest::SetUp(); game.prefs.screenKind = 1; game.gameState = Menu; }
-  void pointAt(int record, int64_t height) {
-    fake::state().windowMouseX = static_cast<int>(ItemCentreX(record));
-    fake::state().windowMouseY = static_cast<int>(ItemCentreY(record, height));
+  void moveTo(int64_t x, int64_t y) {
+    fake::state().windowMouseX = static_cast<int>(x);
+    fake::state().windowMouseY = static_cast<int>(y);
   }
+  void pointAt(int record, int64_t height) { moveTo(ItemCentreX(record), ItemCentreY(record, height)); }
+  void queue(std::initializer_list<int> codes) { fake::state().windowEvents.insert(fake::state().windowEvents.end(), codes); }
   void drain(std::initializer_list<int> codes) {
-    fake::state().windowEvents.insert(fake::state().windowEvents.end(), codes.begin(), codes.end());
+    queue(codes);
     DrainWindowEvents();
   }
 };
@@ -155,9 +150,8 @@ TEST_F(WindowEventsTest, ClicksActInTheStateTheLastOneLeftAndOkEndsTheDrain) {
   drain({EventLeftClick, EventLeftDoubleClick, EventLeftClick});  // a deal, then a click on the board
   EXPECT_EQ(std::make_tuple(game.gameState, game.gameRunning), std::make_tuple(int64_t{Playing}, int64_t{1}));
   dealNewGame();
-  fake::state().windowMouseX = 170;
-  fake::state().windowMouseY = 10;
-  fake::state().windowEvents.insert(fake::state().windowEvents.end(), {EventMouseMove, EventLeftClick});
+  moveTo(170, 10);
+  queue({EventMouseMove, EventLeftClick});
   fake::clearCalls();
   RunOnePass();  // turned and drawn in the same pass, without waiting
   EXPECT_EQ(fake::callsStartingWith("sprite_draw_blended " + std::to_string(game.board[0][0].face) + " 165 5").size(), 1u);
@@ -175,8 +169,7 @@ TEST_F(WindowEventsTest, ClicksActInTheStateTheLastOneLeftAndOkEndsTheDrain) {
   EXPECT_EQ(std::make_tuple(fake::state().flips, fake::state().waits.size()), std::make_tuple(2, size_t{0}));
 }
 
-// A window minimised and restored, a borderless one losing and regaining the focus, are played end
-// to end; here what they must leave alone.
+// (Minimising a window and a borderless one's focus are played end to end; here what they leave alone.)
 TEST_F(WindowEventsTest, MusicPausesOnlyForTheEventOfTheWindowKind) {
   const std::tuple<int, int, std::vector<int>, int> cases[] = {  // kind, music, events, status
       {1, 1, {EventMinimized, EventFocusIn}, SoundPlaying}, {1, 1, {EventFocusOut}, SoundPlaying},

@@ -1,13 +1,9 @@
-// Fitting pictures to the screen (resize and crop arithmetic), applying the settings, and the
-// screen mode text.
+// Fitting pictures to the screen (resize and crop), applying the settings, the screen mode text.
 #include <sys/stat.h>
-
-#include <algorithm>
 
 #include "display/asset_loading.h"
 #include "display/screen_setup.h"
 #include "game/apply_settings.h"
-#include "game/sprite_numbers.h"
 #include "game_fixture.h"
 
 namespace {

@@ -1,18 +1,13 @@
-// Start-up through the fake platform: directories, preferences, languages, the log, the fatal
-// boxes, and the display set-up from a data pack. (GTK's options and "/LOG" as a later parameter, the
-// log only with "/LOG", every missing pack entry and no audio device are played end to end.)
-#include <stdlib.h>
+// Start-up through the fake: directories, preferences, languages, the log, the fatal boxes, the display
+// from a data pack. (GTK's options, "/LOG" later or absent, missing entries, no audio: end to end.)
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "game/random.h"
-#include "game/sprite_numbers.h"
 #include "game/startup.h"
 #include "game_fixture.h"
-#include "services/log.h"
 
 namespace {
 
@@ -41,9 +36,8 @@ class StartUpTest : public GameTest {
   }
   // This start's log file in `dir`.
   std::string log(const std::string& dir) {
-    std::stringstream text;
-    text << std::ifstream(dir + "Log " + game.startStamp + ".log").rdbuf();
-    return text.str();
+    std::ifstream file(dir + "Log " + game.startStamp + ".log");
+    return {std::istreambuf_iterator<char>(file), {}};
   }
   static void expectLines(const std::string& log, std::initializer_list<std::string> parts) {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
@@ -53,13 +47,6 @@ class StartUpTest : public GameTest {
   std::vector<std::string> args;
   std::vector<char*> argv;
 };
-
-TEST_F(StartUpTest, NoPreferencesUseThePrivateUserDirectoryAndTheSystemLanguage) {
-  ASSERT_TRUE(start({}));
-  EXPECT_EQ(std::make_tuple(game.gameDir, game.userDir, game.saveDir, game.prefs.languageCode),
-            std::make_tuple(gameDir, userDir, userDir, "de_DE"));
-  EXPECT_TRUE(std::filesystem::is_directory(userDir));  // private, as the paths tests check
-}
 
 TEST_F(StartUpTest, LanguagesMissingFromThePackFallBackToEnglish) {
   for (const auto& [lang, prefs] : {std::pair{"POSIX", ""}, {"de_DE.UTF-8", "[Settings]\nLanguage = fr_FR\n"}}) {
@@ -71,8 +58,12 @@ TEST_F(StartUpTest, LanguagesMissingFromThePackFallBackToEnglish) {
   }
 }
 
+// Without preferences: the private user directory and the system's language.
 TEST_F(StartUpTest, LogHeaderAndStartUpLines) {
   ASSERT_TRUE(start({"/LOG", "ignored"}));
+  EXPECT_EQ(std::make_tuple(game.gameDir, game.userDir, game.saveDir, game.prefs.languageCode),
+            std::make_tuple(gameDir, userDir, userDir, "de_DE"));
+  EXPECT_TRUE(std::filesystem::is_directory(userDir));  // private, as the paths tests check
   const std::string text = log(userDir);
   EXPECT_EQ(text.rfind("Vesperine\n" + game.startStamp + "\n\n[SYSTEM DETAILS]\nCPU Name:\t\t", 0), 0u) << text;
   expectLines(text, {"\nNumber of desktops:\t\t1\n", "\n[GAME DETAILS]\nTitle:\t\tVesperine\nFamily:\t\tDuskline\n",

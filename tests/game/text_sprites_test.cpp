@@ -1,9 +1,5 @@
-// The text sprites: menu entries measured and clipped, their click areas, questions, the language
-// strip, the credits, the dimming layer.
-#include <algorithm>
+// Text sprites: entries measured and clipped, click areas, questions, language strip, credits, dimming.
 
-#include "game/sprite_numbers.h"
-#include "game/text_sprites.h"
 #include "game_fixture.h"
 
 namespace {

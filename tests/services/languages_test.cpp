@@ -1,10 +1,7 @@
 // The language table and chooser list, language packs (zip or directory), and the shipped languages.
 #include "services/languages.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
-
-#include <filesystem>
 
 #include "services/text_encoding.h"
 #include "services_test_support.h"

@@ -1,8 +1,6 @@
-// How the preferences file is saved over the player's own set-up: links, locked files and
-// directories, and a save killed at any moment. The locks are a plain user's: as root the save runs
-// as nobody, for whom the permission bits count.
+// Saving the preferences over the player's links, locked files and directories, and killed saves. The
+// locks are a plain user's: as root the save runs as nobody, for whom the permission bits count.
 #include <grp.h>
-#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

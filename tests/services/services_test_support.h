@@ -1,5 +1,4 @@
-// Helpers for the services tests: a scratch directory that cleans up after itself, environment
-// variables set for one test, whole files, and zip packs built with libarchive at test time.
+// Services test helpers: a self-cleaning scratch directory, scoped environment variables, whole files, zips.
 #pragma once
 
 #include <archive.h>

@@ -1,6 +1,4 @@
-// The small services: the log, new files named by the second, directories, system details and text
-// encodings.
-#include <gtest/gtest.h>
+// The small services: the log, new files named by the second, directories, system details, encodings.
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -8,7 +6,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <set>
 
 #include "services/log.h"
@@ -82,14 +79,11 @@ TEST(NewFile, NumberedBeforeTheExtensionAndClaimedByOneMakerOnly) {
   EXPECT_FALSE(std::filesystem::exists(chosen));
 }
 
-TEST(Paths, UserDirectoryFromHome) {
+TEST(Paths, UserDirectoryFromHomeAndPrivateDirectoriesCreated) {
   const std::pair<std::optional<std::string>, std::string> cases[] = {
       {std::nullopt, ".Quenmarsh/Vesperine/"}, {"/", "/.Quenmarsh/Vesperine/"},
       {"/home/player", "/home/player/.Quenmarsh/Vesperine/"}, {"/home/player/", "/home/player/.Quenmarsh/Vesperine/"}};
   for (const auto& [home, expected] : cases) { const ScopedEnv env("HOME", home); EXPECT_EQ(UserDirectory("Quenmarsh/Vesperine"), expected); }
-}
-
-TEST(Paths, CreatePathMakesPrivateDirectories) {
   ScratchDir dir;
   const mode_t old = umask(022);
   // An absolute new path: its empty first prefix counts as a failed creation, by design.

@@ -1,5 +1,4 @@
-// Shared set-up for the game's unit tests: a fresh fake platform and game state, a 1280 x 720
-// screen, the fixed sprites in place and the board laid out; and the files the start-up reads.
+// The game tests' set-up: a fresh fake and game state, a screen with its sprites and board; start-up files.
 #pragma once
 
 #include <gtest/gtest.h>

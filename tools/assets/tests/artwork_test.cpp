@@ -1,5 +1,4 @@
-// The drawing code, checked in memory: the card sets, the panel's amber area, the pictures that
-// are loaded with black as their transparent colour, and the helpers.
+// The drawing code in memory: card sets, the panel's amber area, pictures keyed on black, the helpers.
 #include <gtest/gtest.h>
 
 #include <cmath>

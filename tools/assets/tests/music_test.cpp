@@ -14,11 +14,7 @@
 
 namespace {
 
-struct Decoded {
-  int channels = 0;
-  long rate = 0;
-  std::vector<float> channel[2];
-};
+struct Decoded { int channels = 0; long rate = 0; std::vector<float> channel[2]; };
 
 Decoded decode(const char* path) {
   Decoded result;
@@ -92,14 +88,12 @@ TEST(MusicFile, LongQuietRisingAndFallingDarkAndSeamless) {
   const double spread = threeSeconds[threeSeconds.size() * 95 / 100] - threeSeconds[threeSeconds.size() / 10];
 
   const std::size_t window = 2205;  // 50 ms
-  double longestQuiet = 0.0;
-  double quiet = 0.0;
+  double longestQuiet = 0.0, quiet = 0.0;
   for (const double windowLevel : windowLevels(music, window, window)) {
     quiet = windowLevel < -50.0 ? quiet + 0.05 : 0.0;
     longestQuiet = std::max(longestQuiet, quiet);
   }
-  double peak = 0.0;
-  double loudestHigh = 0.0;
+  double peak = 0.0, loudestHigh = 0.0;
   double worstSeam = 0.0;  // the step across the loop point against the largest step within 10 ms of it
   double worstJump = 0.0;  // the level change from the last 100 ms into the first
   std::vector<double> highEnergy(frames / window, 0.0);
@@ -115,10 +109,7 @@ TEST(MusicFile, LongQuietRisingAndFallingDarkAndSeamless) {
   }
   for (const double energy : highEnergy) loudestHigh = std::max(loudestHigh, std::sqrt(energy));
 
-  const struct {
-    const char* what;
-    double value, low, high;
-  } bounds[] = {
+  const struct { const char* what; double value, low, high; } bounds[] = {
       {"seconds before it repeats", static_cast<double>(frames) / music.rate, 180.0, 600.0},
       {"level, dBFS RMS", decibels(level), -22.0, -18.0},
       {"rise and fall: 95th less 10th percentile of the 3 s levels, dB", spread, 4.0, 14.0},

@@ -1,6 +1,5 @@
-// The files the build made: every picture of the data pack as an 8-bit PNG within its memory
-// block, sizes that suit their use, and small previews. (The data pack holding every entry is played
-// end to end: the game stops at the first entry it lacks.)
+// The files the build made: every picture as an 8-bit PNG within its memory block, of a size that suits
+// its use, and small previews. (The data pack holding every entry is played end to end.)
 #include "artwork/catalogue.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +12,8 @@
 
 namespace {
 
-struct PngHeader {
-  std::uint32_t width = 0, height = 0;
-  int bitDepth = 0, colourType = 0;  // 2 RGB, 6 RGBA; width 0 when the file is no PNG
-};
+// Colour type 2 RGB, 6 RGBA; width 0 when the file is no PNG.
+struct PngHeader { std::uint32_t width = 0, height = 0; int bitDepth = 0, colourType = 0; };
 
 PngHeader ReadPngHeader(const std::string& name) {
   std::ifstream file(std::string(VESPERINE_ASSET_DIR) + "/" + name, std::ios::binary);
