@@ -24,17 +24,11 @@ TEST(Log, EachLineInTheFileAtOnceOnlyWhenEnabledBesideALogOfTheSameSecondAndAFul
   WriteWholeFile(path, "another game's log\n");  // started in the same second
   ASSERT_EQ(OpenLog(path, "Vesperine"), 1);
   WriteLogLine("not yet");
-  EXPECT_EQ(ReadWholeFile(ours), "Vesperine
-");
+  EXPECT_EQ(ReadWholeFile(ours), "Vesperine\n");
   EnableLog();
   for (const std::string& line : {std::string(10000, 'h'), std::string(), "Load asset (x.png):" + Tabs(2) + "OK"}) WriteLogLine(line);
-  EXPECT_EQ(ReadWholeFile(ours), "Vesperine
-" + std::string(10000, 'h') + "
-
-Load asset (x.png):		OK
-");
-  EXPECT_EQ(ReadWholeFile(path), "another game's log
-");
+  EXPECT_EQ(ReadWholeFile(ours), "Vesperine\n" + std::string(10000, 'h') + "\n\nLoad asset (x.png):\t\tOK\n");
+  EXPECT_EQ(ReadWholeFile(path), "another game's log\n");
   EXPECT_EQ(Tabs(0) + Tabs(-3), "");
   CloseLogForTests();
   rlimit old{};  // a disk that fills (a file size limit here) switches it off for good
