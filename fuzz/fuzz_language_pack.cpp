@@ -1,7 +1,6 @@
-// Arbitrary bytes as a language pack (zip): the scan and the load must never crash, and a failed load
-// must leave the translation table as it was. Inputs starting with an odd byte are instead wrapped
-// into a well-formed zip (entry name up to the first LF, then the file text), so the fuzzer reaches
-// the entry-name checks and the language file reading without first having to invent a zip.
+// Arbitrary bytes as a language pack (zip): the scan and the load never crash, and a failed load leaves
+// the translations as they were. Inputs starting with an odd byte are wrapped into a well-formed zip
+// (entry name up to the first LF, then the file text), to reach the entry names and the file reading.
 #include <archive.h>
 #include <archive_entry.h>
 

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The mutation check, run by hand: each small fault of the table below is put alone into a scratch
-# copy of the source tree, the test program that sees its layer is built (or the game and its packs
-# for an end-to-end test), and the tests named for it run; they must fail. Prints caught or MISSED per mutation and exits 1 when any is missed (or
-# when its sed no longer finds its line: adapt the sed to the code as it is now). The tree itself
-# is never changed.
+# The mutation check, run by hand: each fault of the table below alone in a scratch copy of the tree
+# (never the tree itself), the test program of its layer built (for e2e the game and its packs), and
+# the tests named for it run: they must fail. Prints caught or MISSED for each; exits 1 when any is
+# missed or its sed no longer finds its line (adapt the sed to the code as it is now).
 #   bash tests/mutations.sh [SOURCE_TREE] [ID...]      (the tree this script is in, every mutation)
 set -u
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -187,11 +186,9 @@ run_tests() {
     return
   fi
   cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
-  if [ "$program" = platform ]; then
-    (cd "$build" && bash "$copy/tests/platform/run-with-x.sh" "$build/tests/vesperine_platform_tests" --gtest_filter="$filter") >"$log" 2>&1
-  else
-    (cd "$build" && "$build/tests/vesperine_${program}_tests" --gtest_filter="$filter") >"$log" 2>&1
-  fi
+  local runner=()
+  [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
+  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program}_tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 
 echo "== building the test programs in $scratch"

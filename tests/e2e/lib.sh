@@ -5,41 +5,31 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/autoplay/player.sh" "$1"
 
 save_dir() { if [ -f "$E2E_GAME_DIR/Vesperine.prefs" ]; then echo "$E2E_GAME_DIR"; else echo "$E2E_HOME/.Quenmarsh/Vesperine/"; fi; }
 game_log() { cat "$(save_dir)"Log*.log 2>/dev/null; }
+# The game started with the given parameters, its window shown and given the keyboard focus.
+open_game() { start_game "$@"; wait_for_window; xdotool windowfocus --sync "$GAME_WINDOW"; }
+# The picture $E2E_SHOTS/NAME.png once the screen holds still.
+shot() { wait_still; player_look "$E2E_SHOTS/$1.png"; }
+# The pictures given copied to $E2E_SHOTS_OUT when it is set (the docs keep them).
+keep_shots() { [ -z "${E2E_SHOTS_OUT:-}" ] || { mkdir -p "$E2E_SHOTS_OUT" && cp "$@" "$E2E_SHOTS_OUT"/; }; }
 
-# Number of distinct colours in a region of a PNG: a rough measure of "something is drawn there".
-colours_in() {
-  convert "$1" -crop "$2" +repage -unique-colors -format "%w" info:
-}
-
-# The newest screenshot the game saved, after waiting for a new one to appear.
-wait_for_screenshot() {
-  local before=$1
-  for _ in $(seq 1 50); do
-    local count
-    count=$(ls "$(save_dir)" | grep -c '^Vesperine .*\.png$' || true)
-    if [ "$count" -gt "$before" ]; then
-      ls -t "$(save_dir)"Vesperine\ *.png | head -n1
-      return 0
-    fi
+screenshot_count() { ls "$(save_dir)" 2>/dev/null | grep -c '^Vesperine .*\.png$' || true; }
+# S, pressed again every two seconds while no new screenshot shows (a loaded machine may draw no
+# frame while it is down); the screenshot, once written out and named by its date, becomes
+# $E2E_SHOTS/NAME.png.
+take_screenshot() {
+  local before i shot size=-1
+  before=$(screenshot_count)
+  for i in $(seq 0 59); do
+    [ $((i % 20)) != 0 ] || press s
+    [ "$(screenshot_count)" -gt "$before" ] && break
     sleep 0.1
   done
-  fail "no new screenshot"
-}
-screenshot_count() { ls "$(save_dir)" 2>/dev/null | grep -c '^Vesperine .*\.png$' || true; }
-
-# Takes a screenshot with S and copies it to $E2E_SHOTS/NAME.png.
-take_screenshot() {
-  local before
-  before=$(screenshot_count)
-  press s
-  local shot
-  shot=$(wait_for_screenshot "$before")
-  local size=-1
+  [ "$(screenshot_count)" -gt "$before" ] || fail "no new screenshot"
+  shot=$(ls -t "$(save_dir)"Vesperine\ *.png | head -n1)
   while [ "$(stat -c %s "$shot")" != "$size" ]; do size=$(stat -c %s "$shot"); sleep 0.3; done  # written out
-  cp "$shot" "$E2E_SHOTS/$1.png"
   [[ "$(basename "$shot")" =~ ^Vesperine\ [0-9]{2}-[0-9]{2}-[0-9]{4}\ [0-9]{2}-[0-9]{2}-[0-9]{2}\.png$ ]] \
     || fail "screenshot name: $shot"
-  rm -f "$shot"
+  mv "$shot" "$E2E_SHOTS/$1.png"
 }
 
 # The whole screen of the display holds exactly the picture (a full-screen frame S saved; its colour key's
@@ -64,9 +54,6 @@ PY
 }
 audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
 
-# Map state of the game's window as xwininfo reports it (IsViewable, IsUnMapped).
-window_map_state() { xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Map State: //p'; }
-
 # The captured audio of the next second, after the change has settled: "silent" or "playing".
 expect_music() {
   sleep 0.6
@@ -78,14 +65,15 @@ expect_music() {
 }
 
 # Takes a new picture with SHOT FILE until CHECK... holds, for about ten seconds: a loaded machine
-
-# draws a click's answer late. until_shown SHOT FILE CHECK...
+# draws a click's answer late. until_shown SHOT FILE CHECK...; until_true CHECK... takes none.
 until_shown() {
   local shot=$1 file=$2
   shift 2
   for _ in $(seq 1 40); do "$shot" "$file"; "$@" && return 0; sleep 0.25; done
   return 1
 }
+until_true() { until_shown true "" "$@"; }
+window_hidden() { [ "$(xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Map State: //p')" != IsViewable ]; }
 panel_hidden() { ! panel_shows "$@"; }
 
 # More than N pixels differ in REGION of the two pictures: changed_more A B REGION N

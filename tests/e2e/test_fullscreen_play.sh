@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Full screen, mouse only: logo and title skipped, a screenshot of the menu, the pointer walked and
-# the screen covered, a game started and
-# cards turned, the menu opened with the right button and the game continued, the language and the
+# the screen covered, a game started and cards turned, the menu opened with the right button and the game continued, the language and the
 # music changed in the settings, and Escape at the menu ending the game with both saved.
 source "$(dirname "$0")/lib.sh" "$1"
 E2E_KIND=0
@@ -10,16 +9,13 @@ start_x 1280x720
 make_game_dir
 start_game /LOG
 wait_for_window
-read -r panel_w panel_h < <(pack_picture_size menu.png)
-menu_left=$(( (1280 - panel_w) / 2 ))
-menu_top=$(( (720 - panel_h) / 2 ))
 now="$E2E_WORK/now.png"
-panel_y=$((menu_top + 600))
-
-wait_for_menu 640 $panel_y
+panel_y=$((MENU_TOP + 600))
+player_wait_for_menu
 take_screenshot menu
 [ "$(identify -format '%w %h' "$E2E_SHOTS/menu.png")" = "1280 720" ] || fail "screenshot size"
-[ "$(colours_in "$E2E_SHOTS/menu.png" "400x200+440+$((menu_top + 150))")" -gt 20 ] || fail "menu entries look empty"
+[ "$(convert "$E2E_SHOTS/menu.png" -crop "400x200+440+$((MENU_TOP + 150))" +repage -unique-colors -format %w info:)" -gt 20 ] \
+  || fail "menu entries look empty"
 # The pointer walks over the menu, a window covers the screen and goes: the screen then shows exactly
 # the whole frame S saves, pointer included.
 for step in $(seq 1 10); do xdotool mousemove $((300 + step * 41)) $((200 + step * 19)) sleep 0.05; done
@@ -27,9 +23,9 @@ xmessage -geometry 500x300+200+150 "covering the game" & cover=$!
 xdotool search --sync --onlyvisible --name xmessage >/dev/null
 kill $cover
 take_screenshot walked
-until_shown true "" desktop_shows "$E2E_SHOTS/walked.png" || fail "the screen is not the whole frame after a walk and a cover"
+until_true desktop_shows "$E2E_SHOTS/walked.png" || fail "the screen is not the whole frame after a walk and a cover"
 # START: the board of card backs.
-fullscreen_click 640 $((menu_top + 190))
+fullscreen_click 640 $((MENU_TOP + 190))
 until_shown screenshot_root "$now" panel_hidden "$now" 640 $panel_y || fail "START did not show the board"
 take_screenshot board
 # Two cards of the top row: their faces show.
@@ -45,20 +41,20 @@ until_shown screenshot_root "$now" changed_more "$E2E_WORK/face-up.png" "$now" "
 click_button 3
 until_shown screenshot_root "$now" panel_shows "$now" 640 $panel_y || fail "the right button did not open the menu"
 take_screenshot paused
-fullscreen_click 640 $((menu_top + 270))
+fullscreen_click 640 $((MENU_TOP + 270))
 until_shown screenshot_root "$now" panel_hidden "$now" 640 $panel_y || fail "CONTINUE did not return to the board"
 [ "$(audio_level)" -gt 200 ] || fail "no music in the captured audio"
 # Settings: the next language in the chooser (English is not the last one) and the music off. The
 # log is buffered, so what changed is read from it after the end.
 click_button 3
 until_shown screenshot_root "$now" panel_shows "$now" 640 $panel_y || fail "the menu did not open again"
-click_answered 640 $((menu_top + 350))
+click_answered 640 $((MENU_TOP + 350))
 take_screenshot settings
-click_answered $((menu_left + 579)) $((menu_top + 240))
-click_answered $((menu_left + 279)) $((menu_top + 280))
+click_answered $((MENU_LEFT + 579)) $((MENU_TOP + 240))
+click_answered $((MENU_LEFT + 279)) $((MENU_TOP + 280))
 take_screenshot settings-changed
-fullscreen_click $((menu_left + 110)) $((menu_top + 560))
-until_shown screenshot_root "$now" changed_more "$E2E_SHOTS/menu.png" "$now" "500x80+390+$((menu_top + 480))" 1000 \
+fullscreen_click $((MENU_LEFT + 110)) $((MENU_TOP + 560))
+until_shown screenshot_root "$now" changed_more "$E2E_SHOTS/menu.png" "$now" "500x80+390+$((MENU_TOP + 480))" 1000 \
   || fail "the menu was not rendered again in the new language"
 take_screenshot menu-translated
 key Escape  # at the menu: the game ends
@@ -68,5 +64,5 @@ code=$(game_log | grep -o 'Load language ([a-z][a-z]_[A-Z][A-Z]):'$'\t\t''OK' | 
 [ "$code" != en_GB ] || fail "no language change in the log"
 grep -q "^Language = $code\$" <<<"$prefs" && grep -q '^Music = 0$' <<<"$prefs" || fail "preferences lack Language = $code, Music = 0: $prefs"
 game_log | grep -q $'^Opening screen (Fullscreen):\t\tOK$' || fail "log lacks the screen line"
-if [ -n "${E2E_SHOTS_OUT:-}" ]; then mkdir -p "$E2E_SHOTS_OUT" && cp "$E2E_SHOTS"/*.png "$E2E_SHOTS_OUT"/; fi
+keep_shots "$E2E_SHOTS"/*.png
 echo "full-screen play: OK (changed to $code)"

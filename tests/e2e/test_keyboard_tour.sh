@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh" "$1"
 start_x 1280x720
 
-shot() { wait_still; player_look "$E2E_SHOTS/$1.png"; }
 # A click at (x, y) where nothing is only hides the ring; then the picture NAME.
 click_shot() { click_answered "$1" "$2"; shot "$3"; }
 differs() { [ "$(region_difference "$E2E_SHOTS/$1.png" "$E2E_SHOTS/$2.png" "$3")" -gt "$4" ]; }
@@ -28,9 +27,7 @@ wait_for_exit 100 || fail "full screen: YES by Enter did not end the game"
 # --- A window.
 E2E_KIND=1
 printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 1280x720\n' >"$E2E_GAME_DIR/Vesperine.prefs"
-start_game
-wait_for_window
-xdotool windowfocus --sync "$GAME_WINDOW"
+open_game
 player_wait_for_menu
 shot menu-before
 key Down
@@ -61,6 +58,5 @@ differs board turned "120x120+165+5" 1000 || fail "Return did not turn the card 
 key Escape Up Return Return
 wait_for_exit 100 || fail "YES by Return did not end the game"
 grep -q '^Language = el_GR$' "${E2E_GAME_DIR}Vesperine.prefs" || fail "Ελληνικά not saved"
-[ -z "${E2E_SHOTS_OUT:-}" ] || { mkdir -p "$E2E_SHOTS_OUT" && for picture in menu-russian settings-russian menu-greek settings-greek; do
-  cp "$E2E_SHOTS/$picture.png" "$E2E_SHOTS_OUT"/; done; }
+keep_shots "$E2E_SHOTS"/{menu,settings}-{russian,greek}.png
 echo "keyboard tour: OK"

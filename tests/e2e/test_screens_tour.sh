@@ -9,14 +9,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 start_x 1280x720
 make_game_dir $'[Settings]\nLanguage = en_GB\nMusic = 1\nGameScreen = 1\nScreenMode = 1280x720\n'
 no_x=$(( (1280 - 540) / 2 + 540 - 40 ))
-# The picture NAME once the screen holds still.
-shot() { wait_still; player_look "$E2E_SHOTS/$1.png"; }
 menu_is_shown() { player_look "$E2E_WORK/now.ppm"; menu_shows "$E2E_WORK/now.ppm" || fail "$1"; }
-open_game() {
-  start_game
-  wait_for_window
-  xdotool windowfocus --sync "$GAME_WINDOW"
-}
 
 open_game
 capture_intro logo
@@ -30,8 +23,7 @@ click_answered "$no_x" $((MENU_TOP + 320)); menu_is_shown "NO did not keep the g
 click_answered 640 $((MENU_TOP + 350)); shot settings         # SETTINGS
 click_answered $((MENU_LEFT + 110)) $((MENU_TOP + 560))       # OK, nothing changed
 shot menu-again
-[ "$(region_difference "$E2E_SHOTS/menu.png" "$E2E_SHOTS/menu-again.png" 1280x720+0+0)" = 0 ] \
-  || fail "the menu changed after the settings were left unchanged"
+changed_more "$E2E_SHOTS/menu.png" "$E2E_SHOTS/menu-again.png" 1280x720+0+0 0 && fail "the menu changed after the settings were left unchanged"
 click_until "$E2E_SHOTS/board.png" board 640 $((MENU_TOP + 190))   # START
 play_first_round 0 3
 
@@ -40,8 +32,7 @@ click_answered 640 400 3; shot paused
 click_answered 640 $((MENU_TOP + 190)); shot ask-new-game
 click_answered "$no_x" $((MENU_TOP + 320)); menu_is_shown "NO did not keep the running game"
 click_until "$E2E_WORK/continued.png" board 640 $((MENU_TOP + 270))
-[ "$(region_difference "$E2E_SHOTS/turned.png" "$E2E_SHOTS/board.png" "120x120+165+5")" -gt 1000 ] \
-  || fail "no card turned in the picture of the first turn"
+changed_more "$E2E_SHOTS/turned.png" "$E2E_SHOTS/board.png" 120x120+165+5 1000 || fail "no card turned in the picture of the first turn"
 click_answered 640 400 3
 click_answered 640 $((MENU_TOP + 520))                        # QUIT, and YES
 click_answered $((1280 - no_x)) $((MENU_TOP + 320))
@@ -59,5 +50,5 @@ shot settings-deutsch
 key Escape Escape
 wait_for_exit 100 || fail "Escape at the menu did not end the game"
 grep -q '^Language = de_DE$' "${E2E_GAME_DIR}Vesperine.prefs" || fail "German not saved"
-if [ -n "${E2E_SHOTS_OUT:-}" ]; then mkdir -p "$E2E_SHOTS_OUT" && cp "$E2E_SHOTS"/*.png "$E2E_SHOTS_OUT"/; fi
+keep_shots "$E2E_SHOTS"/*.png
 echo "screens tour: OK"

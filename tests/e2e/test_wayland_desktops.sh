@@ -8,7 +8,6 @@
 # walks over the menu first, and the desktop must then show exactly the whole frame S saved.
 source "$(dirname "$0")/lib.sh" "$1"
 
-read -r panel_w panel_h < <(pack_picture_size menu.png)
 nested() { "${NESTED_CLIENT[@]}" "$@"; }
 # The screen's top-left corner on the desktop, as "x y".
 screen_origin() {
@@ -46,7 +45,7 @@ play_on() {
     sleep 0.1
   done
   [ -n "$GAME_WINDOW" ] || fail "$desktop, kind $kind: no game window"
-  local x=$((width / 2)) y=$(( (height - panel_h) / 2 ))
+  local x=$((width / 2)) y=$(( (height - MENU_H) / 2 ))
   # The window kinds take the focus from a click (on the logo: it does nothing else there).
   [ "$kind" = 0 ] || desktop_click 10 10
   for _ in $(seq 1 60); do menu_at "$x" $((y + 600)) && break; press space; sleep 0.3; done
@@ -54,26 +53,22 @@ play_on() {
   if [ "$kind" = 0 ]; then
     for step in $(seq 1 12); do xdotool mousemove $((700 + step * 37)) $((400 + step * 23)) sleep 0.05; done
   fi
-  # S again when a loaded machine drew no frame while it was down; the picture read once written.
-  local before shot size=""
-  before=$(screenshot_count)
-  for _ in 1 2 3; do press s; sleep 1.5; [ "$(screenshot_count)" -gt "$before" ] && break; done
-  shot=$(wait_for_screenshot "$before")
-  for _ in $(seq 1 40); do size=$(identify -format '%w %h' "$shot" 2>/dev/null) && break; sleep 0.25; done
+  take_screenshot "$desktop-$kind-menu"
+  local size
+  size=$(identify -format '%w %h' "$E2E_SHOTS/$desktop-$kind-menu.png")
   [ "$size" = "$width $height" ] || fail "$desktop, kind $kind: screenshot size $size"
-  mv "$shot" "$E2E_SHOTS/$desktop-$kind-menu.png"
   if [ "$kind" = 0 ]; then
-    until_shown true "" desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
+    until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
       fail "$desktop: the desktop does not show the whole frame after the pointer's walk"
   fi
   desktop_click "$x" $((y + 190))
   for try in 1 2 3; do
-    until_shown true "" menu_gone "$x" $((y + 600)) && break
+    until_true menu_gone "$x" $((y + 600)) && break
     desktop_click "$x" $((y + 190))  # a click a loaded machine missed is given again
   done
   menu_gone "$x" $((y + 600)) || fail "$desktop, kind $kind: START did not show the board"
   press Escape
-  until_shown true "" menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: Escape did not open the menu"
+  until_true menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: Escape did not open the menu"
   press Escape
   wait_for_exit 100 || fail "$desktop, kind $kind: the game did not end cleanly"
   grep -q '^; Vesperine' "${E2E_GAME_DIR}Vesperine.prefs" || fail "$desktop, kind $kind: preferences not saved"
