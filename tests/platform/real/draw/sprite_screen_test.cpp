@@ -51,7 +51,7 @@ TEST_F(FullScreen, SpritesClipScaleAndCutAtTheScreenEdges) {
   sprite_scale(sprite, 8, 2);
   EXPECT_EQ(sprite_width(sprite) * 10 + sprite_height(sprite), 82);
   sprite_draw(sprite, 30, 30);
-  const SpriteId red = load_sprite(solid_image(3, 3, kRed), kSpriteKeepAlpha);
+  const SpriteId red = solid_sprite(3, 3, kRed);
   for (const auto& [x, y] : {std::pair{-3, 5}, {5, -3}, {-2, 10}, {10, -2}, {desktop_width() - 1, 20}, {desktop_width(), 20}})
     sprite_draw(red, x, y);
   const std::tuple<int, int, Rgba> expected[] = {
@@ -103,7 +103,7 @@ TEST_F(FullScreen, SpriteNumbersHandlesAndBadArguments) {
 
 TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPng) {
   fill_screen(kBlack);
-  const SpriteId red = load_sprite(solid_image(1, 1, kRed), kSpriteKeepAlpha);
+  const SpriteId red = solid_sprite(1, 1, kRed);
   sprite_scale(red, 2, 2);
   sprite_draw(red, 5, 5);
   ASSERT_EQ(sprite_grab_screen(3, 0, 0, 10, 10), 1);
@@ -147,9 +147,7 @@ TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) 
   RgbaImage backdrop = solid_image(width, height, kBlue);
   for (int x = 0; x < width; x += 7) set_pixel(backdrop, x, 5, kGreen);
   const SpriteId background = load_sprite(backdrop, kSpriteKeepAlpha);
-  const SpriteId card = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha);
-  const SpriteId veil = load_sprite(solid_image(width, height, kBlack), kSpriteKeepAlpha);
-  const SpriteId panel = load_sprite(solid_image(8, 8, kWhite), kSpriteKeepAlpha);
+  const SpriteId card = solid_sprite(16, 16, kRed), veil = solid_sprite(width, height, kBlack), panel = solid_sprite(8, 8, kWhite);
   struct Frame {
     const char* what; int cardX, cardScale, veil; bool blendedBackground, readHalfWay, cardLast; int fromCopy;
   };
