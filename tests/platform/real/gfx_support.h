@@ -1,6 +1,4 @@
-// Helpers of the platform tests: pictures made in memory and read back, the X server driven from
-// outside with xdotool and another client's windows, waits that hold on a loaded machine, and the
-// full-screen fixture.
+// Helpers of the platform tests: pictures, the X server driven from outside, waits, the full-screen fixture.
 #pragma once
 
 #include <gtest/gtest.h>

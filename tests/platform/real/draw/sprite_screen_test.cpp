@@ -133,14 +133,9 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPng) {
   EXPECT_EQ(sprite_begin_drawing(4242), 0);
 }
 
-}  // namespace
 
-namespace {
-
-// Frames drawn alike keep the screen under their last full-screen draw: from the third on they
-// draw that copy, and any change under it (a place, an intensity, a texture, a shorter frame, the
-// screen read half-way) draws the calls again. Every frame's pixels are those of the calls alone.
-// Whole frames, as the window kinds and drivers that copy no parts of frames show them.
+// Frames drawn alike keep the screen under their last full-screen draw and from the third on draw
+// that copy; any change under it draws the calls again. Whole frames, as window kinds show them.
 TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) {
   platform_show_whole_frames(true);
   const int width = desktop_width(), height = desktop_height();

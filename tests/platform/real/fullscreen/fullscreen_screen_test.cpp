@@ -112,10 +112,8 @@ TEST_F(FullScreen, FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot) {
   }
 }
 
-// A frame that makes the calls of the frame on screen is neither drawn nor shown; a changed call, a
-// changed texture, a read of the screen and an expose each show the next frame, drawn in full. So do
-// a frame making the first calls of the one on screen (the menu closing: no panel), and the one after
-// a frame of more calls than are held back (400: the background, the card 399 times, a panel).
+// A frame making the calls of the frame on screen is neither drawn nor shown; any change shows the
+// next frame in full, as do its first calls alone (the menu closing) and the frame after 400 calls.
 TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
   const SpriteId background = solid_sprite(1, 1, kBlue);
   sprite_scale(background, desktop_width(), desktop_height());

@@ -1,6 +1,5 @@
-// Full screen under a window manager: openbox (click to focus, Alt+Tab), and a small one forked by
-// the test for what openbox never does: a frame shown late, another size than the one asked.
-// (Without a window manager: fullscreen_screen_test.cpp.)
+// Full screen under openbox (click to focus, Alt+Tab) and under a small window manager forked here
+// for what openbox never does: a frame shown late, another size than the one asked.
 #include "gfx_support.h"
 #include "platform/real/fullscreen/fullscreen_window.h"
 #include <X11/Xatom.h>

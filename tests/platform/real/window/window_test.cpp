@@ -1,6 +1,5 @@
-// The windowed and borderless kinds: a GTK window holding the GL screen, on Xvfb without a window
-// manager and then under openbox. Input comes from xdotool, wmctrl and a tiny Xlib client. (The
-// title, keys in a window, minimise, restore, focus and the close button are played end to end.)
+// The windowed and borderless kinds: a GTK window holding the GL screen, bare or under openbox.
+// (The title, keys, minimise, restore, focus and the close button are played end to end.)
 #include "gfx_support.h"
 #include "platform/real/window/game_window.h"
 #include <gdk/gdkx.h>
