@@ -192,9 +192,8 @@ TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) 
   }
 }
 
-// Without shaders (a GL 1.4 context, as indirect GLX and old drivers give) sprites blend through the
-// texture environment, with the pixels of the shaders at every intensity: this test runs itself again
-// on such a context and compares the two charts.
+// On a GL 1.4 context (indirect GLX, old drivers) sprites blend through the texture environment to
+// the shaders' pixels at every intensity: the test runs itself again there and compares the charts.
 TEST_F(FullScreen, WithoutShadersBlendsGiveTheShadersPixels) {
   RgbaImage backdrop = solid_image(256, 64, kClear), texels = solid_image(16, 4, kClear);
   for (int i = 0; i < 256 * 64; ++i) set_pixel(backdrop, i % 256, i / 256, Rgba{uint8_t(i), uint8_t(i / 64), uint8_t(i * 7), 255});

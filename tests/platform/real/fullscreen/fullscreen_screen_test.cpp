@@ -144,9 +144,8 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
   }
 }
 
-// Where the driver copies parts of the back buffer, a frame shows only what changed since the frame
-// on screen; every frame of the table is then drawn again whole (the screen damaged) and the window
-// must hold the same pixels both times.
+// Where the driver copies parts of the back buffer a frame shows only what changed; each frame is
+// then drawn again whole (the screen damaged) and the window must hold the same pixels both times.
 TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
   ASSERT_TRUE(gl_shows_parts()) << "Mesa's software GL copies parts of the back buffer";
   screen_set_sprite_quality(1);

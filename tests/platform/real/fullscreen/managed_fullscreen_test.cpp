@@ -120,9 +120,8 @@ TEST_F(ManagedFullScreen, UnderOpenboxItIsMarkedFullScreenTakesNoGrabAndAltTabLe
   XDestroyWindow(display_, other);
 }
 
-// On a bare X server the press comes first and brings the focus back; openbox takes the press,
-// focuses the window, then lets the press through. Either way the held button reads as up; the
-// next click counts.
+// Bare, the press comes before the focus; openbox focuses first, then lets the press through.
+// Either way the held button reads as up and the next click counts.
 TEST_F(ManagedFullScreen, TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst) {
   for (const bool withWindowManager : {false, true}) {
     SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
