@@ -8,8 +8,8 @@ set -u
 tree=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 cd "$tree" || exit 2
 status=0
-edges=$(mktemp)
-trap 'rm -f "$edges"' EXIT
+edges=""
+breach() { echo "$1"; status=1; }
 
 while IFS=: read -r file include; do
   header=${include#platform/real/}
@@ -19,27 +19,19 @@ while IFS=: read -r file include; do
   case "$file" in
     src/platform/real/"$room"/* | tests/platform/real/"$room"/* | fuzz/*) continue ;;
   esac
-  if [ "$name" != "$room.h" ]; then
-    echo "$file includes $include, inside the room $room (its door is platform/real/$room/$room.h)"
-    status=1
-  fi
+  [ "$name" = "$room.h" ] || breach "$file includes $include, inside the room $room (its door is platform/real/$room/$room.h)"
   case "$file" in
-    src/platform/real/*/*) from=${file#src/platform/real/}; echo "${from%%/*} $room" >>"$edges" ;;
+    src/platform/real/*/*) from=${file#src/platform/real/}; edges+="${from%%/*} $room"$'\n' ;;
   esac
 done < <(grep -rEo --include='*.cpp' --include='*.h' '#include "platform/real/[^"]+"' src tests bench fuzz |
   sed -E 's/:#include "(.*)"$/:\1/')
 
-if ! loop=$(tsort "$edges" 2>&1 >/dev/null) || [ -n "$loop" ]; then
-  echo "the rooms use each other in a circle:"
-  echo "$loop"
-  status=1
+if ! loop=$(tsort <<<"$edges" 2>&1 >/dev/null) || [ -n "$loop" ]; then
+  breach "the rooms use each other in a circle:"$'\n'"$loop"
 fi
 rooms=$(find src/platform/real -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sort)
 for room in $rooms; do
-  if [ ! -f "src/platform/real/$room/$room.h" ]; then
-    echo "the room $room has no door header src/platform/real/$room/$room.h"
-    status=1
-  fi
+  [ -f "src/platform/real/$room/$room.h" ] || breach "the room $room has no door header src/platform/real/$room/$room.h"
 done
 [ $status -eq 0 ] && echo "rooms: $(echo $rooms): every include goes through a door, no circle"
 exit $status

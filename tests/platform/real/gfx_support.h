@@ -1,6 +1,4 @@
-// Helpers of the platform tests: pictures made in memory and read back, the X server driven from
-// outside with xdotool and another client's windows, waits that hold on a loaded machine, and the
-// full-screen fixture.
+// Helpers of the platform tests: pictures, the X server driven from outside, waits, the full-screen fixture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -89,6 +87,7 @@ inline SpriteId load_sprite(const RgbaImage& picture, int flags, int colourType 
   const std::vector<uint8_t> png = encode_png(picture, colourType);
   return sprite_load_png(kNewSprite, png.data(), png.size(), flags);
 }
+inline SpriteId solid_sprite(int width, int height, Rgba colour) { return load_sprite(solid_image(width, height, colour), kSpriteKeepAlpha); }
 
 inline std::vector<uint8_t> file_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -198,19 +197,13 @@ inline int grabs_granted(Display* display) {
 inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
 inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }
 
-// A white window maps over `target` and goes again; on return the server has sent `target` its
+// A white child window covers `target` and goes again; on return the server has sent `target` its
 // expose, so the game's connection holds it.
 inline void cover_and_uncover(Display* display, Window target) {
   XWindowAttributes area{};
   XGetWindowAttributes(display, target, &area);
-  int x = 0, y = 0;
-  Window child = 0;
-  XTranslateCoordinates(display, target, DefaultRootWindow(display), 0, 0, &x, &y, &child);
-  XSetWindowAttributes attributes{};
-  attributes.override_redirect = True;
-  attributes.background_pixel = WhitePixel(display, DefaultScreen(display));
-  const Window cover = XCreateWindow(display, DefaultRootWindow(display), x, y, unsigned(area.width), unsigned(area.height), 0,
-                                     CopyFromParent, InputOutput, CopyFromParent, CWOverrideRedirect | CWBackPixel, &attributes);
+  const Window cover = XCreateSimpleWindow(display, target, 0, 0, unsigned(area.width), unsigned(area.height), 0, 0,
+                                           WhitePixel(display, DefaultScreen(display)));
   XMapRaised(display, cover);
   XSync(display, False);
   XDestroyWindow(display, cover);
@@ -269,7 +262,7 @@ class FullScreen : public testing::Test {
     screen_close();
   }
   static void fill_screen(Rgba colour) {
-    const SpriteId background = load_sprite(solid_image(1, 1, colour), kSpriteKeepAlpha);
+    const SpriteId background = solid_sprite(1, 1, colour);
     sprite_scale(background, desktop_width(), desktop_height());
     sprite_draw(background, 0, 0);
   }

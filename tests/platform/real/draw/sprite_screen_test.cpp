@@ -51,7 +51,7 @@ TEST_F(FullScreen, SpritesClipScaleAndCutAtTheScreenEdges) {
   sprite_scale(sprite, 8, 2);
   EXPECT_EQ(sprite_width(sprite) * 10 + sprite_height(sprite), 82);
   sprite_draw(sprite, 30, 30);
-  const SpriteId red = load_sprite(solid_image(3, 3, kRed), kSpriteKeepAlpha);
+  const SpriteId red = solid_sprite(3, 3, kRed);
   for (const auto& [x, y] : {std::pair{-3, 5}, {5, -3}, {-2, 10}, {10, -2}, {desktop_width() - 1, 20}, {desktop_width(), 20}})
     sprite_draw(red, x, y);
   const std::tuple<int, int, Rgba> expected[] = {
@@ -103,7 +103,7 @@ TEST_F(FullScreen, SpriteNumbersHandlesAndBadArguments) {
 
 TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPng) {
   fill_screen(kBlack);
-  const SpriteId red = load_sprite(solid_image(1, 1, kRed), kSpriteKeepAlpha);
+  const SpriteId red = solid_sprite(1, 1, kRed);
   sprite_scale(red, 2, 2);
   sprite_draw(red, 5, 5);
   ASSERT_EQ(sprite_grab_screen(3, 0, 0, 10, 10), 1);
@@ -133,23 +133,16 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPng) {
   EXPECT_EQ(sprite_begin_drawing(4242), 0);
 }
 
-}  // namespace
 
-namespace {
-
-// Frames drawn alike keep the screen under their last full-screen draw: from the third on they
-// draw that copy, and any change under it (a place, an intensity, a texture, a shorter frame, the
-// screen read half-way) draws the calls again. Every frame's pixels are those of the calls alone.
-// Whole frames, as the window kinds and drivers that copy no parts of frames show them.
+// Frames drawn alike keep the screen under their last full-screen draw and from the third on draw
+// that copy; any change under it draws the calls again. Whole frames, as window kinds show them.
 TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) {
   platform_show_whole_frames(true);
   const int width = desktop_width(), height = desktop_height();
   RgbaImage backdrop = solid_image(width, height, kBlue);
   for (int x = 0; x < width; x += 7) set_pixel(backdrop, x, 5, kGreen);
   const SpriteId background = load_sprite(backdrop, kSpriteKeepAlpha);
-  const SpriteId card = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha);
-  const SpriteId veil = load_sprite(solid_image(width, height, kBlack), kSpriteKeepAlpha);
-  const SpriteId panel = load_sprite(solid_image(8, 8, kWhite), kSpriteKeepAlpha);
+  const SpriteId card = solid_sprite(16, 16, kRed), veil = solid_sprite(width, height, kBlack), panel = solid_sprite(8, 8, kWhite);
   struct Frame {
     const char* what; int cardX, cardScale, veil; bool blendedBackground, readHalfWay, cardLast; int fromCopy;
   };
@@ -199,9 +192,8 @@ TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) 
   }
 }
 
-// Without shaders (a GL 1.4 context, as indirect GLX and old drivers give) sprites blend through the
-// texture environment, with the pixels of the shaders at every intensity: this test runs itself again
-// on such a context and compares the two charts.
+// On a GL 1.4 context (indirect GLX, old drivers) sprites blend through the texture environment to
+// the shaders' pixels at every intensity: the test runs itself again there and compares the charts.
 TEST_F(FullScreen, WithoutShadersBlendsGiveTheShadersPixels) {
   RgbaImage backdrop = solid_image(256, 64, kClear), texels = solid_image(16, 4, kClear);
   for (int i = 0; i < 256 * 64; ++i) set_pixel(backdrop, i % 256, i / 256, Rgba{uint8_t(i), uint8_t(i / 64), uint8_t(i * 7), 255});

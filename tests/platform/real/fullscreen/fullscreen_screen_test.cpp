@@ -4,8 +4,6 @@
 
 #include "platform/real/fullscreen/fullscreen_window.h"
 
-#include <algorithm>
-
 namespace {
 
 // What xdotool sent (the server has taken it before xdotool ends) waits in the screen's event queue.
@@ -114,15 +112,12 @@ TEST_F(FullScreen, FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot) {
   }
 }
 
-// A frame that makes the calls of the frame on screen is neither drawn nor shown; a changed call, a
-// changed texture, a read of the screen and an expose each show the next frame, drawn in full. So do
-// a frame making the first calls of the one on screen (the menu closing: no panel), and the one after
-// a frame of more calls than are held back (400: the background, the card 399 times, a panel).
+// A frame making the calls of the frame on screen is neither drawn nor shown; any change shows the
+// next frame in full, as do its first calls alone (the menu closing) and the frame after 400 calls.
 TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
-  const SpriteId background = load_sprite(solid_image(1, 1, kBlue), kSpriteKeepAlpha);
+  const SpriteId background = solid_sprite(1, 1, kBlue);
   sprite_scale(background, desktop_width(), desktop_height());
-  const SpriteId card = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha);
-  const SpriteId panel = load_sprite(solid_image(4, 4, kGreen), kSpriteKeepAlpha);
+  const SpriteId card = solid_sprite(16, 16, kRed), panel = solid_sprite(4, 4, kGreen);
   const auto none = [] {};
   const auto read = [] { EXPECT_EQ(screen_pixel(21, 11), kRed) << "the frame is drawn to be read"; };
   const auto expose = [&] { cover_and_uncover(gFullscreen.display, gFullscreen.window), keyboard_poll(); };
@@ -149,9 +144,8 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
   }
 }
 
-// Where the driver copies parts of the back buffer, a frame shows only what changed since the frame
-// on screen; every frame of the table is then drawn again whole (the screen damaged) and the window
-// must hold the same pixels both times.
+// Where the driver copies parts of the back buffer a frame shows only what changed; each frame is
+// then drawn again whole (the screen damaged) and the window must hold the same pixels both times.
 TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
   ASSERT_TRUE(gl_shows_parts()) << "Mesa's software GL copies parts of the back buffer";
   screen_set_sprite_quality(1);
@@ -161,29 +155,21 @@ TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
   RgbaImage arrow = solid_image(12, 12, kWhite);
   for (int i = 0; i < 144; ++i) set_pixel(arrow, i % 12, i / 12, i % 12 + i / 12 < 12 ? Rgba{255, uint8_t(i), 0, 255} : Rgba{0, 0, 0, 128});
   const SpriteId pointer = load_sprite(arrow, kSpriteKeepAlpha);
-  const SpriteId back = load_sprite(solid_image(16, 16, kRed), kSpriteKeepAlpha), face = load_sprite(solid_image(8, 8, kGreen), kSpriteKeepAlpha);
-  const SpriteId shadow = load_sprite(solid_image(4, 4, kBlack), kSpriteKeepAlpha);
-  const SpriteId veil = load_sprite(solid_image(desktop_width(), desktop_height(), kBlack), kSpriteKeepAlpha);
-  const SpriteId label = load_sprite(solid_image(40, 10, kWhite), kSpriteKeepAlpha);
+  const SpriteId back = solid_sprite(16, 16, kRed), face = solid_sprite(8, 8, kGreen), shadow = solid_sprite(4, 4, kBlack);
+  const SpriteId veil = solid_sprite(desktop_width(), desktop_height(), kBlack), label = solid_sprite(40, 10, kWhite);
   const auto relabel = [&](uint32_t colour) { sprite_begin_drawing(label), draw_box(0, 0, 40, 10, colour), drawing_end(); };
   struct Frame {
-    const char* what; int pointerX, pointerY, turned, fade, veil; std::function<void()> before, halfWay; bool part;
+    const char* what; int pointerX, pointerY, turned, fade, veil; bool part; std::function<void()> before = [] {}, halfWay = [] {};
   };
-  const auto none = [] {};
   const Frame frames[] = {
-      {"first", 50, 40, -1, 255, 0, none, none, false},
-      {"pointer moved a little", 53, 42, -1, 255, 0, none, none, true},
-      {"pointer moved far", 150, 90, -1, 255, 0, none, none, true},
-      {"pointer over a card edge", 37, 25, -1, 255, 0, none, none, true},
-      {"pointer half off the screen", -5, -6, -1, 255, 0, none, none, true},
-      {"card turned", -5, -6, 2, 255, 0, none, none, true},
-      {"pair fading", -5, -6, 2, 170, 0, none, none, true},
-      {"pair fading on", -5, -6, 2, 85, 0, none, none, true},
-      {"pair gone", -5, -6, 2, 0, 0, none, none, true},
-      {"veil shown", 90, 70, 2, 0, 128, none, none, false},
-      {"pointer over the veil", 96, 75, 2, 0, 128, none, none, true},
-      {"language changed", 96, 75, 2, 0, 128, [&] { relabel(rgb(200, 30, 30)); }, none, true},
-      {"screen read half-way", 100, 72, 2, 0, 128, none, [] { EXPECT_EQ(screen_pixel(0, 0).a, 255); }, false},
+      {"first", 50, 40, -1, 255, 0, false},                        {"pointer moved a little", 53, 42, -1, 255, 0, true},
+      {"pointer moved far", 150, 90, -1, 255, 0, true},            {"pointer over a card edge", 37, 25, -1, 255, 0, true},
+      {"pointer half off the screen", -5, -6, -1, 255, 0, true},   {"card turned", -5, -6, 2, 255, 0, true},
+      {"pair fading", -5, -6, 2, 170, 0, true},                    {"pair fading on", -5, -6, 2, 85, 0, true},
+      {"pair gone", -5, -6, 2, 0, 0, true},                        {"veil shown", 90, 70, 2, 0, 128, false},
+      {"pointer over the veil", 96, 75, 2, 0, 128, true},
+      {"language changed", 96, 75, 2, 0, 128, true, [&] { relabel(rgb(200, 30, 30)); }},
+      {"screen read half-way", 100, 72, 2, 0, 128, false, [] {}, [] { EXPECT_EQ(screen_pixel(0, 0).a, 255); }},
   };
   const auto draw = [&](const Frame& f) {
     sprite_draw(background, 0, 0);

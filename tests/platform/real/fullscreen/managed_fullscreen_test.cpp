@@ -1,6 +1,5 @@
-// Full screen under a window manager: openbox (click to focus, Alt+Tab), and a small one forked by
-// the test for what openbox never does: a frame shown late, another size than the one asked.
-// (Without a window manager: fullscreen_screen_test.cpp.)
+// Full screen under openbox (click to focus, Alt+Tab) and under a small window manager forked here
+// for what openbox never does: a frame shown late, another size than the one asked.
 #include "gfx_support.h"
 #include "platform/real/fullscreen/fullscreen_window.h"
 #include <X11/Xatom.h>
@@ -121,9 +120,8 @@ TEST_F(ManagedFullScreen, UnderOpenboxItIsMarkedFullScreenTakesNoGrabAndAltTabLe
   XDestroyWindow(display_, other);
 }
 
-// On a bare X server the press comes first and brings the focus back; openbox takes the press,
-// focuses the window, then lets the press through. Either way the held button reads as up; the
-// next click counts.
+// Bare, the press comes before the focus; openbox focuses first, then lets the press through.
+// Either way the held button reads as up and the next click counts.
 TEST_F(ManagedFullScreen, TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst) {
   for (const bool withWindowManager : {false, true}) {
     SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");

@@ -1,13 +1,10 @@
 // Real video-mode switching, on Xorg with the dummy driver (run-with-x.sh --xorg-dummy). Under Xvfb,
 // which has no XF86VidMode, these tests skip.
 #include "gfx_support.h"
-// After gtest, whose names X11's macros (None, Bool) would clash with.
-#include <X11/Xlib.h>
 #include <X11/extensions/xf86vmode.h>
 #include <sys/mman.h>
 
 #include <cerrno>
-#include <csignal>
 
 namespace {
 
@@ -44,7 +41,7 @@ TEST_F(VideoModes, FullScreenSwitchesToTheRequestedModeAndCloseShutdownExitSigna
   for (const auto& [width, height, leave] : {std::tuple{1024, 768, &screen_close}, {800, 600, &platform_shutdown}}) {
     ASSERT_EQ(screen_open_fullscreen(width, height, 32, "mode switch", kFlipVsync), 1);
     EXPECT_EQ(CurrentMode(), width * 10000 + height);
-    const SpriteId sprite = load_sprite(solid_image(1, 1, Rgba{9, 99, 199, 255}), kSpriteKeepAlpha);
+    const SpriteId sprite = solid_sprite(1, 1, Rgba{9, 99, 199, 255});
     sprite_scale(sprite, width, height);
     sprite_draw(sprite, 0, 0);
     EXPECT_EQ(screen_pixel(width - 1, height - 1), (Rgba{9, 99, 199, 255})) << "the screen fills the mode";

@@ -1,6 +1,4 @@
-// Pictures decoded ahead on the other core give exactly what a plain load gives, whatever the order
-// they are taken in, taken or not, and past the budget of decoded pictures waiting to be taken; the
-// loads take what was decoded ahead, and nothing past the budget is.
+// Pictures decoded ahead on the other core, within a budget, give exactly what a plain load gives.
 #include "gfx_support.h"
 
 namespace {

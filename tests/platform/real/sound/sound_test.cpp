@@ -1,7 +1,5 @@
-// Sound: the mixing arithmetic and channel table without a device, the operations the game calls on
-// SDL's dummy driver, and the decoding into the output format (a WAV tone made here, a short OGG
-// tone that is the OGG fuzz target's seed). What the device receives (the music captured through
-// SDL's disk driver), a missing device and the music's pause and resume are played end to end.
+// Sound: mixing without a device, the game's calls on SDL's dummy driver, decoding into the output
+// format. What the device receives, a missing device, pause and resume are played end to end.
 #include <cmath>
 #include <numbers>
 #include <ranges>

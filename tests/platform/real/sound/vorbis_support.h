@@ -1,6 +1,5 @@
-// OGG Vorbis streams made in memory for the sound tests: tones encoded with libvorbisenc, and
-// streams put together from encoded packets (one silent packet repeated makes minutes of music in a
-// few hundred kilobytes and milliseconds; packets that decode to nothing make a hostile stream).
+// OGG Vorbis streams made in memory: tones encoded with libvorbisenc, and streams put together from
+// encoded packets (a silent packet repeated makes minutes of music in a few hundred kilobytes).
 #pragma once
 
 #include <ogg/ogg.h>
