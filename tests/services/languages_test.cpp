@@ -125,9 +125,8 @@ TEST_F(LanguagePack, CutPacksGiveNothing) {
 TEST_F(LanguagePack, DirectoryPacks) {
   const std::string packDir = dir.file("dir.pack");
   std::filesystem::create_directories(packDir + "/fr_FR.language");
-  WriteWholeFile(packDir + "/en_GB.language", EnglishFile());
-  WriteWholeFile(packDir + "/hu_HU.language", HungarianFile());
-  WriteWholeFile(packDir + "/notes.txt", "x");
+  for (const auto& [name, text] : {std::pair{"en_GB.language", EnglishFile()}, {"hu_HU.language", HungarianFile()}, {"notes.txt", "x"}})
+    WriteWholeFile(packDir + "/" + name, text);
   EXPECT_EQ(scannedNames(packDir), (std::vector<std::string>{"English", "Magyar"}));
   EXPECT_EQ(LoadLanguage(packDir, "fr_FR", texts), 0);  // a directory; real files load in the game tests
 }
