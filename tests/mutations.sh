@@ -43,7 +43,7 @@ mutation 11 src/game/frame_drawing.cpp game DrawingTest.WellDoneFadesInOver33Fra
 mutation 12 src/display/screenshot.cpp game 'MainLoopTest.MTogglesTheMusic*' \
   's/t\.tm_mday, t\.tm_mon + 1,/t.tm_mon + 1, t.tm_mday,/' "a screenshot named month first"
 # The full-screen buttons' latch: the level read ignores a press and release between two polls.
-mutation 13 src/platform/real/input/input.cpp platform FullScreen.ButtonsAreLevelsInTheGamesNumberingAndShortClicksAreLatched \
+mutation 13 src/platform/real/input/input.cpp platform FullScreen.ButtonsAreLevelsInTheGamesNumberingShortClicksAreLatchedAndTheMouseMovesRelativelyOnTheScreen \
   's/buttonLatched = buttonPressedSincePoll;/buttonLatched.fill(false);/' "a short full-screen click lost"
 mutation 14 src/platform/real/input/key_codes.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
   's/case XK_KP_Home: case XK_KP_7: return 263;/case XK_KP_Home: case XK_KP_7: return 264;/' "keypad 7 read as keypad 8"

@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKey) {
+TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKeyClipScaleAndCutAtTheScreenEdges) {
   fill_screen(kWhite);
   RgbaImage half = solid_image(2, 1, Rgba{200, 100, 50, 128}), ownAlpha = solid_image(2, 1, kBlack);
   set_pixel(half, 1, 0, Rgba{10, 20, 30, 0});
@@ -35,10 +35,6 @@ TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKey) {
         << c.rule << ": " << screen_pixel(x, 10) << " " << screen_pixel(x + 1, 10);
     x += 10;
   }
-}
-
-TEST_F(FullScreen, SpritesClipScaleAndCutAtTheScreenEdges) {
-  fill_screen(kWhite);
   RgbaImage picture = solid_image(4, 4, kRed);
   for (int y = 0; y < 4; ++y) set_pixel(picture, 2, y, kBlue), set_pixel(picture, 3, y, kGreen);
   const SpriteId sprite = load_sprite(picture, kSpriteKeepAlpha);
@@ -51,9 +47,9 @@ TEST_F(FullScreen, SpritesClipScaleAndCutAtTheScreenEdges) {
   sprite_scale(sprite, 8, 2);
   EXPECT_EQ(sprite_width(sprite) * 10 + sprite_height(sprite), 82);
   sprite_draw(sprite, 30, 30);
-  const SpriteId red = solid_sprite(3, 3, kRed);
+  const SpriteId redSquare = solid_sprite(3, 3, kRed);
   for (const auto& [x, y] : {std::pair{-3, 5}, {5, -3}, {-2, 10}, {10, -2}, {desktop_width() - 1, 20}, {desktop_width(), 20}})
-    sprite_draw(red, x, y);
+    sprite_draw(redSquare, x, y);
   const std::tuple<int, int, Rgba> expected[] = {
       {20, 20, kBlue}, {21, 22, kGreen}, {22, 20, kWhite}, {20, 23, kWhite}, {33, 31, kRed}, {34, 31, kBlue},
       {0, 5, kWhite},  {5, 0, kWhite},   {0, 10, kRed},    {1, 10, kWhite},  {10, 0, kRed},  {desktop_width() - 1, 20, kRed}};
@@ -86,22 +82,7 @@ TEST_F(FullScreen, SpritesLargerThanTheDriversTexturesShowWholeAtTheirSizeAndKee
   EXPECT_EQ(saved_pixels(sprite).pixels, picture.pixels) << "the pixels stay as loaded";
 }
 
-TEST_F(FullScreen, SpriteNumbersHandlesAndBadArguments) {
-  const SpriteId first = sprite_create(kNewSprite, 3, 2, kSpritePlain), second = sprite_create(kNewSprite, 3, 2, kSpritePlain);
-  EXPECT_TRUE(first >= kFirstSpriteHandle && second >= kFirstSpriteHandle && second != first) << first << " " << second;
-  EXPECT_NE(sprite_create(5, 7, 9, kSpritePlain), 0);
-  EXPECT_NE(sprite_create(5, 11, 12, kSpritePlain), 0);  // replaces
-  EXPECT_EQ(sprite_width(5) * 100 + sprite_height(5), 1112);
-  EXPECT_EQ(saved_pixels(first).pixels, std::vector<uint8_t>(3 * 2 * 4, 0)) << "new sprites are transparent black";
-  EXPECT_EQ(sprite_create(-7, 3, 3, 0) + sprite_create(6, 0, 3, 0) + sprite_load_png(20, nullptr, 0, 0) + sprite_width(20), 0);
-  fill_screen(kWhite);
-  sprite_draw(77, 0, 0);  // no such sprite: nothing drawn
-  EXPECT_EQ(screen_pixel(0, 0), kWhite);
-  screen_close();
-  EXPECT_EQ(sprite_width(first) + sprite_width(5), 0);
-}
-
-TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPng) {
+TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPngAndSpriteNumbersHandlesAndBadArguments) {
   fill_screen(kBlack);
   const SpriteId red = solid_sprite(1, 1, kRed);
   sprite_scale(red, 2, 2);
@@ -131,6 +112,18 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPng) {
   drawing_end();
   EXPECT_EQ(pixel_at(saved_pixels(keeping), 0, 0), (Rgba{250, 0, 0, 128})) << "kept alpha stays as drawn";
   EXPECT_EQ(sprite_begin_drawing(4242), 0);
+  const SpriteId first = sprite_create(kNewSprite, 3, 2, kSpritePlain), second = sprite_create(kNewSprite, 3, 2, kSpritePlain);
+  EXPECT_TRUE(first >= kFirstSpriteHandle && second >= kFirstSpriteHandle && second != first) << first << " " << second;
+  EXPECT_NE(sprite_create(5, 7, 9, kSpritePlain), 0);
+  EXPECT_NE(sprite_create(5, 11, 12, kSpritePlain), 0);  // replaces
+  EXPECT_EQ(sprite_width(5) * 100 + sprite_height(5), 1112);
+  EXPECT_EQ(saved_pixels(first).pixels, std::vector<uint8_t>(3 * 2 * 4, 0)) << "new sprites are transparent black";
+  EXPECT_EQ(sprite_create(-7, 3, 3, 0) + sprite_create(6, 0, 3, 0) + sprite_load_png(20, nullptr, 0, 0) + sprite_width(20), 0);
+  fill_screen(kWhite);
+  sprite_draw(77, 0, 0);  // no such sprite: nothing drawn
+  EXPECT_EQ(screen_pixel(0, 0), kWhite);
+  screen_close();
+  EXPECT_EQ(sprite_width(first) + sprite_width(5), 0);
 }
 
 

@@ -70,7 +70,15 @@ TEST_F(FullScreen, LettersReadAsInTheLatinLayoutWhicheverGroupIsActive) {
   EXPECT_EQ(keys_misread_in_layouts([] { sync_input(), keyboard_poll(); }), std::vector<std::string>());
 }
 
-TEST_F(FullScreen, ButtonsAreLevelsInTheGamesNumberingAndShortClicksAreLatched) {
+TEST_F(FullScreen, ButtonsAreLevelsInTheGamesNumberingShortClicksAreLatchedAndTheMouseMovesRelativelyOnTheScreen) {
+  mouse_poll();
+  EXPECT_EQ(mouse_x() + mouse_y(), 0);
+  const std::tuple<int, int, int, int> steps[] = {{30, 20, 30, 20},    {25, -5, 55, 15},      {-300, -300, 0, 0},
+                                                  {600, 300, 600, 300}, {600, 300, 1200, 600}, {600, 300, 1279, 719}};
+  for (const auto& [dx, dy, x, y] : steps) {  // each step taken before the next: the pointer is back at the centre
+    ASSERT_EQ(run("xdotool mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy)), 0);
+    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == x && mouse_y() == y; })) << mouse_x() << "," << mouse_y();
+  }
   for (const auto& [xButton, gameButton] : {std::pair{1, 1}, {3, 2}, {2, 3}}) {
     const std::string x = std::to_string(xButton);
     for (const auto& [command, level] : {std::pair{"mousedown ", 1}, {"mouseup ", 0}}) {
@@ -84,17 +92,6 @@ TEST_F(FullScreen, ButtonsAreLevelsInTheGamesNumberingAndShortClicksAreLatched) 
     EXPECT_EQ(mouse_button(gameButton), 1) << "latched for one poll, X button " << x;
     mouse_poll();
     EXPECT_EQ(mouse_button(gameButton), 0) << "X button " << x;
-  }
-}
-
-TEST_F(FullScreen, MouseMovesRelativelyAndStaysOnTheScreen) {
-  mouse_poll();
-  EXPECT_EQ(mouse_x() + mouse_y(), 0);
-  const std::tuple<int, int, int, int> steps[] = {{30, 20, 30, 20},    {25, -5, 55, 15},      {-300, -300, 0, 0},
-                                                  {600, 300, 600, 300}, {600, 300, 1200, 600}, {600, 300, 1279, 719}};
-  for (const auto& [dx, dy, x, y] : steps) {  // each step taken before the next: the pointer is back at the centre
-    ASSERT_EQ(run("xdotool mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy)), 0);
-    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == x && mouse_y() == y; })) << mouse_x() << "," << mouse_y();
   }
 }
 

@@ -16,6 +16,8 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 constexpr int kMusic = 0, kOther = 5;
 
+bool init_dummy_sound() { return setenv("SDL_AUDIODRIVER", "dummy", 1) == 0 && sound_init() == 1; }  // needs no device
+
 void PutLe(Bytes& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
@@ -97,8 +99,7 @@ TEST(SoundMixer, SumsSaturationVolumesShortSoundsLoopsPausesAndChannels) {
 TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100HzStereo) {
   sound_shutdown();
   EXPECT_EQ(sound_load_ogg(kMusic, kToneOgg.data(), kToneOgg.size()), 0) << "nothing works before init";
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  ASSERT_EQ(sound_init(), 1);
+  ASSERT_TRUE(init_dummy_sound());
   ASSERT_NE(sound_load_ogg(kMusic, kToneOgg.data(), kToneOgg.size()), 0);
   EXPECT_EQ(sound_status(kMusic), SoundIdle);
   sound_play(kMusic, 0);
@@ -168,8 +169,7 @@ TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayB
   hostile.audio.resize(3);
   hostile.audio.insert(hostile.audio.end(), 400000, {{1}, hostile.audio.back().granule});
   const Bytes nothing = vorbis::Stream(hostile);
-  setenv("SDL_AUDIODRIVER", "dummy", 1);
-  ASSERT_EQ(sound_init(), 1);
+  ASSERT_TRUE(init_dummy_sound());
   EXPECT_NE(sound_load_ogg(kMusic, longTrack.data(), longTrack.size()), 0);
   for (const auto& [bytes, frames] : {std::pair{&longTrack, int64_t{26} * 60 * 44100}, std::pair{&nothing, int64_t{0}}}) {
     const std::unique_ptr<PcmStream> opened = ogg_stream_open(bytes->data(), bytes->size());
@@ -221,8 +221,7 @@ TEST(OggStream, TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink) 
     EXPECT_TRUE(stream->restart() && ReadAll(*stream, 4096) == played) << "again from the first link";
     if (channels != 3) continue;
     // The music stops; M plays it again from the first link.
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ASSERT_EQ(sound_init(), 1);
+    ASSERT_TRUE(init_dummy_sound());
     ASSERT_NE(sound_load_ogg(kMusic, chained.data(), chained.size()), 0);
     sound_play(kMusic, kSoundLoop);
     EXPECT_TRUE(wait_until([] {}, [] { return sound_status(kMusic) == SoundIdle; }));
