@@ -170,7 +170,7 @@ TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointe
     XSync(gFullscreen.display, False);  // the resize is in the game's queue
     for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
     const int shownWidth = std::min(s.width, 1280), shownHeight = std::min(s.height, 720);
-    XSync(display_, False);
+    XSync(gFullscreen.display, False);  // the game's own connection: its frames reached the server
     const RgbaImage shown = shown_pixels(display_, platform_fullscreen_window(), shownWidth, shownHeight);
     int wrong = 0;
     for (int i = 0; i < (shownWidth / 20) * (shownHeight / 20); ++i) {  // every 20th pixel, away from the edges
