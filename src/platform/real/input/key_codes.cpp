@@ -75,9 +75,25 @@ int key_code_from_keysym(unsigned long keysym, bool numLockOn) {
   return special_code(keysym);
 }
 
+namespace {
+
+// A letter of a script with no Latin letters (Kana, Arabic, Cyrillic, Greek, Hebrew, Thai, Hangul,
+// Armenian, Georgian), or no symbol at all. Latin letters with marks (ö, ş, ı, ß) are keys of their
+// own, never read as another layout's letter.
+bool outside_latin(unsigned long symbol) {
+  if (symbol >= 0x1000000) {  // a keysym that is a Unicode code point plus 0x1000000
+    const unsigned long point = symbol - 0x1000000;
+    return point >= 0x370 && point < 0x1e00;
+  }
+  return symbol == 0 || (symbol >= 0x4a1 && symbol <= 0x7ff) || (symbol >= 0xcdf && symbol <= 0xeff) ||
+         (symbol >= 0x14a1 && symbol <= 0x16ff);
+}
+
+}  // namespace
+
 int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool numLockOn) {
   const int code = key_code_from_keysym(symbols[activeGroup], numLockOn);
-  if (code >= 0) {
+  if (code >= 0 || !outside_latin(symbols[activeGroup])) {
     return code;
   }
   for (int group = 0; group < groupCount; ++group) {

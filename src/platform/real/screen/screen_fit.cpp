@@ -26,6 +26,9 @@ GLuint picture = 0;
 ScreenFit fit;
 int windowWidth = 0;
 int windowHeight = 0;
+// Frames to show once more after a resize: a software driver takes the window's new size only at
+// the buffer swap after it, so the first frame shown is placed for the old size.
+int showsAgain = 0;
 
 template <typename Call>
 bool look_up(Call* call, const char* name) {
@@ -75,6 +78,7 @@ void gl_fit_to_window(int width, int height) {
   }
   windowWidth = width;
   windowHeight = height;
+  showsAgain = 1;
   screen_damaged();
 }
 
@@ -90,6 +94,10 @@ void gl_fit_show() {
   gl.blit(0, 0, gScreen.width, gScreen.height, fit.left, bottom, fit.left + fit.width, bottom + fit.height,
           GL_COLOR_BUFFER_BIT, GL_LINEAR);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
+  if (showsAgain > 0) {
+    --showsAgain;
+    screen_damaged();
+  }
 }
 
 void gl_fit_forget() {
@@ -100,5 +108,5 @@ void gl_fit_forget() {
   }
   framebuffer = picture = 0;
   fit = ScreenFit{};
-  windowWidth = windowHeight = 0;
+  windowWidth = windowHeight = showsAgain = 0;
 }

@@ -30,4 +30,17 @@ TEST(KeyCodes, FromKeySymbolsAndOutOfTheTableIgnored) {
   EXPECT_EQ(released, std::vector<int>({kKeyM}));
 }
 
+// A key of a Cyrillic or Greek layout is read as its Latin letter in another group; a Latin
+// layout's own letters with marks stay keys of their own (Ö of de,fr is not the M of fr).
+TEST(KeyCodes, ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup) {
+  const std::tuple<unsigned long, unsigned long, int, int> cases[] = {
+      {XK_Cyrillic_softsign, XK_m, 0, kKeyM}, {XK_m, XK_Cyrillic_softsign, 1, kKeyM}, {XK_Greek_sigma, XK_s, 0, kKeyS},
+      {0x10005d5, XK_s, 0, kKeyS},            {XK_odiaeresis, XK_m, 0, -1},         {XK_scedilla, XK_m, 0, -1},
+      {XK_ssharp, XK_s, 0, -1},               {XK_dead_acute, XK_m, 0, -1},         {0x1001ea1, XK_m, 0, -1}};
+  for (const auto& [first, second, active, code] : cases) {
+    const unsigned long symbols[] = {first, second};
+    EXPECT_EQ(key_code_from_groups(symbols, 2, active, false), code) << first << " " << second << " group " << active;
+  }
+}
+
 }  // namespace
