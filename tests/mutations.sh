@@ -168,6 +168,8 @@ mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.A
   's/fit.top = (height - fit.height) \/ 2;/fit.top = 0;/' "the fitted picture at the window's top"
 mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
   's/x \/ fit.scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
+mutation 67 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
+  's/if (code >= 0 || !outside_latin(symbols\[activeGroup\])) {/if (code >= 0) {/' "a Latin layout's ö read as another layout's m"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
