@@ -170,6 +170,8 @@ mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedF
   's/x \/ fit.scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
 mutation 67 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
   's/if (code >= 0 || !outside_latin(symbols\[activeGroup\])) {/if (code >= 0) {/' "a Latin layout's ö read as another layout's m"
+mutation 68 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/ change) \&\&$/ change)) {/; /^      cache.backShowsPrevious) {$/d' "a part of a frame drawn over the buffer a swap left"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -1,6 +1,6 @@
 # X servers of the platform and end-to-end tests, in one place:
 #   source scripts/autoplay/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE]; start_window_manager WORKDIR
-#   start_compositor WORKDIR weston|mutter|sway [SIZE]
+#   start_compositor WORKDIR weston|mutter|sway|kwin [SIZE]
 # They export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS.
 X_SERVER_PIDS=()
 
@@ -101,16 +101,30 @@ start_compositor() {
       log=$run/display
       XDG_RUNTIME_DIR=$run WLR_BACKENDS=x11 WLR_RENDERER=pixman "${as_user[@]}" sway -c "$work/sway.config" \
         >"$work/sway.log" 2>&1 & ;;
+    kwin)
+      # kwin takes its own platform plugin only in a program named kwin_wayland, and a sandbox may
+      # refuse the installed one's file capabilities: a plain copy of that name. Its screen locker
+      # would cover the game after five idle minutes.
+      install -d "$work/kwin" && cp /usr/bin/kwin_wayland "$work/kwin/kwin_wayland"
+      printf '[Daemon]\nAutolock=false\nLockOnResume=false\n' >"$work/kwin/kscreenlockerrc"
+      XDG_CONFIG_HOME=$work/kwin XDG_RUNTIME_DIR=$run dbus-run-session -- "$work/kwin/kwin_wayland" \
+        --x11-display "$DISPLAY" --xwayland --width "${size%x*}" --height "${size#*x}" --socket "$socket" >"$log" 2>&1 & ;;
   esac
   local compositor=$!
   X_SERVER_PIDS+=("$compositor")
-  local nested=""
+  local nested="" kwin=""
   for _ in $(seq 1 300); do
-    nested=$(grep -Eo "$pattern" "$log" 2>/dev/null | grep -o ':[0-9]*$')
+    if [ "$kind" = kwin ]; then  # its Xwayland's display is on that server's command line
+      kwin=$(pgrep -P "$compositor" -x kwin_wayland)
+      nested=$([ -z "$kwin" ] || pgrep -a -P "$kwin" Xwayland | grep -Eo ' :[0-9]+' | tr -d ' ')
+    else
+      nested=$(grep -Eo "$pattern" "$log" 2>/dev/null | grep -o ':[0-9]*$')
+    fi
     [ -n "$nested" ] && break
     kill -0 "$compositor" 2>/dev/null || break
     sleep 0.1
   done
+  [ -z "$kwin" ] || X_SERVER_PIDS+=("$kwin")  # stopping dbus-run-session leaves it running
   [ -n "$nested" ] || { echo "$kind did not start Xwayland:" >&2; tail -n 20 "$work"/*.log >&2; return 1; }
   local authority=("$run"/.mutter-Xwaylandauth.*)
   NESTED_CLIENT=("${as_user[@]}" env DISPLAY="$nested")

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Wayland desktops through Xwayland, each nested in an Xvfb whose mouse and keyboard are the
-# player's: weston, mutter and, when the test may start it as nobody (root), sway. In each screen
+# player's: weston, mutter, kwin and, when the test may start it as nobody (root), sway. In each screen
 # kind the keys reach the game without help (Space skips the intro), S saves the menu at the
 # screen's size, a click on START deals, and Escape twice ends the game with its preferences saved.
 # A desktop places the window kinds itself: their clicks go where xwininfo finds the drawing area.
 # In full screen, which shows only what changed where the driver copies parts of frames, the pointer
-# walks over the menu first, and the desktop must then show exactly the whole frame S saved.
+# walks over the menu first, and the desktop must then show exactly the whole frame S saved; where
+# the desktop minimises X windows, again after the game was put away and brought back.
 source "$(dirname "$0")/lib.sh" "$1"
 
 nested() { "${NESTED_CLIENT[@]}" "$@"; }
@@ -31,6 +32,7 @@ menu_at() {
     awk '{ near = ($1 - 241) ^ 2 + ($2 - 172) ^ 2 + ($3 - 71) ^ 2 <= 27 } END { exit !near }'
 }
 menu_gone() { ! menu_at "$@"; }
+desktop_differs() { ! desktop_shows "$@"; }
 
 play_on() {
   local desktop=$1 kind=$2 width=1920 height=1080
@@ -60,6 +62,20 @@ play_on() {
   if [ "$kind" = 0 ]; then
     until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
       fail "$desktop: the desktop does not show the whole frame after the pointer's walk"
+    # kwin and mutter put the game away for another window and bring it back (weston and sway
+    # minimise no X window): the desktop then shows a new S screenshot whole.
+    if [ "$desktop" = kwin ] || [ "$desktop" = mutter ]; then
+      nested xmessage -geometry 400x200+300+300 "another window" &
+      local other=$!
+      nested xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
+      nested xdotool windowminimize "$GAME_WINDOW"
+      until_true desktop_differs "$E2E_SHOTS/$desktop-$kind-menu.png" || fail "$desktop: the game was not put away"
+      nested xdotool windowactivate "$GAME_WINDOW"
+      take_screenshot "$desktop-$kind-back"
+      until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-back.png" ||
+        fail "$desktop: the desktop does not show the whole frame once the game is back"
+      kill "$other"
+    fi
   fi
   desktop_click "$x" $((y + 190))
   for try in 1 2 3; do
@@ -76,7 +92,7 @@ play_on() {
 }
 
 make_game_dir
-desktops=(weston mutter)
+desktops=(weston mutter kwin)
 [ "$(id -u)" = 0 ] && desktops+=(sway)
 for desktop in ${E2E_DESKTOPS:-${desktops[@]}}; do
   X_SERVER_PIDS=()

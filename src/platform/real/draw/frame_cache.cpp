@@ -28,6 +28,7 @@ struct FrameCache {
   int alike = 0;                     // this frame's first calls that are the last frame's
   bool overflowed = false;           // this frame made more calls than it holds
   bool screenShowsPrevious = false;  // nothing damaged the screen since the last frame was shown
+  bool backShowsPrevious = false;    // and the back buffer holds it: it was shown by copying parts
   Drawn drawn = Drawn::Nothing;
   FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
   GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
@@ -124,13 +125,15 @@ void draw_part(const ScreenChange& change) {
   glDisable(GL_SCISSOR_TEST);
 }
 
-// Draws the frame's calls so far: where the back buffer holds the frame on screen and both frames
-// give every pixel from their own calls, only what changed; else all of them.
+// Draws the frame's calls so far: where both frames give every pixel from their own calls, only
+// what changed is shown, and only that is drawn where the back buffer holds the frame on screen (a
+// swap leaves it unknown); else all of them, and the frame is shown whole.
 void draw_frame(ScreenChange* change) {
   change->count = 0;
   if (gl_shows_parts() && cache.screenShowsPrevious && replaces_every_pixel_first(cache.previous) &&
       replaces_every_pixel_first(cache.current) &&
-      frame_changes(cache.previous.calls, cache.previous.count, cache.current.calls, cache.current.count, change)) {
+      frame_changes(cache.previous.calls, cache.previous.count, cache.current.calls, cache.current.count, change) &&
+      cache.backShowsPrevious) {
     draw_part(*change);
     cache.drawn = Drawn::Part;
     return;
@@ -193,6 +196,7 @@ bool frame_cache_end_frame(ScreenChange* changed) {
   std::copy(cache.current.calls, cache.current.calls + cache.previous.count, cache.previous.calls);
   cache.current.count = cache.alike = 0;
   cache.screenShowsPrevious = !cache.overflowed;
+  cache.backShowsPrevious = changed->count > 0;
   cache.overflowed = false;
   cache.drawn = Drawn::Nothing;
   return true;
@@ -203,7 +207,7 @@ void frame_cache_screen_damaged() { cache.screenShowsPrevious = false; }
 void frame_cache_reset() {
   cache.current.count = cache.previous.count = cache.kept.count = 0;
   cache.previousCut = cache.alike = cache.heldBack = 0;
-  cache.overflowed = cache.screenShowsPrevious = cache.matching = false;
+  cache.overflowed = cache.screenShowsPrevious = cache.backShowsPrevious = cache.matching = false;
   cache.drawn = Drawn::Nothing;
   cache.copy = 0;
 }

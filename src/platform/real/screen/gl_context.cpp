@@ -140,15 +140,13 @@ void gl_swap() {
     return;
   }
   ++framesPresented;
-  if (!gl_shows_parts()) {
+  // A whole frame is swapped, at the vertical retrace where asked; the parts of a frame are copied
+  // to the window, which leaves the back buffer holding it.
+  if (!gl_shows_parts() || change.count == 0) {
     gl_fit_show();
     glXSwapBuffers(glDisplay, glDrawable);
     pixelsPresented += int64_t(gScreen.width) * gScreen.height;
     return;
-  }
-  if (change.count == 0) {
-    change.count = 1;
-    change.rects[0] = {0, 0, gScreen.width, gScreen.height};
   }
   for (int i = 0; i < change.count; ++i) {  // GL counts rows from the bottom of the screen
     const ScreenChange::Rect& rect = change.rects[i];

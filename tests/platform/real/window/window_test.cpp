@@ -13,6 +13,7 @@ class WindowKind : public testing::Test {
  protected:
   void SetUp() override {
     platform_init(0, nullptr);
+    ASSERT_EQ(sprite_init(), 1);  // as the game: the drawing decides which frames are shown
     // A pointer left inside the new window would give it the keyboard silently (focus on the root).
     ASSERT_EQ(run("xdotool mousemove 1 1"), 0);  // no --sync: it waits forever when already there
     display_ = XOpenDisplay(nullptr);
