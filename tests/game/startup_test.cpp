@@ -1,7 +1,5 @@
 // Start-up through the fake: directories, preferences, languages, the log, the fatal boxes, the display
 // from a data pack. (GTK's options, "/LOG" later or absent, missing entries, no audio: end to end.)
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <iterator>
 
@@ -18,11 +16,11 @@ class StartUpTest : public GameTest {
     GameTest::SetUp();
     setenv("HOME", home.c_str(), 1);
     setenv("LANG", "de_DE.UTF-8", 1);
-    const std::string pack = gameDir + "VesperineLanguages.pack";
-    mkdir(pack.c_str(), 0700);
-    WriteLanguageFile(pack + "/en_GB.language", "English",
-                      {{"tErrorERROR", "Error"}, {"tErrorSUBSYSTEM", "Could not start"}, {"tErrorSCREEN", "No screen"}});
-    WriteLanguageFile(pack + "/de_DE.language", "Deutsch", {{"tErrorERROR", "Fehler"}, {"tErrorSUBSYSTEM", "Start"}});
+    const std::string pack = gameDir + "VesperineLanguages.pack/";
+    std::filesystem::create_directories(pack + "fr_FR.language");  // a directory: no language
+    WriteWholeFile(pack + "en_GB.language",
+                   LanguageFileText("English", "[E]\ntErrorERROR = Error\ntErrorSUBSYSTEM = Could not start\ntErrorSCREEN = No screen\n"));
+    WriteWholeFile(pack + "de_DE.language", LanguageFileText("Deutsch", "[E]\ntErrorERROR = Fehler\ntErrorSUBSYSTEM = Start\n"));
   }
   void TearDown() override { CloseLogForTests(); }
   void restart() { GameTest::SetUp(); }  // back to a process that has not started yet
@@ -43,7 +41,8 @@ class StartUpTest : public GameTest {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
   }
   void writePack() { WriteStoredPack(gameDir + "VesperineData.pack", CompleteAssetEntries()); }
-  const std::string gameDir = MakeTempDir(), home = MakeTempDir(), userDir = home + ".Quenmarsh/Vesperine/";
+  const ScratchDir gameScratch, homeScratch;
+  const std::string gameDir = gameScratch.path(), home = homeScratch.path(), userDir = home + ".Quenmarsh/Vesperine/";
   std::vector<std::string> args;
   std::vector<char*> argv;
 };

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "game/text_sprites.h"
 #include "platform/fake/fake_platform.h"
 #include "services/log.h"
+#include "test_files.h"
 
 // A byte string that the fake platform takes for a PNG of width x height.
 inline std::string FakePng(int width, int height) {
@@ -52,21 +52,6 @@ inline std::vector<std::pair<std::string, std::string>> CompleteAssetEntries() {
   for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
   e.emplace_back("music.ogg", "OggS fake music");
   return e;
-}
-
-// A fresh directory under the system's temporary directory, ending in "/".
-inline std::string MakeTempDir() {
-  char pattern[] = "/tmp/vesperine-test-XXXXXX";
-  const char* dir = mkdtemp(pattern);
-  return dir ? std::string(dir) + "/" : std::string();
-}
-
-// Writes a language file (UTF-8 with byte-order mark) with the header group and one group of keys.
-inline void WriteLanguageFile(const std::string& path, const std::string& name,
-                              const std::vector<std::pair<std::string, std::string>>& keys) {
-  std::ofstream out(path, std::ios::binary);
-  out << "\xEF\xBB\xBF\n[LANGUAGE FILE]\ntLangFileNAME = " << name << "\n[Texts]\n";
-  for (const auto& [key, text] : keys) out << key << " = " << text << "\n";
 }
 
 // The board as dealt, column by column: face f of set s as 100 * s + f, plus 1000 unless face down.
