@@ -40,7 +40,28 @@ class StartUpTest : public GameTest {
   static void expectLines(const std::string& log, std::initializer_list<std::string> parts) {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
   }
-  void writePack() { WriteStoredPack(gameDir + "VesperineData.pack", CompleteAssetEntries()); }
+  // A version-2 data pack of every picture, fake PNGs of plausible sizes, and "music.ogg", all stored as they are.
+  void writePack() {
+    std::ofstream out(gameDir + "VesperineData.pack", std::ios::binary);
+    out << "2zlp";
+    const auto entry = [&](const std::string& name, const std::string& data) {
+      for (const auto& [v, bytes] : {std::pair{data.size(), 8}, {data.size(), 8}, {name.size(), 2}})
+        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i) & 255));
+      out << name << data;
+    };
+    const auto add = [&](const std::string& name, int w, int h) { entry(name, FakePng(w, h)); };
+    for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
+    for (int n = 1; n <= 2; ++n) {
+      add(std::to_string(n) + "-back.png", 256, 256);
+      for (int m = 1; m <= 24; ++m) add(std::to_string(n) + (m < 10 ? "-card0" : "-card") + std::to_string(m) + ".png", 256, 256);
+    }
+    for (const auto& [name, w, h] : {std::tuple{"shadow.png", 256, 256}, {"menu.png", 680, 640}, {"menushadow.png", 680, 640},
+                                      {"well done shadow.png", 600, 300}, {"well done.png", 600, 300}, {"gradient.png", 500, 6},
+                                      {"pointer.png", 32, 32}, {"title.png", 1920, 1080}, {"zelt.png", 1920, 1080}})
+      add(name, w, h);
+    for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
+    entry("music.ogg", "OggS fake music");
+  }
   const ScratchDir gameScratch, homeScratch;
   const std::string gameDir = gameScratch.path(), home = homeScratch.path(), userDir = home + ".Quenmarsh/Vesperine/";
   std::vector<std::string> args;
