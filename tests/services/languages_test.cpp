@@ -33,19 +33,6 @@ TEST(LanguageTable, BucketsAreTheChooserOrder) {
   EXPECT_TRUE(table.find("a") == nullptr && !table.hasCode("A2"));  // names and codes are case-sensitive
 }
 
-TEST(LanguageList, CursorStopsAtTheEndsAndIndexSearchesExactly) {
-  LanguageList list;
-  EXPECT_EQ(LanguageIndex(list, "en_GB") + (list.current() != nullptr), 0);
-  for (const auto& [code, name] : {std::pair{"en_GB", "English"}, {"hu_HU", "Magyar"}, {"de_DE", "Deutsch"}, {"hu_HU", "Twice"}})
-    list.add({code, name});
-  EXPECT_EQ(LanguageIndex(list, "hu_HU"), 1);  // the first of equal codes
-  EXPECT_EQ(list.current()->name, "Magyar");
-  EXPECT_EQ(LanguageIndex(list, "HU_hu"), 0);  // not found: the cursor is left on the last element
-  EXPECT_EQ(list.current()->name, "Twice");
-  EXPECT_EQ(std::vector<bool>({list.first(), list.previous(), list.last(), list.next()}), std::vector<bool>({true, false, true, false}));
-  EXPECT_EQ(list.currentIndex(), 3);
-}
-
 class LanguagePack : public ::testing::Test {
  protected:
   std::string pack(const std::vector<ZipItem>& items) { WriteWholeFile(packFile, BuildZip(items)); return packFile; }
