@@ -5,12 +5,8 @@
 # A seed corpus in fuzz/corpus/<fuzzer name>/ is used when present (copied, never modified).
 set -euo pipefail
 
-if [ $# -ne 2 ]; then
-  echo "usage: $0 BUILD_DIR SECONDS" >&2
-  exit 2
-fi
-build_dir=$1
-seconds=$2
+build_dir=${1:?usage: run-smoke.sh BUILD_DIR SECONDS}
+seconds=${2:?usage: run-smoke.sh BUILD_DIR SECONDS}
 source_dir=$(cd "$(dirname "$0")" && pwd)
 
 mapfile -t fuzzers < <(find "$build_dir" -type f -perm -u+x -name 'fuzz_*' | sort)

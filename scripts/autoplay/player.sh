@@ -87,10 +87,11 @@ start_game() {
   GAME_PID=$!
 }
 
-# Waits for the game's visible window (full screen or window kinds alike carry the title).
+# Waits for the game's visible window (full screen or window kinds alike carry the title), or for
+# its window of the title pattern given; on a nested desktop, through its Xwayland.
 wait_for_window() {
-  for _ in $(seq 1 200); do
-    GAME_WINDOW=$(xdotool search --onlyvisible --name '^Vesperine 1' 2>/dev/null | tail -n1)
+  for _ in $(seq 1 300); do
+    GAME_WINDOW=$("${NESTED_CLIENT[@]}" xdotool search --onlyvisible --name "${1:-^Vesperine 1}" 2>/dev/null | tail -n1)
     [ -n "$GAME_WINDOW" ] && return 0
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before showing a window"
     sleep 0.1

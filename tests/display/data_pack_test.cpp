@@ -159,14 +159,4 @@ TEST(DataPackCorrupt, EntryListsEndAtTheFirstBrokenHeader) {
   EXPECT_EQ(pack.entrySize("a"), 3);
 }
 
-TEST(DataPackCorrupt, EveryCutOfARealPackFails) {
-  const Bytes text = textLike(5000, 10), bytes = Written({2, 700, BriefLzLevel::Optimal}, {{"text", text}});
-  Bytes block(text.size());
-  for (size_t cut = 4; cut < bytes.size(); ++cut) {
-    DataPack reader;
-    ASSERT_TRUE(reader.openMemory({bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(cut)}));
-    EXPECT_EQ(reader.unpack("text", block.data(), block.size()), -1) << "cut at " << cut;
-  }
-}
-
 }  // namespace

@@ -26,22 +26,14 @@ player_wait_for_menu
 resident_kb() { awk '/^VmRSS:/ {print $2}' "/proc/$(pgrep -P "$GAME_PID" vesperine)/status"; }
 sanitizer_quiet() { ! grep -q 'ERROR: \(Address\|Leak\|UndefinedBehavior\)Sanitizer\|runtime error:' "$E2E_WORK/game.out"; }
 
-# A click on a dialog's button, then a wait until the panel shows something else.
-visit() {
-  player_look "$E2E_WORK/before.ppm"
-  player_click "$1" "$2"
-  until_shown player_look "$E2E_WORK/after.ppm" changed_more "$E2E_WORK/before.ppm" "$E2E_WORK/after.ppm" \
-    "$MENU_W"x"$MENU_H+$MENU_LEFT+$MENU_TOP" 1000 || fail "the click at $1,$2 changed nothing"
-}
-
 first_kb=""
 for game in $(seq 1 "$games"); do
-  visit 640 $((MENU_TOP + 430))                            # CREDITS
-  visit 640 $((MENU_TOP + 560))                            # its OK
-  visit 640 $((MENU_TOP + 350))                            # SETTINGS
-  visit $((MENU_LEFT + 110)) $((MENU_TOP + 560))           # OK, nothing changed
-  visit 640 $((MENU_TOP + 520))                            # QUIT
-  visit $(( (1280 - 540) / 2 + 500 )) $((MENU_TOP + 320))  # NO
+  click_answered 640 $((MENU_TOP + 430))                            # CREDITS
+  click_answered 640 $((MENU_TOP + 560))                            # its OK
+  click_answered 640 $((MENU_TOP + 350))                            # SETTINGS
+  click_answered $((MENU_LEFT + 110)) $((MENU_TOP + 560))           # OK, nothing changed
+  click_answered 640 $((MENU_TOP + 520))                            # QUIT
+  click_answered $(( (1280 - 540) / 2 + 500 )) $((MENU_TOP + 320))  # NO
   click_until "$E2E_SHOTS/board.png" board 640 $((MENU_TOP + 190))     # START
   play_first_round
   click_until "$E2E_WORK/paused.png" menu 640 400 3                     # the menu over the game

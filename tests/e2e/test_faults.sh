@@ -35,16 +35,9 @@ plays_and_quits() {
 # The fatal box shows; its OK ends the game with status 1. A command given after the label runs
 # while the box is up.
 box_and_exit() {
-  local box=""
-  for _ in $(seq 1 300); do
-    box=$(xdotool search --onlyvisible --name '^Vesperine::' 2>/dev/null | head -n1)
-    [ -n "$box" ] && break
-    kill -0 "$GAME_PID" 2>/dev/null || fail "$1: the game ended without its message box"
-    sleep 0.1
-  done
-  [ -n "$box" ] || fail "$1: no message box"
+  wait_for_window '^Vesperine::'
   if [ $# -gt 1 ]; then "${@:2}" || fail "$1: not so while the box was up: ${*:2}"; fi
-  xdotool windowfocus --sync "$box" 2>/dev/null
+  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null
   press Return
   wait_for_exit 100
   local status=$?
@@ -91,14 +84,9 @@ logged_window_failed() { game_log | grep -qx $'Opening screen (Windowed):\t\tFAI
 box_and_exit "a window of 99999x99999" logged_window_failed
 rm "$E2E_GAME_DIR"/Vesperine.prefs "$E2E_GAME_DIR"/Log*.log
 
-# --- Data pack missing, cut short, and without each one of its entries in turn.
+# --- Data pack missing, and without each one of its entries in turn (a pack cut short lists the
+# entries before the cut: the reader's tests).
 expect_asset_failure "$E2E_WORK/no such.pack" music.ogg
-head -c $(( $(stat -c %s "$data_pack") / 2 )) "$data_pack" >"$E2E_WORK/cut.pack"
-ln -sfn "$E2E_WORK/cut.pack" "$E2E_GAME_DIR/VesperineData.pack"
-start_game /LOG
-box_and_exit "cut pack"
-game_log | grep -q $'^Load asset (.*):\t\tFAILED$' || fail "no FAILED line for a cut pack"
-
 mkdir -p "$E2E_WORK/entries"
 "$pack_tool" list "$data_pack" | cut -f1 >"$E2E_WORK/names"
 [ "$(wc -l <"$E2E_WORK/names")" -eq 70 ] || fail "the data pack should hold 70 entries"

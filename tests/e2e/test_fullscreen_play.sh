@@ -10,7 +10,6 @@ make_game_dir
 start_game /LOG
 wait_for_window
 now="$E2E_WORK/now.png"
-panel_y=$((MENU_TOP + 600))
 player_wait_for_menu
 take_screenshot menu
 [ "$(identify -format '%w %h' "$E2E_SHOTS/menu.png")" = "1280 720" ] || fail "screenshot size"
@@ -25,8 +24,7 @@ kill $cover
 take_screenshot walked
 until_true desktop_shows "$E2E_SHOTS/walked.png" || fail "the screen is not the whole frame after a walk and a cover"
 # START: the board of card backs.
-fullscreen_click 640 $((MENU_TOP + 190))
-until_shown screenshot_root "$now" panel_hidden "$now" 640 $panel_y || fail "START did not show the board"
+click_until "$now" board 640 $((MENU_TOP + 190))
 take_screenshot board
 # Two cards of the top row: their faces show.
 click_answered 220 60
@@ -38,16 +36,13 @@ take_screenshot turned
 # Once the pair is resolved, the right button opens the menu over the board; CONTINUE returns to it.
 until_shown screenshot_root "$now" changed_more "$E2E_WORK/face-up.png" "$now" "100x100+170+10" 2000 \
   || fail "the turned pair stayed up"
-click_button 3
-until_shown screenshot_root "$now" panel_shows "$now" 640 $panel_y || fail "the right button did not open the menu"
+click_until "$now" menu 640 400 3
 take_screenshot paused
-fullscreen_click 640 $((MENU_TOP + 270))
-until_shown screenshot_root "$now" panel_hidden "$now" 640 $panel_y || fail "CONTINUE did not return to the board"
+click_until "$now" board 640 $((MENU_TOP + 270))
 [ "$(audio_level)" -gt 200 ] || fail "no music in the captured audio"
 # Settings: the next language in the chooser (English is not the last one) and the music off. The
 # log is buffered, so what changed is read from it after the end.
-click_button 3
-until_shown screenshot_root "$now" panel_shows "$now" 640 $panel_y || fail "the menu did not open again"
+click_until "$now" menu 640 400 3
 click_answered 640 $((MENU_TOP + 350))
 take_screenshot settings
 click_answered $((MENU_LEFT + 579)) $((MENU_TOP + 240))

@@ -9,11 +9,10 @@
 # the desktop minimises X windows, again after the game was put away and brought back.
 source "$(dirname "$0")/lib.sh" "$1"
 
-nested() { "${NESTED_CLIENT[@]}" "$@"; }
 # The screen's top-left corner on the desktop, as "x y".
 screen_origin() {
   if [ "$kind" = 0 ]; then echo "0 0"; else
-    nested xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
+    "${NESTED_CLIENT[@]}" xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
   fi
 }
 # A click at (x, y) of the game screen: the pointer from the desktop's corner to there and a little
@@ -39,14 +38,7 @@ play_on() {
   [ "$kind" = 1 ] && width=1280 height=720
   printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = %s\nScreenMode = 1280x720\n' "$kind" >"${E2E_GAME_DIR}Vesperine.prefs"
   start_game
-  GAME_WINDOW=""
-  for _ in $(seq 1 200); do
-    GAME_WINDOW=$(nested xdotool search --onlyvisible --name '^Vesperine 1' 2>/dev/null | tail -n1)
-    [ -n "$GAME_WINDOW" ] && break
-    kill -0 "$GAME_PID" 2>/dev/null || fail "$desktop, kind $kind: the game ended before showing a window"
-    sleep 0.1
-  done
-  [ -n "$GAME_WINDOW" ] || fail "$desktop, kind $kind: no game window"
+  wait_for_window
   local x=$((width / 2)) y=$(( (height - MENU_H) / 2 ))
   # The window kinds take the focus from a click (on the logo: it does nothing else there).
   [ "$kind" = 0 ] || desktop_click 10 10

@@ -65,7 +65,8 @@ TEST_F(MainLoopTest, MTogglesTheMusicExceptInTheSettingsAndScreenshotsAreNamedBy
 // Each screenshot gets a file of its own beside the older ones (this second's name and the next two's
 // taken already); a picture that could not be written leaves no file.
 TEST_F(MainLoopTest, ScreenshotsOfOneSecondKeepEachFileAndAFailedOneLeavesNone) {
-  game.saveDir = MakeTempDir();
+  const ScratchDir dir;
+  game.saveDir = dir.path();
   std::set<std::string> numbered, written, files;
   for (std::time_t now = std::time(nullptr), s = now; s < now + 3; ++s) {
     std::tm t{};
@@ -81,7 +82,6 @@ TEST_F(MainLoopTest, ScreenshotsOfOneSecondKeepEachFileAndAFailedOneLeavesNone) 
   EXPECT_EQ(written.size(), 3u) << "three screenshots, each under a name of its own";
   for (const std::string& name : written) EXPECT_TRUE(numbered.count(name)) << name;
   EXPECT_EQ(files.size(), 5u) << "the older three and the two written";
-  std::filesystem::remove_all(game.saveDir);
 }
 
 // (The full-screen pointer drawn where the mouse is, the automated player follows end to end.)
@@ -116,8 +116,9 @@ TEST_F(MainLoopTest, RightButtonTheInactiveScreenAndNoPointerInAWindow) {
 
 // (The preferences saved on the way out are read back end to end.)
 TEST_F(MainLoopTest, QuittingFadesPlayingMusicOnly) {
+  const ScratchDir dir;
+  game.saveDir = dir.path();
   for (const bool paused : {false, true}) {
-    game.saveDir = MakeTempDir();
     sound_play(0, kSoundLoop);
     if (paused) sound_pause(0);
     fake::clearCalls();

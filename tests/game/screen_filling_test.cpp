@@ -1,6 +1,4 @@
 // Fitting pictures to the screen (resize and crop), applying the settings, the screen mode text.
-#include <sys/stat.h>
-
 #include "display/asset_loading.h"
 #include "display/screen_setup.h"
 #include "game/apply_settings.h"
@@ -57,11 +55,11 @@ TEST(ScreenMode, FieldsAndJunk) {
 // Applying the settings with a language pack (a directory) of a complete English file and a German
 // one lacking the music credit: the language first, then the music; a failed load keeps the new code.
 TEST_F(GameTest, ApplySettingsReloadsTheLanguageKeepingMissingKeysThenTheMusic) {
-  game.gameDir = MakeTempDir();
-  const std::string pack = game.gameDir + "VesperineLanguages.pack";
-  mkdir(pack.c_str(), 0700);
-  WriteLanguageFile(pack + "/en_GB.language", "English", {{"tMenuSTART", "START"}, {"tCreditsMUSIC", "Music"}});
-  WriteLanguageFile(pack + "/de_DE.language", "Deutsch", {{"tMenuSTART", "NEUES SPIEL"}});
+  const ScratchDir dir;
+  const std::string pack = (game.gameDir = dir.path()) + "VesperineLanguages.pack";
+  std::filesystem::create_directory(pack);
+  WriteWholeFile(pack + "/en_GB.language", LanguageFileText("English", "[M]\ntMenuSTART = START\ntCreditsMUSIC = Music\n"));
+  WriteWholeFile(pack + "/de_DE.language", LanguageFileText("Deutsch", "[M]\ntMenuSTART = NEUES SPIEL\n"));
   ScanLanguages(pack, game.languageInfo, game.languageList);
   LoadLanguage(pack, "en_GB", game.translations);
   OpenScreen(1280, 720);

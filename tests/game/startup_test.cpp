@@ -1,7 +1,5 @@
 // Start-up through the fake: directories, preferences, languages, the log, the fatal boxes, the display
 // from a data pack. (GTK's options, "/LOG" later or absent, missing entries, no audio: end to end.)
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <iterator>
 
@@ -18,11 +16,11 @@ class StartUpTest : public GameTest {
     GameTest::SetUp();
     setenv("HOME", home.c_str(), 1);
     setenv("LANG", "de_DE.UTF-8", 1);
-    const std::string pack = gameDir + "VesperineLanguages.pack";
-    mkdir(pack.c_str(), 0700);
-    WriteLanguageFile(pack + "/en_GB.language", "English",
-                      {{"tErrorERROR", "Error"}, {"tErrorSUBSYSTEM", "Could not start"}, {"tErrorSCREEN", "No screen"}});
-    WriteLanguageFile(pack + "/de_DE.language", "Deutsch", {{"tErrorERROR", "Fehler"}, {"tErrorSUBSYSTEM", "Start"}});
+    const std::string pack = gameDir + "VesperineLanguages.pack/";
+    std::filesystem::create_directories(pack + "fr_FR.language");  // a directory: no language
+    WriteWholeFile(pack + "en_GB.language",
+                   LanguageFileText("English", "[E]\ntErrorERROR = Error\ntErrorSUBSYSTEM = Could not start\ntErrorSCREEN = No screen\n"));
+    WriteWholeFile(pack + "de_DE.language", LanguageFileText("Deutsch", "[E]\ntErrorERROR = Fehler\ntErrorSUBSYSTEM = Start\n"));
   }
   void TearDown() override { CloseLogForTests(); }
   void restart() { GameTest::SetUp(); }  // back to a process that has not started yet
@@ -42,8 +40,30 @@ class StartUpTest : public GameTest {
   static void expectLines(const std::string& log, std::initializer_list<std::string> parts) {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
   }
-  void writePack() { WriteStoredPack(gameDir + "VesperineData.pack", CompleteAssetEntries()); }
-  const std::string gameDir = MakeTempDir(), home = MakeTempDir(), userDir = home + ".Quenmarsh/Vesperine/";
+  // A version-2 data pack of every picture, fake PNGs of plausible sizes, and "music.ogg", all stored as they are.
+  void writePack() {
+    std::ofstream out(gameDir + "VesperineData.pack", std::ios::binary);
+    out << "2zlp";
+    const auto entry = [&](const std::string& name, const std::string& data) {
+      for (const auto& [v, bytes] : {std::pair{data.size(), 8}, {data.size(), 8}, {name.size(), 2}})
+        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i) & 255));
+      out << name << data;
+    };
+    const auto add = [&](const std::string& name, int w, int h) { entry(name, FakePng(w, h)); };
+    for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
+    for (int n = 1; n <= 2; ++n) {
+      add(std::to_string(n) + "-back.png", 256, 256);
+      for (int m = 1; m <= 24; ++m) add(std::to_string(n) + (m < 10 ? "-card0" : "-card") + std::to_string(m) + ".png", 256, 256);
+    }
+    for (const auto& [name, w, h] : {std::tuple{"shadow.png", 256, 256}, {"menu.png", 680, 640}, {"menushadow.png", 680, 640},
+                                      {"well done shadow.png", 600, 300}, {"well done.png", 600, 300}, {"gradient.png", 500, 6},
+                                      {"pointer.png", 32, 32}, {"title.png", 1920, 1080}, {"zelt.png", 1920, 1080}})
+      add(name, w, h);
+    for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
+    entry("music.ogg", "OggS fake music");
+  }
+  const ScratchDir gameScratch, homeScratch;
+  const std::string gameDir = gameScratch.path(), home = homeScratch.path(), userDir = home + ".Quenmarsh/Vesperine/";
   std::vector<std::string> args;
   std::vector<char*> argv;
 };

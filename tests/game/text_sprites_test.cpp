@@ -26,8 +26,7 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidths) {
       {ItemStart, (1280 - 150) / 2, 40 + 150, 150}, {ItemContinue, (1280 - 262) / 2, 40 + 230, 262}, {ItemQuit, -1, 40 + 480, -1},
       {ItemCreditsOk, (1280 - 20) / 2, 40 + 540, 20}, {ItemSettingsOk, 300 + 100, -1, -1}, {ItemYes, (1280 - 540) / 2 + 20, -1, -1},
       {ItemNo, (1280 - 540) / 2 + 540 - 20 - 20, 40 + 300, 20}, {ItemLeftArrow, 300 + 269, 40 + 230, -1},
-      {ItemRightArrow, 300 + 569, -1, -1}, {ItemMusicBox, -1, 40 + 270, 20}, {ItemCancel, 300 + 680 - 99 - 100, -1, -1},
-      {11, 0, 0, 0}, {14, 0, 0, 0}};  // 11 to 14 unused
+      {ItemRightArrow, 300 + 569, -1, -1}, {ItemMusicBox, -1, 40 + 270, 20}, {ItemCancel, 300 + 680 - 99 - 100, -1, -1}};
   for (const auto& [record, x, y, width] : areas) {  // -1: not checked
     const HitArea& a = game.items[record];
     EXPECT_EQ(std::make_tuple(x < 0 ? -1 : a.x, y < 0 ? -1 : a.y, width < 0 ? -1 : a.width), std::make_tuple(x, y, width)) << record;

@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "services/preferences.h"
-#include "services_test_support.h"
+#include "test_files.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "services/preferences.h"
 #include "services/prefs_syntax.h"
-#include "services_test_support.h"
+#include "test_files.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "services/paths.h"
 #include "services/system_info.h"
 #include "services/text_encoding.h"
-#include "services_test_support.h"
+#include "test_files.h"
 
 namespace {
 

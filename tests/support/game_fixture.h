@@ -1,11 +1,9 @@
-// The game tests' set-up: a fresh fake and game state, a screen with its sprites and board; start-up files.
+// The game tests' set-up: a fresh fake and game state, a screen with its sprites and board, fake pictures.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +14,7 @@
 #include "game/text_sprites.h"
 #include "platform/fake/fake_platform.h"
 #include "services/log.h"
+#include "test_files.h"
 
 // A byte string that the fake platform takes for a PNG of width x height.
 inline std::string FakePng(int width, int height) {
@@ -23,50 +22,6 @@ inline std::string FakePng(int width, int height) {
   for (const int v : {width, height})
     for (const int shift : {24, 16, 8, 0}) png += static_cast<char>(v >> shift & 255);
   return png + std::string("\x08\x06\0\0\0", 5);
-}
-
-// Writes a version-2 data pack with the entries stored as they are.
-inline void WriteStoredPack(const std::string& path, const std::vector<std::pair<std::string, std::string>>& entries) {
-  std::ofstream out(path, std::ios::binary);
-  out << "2zlp";
-  for (const auto& [name, data] : entries) {
-    for (const auto& [v, bytes] : {std::pair{data.size(), 8}, {data.size(), 8}, {name.size(), 2}})
-      for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i) & 255));
-    out << name << data;
-  }
-}
-
-// Every picture entry of the data pack plus "music.ogg", as fake PNGs of plausible sizes.
-inline std::vector<std::pair<std::string, std::string>> CompleteAssetEntries() {
-  std::vector<std::pair<std::string, std::string>> e;
-  const auto add = [&](const std::string& name, int w, int h) { e.emplace_back(name, FakePng(w, h)); };
-  for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
-  for (int n = 1; n <= 2; ++n) {
-    add(std::to_string(n) + "-back.png", 256, 256);
-    for (int m = 1; m <= 24; ++m) add(std::to_string(n) + (m < 10 ? "-card0" : "-card") + std::to_string(m) + ".png", 256, 256);
-  }
-  for (const auto& [name, w, h] : {std::tuple{"shadow.png", 256, 256}, {"menu.png", 680, 640}, {"menushadow.png", 680, 640},
-                                    {"well done shadow.png", 600, 300}, {"well done.png", 600, 300}, {"gradient.png", 500, 6},
-                                    {"pointer.png", 32, 32}, {"title.png", 1920, 1080}, {"zelt.png", 1920, 1080}})
-    add(name, w, h);
-  for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
-  e.emplace_back("music.ogg", "OggS fake music");
-  return e;
-}
-
-// A fresh directory under the system's temporary directory, ending in "/".
-inline std::string MakeTempDir() {
-  char pattern[] = "/tmp/vesperine-test-XXXXXX";
-  const char* dir = mkdtemp(pattern);
-  return dir ? std::string(dir) + "/" : std::string();
-}
-
-// Writes a language file (UTF-8 with byte-order mark) with the header group and one group of keys.
-inline void WriteLanguageFile(const std::string& path, const std::string& name,
-                              const std::vector<std::pair<std::string, std::string>>& keys) {
-  std::ofstream out(path, std::ios::binary);
-  out << "\xEF\xBB\xBF\n[LANGUAGE FILE]\ntLangFileNAME = " << name << "\n[Texts]\n";
-  for (const auto& [key, text] : keys) out << key << " = " << text << "\n";
 }
 
 // The board as dealt, column by column: face f of set s as 100 * s + f, plus 1000 unless face down.

@@ -1,4 +1,4 @@
-// Services test helpers: a self-cleaning scratch directory, scoped environment variables, whole files, zips.
+// Test helpers: a self-cleaning scratch directory, scoped environment variables, whole files, zips, language files.
 #pragma once
 
 #include <archive.h>
@@ -19,7 +19,7 @@ struct ScratchDir {
   ScratchDir(const ScratchDir&) = delete;
   const std::string& path() const { return path_; }  // ends in "/"
   std::string file(const std::string& name) const { return path_ + name; }
-  std::string path_ = (std::filesystem::temp_directory_path() / "vesperine-services-XXXXXX").string();
+  std::string path_ = (std::filesystem::temp_directory_path() / "vesperine-test-XXXXXX").string();
   std::error_code ignored_;
 };
 
