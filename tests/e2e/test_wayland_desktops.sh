@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Wayland desktops through Xwayland, each nested in an Xvfb whose mouse and keyboard are the
-# player's: weston, mutter, kwin and, when the test may start it as nobody (root), sway. In each screen
-# kind the keys reach the game without help (Space skips the intro), S saves the menu at the
+# player's: weston, mutter, kwin and, when the test may start it as nobody (root), sway. In each
+# screen kind the keys reach the game without help (Space skips the intro), S saves the menu at the
 # screen's size, a click on START deals, and Escape twice ends the game with its preferences saved.
 # A desktop places the window kinds itself: their clicks go where xwininfo finds the drawing area.
 # In full screen, which shows only what changed where the driver copies parts of frames, the pointer
@@ -57,12 +57,12 @@ play_on() {
     # kwin and mutter put the game away for another window and bring it back (weston and sway
     # minimise no X window): the desktop then shows a new S screenshot whole.
     if [ "$desktop" = kwin ] || [ "$desktop" = mutter ]; then
-      nested xmessage -geometry 400x200+300+300 "another window" &
+      "${NESTED_CLIENT[@]}" xmessage -geometry 400x200+300+300 "another window" &
       local other=$!
-      nested xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
-      nested xdotool windowminimize "$GAME_WINDOW"
+      "${NESTED_CLIENT[@]}" xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
+      "${NESTED_CLIENT[@]}" xdotool windowminimize "$GAME_WINDOW"
       until_true desktop_differs "$E2E_SHOTS/$desktop-$kind-menu.png" || fail "$desktop: the game was not put away"
-      nested xdotool windowactivate "$GAME_WINDOW"
+      "${NESTED_CLIENT[@]}" xdotool windowactivate "$GAME_WINDOW"
       take_screenshot "$desktop-$kind-back"
       until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-back.png" ||
         fail "$desktop: the desktop does not show the whole frame once the game is back"
