@@ -142,29 +142,22 @@ inline std::string output(const std::string& command) {
   return text;
 }
 
-// Lets GTK handle what the X server sent for about `ms` milliseconds, collecting window events.
-inline std::vector<int> pump_window_events(int ms) {
-  std::vector<int> events;
-  for (const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms); std::chrono::steady_clock::now() < end;) {
-    for (int code = window_event(); code != EventNone; code = window_event())
-      if (code != EventNothing) events.push_back(code);
-    wait_ms(2);
-  }
-  return events;
+// Lets GTK handle what the X server sent, adding the window events to `events`.
+inline void take_window_events(std::vector<int>& events) {
+  for (int code = window_event(); code != EventNone; code = window_event())
+    if (code != EventNothing) events.push_back(code);
 }
 inline bool contains(const std::vector<int>& events, int code) { return std::ranges::count(events, code) > 0; }
-// Calls `poll` then tests `done` until it holds, 500 times at most with 10 ms between.
+// Calls `poll` then tests `done` until it holds, for 15 seconds at most with 10 ms between.
 inline bool wait_until(const std::function<void()>& poll, const std::function<bool()>& done) {
-  for (int attempt = 0; attempt < 500; ++attempt, wait_ms(10)) {
+  for (int attempt = 0; attempt < 1500; ++attempt, wait_ms(10)) {
     poll();
     if (done()) return true;
   }
   return false;
 }
-// Collects window events into `events` until `code` is among them or 15 seconds passed.
 inline bool wait_for_event(std::vector<int>& events, int code) {
-  return wait_until([&] { std::ranges::copy(pump_window_events(20), std::back_inserter(events)); },
-                    [&] { return contains(events, code); });
+  return wait_until([&] { take_window_events(events); }, [&] { return contains(events, code); });
 }
 // openbox's process id once it manages windows (it has put a window into a frame: its start-up,
 // keys included, is over), 0 if it does not come up.

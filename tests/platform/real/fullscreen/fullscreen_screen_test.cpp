@@ -32,7 +32,7 @@ TEST_F(FullScreen, FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtThei
   // The monitors of a VNC server, told to GDK (which hears of an output's change, not of a monitor's).
   const auto monitors = [](const std::string& change, int firstWidth) {
     run(change + " >/dev/null && xrandr --output screen --primary && xrandr --noprimary");
-    return wait_until([] { pump_window_events(10); }, [&] { return desktop_width() == firstWidth; });
+    return wait_until([] { while (window_event() != EventNone) {} }, [&] { return desktop_width() == firstWidth; });
   };
   EXPECT_TRUE(monitors("xrandr --setmonitor left 800/211x720/190+0+0 screen && xrandr --setmonitor right 480/127x720/190+800+0 none", 800));
   const std::tuple<int, int, std::vector<int>> sizes[] = {
