@@ -122,9 +122,7 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize) {
     ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
     open(WindowStyleWindowed);
     withWindowManager ? show_under_window_manager() : show();
-    RgbaImage quarters = solid_image(2, 2, kBlue);
-    set_pixel(quarters, 1, 0, kRed), set_pixel(quarters, 0, 1, kGreen);
-    const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
+    const SpriteId picture = load_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}}), kSpriteKeepAlpha);
     sprite_scale(picture, kWidth, kHeight);
     const auto pass = [&] {  // as the game's main loop runs one
       for (int code = window_event(); code != EventNone; code = window_event())
