@@ -107,10 +107,9 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
   EXPECT_TRUE(wait_until([] {}, [] { return sound_status(kMusic) == SoundIdle; })) << "a sound without loop ends";
   sound_play(7, kSoundLoop);
   EXPECT_EQ(sound_status(7), SoundMissing);
-  const Bytes garbage(5000, 0x5a);
   const char riff[] = "RIFF\x10\0\0\0WAVEjunk";
   for (const Bytes& bad : {Bytes(kToneOgg.begin(), kToneOgg.begin() + kToneOgg.size() * 6 / 10), Bytes(kToneOgg.begin(), kToneOgg.begin() + 100),
-                           garbage, Bytes(riff, riff + sizeof riff), Bytes()}) {
+                           Bytes(5000, 0x5a), Bytes(riff, riff + sizeof riff), Bytes()}) {
     ASSERT_NE(sound_load_ogg(kMusic, kToneOgg.data(), kToneOgg.size()), 0);
     sound_play(kMusic, kSoundLoop);
     EXPECT_EQ(sound_load_ogg(kMusic, bad.data(), bad.size()), 0) << bad.size();

@@ -84,7 +84,7 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsAndItsPointerClicksAndMovesAreEvent
   XSync(gdk_x11_get_default_xdisplay(), False);  // every motion in GTK's queue before the first is taken
   while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
   std::vector<int> moves;
-  for (int code = window_event(); code != EventNone; code = window_event()) moves.push_back(code);
+  take_window_events(moves);
   EXPECT_EQ(std::ranges::count(moves, EventMouseMove), 1) << "equal events in a row are queued once";
   ASSERT_EQ(run("xdotool mousemove --sync 5 5"), 0);
   EXPECT_EQ(window_mouse_x(0), -1) << "outside the window";
