@@ -69,7 +69,7 @@ mutation 21 src/platform/real/draw/screen_grab.cpp platform FullScreen.FramesAli
 mutation 22 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem \
   's/if (game\.gameState == WellDone)$/if (game.gameState == WellDone \&\& game.focus.shown != 0)/' \
   "the well-done banner deaf to Return until an arrow"
-mutation 23 src/platform/real/input/input.cpp platform ManagedFullScreen.TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst \
+mutation 23 src/platform/real/input/input.cpp platform ManagedFullScreen.UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame \
   's/xButton <= 3 \&\& (counts || !down)/xButton <= 3/' "the click that gives the focus back held as a press"
 mutation 24 src/platform/real/screen/gl_context.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
   's/if (!changed || glContext == nullptr) {/if (glContext == nullptr) {/' \
@@ -154,9 +154,9 @@ mutation 59 src/services/log.cpp services Log.EachLineInTheFileAtOnceOnlyWhenEna
 mutation 60 src/platform/real/fullscreen/video_modes.cpp platform FullScreen.FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtTheirSizes \
   's/(width == monitorWidth \&\& height == monitorHeight)/false/' "without video modes only the whole screen's size opens"
 # Full screen under a window manager: the focus, the grabs, another size.
-mutation 61 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.TheClickThatGivesTheFocusBackDoesNothingInTheGameWhicheverArrivesFirst \
+mutation 61 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame \
   's/if (gFullscreen.activeSince != 0 \&\& /if (false \&\& /' "a press the window manager lets through after the focus counted"
-mutation 62 src/platform/real/fullscreen/screen_fullscreen.cpp platform ManagedFullScreen.UnderOpenboxItIsMarkedFullScreenTakesNoGrabAndAltTabLeavesIt \
+mutation 62 src/platform/real/fullscreen/screen_fullscreen.cpp platform ManagedFullScreen.UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame \
   's/if (display == nullptr || gFullscreen.managed) {/if (display == nullptr) {/; s/^    managed_fullscreen_enter(.*);$/\0 fullscreen_grab_input();/' \
   "the managed window grabbing the keyboard and pointer"
 mutation 63 src/platform/real/fullscreen/fullscreen_managed.cpp platform ManagedFullScreen.AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCheckWindowListingIt \

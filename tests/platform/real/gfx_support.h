@@ -40,9 +40,15 @@ inline Rgba pixel_at(const RgbaImage& image, int x, int y) {
   return std::memcpy(&c, &image.pixels[(size_t(y) * image.width + x) * 4], 4), c;
 }
 inline void set_pixel(RgbaImage& image, int x, int y, Rgba c) { std::memcpy(&image.pixels[(size_t(y) * image.width + x) * 4], &c, 4); }
-inline RgbaImage solid_image(int width, int height, Rgba colour) {
+// A picture of sample(x, y); a solid one with the odd pixels listed.
+inline RgbaImage image_of(int width, int height, const std::function<Rgba(int, int)>& sample) {
   RgbaImage image{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height * 4)};
-  for (int i = 0; i < width * height; ++i) set_pixel(image, i % width, i / width, colour);
+  for (int i = 0; i < width * height; ++i) set_pixel(image, i % width, i / width, sample(i % width, i / width));
+  return image;
+}
+inline RgbaImage solid_image(int width, int height, Rgba colour, std::initializer_list<std::tuple<int, int, Rgba>> odd = {}) {
+  RgbaImage image = image_of(width, height, [=](int, int) { return colour; });
+  for (const auto& [x, y, c] : odd) set_pixel(image, x, y, c);
   return image;
 }
 
@@ -142,29 +148,22 @@ inline std::string output(const std::string& command) {
   return text;
 }
 
-// Lets GTK handle what the X server sent for about `ms` milliseconds, collecting window events.
-inline std::vector<int> pump_window_events(int ms) {
-  std::vector<int> events;
-  for (const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms); std::chrono::steady_clock::now() < end;) {
-    for (int code = window_event(); code != EventNone; code = window_event())
-      if (code != EventNothing) events.push_back(code);
-    wait_ms(2);
-  }
-  return events;
+// Lets GTK handle what the X server sent, adding the window events to `events`.
+inline void take_window_events(std::vector<int>& events) {
+  for (int code = window_event(); code != EventNone; code = window_event())
+    if (code != EventNothing) events.push_back(code);
 }
 inline bool contains(const std::vector<int>& events, int code) { return std::ranges::count(events, code) > 0; }
-// Calls `poll` then tests `done` until it holds, 500 times at most with 10 ms between.
+// Calls `poll` then tests `done` until it holds, for 15 seconds at most with 10 ms between.
 inline bool wait_until(const std::function<void()>& poll, const std::function<bool()>& done) {
-  for (int attempt = 0; attempt < 500; ++attempt, wait_ms(10)) {
+  for (int attempt = 0; attempt < 1500; ++attempt, wait_ms(10)) {
     poll();
     if (done()) return true;
   }
   return false;
 }
-// Collects window events into `events` until `code` is among them or 15 seconds passed.
 inline bool wait_for_event(std::vector<int>& events, int code) {
-  return wait_until([&] { std::ranges::copy(pump_window_events(20), std::back_inserter(events)); },
-                    [&] { return contains(events, code); });
+  return wait_until([&] { take_window_events(events); }, [&] { return contains(events, code); });
 }
 // openbox's process id once it manages windows (it has put a window into a frame: its start-up,
 // keys included, is over), 0 if it does not come up.
@@ -213,11 +212,10 @@ inline void cover_and_uncover(Display* display, Window target) {
 // What the server shows of the window's top-left width x height, opaque RGBA as the frame reads.
 inline RgbaImage shown_pixels(Display* display, Window window, int width, int height) {
   XImage* image = XGetImage(display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-  RgbaImage shown = solid_image(width, height, kClear);
-  for (int i = 0; image != nullptr && i < width * height; ++i) {
-    const unsigned long pixel = XGetPixel(image, i % width, i / width);
-    set_pixel(shown, i % width, i / width, Rgba{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), 255});
-  }
+  const RgbaImage shown = image_of(width, height, [&](int x, int y) {
+    const unsigned long pixel = image != nullptr ? XGetPixel(image, x, y) : 0;
+    return image != nullptr ? Rgba{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), 255} : kClear;
+  });
   if (image != nullptr) XDestroyImage(image);
   return shown;
 }

@@ -8,12 +8,9 @@ namespace {
 
 TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKeyClipScaleAndCutAtTheScreenEdges) {
   fill_screen(kWhite);
-  RgbaImage half = solid_image(2, 1, Rgba{200, 100, 50, 128}), ownAlpha = solid_image(2, 1, kBlack);
-  set_pixel(half, 1, 0, Rgba{10, 20, 30, 0});
-  set_pixel(ownAlpha, 1, 0, Rgba{50, 60, 70, 10});
-  RgbaImage redKey = ownAlpha;
-  set_pixel(redKey, 0, 0, kRed);
-  const RgbaImage red = solid_image(2, 1, kRed);
+  const RgbaImage half = solid_image(2, 1, Rgba{200, 100, 50, 128}, {{1, 0, Rgba{10, 20, 30, 0}}}), red = solid_image(2, 1, kRed);
+  const RgbaImage ownAlpha = solid_image(2, 1, kBlack, {{1, 0, Rgba{50, 60, 70, 10}}});
+  const RgbaImage redKey = solid_image(2, 1, kRed, {{1, 0, Rgba{50, 60, 70, 10}}});
   struct Case {  // intensity < 0: drawn, not blended
     const char* rule; const RgbaImage& picture; int flags, colourType, intensity; uint32_t key; Rgba left, right;
   };
@@ -35,9 +32,7 @@ TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKeyClipScaleAndCu
         << c.rule << ": " << screen_pixel(x, 10) << " " << screen_pixel(x + 1, 10);
     x += 10;
   }
-  RgbaImage picture = solid_image(4, 4, kRed);
-  for (int y = 0; y < 4; ++y) set_pixel(picture, 2, y, kBlue), set_pixel(picture, 3, y, kGreen);
-  const SpriteId sprite = load_sprite(picture, kSpriteKeepAlpha);
+  const SpriteId sprite = load_sprite(image_of(4, 4, [](int x, int) { return x < 2 ? kRed : x == 2 ? kBlue : kGreen; }), kSpriteKeepAlpha);
   sprite_clip(sprite, 2, 1, 10, 10);  // cut to the sprite: 2 x 3
   EXPECT_EQ(sprite_width(sprite) * 10 + sprite_height(sprite), 23);
   sprite_draw(sprite, 20, 20);
@@ -64,9 +59,8 @@ TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKeyClipScaleAndCu
 TEST_F(FullScreen, SpritesLargerThanTheDriversTexturesShowWholeAtTheirSizeAndKeepTheirPixels) {
   fill_screen(kWhite);
   platform_limit_texture_side(64);  // llvmpipe takes 16384 like the sprite store, a GPU may take less
-  RgbaImage picture = solid_image(201, 90, kRed);  // four pixels a texel, the last texel one pixel wide
-  for (int i = 0; i < 101 * 90; ++i) set_pixel(picture, 100 + i % 101, i / 101, kBlue);
-  set_pixel(picture, 7, 7, kGreen);
+  // Four pixels a texel, the last texel one pixel wide.
+  const RgbaImage picture = image_of(201, 90, [](int x, int y) { return x == 7 && y == 7 ? kGreen : x < 100 ? kRed : kBlue; });
   const SpriteId sprite = load_sprite(picture, kSpriteKeepAlpha);
   sprite_draw(sprite, 0, 0);
   sprite_clip(sprite, 150, 0, 51, 90);
@@ -114,9 +108,8 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPngAndS
   EXPECT_EQ(sprite_begin_drawing(4242), 0);
   const SpriteId first = sprite_create(kNewSprite, 3, 2, kSpritePlain), second = sprite_create(kNewSprite, 3, 2, kSpritePlain);
   EXPECT_TRUE(first >= kFirstSpriteHandle && second >= kFirstSpriteHandle && second != first) << first << " " << second;
-  EXPECT_NE(sprite_create(5, 7, 9, kSpritePlain), 0);
-  EXPECT_NE(sprite_create(5, 11, 12, kSpritePlain), 0);  // replaces
-  EXPECT_EQ(sprite_width(5) * 100 + sprite_height(5), 1112);
+  EXPECT_TRUE(sprite_create(5, 7, 9, kSpritePlain) && sprite_create(5, 11, 12, kSpritePlain) && sprite_width(5) * 100 + sprite_height(5) == 1112)
+      << "a number given again replaces its sprite";
   EXPECT_EQ(saved_pixels(first).pixels, std::vector<uint8_t>(3 * 2 * 4, 0)) << "new sprites are transparent black";
   EXPECT_EQ(sprite_create(-7, 3, 3, 0) + sprite_create(6, 0, 3, 0) + sprite_load_png(20, nullptr, 0, 0) + sprite_width(20), 0);
   fill_screen(kWhite);
@@ -126,50 +119,39 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPngAndS
   EXPECT_EQ(sprite_width(first) + sprite_width(5), 0);
 }
 
-
 // Frames drawn alike keep the screen under their last full-screen draw and from the third on draw
 // that copy; any change under it draws the calls again. Whole frames, as window kinds show them.
 TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) {
   platform_show_whole_frames(true);
   const int width = desktop_width(), height = desktop_height();
-  RgbaImage backdrop = solid_image(width, height, kBlue);
-  for (int x = 0; x < width; x += 7) set_pixel(backdrop, x, 5, kGreen);
-  const SpriteId background = load_sprite(backdrop, kSpriteKeepAlpha);
+  const SpriteId background = load_sprite(image_of(width, height, [](int x, int y) { return y == 5 && x % 7 == 0 ? kGreen : kBlue; }), kSpriteKeepAlpha);
   const SpriteId card = solid_sprite(16, 16, kRed), veil = solid_sprite(width, height, kBlack), panel = solid_sprite(8, 8, kWhite);
-  struct Frame {
-    const char* what; int cardX, cardScale, veil; bool blendedBackground, readHalfWay, cardLast; int fromCopy;
+  struct Frame {  // how: 'b' the background blended, 'r' the screen read half-way, 'e' the frame ends after the card
+    const char* what; int cardX, cardScale, veil, fromCopy = 0; char how = ' ';
   };
   const Frame frames[] = {
-      {"first", 10, 16, 128, false, false, false, 0},       {"second, alike: copied", 10, 16, 128, false, false, false, 0},
-      {"third draws the copy", 10, 16, 128, false, false, false, 1}, {"and the fourth", 10, 16, 128, false, false, false, 1},
-      {"card moved", 30, 16, 128, false, false, false, 0},  {"alike again", 30, 16, 128, false, false, false, 0},
-      {"copy of the moved card", 30, 16, 128, false, false, false, 1},
-      {"card scaled", 30, 24, 128, false, false, false, 0}, {"veil lighter", 30, 24, 60, false, false, false, 0},
-      {"no veil: nothing kept", 30, 24, 0, false, false, false, 0}, {"nor now", 30, 24, 0, false, false, false, 0},
-      {"veil back", 30, 24, 60, false, false, false, 0},     {"alike", 30, 24, 60, false, false, false, 0},
-      {"read half-way", 30, 24, 60, false, true, false, 0},  {"copy", 30, 24, 60, false, false, false, 1},
-      {"ends after the card", 30, 24, 60, false, false, true, 0}, {"copy still kept", 30, 24, 60, false, false, false, 1},
-      {"background blended", 30, 24, 60, true, false, false, 0}, {"alike", 30, 24, 60, true, false, false, 0},
-      {"still nothing kept", 30, 24, 60, true, false, false, 0},
+      {"first", 10, 16, 128}, {"second, alike: copied", 10, 16, 128}, {"third draws the copy", 10, 16, 128, 1},
+      {"and the fourth", 10, 16, 128, 1}, {"card moved", 30, 16, 128}, {"alike again", 30, 16, 128},
+      {"copy of the moved card", 30, 16, 128, 1}, {"card scaled", 30, 24, 128}, {"veil lighter", 30, 24, 60},
+      {"no veil: nothing kept", 30, 24, 0}, {"nor now", 30, 24, 0}, {"veil back", 30, 24, 60}, {"alike", 30, 24, 60},
+      {"read half-way", 30, 24, 60, 0, 'r'}, {"copy", 30, 24, 60, 1}, {"ends after the card", 30, 24, 60, 0, 'e'},
+      {"copy still kept", 30, 24, 60, 1}, {"background blended", 30, 24, 60, 0, 'b'}, {"alike", 30, 24, 60, 0, 'b'},
+      {"still nothing kept", 30, 24, 60, 0, 'b'},
   };
   RgbaImage last;
   for (const Frame& f : frames) {
     SCOPED_TRACE(f.what);
     const int before = platform_frames_drawn_from_copy();
-    f.blendedBackground ? sprite_draw_blended(background, 0, 0, 255) : sprite_draw(background, 0, 0);
+    f.how == 'b' ? sprite_draw_blended(background, 0, 0, 255) : sprite_draw(background, 0, 0);
     sprite_scale(card, f.cardScale, f.cardScale);
     sprite_draw_blended(card, f.cardX, 10, 255);
-    if (f.readHalfWay || f.cardLast) {
-      EXPECT_EQ(screen_pixel(f.cardX + 1, 11), kRed);
-    }
-    if (!f.cardLast) sprite_draw_blended(veil, 0, 0, f.veil), sprite_draw(panel, 100, 10);
+    EXPECT_TRUE((f.how != 'r' && f.how != 'e') || screen_pixel(f.cardX + 1, 11) == kRed) << "the card read half-way";
+    if (f.how != 'e') sprite_draw_blended(veil, 0, 0, f.veil), sprite_draw(panel, 100, 10);
     RgbaImage frame;
     ASSERT_TRUE(platform_read_pixels(0, 0, 120, 40, &frame));
     EXPECT_EQ(platform_frames_drawn_from_copy() - before, f.fromCopy) << "counted once the read has the frame drawn";
-    if (f.fromCopy != 0) {
-      EXPECT_EQ(frame.pixels, last.pixels) << "a copy of the frame before, drawn by its calls";
-    }
-    if (!f.cardLast) last = frame;
+    EXPECT_TRUE(f.fromCopy == 0 || frame.pixels == last.pixels) << "a copy of the frame before, drawn by its calls";
+    if (f.how != 'e') last = frame;
     EXPECT_GT(pixel_at(frame, f.cardX + 1, 11).r, pixel_at(frame, 5, 11).r);
     screen_flip();
   }
@@ -188,11 +170,9 @@ TEST_F(FullScreen, FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly) 
 // On a GL 1.4 context (indirect GLX, old drivers) sprites blend through the texture environment to
 // the shaders' pixels at every intensity: the test runs itself again there and compares the charts.
 TEST_F(FullScreen, WithoutShadersBlendsGiveTheShadersPixels) {
-  RgbaImage backdrop = solid_image(256, 64, kClear), texels = solid_image(16, 4, kClear);
-  for (int i = 0; i < 256 * 64; ++i) set_pixel(backdrop, i % 256, i / 256, Rgba{uint8_t(i), uint8_t(i / 64), uint8_t(i * 7), 255});
-  for (int i = 0; i < 64; ++i) set_pixel(texels, i % 16, i / 16, Rgba{uint8_t(i * 4), uint8_t(255 - i * 3), 200, uint8_t(i * 4 + 3)});
-  sprite_draw(load_sprite(backdrop, kSpriteKeepAlpha), 0, 0);
-  const SpriteId sprite = load_sprite(texels, kSpriteKeepAlpha);
+  sprite_draw(load_sprite(image_of(256, 64, [](int x, int y) { return Rgba{uint8_t(x), uint8_t(y * 4 + x / 64), uint8_t(x * 7), 255}; }), kSpriteKeepAlpha), 0, 0);
+  const auto texel = [](int x, int y) { return Rgba{uint8_t(y * 64 + x * 4), uint8_t(255 - y * 48 - x * 3), 200, uint8_t(y * 64 + x * 4 + 3)}; };
+  const SpriteId sprite = load_sprite(image_of(16, 4, texel), kSpriteKeepAlpha);
   for (int intensity = 1; intensity < 256; ++intensity) sprite_draw_blended(sprite, intensity % 16 * 16, intensity / 16 * 4, intensity);
   sprite_draw(sprite, 0, 0);
   RgbaImage chart;

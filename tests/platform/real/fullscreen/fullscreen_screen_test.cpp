@@ -32,7 +32,7 @@ TEST_F(FullScreen, FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtThei
   // The monitors of a VNC server, told to GDK (which hears of an output's change, not of a monitor's).
   const auto monitors = [](const std::string& change, int firstWidth) {
     run(change + " >/dev/null && xrandr --output screen --primary && xrandr --noprimary");
-    return wait_until([] { pump_window_events(10); }, [&] { return desktop_width() == firstWidth; });
+    return wait_until([] { while (window_event() != EventNone) {} }, [&] { return desktop_width() == firstWidth; });
   };
   EXPECT_TRUE(monitors("xrandr --setmonitor left 800/211x720/190+0+0 screen && xrandr --setmonitor right 480/127x720/190+800+0 none", 800));
   const std::tuple<int, int, std::vector<int>> sizes[] = {
@@ -146,12 +146,12 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
 TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
   ASSERT_TRUE(gl_shows_parts()) << "Mesa's software GL copies parts of the back buffer";
   screen_set_sprite_quality(1);
-  RgbaImage backdrop = solid_image(desktop_width(), desktop_height(), kBlue);
-  for (int i = 0; i < desktop_width() * desktop_height(); i += 3) set_pixel(backdrop, i % desktop_width(), i / desktop_width(), Rgba{uint8_t(i), uint8_t(i / 7), 90, 255});
-  const SpriteId background = load_sprite(backdrop, kSpriteKeepAlpha);
-  RgbaImage arrow = solid_image(12, 12, kWhite);
-  for (int i = 0; i < 144; ++i) set_pixel(arrow, i % 12, i / 12, i % 12 + i / 12 < 12 ? Rgba{255, uint8_t(i), 0, 255} : Rgba{0, 0, 0, 128});
-  const SpriteId pointer = load_sprite(arrow, kSpriteKeepAlpha);
+  const SpriteId background = load_sprite(image_of(desktop_width(), desktop_height(), [](int x, int y) {
+    const int i = y * desktop_width() + x;
+    return i % 3 == 0 ? Rgba{uint8_t(i), uint8_t(i / 7), 90, 255} : kBlue;
+  }), kSpriteKeepAlpha);
+  const auto arrow = [](int x, int y) { return x + y < 12 ? Rgba{255, uint8_t(y * 12 + x), 0, 255} : Rgba{0, 0, 0, 128}; };
+  const SpriteId pointer = load_sprite(image_of(12, 12, arrow), kSpriteKeepAlpha);
   const SpriteId back = solid_sprite(16, 16, kRed), face = solid_sprite(8, 8, kGreen), shadow = solid_sprite(4, 4, kBlack);
   const SpriteId veil = solid_sprite(desktop_width(), desktop_height(), kBlack), label = solid_sprite(40, 10, kWhite);
   const auto relabel = [&](uint32_t colour) { sprite_begin_drawing(label), draw_box(0, 0, 40, 10, colour), drawing_end(); };

@@ -9,12 +9,11 @@
 namespace {
 
 TEST(KeyCodes, FromKeySymbolsAndOutOfTheTableIgnored) {
+  // Letters in lower case, the ends of the ranges, the keypad by digit or key alike, keys without a code.
   const std::tuple<unsigned long, int> cases[] = {
-      {XK_space, kKeySpace}, {XK_m, kKeyM},      {XK_S, kKeyS},          {XK_asciitilde, 126}, {XK_0, '0'},          {XK_Escape, kKeyEscape},
-      {XK_BackSpace, 8},     {XK_Return, 13},    {XK_Pause, 19},         {XK_Delete, 127},     {XK_Up, 273},         {XK_Left, 276},
-      {XK_Next, 281},        {XK_F1, 282},       {XK_F12, 293},          {XK_Num_Lock, 300},   {XK_Shift_R, 303},    {XK_Alt_L, 308},
-      {XK_Tab, -1},          {XK_eacute, -1},    {XK_KP_Insert, 256},    {XK_KP_7, 263},       {XK_KP_Home, 263},    {XK_KP_Up, 264},
-      {XK_KP_Prior, 265},    {XK_KP_Delete, 266}, {XK_KP_Add, 270},      {XK_KP_Enter, 271}};
+      {XK_space, kKeySpace}, {XK_S, kKeyS},        {XK_asciitilde, 126}, {XK_Escape, kKeyEscape}, {XK_Delete, 127},     {XK_Up, 273},
+      {XK_F12, 293},         {XK_Alt_L, 308},      {XK_Tab, -1},         {XK_eacute, -1},         {XK_KP_Insert, 256},  {XK_KP_7, 263},
+      {XK_KP_Home, 263},     {XK_KP_Up, 264},      {XK_KP_Enter, 271}};
   for (const auto& [keysym, code] : cases) EXPECT_EQ(key_code_from_keysym(keysym, false), code) << keysym;
   // Under Num Lock the keypad gives digits, not keys of the game: all but its Enter.
   EXPECT_EQ(std::pair(key_code_from_keysym(XK_KP_Insert, true), key_code_from_keysym(XK_KP_Enter, true)), std::pair(-1, 271));

@@ -24,8 +24,7 @@ std::vector<uint8_t> one_bit_png(int side, bool damaged) {
 }
 
 TEST(PngCodec, EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused) {
-  RgbaImage picture = solid_image(3, 2, Rgba{10, 20, 30, 255});
-  set_pixel(picture, 2, 1, Rgba{200, 150, 100, 77});
+  const RgbaImage picture = solid_image(3, 2, Rgba{10, 20, 30, 255}, {{2, 1, Rgba{200, 150, 100, 77}}});
   const std::tuple<int, int, Rgba, bool> cases[] = {  // colour type, bits, the odd pixel decoded, alpha
       {2, 8, {200, 150, 100, 255}, false}, {2, 16, {200, 150, 100, 255}, false}, {3, 8, {200, 150, 100, 255}, false},
       {0, 8, {200, 200, 200, 255}, false}, {6, 8, {200, 150, 100, 77}, true},    {6, 16, {200, 150, 100, 77}, true},
@@ -106,9 +105,7 @@ TEST(Images, CreateLoadResizeCopyAndFree) {
   EXPECT_TRUE(image_lookup(made) == nullptr && image_width(26) == 0);
   const char garbage[] = "GIF89a";
   EXPECT_EQ(image_load_png(29, garbage, sizeof garbage), 0);
-  RgbaImage picture = solid_image(2, 1, kBlack);
-  set_pixel(picture, 1, 0, Rgba{200, 100, 40, 255});
-  std::vector<uint8_t> png = encode_png(picture);
+  std::vector<uint8_t> png = encode_png(solid_image(2, 1, kBlack, {{1, 0, Rgba{200, 100, 40, 255}}}));
   const SpriteId image = image_load_png(kNewSprite, png.data(), png.size());
   ASSERT_EQ(image_resize(image, 4, 2, 0), 1);  // bilinear
   const RgbaImage& scaled = *image_lookup(image);
@@ -116,9 +113,7 @@ TEST(Images, CreateLoadResizeCopyAndFree) {
   EXPECT_EQ(std::vector<Rgba>({pixel_at(scaled, 0, 0), pixel_at(scaled, 1, 0), pixel_at(scaled, 2, 1), pixel_at(scaled, 3, 1)}),
             std::vector<Rgba>({kBlack, {50, 25, 10, 255}, {150, 75, 30, 255}, {200, 100, 40, 255}}));
   EXPECT_EQ(image_resize(image, 0, 2, 0) + image_resize(999, 2, 2, 0), 0);
-  RgbaImage square = solid_image(4, 4, kRed);
-  set_pixel(square, 3, 3, kBlue);
-  png = encode_png(square);
+  png = encode_png(solid_image(4, 4, kRed, {{3, 3, kBlue}}));
   const SpriteId source = image_load_png(kNewSprite, png.data(), png.size());
   const SpriteId part = image_copy_rect(source, kNewSprite, 2, 2, 2, 2);
   ASSERT_NE(part, 0);

@@ -17,11 +17,9 @@ std::vector<uint8_t> loaded(const AheadCase& c, const std::vector<uint8_t>& png)
 }
 
 TEST_F(FullScreen, PicturesDecodedAheadTakenInAnyOrderOrNeverLoadAsPlainOnes) {
-  RgbaImage edged = solid_image(40, 30, Rgba{200, 100, 50, 255});
-  set_pixel(edged, 0, 0, Rgba{250, 7, 3, 128});  // premultiplying rounds this colour
-  set_pixel(edged, 1, 0, Rgba{9, 8, 7, 0});      // and loses this one
-  RgbaImage keyed = solid_image(16, 16, kBlack);
-  set_pixel(keyed, 3, 3, Rgba{90, 60, 30, 255});
+  // Premultiplying rounds the first odd colour and loses the second.
+  const RgbaImage edged = solid_image(40, 30, Rgba{200, 100, 50, 255}, {{0, 0, Rgba{250, 7, 3, 128}}, {1, 0, Rgba{9, 8, 7, 0}}});
+  const RgbaImage keyed = solid_image(16, 16, kBlack, {{3, 3, Rgba{90, 60, 30, 255}}});
   // Three pictures of 16 MB decoded, together past the budget: the decoding ahead has to wait.
   const std::vector<AheadCase> cases = {
       {"own alpha", edged, 6, kSpriteKeepAlpha, false},

@@ -22,8 +22,8 @@ void PutLe(Bytes& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-Bytes SineWav(double frequency, double seconds, uint32_t rate) {  // mono PCM at half scale
-  const uint32_t frames = static_cast<uint32_t>(std::lround(seconds * rate));
+Bytes SineWav(double frequency, uint32_t rate) {  // a second of mono PCM at half scale
+  const uint32_t frames = rate;
   Bytes out;
   for (const uint32_t field : {0x46464952u, 36 + frames * 2, 0x45564157u, 0x20746d66u, 16u, 0x10001u, rate, rate * 2, 0x100002u,
                                0x61746164u, frames * 2})  // "RIFF", "WAVE", "fmt " PCM mono, "data"
@@ -107,10 +107,9 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
   EXPECT_TRUE(wait_until([] {}, [] { return sound_status(kMusic) == SoundIdle; })) << "a sound without loop ends";
   sound_play(7, kSoundLoop);
   EXPECT_EQ(sound_status(7), SoundMissing);
-  const Bytes garbage(5000, 0x5a);
   const char riff[] = "RIFF\x10\0\0\0WAVEjunk";
   for (const Bytes& bad : {Bytes(kToneOgg.begin(), kToneOgg.begin() + kToneOgg.size() * 6 / 10), Bytes(kToneOgg.begin(), kToneOgg.begin() + 100),
-                           garbage, Bytes(riff, riff + sizeof riff), Bytes()}) {
+                           Bytes(5000, 0x5a), Bytes(riff, riff + sizeof riff), Bytes()}) {
     ASSERT_NE(sound_load_ogg(kMusic, kToneOgg.data(), kToneOgg.size()), 0);
     sound_play(kMusic, kSoundLoop);
     EXPECT_EQ(sound_load_ogg(kMusic, bad.data(), bad.size()), 0) << bad.size();
@@ -119,7 +118,7 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
   sound_shutdown();
   // 48 kHz mono: unconverted it would come out 9 % sharp and on one side only. The WAV is converted
   // whole, the OGG as it plays, a frame or a device buffer at a time alike.
-  const Bytes wav = SineWav(440, 1.0, 48000);
+  const Bytes wav = SineWav(440, 48000);
   const Bytes ogg = vorbis::Stream(vorbis::Encode(48000, 1, 48000, [](int frame, int) { return 0.5f * std::sin(2 * std::numbers::pi_v<float> * 440 * frame / 48000); }));
   Bytes pcm;
   ASSERT_TRUE(wav_decode(wav.data(), wav.size(), &pcm));

@@ -92,8 +92,7 @@ TEST_F(Text, PlacedAtTheCurrentPointOrInParagraphsAlignedWrappedBetweenWordsAndE
   EXPECT_TRUE(paragraph("", kParagraphCentre, 200, 80).empty());
   begin(100, 40, kMenuFont);
   text_draw("A");
-  image_free(image_);  // freed while drawing: left alone
-  image_ = 0;
+  image_free(std::exchange(image_, 0));  // freed while drawing: left alone
   text_drawing_end();
   EXPECT_EQ(image_begin_text_drawing(987654), 0);
   text_draw("START");  // ignored, not a crash
