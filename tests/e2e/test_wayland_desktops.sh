@@ -54,20 +54,6 @@ play_on() {
   if [ "$kind" = 0 ]; then
     until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
       fail "$desktop: the desktop does not show the whole frame after the pointer's walk"
-    # kwin and mutter put the game away for another window and bring it back (weston and sway
-    # minimise no X window): the desktop then shows a new S screenshot whole.
-    if [ "$desktop" = kwin ] || [ "$desktop" = mutter ]; then
-      "${NESTED_CLIENT[@]}" xmessage -geometry 400x200+300+300 "another window" &
-      local other=$!
-      "${NESTED_CLIENT[@]}" xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
-      "${NESTED_CLIENT[@]}" xdotool windowminimize "$GAME_WINDOW"
-      until_true desktop_differs "$E2E_SHOTS/$desktop-$kind-menu.png" || fail "$desktop: the game was not put away"
-      "${NESTED_CLIENT[@]}" xdotool windowactivate "$GAME_WINDOW"
-      take_screenshot "$desktop-$kind-back"
-      until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-back.png" ||
-        fail "$desktop: the desktop does not show the whole frame once the game is back"
-      kill "$other"
-    fi
   fi
   desktop_click "$x" $((y + 190))
   for try in 1 2 3; do
@@ -77,6 +63,21 @@ play_on() {
   menu_gone "$x" $((y + 600)) || fail "$desktop, kind $kind: START did not show the board"
   press Escape
   until_true menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: Escape did not open the menu"
+  # kwin and mutter put the game away for another window and bring it back (weston and sway
+  # minimise no X window): the desktop then shows a new S screenshot whole.
+  if [ "$kind" = 0 ] && { [ "$desktop" = kwin ] || [ "$desktop" = mutter ]; }; then
+    take_screenshot "$desktop-$kind-away"
+    "${NESTED_CLIENT[@]}" xmessage -geometry 400x200+300+300 "another window" &
+    local other=$!
+    "${NESTED_CLIENT[@]}" xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
+    "${NESTED_CLIENT[@]}" xdotool windowminimize "$GAME_WINDOW"
+    until_true desktop_differs "$E2E_SHOTS/$desktop-$kind-away.png" || fail "$desktop: the game was not put away"
+    "${NESTED_CLIENT[@]}" xdotool windowactivate "$GAME_WINDOW"
+    take_screenshot "$desktop-$kind-back"
+    until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-back.png" ||
+      fail "$desktop: the desktop does not show the whole frame once the game is back"
+    kill "$other"
+  fi
   press Escape
   wait_for_exit 100 || fail "$desktop, kind $kind: the game did not end cleanly"
   grep -q '^; Vesperine' "${E2E_GAME_DIR}Vesperine.prefs" || fail "$desktop, kind $kind: preferences not saved"
