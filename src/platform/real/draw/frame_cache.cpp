@@ -3,19 +3,35 @@
 #include "platform/real/draw/frame_cache.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "platform/real/draw/draw.h"
 #include "platform/real/screen/screen.h"
 
 namespace {
 
-// A frame of the menu over a full board makes about 110 calls; calls past these are drawn at once.
-constexpr int kMaxCalls = 400;
-
+// The calls of one frame. Their storage only grows, to the largest frame so far (a frame of the
+// menu over a full board makes about 110 calls): frames alike allocate nothing.
 struct FrameCalls {
-  DrawCall calls[kMaxCalls];
+  std::vector<DrawCall> calls;
   int count = 0;
 };
+
+void put(FrameCalls& frame, int index, const DrawCall& call) {
+  if (index == static_cast<int>(frame.calls.size())) {
+    frame.calls.push_back(call);
+  } else {
+    frame.calls[index] = call;
+  }
+}
+
+void copy_calls(const FrameCalls& from, int count, FrameCalls& to) {
+  if (static_cast<int>(to.calls.size()) < count) {
+    to.calls.resize(count);
+  }
+  std::copy(from.calls.begin(), from.calls.begin() + count, to.calls.begin());
+  to.count = count;
+}
 
 // How much of this frame is drawn: nothing until it ends, unless the screen was read or a texture
 // changed half-way; then the calls so far were drawn, and the later ones are drawn as they come.
@@ -26,7 +42,6 @@ struct FrameCache {
   FrameCalls previous;               // the last frame's calls: the frame on screen
   int previousCut = 0;               // how many of them reach up to its last full-screen draw
   int alike = 0;                     // this frame's first calls that are the last frame's
-  bool overflowed = false;           // this frame made more calls than it holds
   bool screenShowsPrevious = false;  // nothing damaged the screen since the last frame was shown
   bool backShowsPrevious = false;    // and the back buffer holds it: it was shown by copying parts
   Drawn drawn = Drawn::Nothing;
@@ -44,9 +59,13 @@ bool covers_screen(const DrawCall& call) {
          call.y + call.shownHeight >= gScreen.height;
 }
 
+bool replaces_every_pixel_first(const FrameCalls& frame) {
+  return frame.count > 0 && covers_screen(frame.calls[0]) && frame.calls[0].intensity == DrawCall::kReplace;
+}
+
 // Only a frame that starts by replacing every pixel gives pixels that depend on its calls alone.
 int cut_of(const FrameCalls& frame) {
-  if (frame.count == 0 || !covers_screen(frame.calls[0]) || frame.calls[0].intensity != DrawCall::kReplace) {
+  if (!replaces_every_pixel_first(frame)) {
     return 0;
   }
   int cut = 0;
@@ -57,7 +76,7 @@ int cut_of(const FrameCalls& frame) {
 }
 
 bool kept_is_current_prefix(int count) {
-  return cache.kept.count == count && std::equal(cache.kept.calls, cache.kept.calls + count, cache.current.calls);
+  return cache.kept.count == count && std::equal(cache.kept.calls.begin(), cache.kept.calls.begin() + count, cache.current.calls.begin());
 }
 
 void copy_screen() {
@@ -98,13 +117,8 @@ void take(int index) {
   // The second frame in a row alike up to here: the screen as it stands now is worth keeping.
   if (cache.alike > index && index + 1 == cache.previousCut && !kept_is_current_prefix(index + 1)) {
     copy_screen();
-    std::copy(cache.current.calls, cache.current.calls + index + 1, cache.kept.calls);
-    cache.kept.count = index + 1;
+    copy_calls(cache.current, index + 1, cache.kept);
   }
-}
-
-bool replaces_every_pixel_first(const FrameCalls& frame) {
-  return frame.count > 0 && covers_screen(frame.calls[0]) && frame.calls[0].intensity == DrawCall::kReplace;
 }
 
 bool intersects(const DrawCall& call, const ScreenChange::Rect& rect) {
@@ -132,7 +146,8 @@ void draw_frame(ScreenChange* change) {
   change->count = 0;
   if (gl_shows_parts() && cache.screenShowsPrevious && replaces_every_pixel_first(cache.previous) &&
       replaces_every_pixel_first(cache.current) &&
-      frame_changes(cache.previous.calls, cache.previous.count, cache.current.calls, cache.current.count, change) &&
+      frame_changes(cache.previous.calls.data(), cache.previous.count, cache.current.calls.data(), cache.current.count,
+                    change) &&
       cache.backShowsPrevious) {
     draw_part(*change);
     cache.drawn = Drawn::Part;
@@ -148,13 +163,7 @@ void draw_frame(ScreenChange* change) {
 
 void frame_cache_draw(const DrawCall& call) {
   const int index = cache.current.count;
-  if (index == kMaxCalls) {
-    cache.overflowed = true;
-    frame_cache_flush();
-    draw_call(call);
-    return;
-  }
-  cache.current.calls[index] = call;
+  put(cache.current, index, call);
   cache.current.count = index + 1;
   if (cache.alike == index && index < cache.previous.count && cache.previous.calls[index] == call) {
     cache.alike = index + 1;
@@ -185,19 +194,17 @@ bool frame_cache_end_frame(ScreenChange* changed) {
       return false;
     }
     if (count == 0) {  // nothing drawn on a damaged screen: the frame on screen, drawn again
-      std::copy(cache.previous.calls, cache.previous.calls + cache.previous.count, cache.current.calls);
-      cache.current.count = cache.alike = cache.previous.count;
+      copy_calls(cache.previous, cache.previous.count, cache.current);
+      cache.alike = cache.previous.count;
     }
     draw_frame(changed);
   }
   draw_held_back();
   cache.previousCut = cut_of(cache.current);
-  cache.previous.count = cache.current.count;
-  std::copy(cache.current.calls, cache.current.calls + cache.previous.count, cache.previous.calls);
+  copy_calls(cache.current, cache.current.count, cache.previous);
   cache.current.count = cache.alike = 0;
-  cache.screenShowsPrevious = !cache.overflowed;
+  cache.screenShowsPrevious = true;
   cache.backShowsPrevious = changed->count > 0;
-  cache.overflowed = false;
   cache.drawn = Drawn::Nothing;
   return true;
 }
@@ -207,7 +214,7 @@ void frame_cache_screen_damaged() { cache.screenShowsPrevious = false; }
 void frame_cache_reset() {
   cache.current.count = cache.previous.count = cache.kept.count = 0;
   cache.previousCut = cache.alike = cache.heldBack = 0;
-  cache.overflowed = cache.screenShowsPrevious = cache.backShowsPrevious = cache.matching = false;
+  cache.screenShowsPrevious = cache.backShowsPrevious = cache.matching = false;
   cache.drawn = Drawn::Nothing;
   cache.copy = 0;
 }

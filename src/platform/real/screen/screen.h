@@ -77,10 +77,9 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
 void gl_stop();
 bool gl_ready();
 // Whether a frame may be shown in part: in full screen where the driver copies rectangles of the
-// back buffer to the window (GLX_MESA_copy_sub_buffer) and leaves the back buffer as it is. Every
-// frame is then shown that way, whole ones as one rectangle, so the back buffer holds the frame on
-// screen from one frame to the next (such copies do not wait for the vertical retrace). The window
-// kinds, whose drawing area a compositor may hold, swap whole frames.
+// back buffer to the window (GLX_MESA_copy_sub_buffer) and leaves the back buffer as it is. Whole
+// frames are still swapped, at the vertical retrace where asked, after which the back buffer is
+// unknown. The window kinds, whose drawing area a compositor may hold, swap whole frames.
 bool gl_shows_parts();
 // Shows the frame drawn, or the part of it that changed, unless the listener says the screen shows
 // it already.
