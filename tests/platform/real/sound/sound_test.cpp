@@ -15,6 +15,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 constexpr int kMusic = 0, kOther = 5;
+constexpr float kQuick = -0.1f;  // the encoder's lowest quality: small and quick
 
 bool init_dummy_sound() { return setenv("SDL_AUDIODRIVER", "dummy", 1) == 0 && sound_init() == 1; }  // needs no device
 
@@ -119,7 +120,7 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
   // 48 kHz mono: unconverted it would come out 9 % sharp and on one side only. The WAV is converted
   // whole, the OGG as it plays, a frame or a device buffer at a time alike.
   const Bytes wav = SineWav(440, 48000);
-  const Bytes ogg = vorbis::Stream(vorbis::Encode(48000, 1, 48000, [](int frame, int) { return 0.5f * std::sin(2 * std::numbers::pi_v<float> * 440 * frame / 48000); }));
+  const Bytes ogg = music::oggStream(music::encodeVorbis(48000, 1, 48000, kQuick, {}, [](size_t frame, int) { return 0.5f * std::sin(2 * std::numbers::pi_v<float> * 440 * frame / 48000); }), 7);
   Bytes pcm;
   ASSERT_TRUE(wav_decode(wav.data(), wav.size(), &pcm));
   const Bytes streamed = ReadAll(*ogg_stream_open(ogg.data(), ogg.size()), 2048);
@@ -140,7 +141,7 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
 }
 
 TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayButNotNothing) {
-  const Bytes tone = vorbis::Stream(vorbis::Encode(44100, 2, 10000, [](int frame, int side) { return 0.5f * std::sin(frame * (side + 1) * 0.06f); }));
+  const Bytes tone = music::oggStream(music::encodeVorbis(44100, 2, 10000, kQuick, {}, [](size_t frame, int side) { return 0.5f * std::sin(frame * (side + 1) * 0.06f); }), 7);
   const std::unique_ptr<PcmStream> stream = ogg_stream_open(tone.data(), tone.size());
   const Bytes once = ReadAll(*stream, 4096);
   ASSERT_EQ(once.size() / 4, 10000u) << "every frame, as long as encoded";
@@ -163,11 +164,11 @@ TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayB
 
   // 26 minutes at 44,100 Hz stereo (268 MiB of samples) play through; a stream that brings its
   // first sound and then only packets that decode to nothing is stopped long before its end.
-  vorbis::Packets hostile = vorbis::Encode(44100, 2, 44100, [](int, int) { return 0.0f; });
-  const Bytes longTrack = vorbis::Stream(vorbis::Lengthened(hostile, int64_t{26} * 60 * 44100));
+  music::VorbisPackets hostile = music::encodeVorbis(44100, 2, 44100, kQuick, {}, [](size_t, int) { return 0.0f; });
+  const Bytes longTrack = music::oggStream(vorbis::Lengthened(hostile, int64_t{26} * 60 * 44100), 7);
   hostile.audio.resize(3);
   hostile.audio.insert(hostile.audio.end(), 400000, {{1}, hostile.audio.back().granule});
-  const Bytes nothing = vorbis::Stream(hostile);
+  const Bytes nothing = music::oggStream(hostile, 7);
   ASSERT_TRUE(init_dummy_sound());
   EXPECT_NE(sound_load_ogg(kMusic, longTrack.data(), longTrack.size()), 0);
   for (const auto& [bytes, frames] : {std::pair{&longTrack, int64_t{26} * 60 * 44100}, std::pair{&nothing, int64_t{0}}}) {
@@ -188,11 +189,11 @@ TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayB
 // other (as concatenated files give) each converted from its own format; a link the game cannot
 // play, or damaged, stops the stream, which plays again from its first link.
 TEST(OggStream, TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink) {
-  const auto tone = [](int frame, int side) { return 0.4f * std::sin(frame * (side + 2) * 0.03f); };
-  const vorbis::Packets first = vorbis::Encode(44100, 2, 30000, tone);
-  const Bytes firstAlone = vorbis::Stream(first), firstPcm = ReadAll(*ogg_stream_open(firstAlone.data(), firstAlone.size()), 4096);
+  const auto tone = [](size_t frame, int side) { return 0.4f * std::sin(frame * (side + 2) * 0.03f); };
+  const Bytes firstAlone = music::oggStream(music::encodeVorbis(44100, 2, 30000, kQuick, {}, tone), 7);
+  const Bytes firstPcm = ReadAll(*ogg_stream_open(firstAlone.data(), firstAlone.size()), 4096);
   for (const size_t tag : {size_t{300} << 10, size_t{1} << 20, size_t{4} << 20}) {
-    Bytes tagged = vorbis::Stream(vorbis::Tagged(first, tag));
+    Bytes tagged = music::oggStream(music::encodeVorbis(44100, 2, 30000, kQuick, {{"METADATA_BLOCK_PICTURE", std::string(tag, 'A')}}, tone), 7);
     const std::unique_ptr<PcmStream> stream = ogg_stream_open(tagged.data(), tagged.size());
     ASSERT_TRUE(stream != nullptr && ReadAll(*stream, 4096) == firstPcm) << tag;
     std::fill_n(tagged.begin(), tag, uint8_t{0});
@@ -202,10 +203,10 @@ TEST(OggStream, TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink) 
   // links without a sample.
   for (const auto& [rate, channels, frames, serial, damage] : {std::tuple{44100, 2, 20000, 7, false}, {22050, 1, 10000, 9, false}, {48000, 2, 20000, 9, false},
                                                                {44100, 3, 20000, 9, false}, {44100, 2, 90000, 9, true}, {44100, 2, 0, 9, false}}) {
-    vorbis::Packets packets = vorbis::Encode(rate, channels, frames, tone);
+    music::VorbisPackets packets = music::encodeVorbis(rate, channels, frames, kQuick, {}, tone);
     if (frames == 0) packets.audio.clear();
     Bytes second, chained = firstAlone;
-    for (int link = 0; link < (frames == 0 ? 8 : 1); ++link) std::ranges::copy(vorbis::Stream(packets, serial), std::back_inserter(second));
+    for (int link = 0; link < (frames == 0 ? 8 : 1); ++link) std::ranges::copy(music::oggStream(packets, serial), std::back_inserter(second));
     const std::unique_ptr<PcmStream> alone = ogg_stream_open(second.data(), second.size());
     const Bytes secondPcm = alone != nullptr ? ReadAll(*alone, 4096) : Bytes();
     if (damage) second[second.size() / 2] ^= 0x55;  // in a middle page, whose checksum then fails
