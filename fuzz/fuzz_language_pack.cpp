@@ -1,9 +1,6 @@
 // Arbitrary bytes as a language pack (zip): the scan and the load never crash, and a failed load leaves
 // the translations as they were. Inputs starting with an odd byte are wrapped into a well-formed zip
 // (entry name up to the first LF, then the file text), to reach the entry names and the file reading.
-#include <archive.h>
-#include <archive_entry.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,30 +8,15 @@
 #include <vector>
 
 #include "services/languages.h"
+#include "zip_bytes.h"
 
 namespace {
 
 std::string WrapInZip(std::string_view input) {
   const size_t lineEnd = input.find('\n');
   const std::string name(input.substr(0, lineEnd == std::string_view::npos ? input.size() : lineEnd));
-  const std::string_view text = lineEnd == std::string_view::npos ? std::string_view() : input.substr(lineEnd + 1);
-  std::vector<char> buffer(2 * (text.size() + name.size()) + 4096);  // two entries, even when stored
-  size_t used = 0;
-  archive* writer = archive_write_new();
-  archive_write_set_format_zip(writer);
-  archive_write_open_memory(writer, buffer.data(), buffer.size(), &used);
-  for (const std::string& entryName : {name, std::string("en_GB.language")}) {
-    archive_entry* entry = archive_entry_new();
-    archive_entry_set_pathname(entry, entryName.c_str());
-    archive_entry_set_filetype(entry, AE_IFREG);
-    archive_entry_set_perm(entry, 0644);
-    archive_entry_set_size(entry, static_cast<la_int64_t>(text.size()));
-    if (archive_write_header(writer, entry) == ARCHIVE_OK) archive_write_data(writer, text.data(), text.size());
-    archive_entry_free(entry);
-  }
-  archive_write_close(writer);
-  archive_write_free(writer);
-  return std::string(buffer.data(), used);
+  const std::string text(lineEnd == std::string_view::npos ? std::string_view() : input.substr(lineEnd + 1));
+  return BuildZip({{name, text}, {"en_GB.language", text}});
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ mutation 13 src/platform/real/input/input.cpp platform FullScreen.ButtonsAreLeve
   's/buttonLatched = buttonPressedSincePoll;/buttonLatched.fill(false);/' "a short full-screen click lost"
 mutation 14 src/platform/real/input/key_codes.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
   's/case XK_KP_Home: case XK_KP_7: return 263;/case XK_KP_Home: case XK_KP_7: return 264;/' "keypad 7 read as keypad 8"
-mutation 15 src/services/prefs_syntax.cpp services 'PrefsSyntax.IntegerReading:PrefsSyntax.TextReading' \
+mutation 15 src/services/prefs_syntax.cpp services PrefsSyntax.IntegersAndTextsRead \
   's/while (end > 0 && IsBlank(text\[end - 1\]))/while (end > 0 \&\& text[end - 1] == '"' '"')/' "values keep their trailing tabs"
 mutation 16 src/platform/real/window/window_events.cpp platform WindowStateEvents.ChangesAndNewStates \
   's/minimisedChanged = (changedMask & GDK_WINDOW_STATE_ICONIFIED)/minimisedChanged = (newState \& GDK_WINDOW_STATE_ICONIFIED)/' \
@@ -137,11 +137,11 @@ mutation 53 src/game/frame_drawing.cpp game DrawingTest.LogoTitleAndTheMenuOverT
   's/(game\.screenWidth - w(s)) \/ 2/(game.screenWidth - w(s) + 1) \/ 2/' "menu entries centred half a pixel right"
 # Players' set-ups: layouts of other alphabets, sizes beyond X and GL, a crash after the log's
 # lines, two monitors without video modes.
-mutation 54 src/platform/real/window/window_events.cpp platform WindowKind.LettersReadAsInTheLatinLayoutWhicheverGroupIsActive \
+mutation 54 src/platform/real/window/window_events.cpp platform WindowKind.BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAndLettersReadAsInTheLatinLayout \
   's/(0), group,/(0), event->group,/' "the window kinds read the active layout only"
-mutation 55 src/platform/real/fullscreen/fullscreen_events.cpp platform FullScreen.LettersReadAsInTheLatinLayoutWhicheverGroupIsActive \
+mutation 55 src/platform/real/fullscreen/fullscreen_events.cpp platform FullScreen.HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusTapsAreNotAndLettersReadAsInTheLatinLayout \
   's/XkbBuildCoreState(0, group)/XkbBuildCoreState(0, 0)/' "full screen reads the first layout only"
-mutation 56 src/platform/real/input/key_codes.cpp platform 'FullScreen.LettersReadAs*:WindowKind.LettersReadAs*' \
+mutation 56 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
   's/return key_code_from_keysym(symbol, numLockOn);/break;/' "no Latin letter taken from another layout"
 mutation 57 src/platform/real/window/screen_window.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
   's/height <= 0 || width > kMaxXWindowSide ||$/height <= 0 ||/' "a window wider than X allows opened"

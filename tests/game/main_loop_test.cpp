@@ -23,7 +23,7 @@ class MainLoopTest : public GameTest {
   }
 };
 
-TEST_F(MainLoopTest, LogoFor101FramesTitleFor100AndSpaceOrEscapeSkip) {
+TEST_F(MainLoopTest, LogoFor101FramesTitleFor100SpaceOrEscapeSkipAndEscapeLeavesEveryDialogAndQuitsFromTheMenu) {
   EXPECT_EQ(passesShowing(kSpriteLogo), 101);
   EXPECT_EQ(passesShowing(kSpriteTitle), 99);  // its first frame was the pass that left the logo
   EXPECT_EQ(std::make_tuple(game.gameState, game.frameCounter), std::make_tuple(int64_t{Menu}, int64_t{0}));
@@ -35,9 +35,6 @@ TEST_F(MainLoopTest, LogoFor101FramesTitleFor100AndSpaceOrEscapeSkip) {
   game.gameState = Title;
   Keys({kKeyEscape, kKeySpace});  // Space does nothing in the menu
   EXPECT_EQ(game.gameState, Menu);
-}
-
-TEST_F(MainLoopTest, EscapeLeavesEveryDialogAndQuitsFromTheMenu) {
   for (int64_t state : {Playing, AskNewGame, Settings, Credits, AskQuit, WellDone}) {
     game.gameState = state;
     Keys({kKeyEscape});

@@ -5,6 +5,7 @@
 
 #include "services/text_encoding.h"
 #include "test_files.h"
+#include "zip_bytes.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// The preferences syntax (one table per reading rule), its writer, and the preferences file.
+// The preferences syntax (one table per kind of value read), its writer, and the preferences file.
 
 #include "services/preferences.h"
 #include "services/prefs_syntax.h"
@@ -16,8 +16,8 @@ PrefsDocument Settings(const std::string& bytes) {
   return document;
 }
 
-TEST(PrefsSyntax, IntegerReading) {
-  const std::pair<std::string, int64_t> cases[] = {
+TEST(PrefsSyntax, IntegersAndTextsRead) {
+  const std::pair<std::string, int64_t> integers[] = {
       // Names of any letter case, blanks around; the number at the start of the value.
       {"[settings]\nMUSIC=0\n", 0},            {"[SETTINGS]\n  music  =  0  \n", 0}, {"[Settings]\n\tmusic\t=\t0\n", 0},
       {"[Settings]\nMusic = yes\n", 0},        {"[Settings]\nMusic = 2x\n", 2},     {"[Settings]\nMusic = -17\n", -17},
@@ -32,20 +32,17 @@ TEST(PrefsSyntax, IntegerReading) {
       {"[Settings]\r\n\r\nA = 1\rMusic = 2\n\n\n", 2},  // every line end
       {std::string("=\n[\n]\n\0\0\0=\0\n", 12) + std::string(100000, 'x') + "\n[Settings]\nMusic = 0\n", 0},
       {std::string(200000, '['), 1}, {std::string(200000, '='), 1}};
-  for (const auto& [bytes, expected] : cases) EXPECT_EQ(Settings(bytes).readInt("Music", 1), expected) << bytes.substr(0, 50);
+  for (const auto& [bytes, expected] : integers) EXPECT_EQ(Settings(bytes).readInt("Music", 1), expected) << bytes.substr(0, 50);
   EXPECT_EQ(ParsePrefsInt("100000000000000000000000"), -159383552);  // 10^23 in 32 bits
   EXPECT_EQ(ParsePrefsInt("   42abc"), 42);
-}
-
-TEST(PrefsSyntax, TextReading) {
-  const std::pair<std::string, std::string> cases[] = {
+  const std::pair<std::string, std::string> texts[] = {
       {"[Settings]\nV = 1024x768  \t \n", "1024x768"}, {"[Settings]\nV=\t 800x600\n", "800x600"}, {"[Settings]\nV = a = b\n", "a = b"},
       // Latin-1 without the byte-order mark, UTF-8 with it.
       {"[Settings]\nV = caf\xE9\n", "caf\xC3\xA9"}, {kBom + "[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\xA9"},
       {"[Settings]\nV = caf\xC3\xA9\n", "caf\xC3\x83\xC2\xA9"}, {kBom + "[Settings]\nV = a\xFF" "b\xC3\n", "a\xEF\xBF\xBD" "b\xEF\xBF\xBD"},
       // The first group of the name counts.
       {"[Other]\nV = de_DE\n", "<none>"}, {"[Settings]\nA = 1\n[Settings]\nV = de\n", "<none>"}, {"  [Settings] trailing\nV=1\n", "1"}};
-  for (const auto& [bytes, expected] : cases) EXPECT_EQ(Settings(bytes).readText("V", "<none>"), expected) << bytes;
+  for (const auto& [bytes, expected] : texts) EXPECT_EQ(Settings(bytes).readText("V", "<none>"), expected) << bytes;
   PrefsDocument document = PrefsDocument::Parse(kBom + "[Gr\xC3\xBC\xC3\x9F" "e]\nK = 1\n[Open\nB = 2\n");
   EXPECT_TRUE(document.selectGroup("GR\xC3\xBC\xC3\x9F" "E") && !document.selectGroup("GR\xC3\x9C\xC3\x9F" "E"));  // only ASCII folds
   EXPECT_TRUE(document.selectGroup("Open") && document.readInt("B", 9) == 2);
@@ -70,7 +67,7 @@ TEST(PrefsSyntax, Writer) {
   EXPECT_EQ(PrefsDocument::Parse(first.serialise()).lines(), first.lines());
 }
 
-TEST(Preferences, DesignedBytesWrittenReadAndWrittenAgain) {
+TEST(Preferences, DesignedBytesWrittenReadAndWrittenAgainAndMissingKeysGiveDefaultsButGameScreenKeepsItsValue) {
   ScratchDir dir;
   ASSERT_EQ(SavePreferences(dir.path(), {"en_GB"}), 1);  // (its permission bits and no file left: PreferencesSave)
   EXPECT_EQ(ReadWholeFile(dir.file("Vesperine.prefs")), kDesignedFile);
@@ -79,10 +76,7 @@ TEST(Preferences, DesignedBytesWrittenReadAndWrittenAgain) {
   ASSERT_EQ(LoadPreferences(dir.path(), reread), 1);
   EXPECT_EQ(std::tie(reread.languageCode, reread.musicOn, reread.screenKind, reread.screenModeText),
             std::make_tuple("hu_HU", 0, 2, "1024x768"));
-}
-
-TEST(Preferences, MissingKeysGiveDefaultsButGameScreenKeepsItsValue) {
-  ScratchDir dir;
+  std::filesystem::remove(dir.file("Vesperine.prefs"));
   Preferences prefs{"fr_FR", 0, 1, "800x600"};
   EXPECT_EQ(LoadPreferences(dir.path(), prefs), 0);  // no file: nothing changes
   std::filesystem::create_directory(dir.file("Vesperine.prefs"));

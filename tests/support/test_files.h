@@ -1,8 +1,6 @@
-// Test helpers: a self-cleaning scratch directory, scoped environment variables, whole files, zips, language files.
+// Test helpers: a self-cleaning scratch directory, scoped environment variables, whole files, language files.
 #pragma once
 
-#include <archive.h>
-#include <archive_entry.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -35,30 +33,6 @@ struct ScopedEnv {
   std::string name_;
   std::optional<std::string> saved_;
 };
-
-struct ZipItem { std::string name, content; bool directory = false; };
-
-// The bytes of a zip archive holding the items in this order.
-inline std::string BuildZip(const std::vector<ZipItem>& items) {
-  std::vector<char> buffer(1 << 20);
-  size_t used = 0;
-  archive* writer = archive_write_new();
-  archive_write_set_format_zip(writer);
-  EXPECT_EQ(archive_write_open_memory(writer, buffer.data(), buffer.size(), &used), ARCHIVE_OK);
-  for (const ZipItem& item : items) {
-    archive_entry* entry = archive_entry_new();
-    archive_entry_set_pathname(entry, item.name.c_str());
-    archive_entry_set_filetype(entry, item.directory ? AE_IFDIR : AE_IFREG);
-    archive_entry_set_perm(entry, item.directory ? 0755 : 0644);
-    archive_entry_set_size(entry, static_cast<la_int64_t>(item.content.size()));
-    EXPECT_EQ(archive_write_header(writer, entry), ARCHIVE_OK);
-    EXPECT_EQ(archive_write_data(writer, item.content.data(), item.content.size()), static_cast<la_ssize_t>(item.content.size()));
-    archive_entry_free(entry);
-  }
-  EXPECT_EQ(archive_write_close(writer), ARCHIVE_OK);
-  archive_write_free(writer);
-  return std::string(buffer.data(), used);
-}
 
 inline std::string ReadWholeFile(const std::string& path) {
   std::ostringstream content;

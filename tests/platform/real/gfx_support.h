@@ -193,6 +193,12 @@ inline int grabs_granted(Display* display) {
   XUngrabKeyboard(display, CurrentTime), XUngrabPointer(display, CurrentTime), XSync(display, False);
   return granted;
 }
+// The full-screen window as `display` sees it: place, size, state, override-redirect; none when none is open.
+inline std::vector<int> fullscreen_geometry(Display* display) {
+  XWindowAttributes a{};
+  if (platform_fullscreen_window() == 0 || !XGetWindowAttributes(display, platform_fullscreen_window(), &a)) return {};
+  return {a.x, a.y, a.width, a.height, a.map_state, a.override_redirect};
+}
 inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
 inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }
 

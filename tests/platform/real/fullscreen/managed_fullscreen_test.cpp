@@ -68,13 +68,6 @@ class ManagedFullScreen : public testing::Test {
       return XGetInputFocus(display_, &focus, &revert), (focus == platform_fullscreen_window()) == focused && screen_is_active() == int{focused};
     });
   }
-  // Another client's window, activated through openbox.
-  Window activate_another_window() {
-    const Window other = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 100, 100, 200, 100, 0, 0, 0);
-    XMapWindow(display_, other), XSync(display_, False);
-    EXPECT_EQ(run("xdotool windowactivate --sync " + std::to_string(other)), 0);
-    return other;
-  }
   Display* display_ = nullptr;
   int windowManager_ = 0;
 };
@@ -109,13 +102,12 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
     open();
     ASSERT_TRUE(wait_focused(true));
     const std::string state = output("xprop -id " + std::to_string(platform_fullscreen_window()) + " _NET_WM_STATE");
-    XWindowAttributes a{};
-    ASSERT_TRUE(XGetWindowAttributes(display_, platform_fullscreen_window(), &a));
-    EXPECT_EQ(std::vector<int>({a.x, a.y, a.width, a.height, a.override_redirect}), std::vector<int>({0, 0, 1280, 720, !withWindowManager}));
+    EXPECT_EQ(fullscreen_geometry(display_), std::vector<int>({0, 0, 1280, 720, IsViewable, !withWindowManager}));
     EXPECT_EQ(state.find("_NET_WM_STATE_FULLSCREEN") != std::string::npos, withWindowManager) << state;
     EXPECT_EQ(grabs_granted(display_), withWindowManager ? 2 : 0) << "with the focus";
-    const Window other = withWindowManager ? activate_another_window() : 0;
-    if (!withWindowManager) run("xdotool windowfocus $(xwininfo -root | awk '/Window id/ {print $4}')");
+    const Window other = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 100, 100, 200, 100, 0, 0, 0);
+    if (withWindowManager) XMapWindow(display_, other), XSync(display_, False);  // activated through openbox; bare, the root focused
+    run(withWindowManager ? "xdotool windowactivate --sync " + std::to_string(other) : "xdotool windowfocus $(xwininfo -root | awk '/Window id/ {print $4}')");
     ASSERT_TRUE(wait_focused(false));
     EXPECT_TRUE(!withWindowManager || grabs_granted(display_) == 2) << "away";
     ASSERT_EQ(run("xdotool mousedown 1"), 0);  // on the game, the pointer at its centre
@@ -129,7 +121,7 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
       EXPECT_TRUE(wait_focused(focused)) << "Alt+Tab";
     }
     screen_close();
-    if (other != 0) XDestroyWindow(display_, other);
+    XDestroyWindow(display_, other);
     if (windowManager_ != 0) stop_window_manager(std::exchange(windowManager_, 0));
   }
 }
@@ -155,8 +147,7 @@ TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointe
     const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
     const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
     sprite_scale(picture, 1280, 720);
-    XWindowAttributes a{};
-    ASSERT_TRUE(wait_until([] {}, [&] { return XGetWindowAttributes(display_, platform_fullscreen_window(), &a) && a.width == s.width; }));
+    ASSERT_TRUE(wait_until([] {}, [&] { return fullscreen_geometry(display_) == std::vector<int>({0, 0, s.width, s.height, IsViewable, 0}); }));
     XSync(gFullscreen.display, False);  // the resize is in the game's queue
     for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
     const int shownWidth = std::min(s.width, 1280), shownHeight = std::min(s.height, 720);

@@ -69,7 +69,7 @@ TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeAndClosingDestroysIt
             window_open(0, 0, 0, 100, 100, "x", 3) + screen_open_in_window(12345, 0, 0, 100, 100, 0, 0, 0, kFlipVsync), 0);
 }
 
-TEST_F(WindowKind, BorderlessHasNoDecorationsAndItsPointerClicksAndMovesAreEvents) {
+TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAndLettersReadAsInTheLatinLayout) {
   open(WindowStyleBorderless);
   show();
   long flags = 0, functions = 0, decorations = -1;
@@ -89,6 +89,9 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsAndItsPointerClicksAndMovesAreEvent
   EXPECT_EQ(std::ranges::count(moves, EventMouseMove), 1) << "equal events in a row are queued once";
   ASSERT_EQ(run("xdotool mousemove --sync 5 5"), 0);
   EXPECT_EQ(window_mouse_x(0), -1) << "outside the window";
+  ASSERT_EQ(run("xdotool windowfocus --sync " + std::to_string(handle_)), 0);
+  const auto take = [] { XSync(gdk_x11_get_default_xdisplay(), False); while (window_event() != EventNone) {} };
+  EXPECT_EQ(keys_misread_in_layouts(take), std::vector<std::string>()) << "letters read as in the Latin layout in any group";
 }
 
 // X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
@@ -105,13 +108,6 @@ TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
     EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
     window_close(0);
   }
-}
-
-TEST_F(WindowKind, LettersReadAsInTheLatinLayoutWhicheverGroupIsActive) {
-  open(WindowStyleBorderless), show();
-  ASSERT_EQ(run("xdotool windowfocus --sync " + std::to_string(handle_)), 0);
-  const auto take = [] { XSync(gdk_x11_get_default_xdisplay(), False); while (window_event() != EventNone) {} };
-  EXPECT_EQ(keys_misread_in_layouts(take), std::vector<std::string>());
 }
 
 // A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
