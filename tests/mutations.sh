@@ -133,6 +133,8 @@ mutation 50 src/platform/real/draw/frame_cache.cpp platform FullScreen.OnlyFrame
 mutation 51 src/platform/real/draw/frame_cache.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
   's/copy_calls(cache\.current, cache\.current\.count, cache\.previous);/copy_calls(cache.current, std::min(cache.current.count, 400), cache.previous);/' \
   "the frame on screen held without its calls past 400"
+mutation 52 src/platform/real/window/window_events.cpp platform WindowKind.AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize \
+  '/^gboolean on_draw/,/^}/{/screen_damaged();/d}' "an uncovered window's picture not shown again"
 mutation 53 src/game/frame_drawing.cpp game DrawingTest.LogoTitleAndTheMenuOverTheBoard \
   's/(game\.screenWidth - w(s)) \/ 2/(game.screenWidth - w(s) + 1) \/ 2/' "menu entries centred half a pixel right"
 # Players' set-ups: layouts of other alphabets, sizes beyond X and GL, a crash after the log's
