@@ -25,12 +25,8 @@ cmake --build build-asan -j"$jobs" --target vesperine_services_tests vesperine_d
 # without frame pointers or already unloaded (the soak test checks the whole game's leaks). The
 # picture decoding ahead and the sound stream are left out: at -O0 their pictures and minutes of
 # sound take a minute.
-# The full-screen tests in a process of their own: after them, the fitted screen of another size
-# reads back wrong in this build only (it passes on its own and in the ordinary run).
-for tests in 'FullScreen.*-FullScreen.PicturesDecodedAhead*' '-FullScreen.*:OggStream.*'; do
-  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 bash tests/platform/run-with-x.sh \
-    build-asan/tests/vesperine_platform_tests --gtest_filter="$tests"
-done
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 bash tests/platform/run-with-x.sh \
+  build-asan/tests/vesperine_platform_tests --gtest_filter='-FullScreen.PicturesDecodedAhead*:OggStream.*'
 
 echo "== fuzz targets, ${fuzz_seconds} s each"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVESPERINE_FUZZ=ON -DVESPERINE_GAME=OFF

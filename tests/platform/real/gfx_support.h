@@ -258,9 +258,9 @@ class FullScreen : public testing::Test {
     platform_init(0, nullptr);
     ASSERT_EQ(sprite_init() + keyboard_init() + mouse_init(), 3);
     ASSERT_EQ(screen_open_fullscreen(desktop_width(), desktop_height(), 32, "Vesperine test", kFlipVsync), 1);
-    screen_set_sprite_quality(0);
   }
-  void TearDown() override {
+  void TearDown() override {  // the settings a test changed go back for the next one, any fixture's
+    screen_set_sprite_quality(0);
     platform_show_whole_frames(false);
     screen_set_frame_rate(0);
     screen_close();
