@@ -121,11 +121,6 @@ void take(int index) {
   }
 }
 
-bool intersects(const DrawCall& call, const ScreenChange::Rect& rect) {
-  return call.x < rect.x + rect.width && rect.x < call.x + call.shownWidth && call.y < rect.y + rect.height &&
-         rect.y < call.y + call.shownHeight;
-}
-
 // Every call of the frame so far that reaches into the changed rectangles, clipped to each.
 void draw_part(const ScreenChange& change) {
   glEnable(GL_SCISSOR_TEST);
@@ -133,7 +128,7 @@ void draw_part(const ScreenChange& change) {
     const ScreenChange::Rect& rect = change.rects[r];
     glScissor(rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
     for (int i = 0; i < cache.current.count; ++i) {
-      if (intersects(cache.current.calls[i], rect)) draw_call(cache.current.calls[i]);
+      if (call_reaches(cache.current.calls[i], rect)) draw_call(cache.current.calls[i]);
     }
   }
   glDisable(GL_SCISSOR_TEST);

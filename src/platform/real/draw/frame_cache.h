@@ -58,6 +58,8 @@ void frame_cache_reset();
 // In frame_changes.cpp: the rectangles where the frame `now` may give other pixels than `before`,
 // merged so that none overlaps another; false when they would cover most of the screen.
 bool frame_changes(const DrawCall* before, int beforeCount, const DrawCall* now, int nowCount, ScreenChange* changed);
+// In frame_changes.cpp: whether the call draws into the rectangle.
+bool call_reaches(const DrawCall& call, const ScreenChange::Rect& rect);
 
 // In sprite_drawing.cpp: a new GL context, with no opacity set yet and nothing on its screen.
 void draw_context_made();

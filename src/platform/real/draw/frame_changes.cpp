@@ -69,6 +69,10 @@ int find(const DrawCall& call, const DrawCall* calls, int from, int to) {
 
 }  // namespace
 
+bool call_reaches(const DrawCall& call, const ScreenChange::Rect& rect) {
+  return overlap(Rect{call.x, call.y, call.shownWidth, call.shownHeight}, rect);
+}
+
 bool frame_changes(const DrawCall* before, int beforeCount, const DrawCall* now, int nowCount, ScreenChange* changed) {
   changed->count = 0;
   Changes changes{changed};
