@@ -173,6 +173,12 @@ mutation 67 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsi
   's/if (code >= 0 || !outside_latin(symbols\[activeGroup\])) {/if (code >= 0) {/' "a Latin layout's ö read as another layout's m"
 mutation 68 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/ change) \&\&$/ change)) {/; /^      cache.backShowsPrevious) {$/d' "a part of a frame drawn over the buffer a swap left"
+mutation 69 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/const uint32_t t = x \* y + 128;/const uint32_t t = x * y;/' "the pointer laid over the pixels under it rounded down"
+mutation 70 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  '/^      read_squares(s);$/d' "the pixels under the pointer not read again after they changed"
+mutation 71 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/draw_part(under, now\.count - 1);/draw_part(under, now.count);/' "the pointer drawn into the back buffer under the one laid over it"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

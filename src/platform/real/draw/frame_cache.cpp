@@ -44,6 +44,7 @@ struct FrameCache {
   int alike = 0;                     // this frame's first calls that are the last frame's
   bool screenShowsPrevious = false;  // nothing damaged the screen since the last frame was shown
   bool backShowsPrevious = false;    // and the back buffer holds it: it was shown by copying parts
+  bool backHoldsUnder = false;       // or it holds it but its last call, composed on the CPU
   Drawn drawn = Drawn::Nothing;
   FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
   GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
@@ -121,13 +122,14 @@ void take(int index) {
   }
 }
 
-// Every call of the frame so far that reaches into the changed rectangles, clipped to each.
-void draw_part(const ScreenChange& change) {
+// Every one of the frame's first `count` calls that reaches into the changed rectangles, clipped
+// to each.
+void draw_part(const ScreenChange& change, int count) {
   glEnable(GL_SCISSOR_TEST);
   for (int r = 0; r < change.count; ++r) {
     const ScreenChange::Rect& rect = change.rects[r];
     glScissor(rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
-    for (int i = 0; i < cache.current.count; ++i) {
+    for (int i = 0; i < count; ++i) {
       if (call_reaches(cache.current.calls[i], rect)) draw_call(cache.current.calls[i]);
     }
   }
@@ -144,7 +146,7 @@ void draw_frame(ScreenChange* change) {
       frame_changes(cache.previous.calls.data(), cache.previous.count, cache.current.calls.data(), cache.current.count,
                     change) &&
       cache.backShowsPrevious) {
-    draw_part(*change);
+    draw_part(*change, cache.current.count);
     cache.drawn = Drawn::Part;
     return;
   }
@@ -152,6 +154,34 @@ void draw_frame(ScreenChange* change) {
   cache.heldBack = 0;
   for (int i = 0; i < cache.current.count; ++i) take(i);
   cache.drawn = Drawn::Whole;
+}
+
+// The whole frame drawn, when it ends with a call composed on the CPU over the frame on screen: the
+// calls under it where they changed since (all of them the first time after a whole frame), and the
+// call laid over them on the CPU where it is.
+bool compose_frame(ScreenChange* change) {
+  const FrameCalls& before = cache.previous;
+  const FrameCalls& now = cache.current;
+  if (!cache.screenShowsPrevious || before.count < 2 || now.count < 2 || !replaces_every_pixel_first(before) ||
+      !replaces_every_pixel_first(now) || !top_layer_composes(now.calls[now.count - 1]) ||
+      !frame_changes(before.calls.data(), before.count, now.calls.data(), now.count, change) || change->count == 0) {
+    change->count = 0;
+    return false;
+  }
+  ScreenChange under;
+  if (cache.backHoldsUnder &&
+      frame_changes(before.calls.data(), before.count - 1, now.calls.data(), now.count - 1, &under)) {
+    draw_part(under, now.count - 1);
+    top_layer_under_changed(under);
+  } else {
+    cache.matching = cache.kept.count > 0;
+    cache.heldBack = 0;
+    for (int i = 0; i + 1 < now.count; ++i) take(i);
+    draw_held_back();
+    top_layer_whole_under_changed();
+  }
+  top_layer_compose(change, now.calls[now.count - 1]);
+  return true;
 }
 
 }  // namespace
@@ -192,14 +222,17 @@ bool frame_cache_end_frame(ScreenChange* changed) {
       copy_calls(cache.previous, cache.previous.count, cache.current);
       cache.alike = cache.previous.count;
     }
-    draw_frame(changed);
+    cache.backHoldsUnder = compose_frame(changed);
+    if (!cache.backHoldsUnder) draw_frame(changed);
+  } else {
+    cache.backHoldsUnder = false;
   }
   draw_held_back();
   cache.previousCut = cut_of(cache.current);
   copy_calls(cache.current, cache.current.count, cache.previous);
   cache.current.count = cache.alike = 0;
   cache.screenShowsPrevious = true;
-  cache.backShowsPrevious = changed->count > 0;
+  cache.backShowsPrevious = changed->count > 0 && !cache.backHoldsUnder;
   cache.drawn = Drawn::Nothing;
   return true;
 }
@@ -209,9 +242,10 @@ void frame_cache_screen_damaged() { cache.screenShowsPrevious = false; }
 void frame_cache_reset() {
   cache.current.count = cache.previous.count = cache.kept.count = 0;
   cache.previousCut = cache.alike = cache.heldBack = 0;
-  cache.screenShowsPrevious = cache.backShowsPrevious = cache.matching = false;
+  cache.screenShowsPrevious = cache.backShowsPrevious = cache.backHoldsUnder = cache.matching = false;
   cache.drawn = Drawn::Nothing;
   cache.copy = 0;
+  top_layer_forget();
 }
 
 int platform_frames_drawn_from_copy() { return cache.framesFromCopy; }

@@ -9,6 +9,10 @@
 //   those of the calls that are not in both, in the same order (a moving pointer's old and new
 //   place, a turned card, a fading pair). Inside them every call of the frame is drawn, clipped to
 //   them, so the screen holds exactly the pixels of the whole frame.
+// - Where the screen also takes parts composed on the CPU, such frames that end with a call laid
+//   over the rest (the full-screen pointer) draw only the calls under it, where those changed, and
+//   leave the call to the CPU: the back buffer holds the frame without it, and the pixels under it
+//   are read back where it is laid, once after they changed.
 // - The layers under a full-screen veil are kept from one frame to the next. The menu and the
 //   questions draw the background, 48 cards with their shadows and a dimming layer before the
 //   panel, and it stays the same while the pointer or a vanishing pair moves over it: once two
@@ -61,6 +65,20 @@ bool frame_changes(const DrawCall* before, int beforeCount, const DrawCall* now,
 // In frame_changes.cpp: whether the call draws into the rectangle.
 bool call_reaches(const DrawCall& call, const ScreenChange::Rect& rect);
 
+// In top_layer.cpp: the frame's last call laid over the pixels under it on the CPU, where the
+// screen takes parts composed so (gl_composes_parts). Whether this call can be: drawn 1:1, opaque as
+// a call, on its texture as it is now.
+bool top_layer_composes(const DrawCall& call);
+// The back buffer changed in these rectangles, or all of it, since the pixels under the top were
+// read from it.
+void top_layer_under_changed(const ScreenChange& change);
+void top_layer_whole_under_changed();
+// `call` laid over the pixels under it in the changed rectangles that it reaches, and in those
+// where the pixels read are still good: ScreenChange::composed and pixels. The others are left to
+// the back buffer.
+void top_layer_compose(ScreenChange* change, const DrawCall& call);
+// A new context: the texels of the last sprite composed went with the old one.
+void top_layer_forget();
 // In sprite_drawing.cpp: a new GL context, with no opacity set yet and nothing on its screen.
 void draw_context_made();
 // Draws one call now.

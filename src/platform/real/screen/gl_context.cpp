@@ -11,6 +11,7 @@ Window glDrawable = 0;
 GLXContext glContext = nullptr;
 int framesPresented = 0;  // for the tests
 int64_t pixelsPresented = 0;
+int partsComposed = 0;
 using CopySubBuffer = void (*)(Display*, GLXDrawable, int, int, int, int);
 CopySubBuffer copySubBuffer = nullptr;  // offered by the driver of the current context
 bool wholeFramesOnly = false;           // for the tests
@@ -90,6 +91,7 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
                       ? reinterpret_cast<CopySubBuffer>(glXGetProcAddressARB(
                             reinterpret_cast<const GLubyte*>("glXCopySubBufferMESA")))
                       : nullptr;
+  gl_put_start(display, drawable, visual);
 
   glViewport(0, 0, width, height);
   glMatrixMode(GL_PROJECTION);
@@ -118,6 +120,7 @@ void gl_stop() {
     return;
   }
   gl_fit_forget();
+  gl_put_stop();
   glXMakeCurrent(glDisplay, None, nullptr);
   glXDestroyContext(glDisplay, glContext);
   glContext = nullptr;
@@ -141,22 +144,28 @@ void gl_swap() {
   }
   ++framesPresented;
   // A whole frame is swapped, at the vertical retrace where asked; the parts of a frame are copied
-  // to the window, which leaves the back buffer holding it.
+  // to the window, which leaves the back buffer holding it, or put there as composed.
   if (!gl_shows_parts() || change.count == 0) {
     gl_fit_show();
     glXSwapBuffers(glDisplay, glDrawable);
     pixelsPresented += int64_t(gScreen.width) * gScreen.height;
     return;
   }
-  for (int i = 0; i < change.count; ++i) {  // GL counts rows from the bottom of the screen
+  for (int i = 0; i < change.count; ++i) {
     const ScreenChange::Rect& rect = change.rects[i];
-    copySubBuffer(glDisplay, glDrawable, rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
+    if ((change.composed >> i & 1) == 0) {  // GL counts rows from the bottom of the screen
+      copySubBuffer(glDisplay, glDrawable, rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
+    }
     pixelsPresented += int64_t(rect.width) * rect.height;
+    partsComposed += change.composed >> i & 1;
   }
+  gl_put_parts(change);
 }
 
 int platform_frames_presented() { return framesPresented; }
 
 int64_t platform_pixels_presented() { return pixelsPresented; }
+
+int platform_parts_composed() { return partsComposed; }
 
 void platform_show_whole_frames(bool whole) { wholeFramesOnly = whole; }

@@ -22,6 +22,12 @@ struct ScreenChange {
   static constexpr int kMaxRects = 8;
   int count = 0;
   Rect rects[kMaxRects];
+  // Where the drawing composed rectangles on the CPU (gl_composes_parts): bit i stands for
+  // rectangle i, and `pixels` holds theirs, each rectangle's rows top to bottom, one rectangle after
+  // another, as 0xAARRGGBB words. The back buffer then holds the frame without what was laid over
+  // it; the other rectangles are copied from it.
+  unsigned composed = 0;
+  const uint32_t* pixels = nullptr;
 };
 
 // What the screen must tell the drawing: a room above it registers these (any may be null).
@@ -81,6 +87,14 @@ bool gl_ready();
 // frames are still swapped, at the vertical retrace where asked, after which the back buffer is
 // unknown. The window kinds, whose drawing area a compositor may hold, swap whole frames.
 bool gl_shows_parts();
+// Whether the parts of frames may be composed on the CPU and put into the window (part_put.cpp):
+// where they are shown in part and GL rasterises on the CPU, into a visual of 8 bits a colour.
+bool gl_composes_parts();
+// gl_start's and gl_stop's part: how the window takes X images, on the context just made current.
+void gl_put_start(Display* display, Window window, const XVisualInfo* visual);
+void gl_put_stop();
+// gl_swap's part: the composed rectangles into the window.
+void gl_put_parts(const ScreenChange& change);
 // Shows the frame drawn, or the part of it that changed, unless the listener says the screen shows
 // it already.
 void gl_swap();
@@ -107,5 +121,7 @@ void gl_fit_forget();
 // frames the screen showed already are not. And how many pixels they showed.
 int platform_frames_presented();
 int64_t platform_pixels_presented();
+// And how many rectangles of them were composed on the CPU.
+int platform_parts_composed();
 // For the platform tests: full screen shows whole frames, as where the driver copies no parts.
 void platform_show_whole_frames(bool whole);

@@ -134,64 +134,86 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
 
 // Where the driver copies parts of the back buffer a frame shows only what changed; each frame is
 // then drawn again whole (the screen damaged) and the window must hold the same pixels both times.
+// An opaque pointer is laid over the rest on the CPU where GL rasterises there, a faded one drawn by
+// GL: both ways every frame shows the whole frame's pixels.
 TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
   ASSERT_TRUE(gl_shows_parts()) << "Mesa's software GL copies parts of the back buffer";
+  ASSERT_TRUE(gl_composes_parts()) << "and rasterises on the CPU";
   screen_set_sprite_quality(1);
   const SpriteId background = load_sprite(image_of(desktop_width(), desktop_height(), [](int x, int y) {
     const int i = y * desktop_width() + x;
     return i % 3 == 0 ? Rgba{uint8_t(i), uint8_t(i / 7), 90, 255} : kBlue;
   }), kSpriteKeepAlpha);
-  const auto arrow = [](int x, int y) { return x + y < 12 ? Rgba{255, uint8_t(y * 12 + x), 0, 255} : Rgba{0, 0, 0, 128}; };
+  const auto arrow = [](int x, int y) {
+    return x + y < 12 ? Rgba{255, uint8_t(y * 12 + x), 0, uint8_t(255 - x * 9)} : Rgba{0, 0, 0, uint8_t(y * 21)};
+  };
   const SpriteId pointer = load_sprite(image_of(12, 12, arrow), kSpriteKeepAlpha);
   const SpriteId back = solid_sprite(16, 16, kRed), face = solid_sprite(8, 8, kGreen), shadow = solid_sprite(4, 4, kBlack);
   const SpriteId veil = solid_sprite(desktop_width(), desktop_height(), kBlack), label = solid_sprite(40, 10, kWhite);
   const auto relabel = [&](uint32_t colour) { sprite_begin_drawing(label), draw_box(0, 0, 40, 10, colour), drawing_end(); };
   struct Frame {
-    const char* what; int pointerX, pointerY, turned, fade, veil; bool part; std::function<void()> before = [] {}, halfWay = [] {};
+    const char* what; int pointerX, pointerY, turned, fade, veil; bool part, composed;
+    std::function<void()> before = [] {}, halfWay = [] {};
   };
   const Frame frames[] = {
-      {"first", 50, 40, -1, 255, 0, false},                        {"pointer moved a little", 53, 42, -1, 255, 0, true},
-      {"pointer moved far", 150, 90, -1, 255, 0, true},            {"pointer over a card edge", 37, 25, -1, 255, 0, true},
-      {"pointer half off the screen", -5, -6, -1, 255, 0, true},   {"card turned", -5, -6, 2, 255, 0, true},
-      {"pair fading", -5, -6, 2, 170, 0, true},                    {"pair fading on", -5, -6, 2, 85, 0, true},
-      {"pair gone", -5, -6, 2, 0, 0, true},
-      {"screen read as the pointer moves", 20, 30, 2, 0, 0, false, [] {}, [] { EXPECT_EQ(screen_pixel(0, 0).a, 255); }},
-      {"veil shown", 90, 70, 2, 0, 128, false},
-      {"pointer over the veil", 96, 75, 2, 0, 128, true},
-      {"language changed", 96, 75, 2, 0, 128, true, [&] { relabel(rgb(200, 30, 30)); }},
-      {"screen read half-way", 100, 72, 2, 0, 128, false, [] {}, [] { EXPECT_EQ(screen_pixel(0, 0).a, 255); }},
+      {"first", 50, 40, -1, 255, 0, false, false},
+      {"pointer moved a little", 53, 42, -1, 255, 0, true, true},
+      {"pointer moved far", 150, 90, -1, 255, 0, true, true},
+      {"pointer over a card edge", 37, 25, -1, 255, 0, true, true},
+      {"pointer half off the screen", -5, -6, -1, 255, 0, true, true},
+      {"card turned", -5, -6, 2, 255, 0, true, false},
+      {"pair fading under the pointer", 12, 14, 2, 170, 0, true, true},
+      {"pair fading on", 12, 14, 2, 85, 0, true, true},
+      {"pair gone", 12, 14, 2, 0, 0, true, true},
+      {"screen read as the pointer moves", 20, 30, 2, 0, 0, false, false, [] {}, [] { EXPECT_EQ(screen_pixel(0, 0).a, 255); }},
+      {"veil shown", 90, 70, 2, 0, 128, false, false},
+      {"pointer over the veil", 96, 75, 2, 0, 128, true, true},
+      {"language changed", 96, 75, 2, 0, 128, true, false, [&] { relabel(rgb(200, 30, 30)); }},
+      {"pointer onto the new label", 90, 62, 2, 0, 128, true, true},
+      {"screen read half-way", 100, 72, 2, 0, 128, false, false, [] {}, [] { EXPECT_EQ(screen_pixel(0, 0).a, 255); }},
   };
-  const auto draw = [&](const Frame& f) {
-    sprite_draw(background, 0, 0);
-    for (int card = 0; card < 4; ++card) {
-      const int x = 10 + card * 30, intensity = card < 2 ? f.fade : 255;
-      if (intensity == 0) continue;
-      sprite_scale(shadow, 24, 24), sprite_draw_blended(shadow, x + 3, 13, intensity / 2);
-      const SpriteId picture = card == f.turned ? face : back;
-      sprite_scale(picture, 24, 24), sprite_draw_blended(picture, x, 10, intensity);
+  // Each frame is drawn after the one before it, whole frames only and then in parts.
+  for (const int pointerIntensity : {255, 200}) {
+    const auto draw = [&](const Frame& f) {
+      sprite_draw(background, 0, 0);
+      for (int card = 0; card < 4; ++card) {
+        const int x = 10 + card * 30, intensity = card < 2 ? f.fade : 255;
+        if (intensity == 0) continue;
+        sprite_scale(shadow, 24, 24), sprite_draw_blended(shadow, x + 3, 13, intensity / 2);
+        const SpriteId picture = card == f.turned ? face : back;
+        sprite_scale(picture, 24, 24), sprite_draw_blended(picture, x, 10, intensity);
+      }
+      f.halfWay();
+      if (f.veil > 0) sprite_draw_blended(veil, 0, 0, f.veil), sprite_draw(label, 60, 60);
+      sprite_draw_blended(pointer, f.pointerX, f.pointerY, pointerIntensity);
+    };
+    std::vector<RgbaImage> wholes;
+    for (const bool whole : {true, false}) {
+      platform_show_whole_frames(whole);
+      relabel(rgb(255, 255, 255));
+      screen_damaged();
+      for (const Frame& f : frames) {
+        SCOPED_TRACE(std::string(f.what) + ", pointer " + std::to_string(pointerIntensity));
+        f.before();
+        const int64_t before = platform_pixels_presented();
+        const int composedBefore = platform_parts_composed();
+        draw(f);
+        screen_flip();
+        if (whole) {
+          wholes.push_back(shown_pixels(gFullscreen.display, gFullscreen.window, 200, 120));
+          continue;
+        }
+        const int64_t shown = platform_pixels_presented() - before;
+        EXPECT_EQ(shown < desktop_width() * desktop_height() / 100, f.part) << shown << " pixels shown";
+        EXPECT_EQ(platform_parts_composed() > composedBefore, f.composed && pointerIntensity == 255);
+        const RgbaImage part = shown_pixels(gFullscreen.display, gFullscreen.window, 200, 120);
+        const RgbaImage& expected = wholes[&f - frames];
+        int differing = 0;
+        for (size_t i = 0; i < expected.pixels.size(); i += 4) differing += std::memcmp(&expected.pixels[i], &part.pixels[i], 4) != 0;
+        EXPECT_EQ(differing, 0) << "pixels unlike the whole frame's";
+        if (!f.part) glClearColor(1, 0, 1, 1), glClear(GL_COLOR_BUFFER_BIT), glClearColor(0, 0, 0, 1);  // what a swap may leave
+      }
     }
-    f.halfWay();
-    if (f.veil > 0) sprite_draw_blended(veil, 0, 0, f.veil), sprite_draw(label, 60, 60);
-    sprite_draw_blended(pointer, f.pointerX, f.pointerY, 255);
-  };
-  for (const Frame& f : frames) {
-    SCOPED_TRACE(f.what);
-    f.before();
-    const int64_t before = platform_pixels_presented();
-    draw(f);
-    screen_flip();
-    const int64_t shown = platform_pixels_presented() - before;
-    EXPECT_EQ(shown < desktop_width() * desktop_height() / 100, f.part) << shown << " pixels shown";
-    const RgbaImage part = shown_pixels(gFullscreen.display, gFullscreen.window, 200, 120);
-    screen_damaged();
-    draw(f);
-    screen_flip();
-    EXPECT_EQ(platform_pixels_presented() - before - shown, desktop_width() * desktop_height()) << "drawn whole";
-    const RgbaImage whole = shown_pixels(gFullscreen.display, gFullscreen.window, 200, 120);
-    glClearColor(1, 0, 1, 1), glClear(GL_COLOR_BUFFER_BIT), glClearColor(0, 0, 0, 1);  // what a swap may leave
-    int differing = 0;
-    for (size_t i = 0; i < whole.pixels.size(); i += 4) differing += std::memcmp(&whole.pixels[i], &part.pixels[i], 4) != 0;
-    EXPECT_EQ(differing, 0) << "pixels unlike the whole frame's";
   }
 }
 

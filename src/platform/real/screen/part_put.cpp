@@ -1,0 +1,88 @@
+// Parts of a frame composed on the CPU, put into the window as X images. Where GL rasterises on the
+// CPU, each frame it shows in part costs it a fixed round of work (its threads woken, the scene
+// flushed, the part copied and waited for) whatever the part's size; a moving pointer is cheaper
+// laid over the pixels under it here.
+#include <X11/Xutil.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/real/screen/screen.h"
+
+namespace {
+
+struct PartPut {
+  Display* display = nullptr;
+  Window window = 0;
+  GC gc = nullptr;
+  int depth = 0;
+};
+
+PartPut put;
+
+// The renderer of the current context rasterises on the CPU (GLX_MESA_query_renderer); unknown
+// counts as a GPU, whose frames shown in part cost little.
+bool renderer_on_cpu(Display* display, int screen) {
+  const char* extensions = glXQueryExtensionsString(display, screen);
+  if (extensions == nullptr || std::string_view(extensions).find("GLX_MESA_query_renderer") == std::string_view::npos) {
+    return false;
+  }
+  using QueryRenderer = Bool (*)(int, unsigned*);
+  auto query = reinterpret_cast<QueryRenderer>(
+      glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXQueryCurrentRendererIntegerMESA")));
+  unsigned accelerated = 1;
+  return query != nullptr && query(GLX_RENDERER_ACCELERATED_MESA, &accelerated) && accelerated == 0;
+}
+
+}  // namespace
+
+void gl_put_start(Display* display, Window window, const XVisualInfo* visual) {
+  gl_put_stop();
+  // The composed pixels are 0xAARRGGBB words: a visual of 8 bits a colour in that order takes them.
+  if (visual->c_class != TrueColor || visual->red_mask != 0xff0000 || visual->green_mask != 0xff00 ||
+      visual->blue_mask != 0xff || (visual->depth != 24 && visual->depth != 32) ||
+      !renderer_on_cpu(display, visual->screen)) {
+    return;
+  }
+  put = PartPut{display, window, XCreateGC(display, window, 0, nullptr), visual->depth};
+}
+
+void gl_put_stop() {
+  if (put.gc != nullptr) {
+    XFreeGC(put.display, put.gc);
+  }
+  put = PartPut{};
+}
+
+bool gl_composes_parts() { return put.gc != nullptr && gl_shows_parts(); }
+
+void gl_put_parts(const ScreenChange& change) {
+  if (change.composed == 0 || put.gc == nullptr) {
+    return;
+  }
+  const uint32_t* pixels = change.pixels;
+  for (int i = 0; i < change.count; ++i) {
+    const ScreenChange::Rect& rect = change.rects[i];
+    if ((change.composed >> i & 1) == 0) continue;
+    XImage image{};
+    image.width = rect.width;
+    image.height = rect.height;
+    image.format = ZPixmap;
+    image.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
+    const uint32_t one = 1;
+    image.byte_order = *reinterpret_cast<const uint8_t*>(&one) == 1 ? LSBFirst : MSBFirst;  // the words as they lie here
+    image.bitmap_unit = 32;
+    image.bitmap_bit_order = image.byte_order;
+    image.bitmap_pad = 32;
+    image.depth = put.depth;
+    image.bytes_per_line = rect.width * 4;
+    image.bits_per_pixel = 32;
+    image.red_mask = 0xff0000;
+    image.green_mask = 0xff00;
+    image.blue_mask = 0xff;
+    XInitImage(&image);
+    XPutImage(put.display, put.window, put.gc, &image, 0, 0, rect.x, rect.y, rect.width, rect.height);
+    pixels += static_cast<size_t>(rect.width) * rect.height;
+  }
+  XFlush(put.display);
+}
