@@ -174,11 +174,15 @@ mutation 67 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsi
 mutation 68 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/ change) \&\&$/ change)) {/; /^      cache.backShowsPrevious) {$/d' "a part of a frame drawn over the buffer a swap left"
 mutation 69 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
-  's/const uint32_t t = x \* y + 128;/const uint32_t t = x * y;/' "the pointer laid over the pixels under it rounded down"
+  's/return (t + (t >> 8) + 128) >> 8;/return (t + (t >> 8)) >> 8;/' "the pointer laid over the pixels under it rounded down"
 mutation 70 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   '/^      read_squares(s);$/d' "the pixels under the pointer not read again after they changed"
 mutation 71 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/draw_part(under, now\.count - 1);/draw_part(under, now.count);/' "the pointer drawn into the back buffer under the one laid over it"
+mutation 72 src/platform/real/draw/top_layer.cpp platform FullScreen.APointerComposedOnTheCpuBlendsAsGlDoesAtEveryOpacityOverEveryColour \
+  's/return (t + (t >> 8) + 128) >> 8;/return (t + 128 + ((t + 128) >> 8)) >> 8;/' "the pointer laid over the pixels under it rounded to the nearest, unlike llvmpipe"
+mutation 73 src/platform/real/screen/part_put.cpp platform FullScreen.APointerComposedOnTheCpuBlendsAsGlDoesAtEveryOpacityOverEveryColour \
+  's/      !renderer_is_llvmpipe()) {/      false) {/' "the pointer composed on the CPU for softpipe, which blends with other rounding"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

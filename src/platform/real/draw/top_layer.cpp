@@ -2,7 +2,7 @@
 // buffer holds every other call of the frame; a copy of it here is read back where the call is laid,
 // in squares of the screen, once after they changed. The call's texels, drawn 1:1 and wholly opaque
 // as a call, are blended over the copy exactly as GL blends them: colour plus the pixel under it
-// times one minus alpha, rounded to the nearest.
+// times one minus alpha, rounded as llvmpipe rounds.
 #include <algorithm>
 #include <vector>
 
@@ -76,10 +76,12 @@ void fetch_texels(const Sprite& sprite) {
   top.texelsWidth = width;
 }
 
-// x times y / 255, rounded to the nearest (no ties: 255 is odd).
+// x times y / 255 as llvmpipe's blending takes it: t + t / 256 stands for t * 256 / 255, then
+// rounded. A few products just below a half (227 * 214 = 190.502 * 255) come out one lower than
+// the nearest.
 uint32_t scaled(uint32_t x, uint32_t y) {
-  const uint32_t t = x * y + 128;
-  return (t + (t >> 8)) >> 8;
+  const uint32_t t = x * y;
+  return (t + (t >> 8) + 128) >> 8;
 }
 
 uint32_t over(uint32_t texel, uint32_t pixel) {

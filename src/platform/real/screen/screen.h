@@ -88,7 +88,7 @@ bool gl_ready();
 // unknown. The window kinds, whose drawing area a compositor may hold, swap whole frames.
 bool gl_shows_parts();
 // Whether the parts of frames may be composed on the CPU and put into the window (part_put.cpp):
-// where they are shown in part and GL rasterises on the CPU, into a visual of 8 bits a colour.
+// where they are shown in part and llvmpipe rasterises on the CPU, into a visual of 8 bits a colour.
 bool gl_composes_parts();
 // gl_start's and gl_stop's part: how the window takes X images, on the context just made current.
 void gl_put_start(Display* display, Window window, const XVisualInfo* visual);

@@ -218,3 +218,30 @@ TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
 }
 
 }  // namespace
+
+// Laid over the frame on the CPU, a pointer gives GL's own pixels at every opacity over every
+// colour: each row of the screen is one colour, each column of the pointer one opacity. The CPU
+// repeats llvmpipe's blending; softpipe, which rounds otherwise, draws the pointer by GL.
+TEST_F(FullScreen, APointerComposedOnTheCpuBlendsAsGlDoesAtEveryOpacityOverEveryColour) {
+  for (const auto& [rasteriser, composed] : {std::pair{"softpipe", 0}, {"llvmpipe", 1}}) {
+    SCOPED_TRACE(rasteriser);
+    screen_close(), setenv("GALLIUM_DRIVER", rasteriser, 1);
+    ASSERT_EQ(screen_open_fullscreen(desktop_width(), desktop_height(), 32, "Vesperine test", kFlipVsync), 1);
+    unsetenv("GALLIUM_DRIVER");
+    ASSERT_TRUE(std::string_view(reinterpret_cast<const char*>(glGetString(GL_RENDERER))).starts_with(rasteriser));
+    const SpriteId rows = load_sprite(image_of(desktop_width(), desktop_height(), [](int x, int y) {
+      return Rgba{uint8_t(y), uint8_t(255 - y), uint8_t(y * 7), 255};
+    }), kSpriteKeepAlpha);
+    const SpriteId pointer = load_sprite(image_of(256, 256, [](int x, int y) { return Rgba{uint8_t(y), 40, 0, uint8_t(x)}; }), kSpriteKeepAlpha);
+    std::vector<RgbaImage> shown;
+    const int composedBefore = platform_parts_composed();
+    for (const bool whole : {true, false}) {
+      platform_show_whole_frames(whole);
+      screen_damaged();
+      for (const int x : {20, 21}) sprite_draw(rows, 0, 0), sprite_draw_blended(pointer, x, 0, 255), screen_flip();
+      shown.push_back(shown_pixels(gFullscreen.display, gFullscreen.window, 280, 256));
+    }
+    EXPECT_TRUE(shown[0].pixels == shown[1].pixels);
+    EXPECT_EQ(platform_parts_composed() - composedBefore, composed) << "the frame after the whole one";
+  }
+}
