@@ -183,6 +183,8 @@ mutation 72 src/platform/real/draw/top_layer.cpp platform FullScreen.APointerCom
   's/return (t + (t >> 8) + 128) >> 8;/return (t + 128 + ((t + 128) >> 8)) >> 8;/' "the pointer laid over the pixels under it rounded to the nearest, unlike llvmpipe"
 mutation 73 src/platform/real/screen/part_put.cpp platform FullScreen.APointerComposedOnTheCpuBlendsAsGlDoesAtEveryOpacityOverEveryColour \
   's/      !renderer_is_llvmpipe()) {/      false) {/' "the pointer composed on the CPU for softpipe, which blends with other rounding"
+mutation 74 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/ || left == right) continue;/) continue;/' "the pointer's texels looked up outside it for a part of the frame it misses"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

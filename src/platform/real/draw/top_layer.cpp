@@ -101,7 +101,7 @@ uint32_t* compose(const ScreenChange::Rect& rect, const DrawCall& call, uint32_t
   for (int y = rect.y; y < rect.y + rect.height; ++y, out += rect.width) {
     const uint32_t* pixels = &top.under[static_cast<size_t>(gScreen.height - 1 - y) * gScreen.width + rect.x];
     std::copy(pixels, pixels + rect.width, out);
-    if (y < call.y || y >= call.y + call.shownHeight) continue;
+    if (y < call.y || y >= call.y + call.shownHeight || left == right) continue;
     const uint32_t* texels =
         &top.texels[static_cast<size_t>(call.clipY + y - call.y) * top.texelsWidth + call.clipX + left - call.x];
     for (int x = left; x < right; ++x) out[x - rect.x] = over(*texels++, pixels[x - rect.x]);

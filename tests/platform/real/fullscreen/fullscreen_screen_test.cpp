@@ -159,6 +159,7 @@ TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
       {"first", 50, 40, -1, 255, 0, false, false},
       {"pointer moved a little", 53, 42, -1, 255, 0, true, true},
       {"pointer moved far", 150, 90, -1, 255, 0, true, true},
+      {"pointer far along the same rows", 400, 92, -1, 255, 0, true, true},
       {"pointer over a card edge", 37, 25, -1, 255, 0, true, true},
       {"pointer half off the screen", -5, -6, -1, 255, 0, true, true},
       {"card turned", -5, -6, 2, 255, 0, true, false},
