@@ -218,8 +218,6 @@ TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
   }
 }
 
-}  // namespace
-
 // Laid over the frame on the CPU, a pointer gives GL's own pixels at every opacity over every
 // colour: each row of the screen is one colour, each column of the pointer one opacity. The CPU
 // repeats llvmpipe's blending; softpipe, which rounds otherwise, draws the pointer by GL.
@@ -246,3 +244,5 @@ TEST_F(FullScreen, APointerComposedOnTheCpuBlendsAsGlDoesAtEveryOpacityOverEvery
     EXPECT_EQ(platform_parts_composed() - composedBefore, composed) << "the frame after the whole one";
   }
 }
+
+}  // namespace
