@@ -136,6 +136,13 @@ void draw_part(const ScreenChange& change, int count) {
   glDisable(GL_SCISSOR_TEST);
 }
 
+// The frame's first `count` calls over the whole screen, from the kept copy where they match it.
+void draw_whole(int count) {
+  cache.matching = cache.kept.count > 0;
+  cache.heldBack = 0;
+  for (int i = 0; i < count; ++i) take(i);
+}
+
 // Draws the frame's calls so far: where both frames give every pixel from their own calls, only
 // what changed is shown, and only that is drawn where the back buffer holds the frame on screen (a
 // swap leaves it unknown); else all of them, and the frame is shown whole.
@@ -150,9 +157,7 @@ void draw_frame(ScreenChange* change) {
     cache.drawn = Drawn::Part;
     return;
   }
-  cache.matching = cache.kept.count > 0;
-  cache.heldBack = 0;
-  for (int i = 0; i < cache.current.count; ++i) take(i);
+  draw_whole(cache.current.count);
   cache.drawn = Drawn::Whole;
 }
 
@@ -174,9 +179,7 @@ bool compose_frame(ScreenChange* change) {
     draw_part(under, now.count - 1);
     top_layer_under_changed(under);
   } else {
-    cache.matching = cache.kept.count > 0;
-    cache.heldBack = 0;
-    for (int i = 0; i + 1 < now.count; ++i) take(i);
+    draw_whole(now.count - 1);
     draw_held_back();
     top_layer_whole_under_changed();
   }

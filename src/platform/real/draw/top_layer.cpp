@@ -46,6 +46,12 @@ bool any_stale(const Squares& s) {
   return false;
 }
 
+void mark(const Squares& s, uint8_t stale) {
+  for (int y = s.top; y < s.bottom; ++y) {
+    std::fill_n(&top.stale[static_cast<size_t>(y) * top.squaresAcross + s.left], s.right - s.left, stale);
+  }
+}
+
 // The squares from the back buffer into the copy, rows as GL counts them: from the bottom.
 void read_squares(const Squares& s) {
   const int left = s.left * kSquare, right = std::min(s.right * kSquare, gScreen.width);
@@ -56,9 +62,7 @@ void read_squares(const Squares& s) {
   glReadPixels(left, bottomRow, right - left, lower - upper, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
                &top.under[static_cast<size_t>(bottomRow) * gScreen.width + left]);
   glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-  for (int y = s.top; y < s.bottom; ++y) {
-    std::fill_n(&top.stale[static_cast<size_t>(y) * top.squaresAcross + s.left], s.right - s.left, 0);
-  }
+  mark(s, 0);
 }
 
 void fetch_texels(const Sprite& sprite) {
@@ -129,12 +133,7 @@ void top_layer_under_changed(const ScreenChange& change) {
     top_layer_whole_under_changed();
     return;
   }
-  for (int i = 0; i < change.count; ++i) {
-    const Squares s = squares_of(change.rects[i]);
-    for (int y = s.top; y < s.bottom; ++y) {
-      std::fill_n(&top.stale[static_cast<size_t>(y) * top.squaresAcross + s.left], s.right - s.left, 1);
-    }
-  }
+  for (int i = 0; i < change.count; ++i) mark(squares_of(change.rects[i]), 1);
 }
 
 void top_layer_compose(ScreenChange* change, const DrawCall& call) {

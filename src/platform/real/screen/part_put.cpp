@@ -15,7 +15,7 @@ struct PartPut {
   Display* display = nullptr;
   Window window = 0;
   GC gc = nullptr;
-  int depth = 0;
+  XImage image{};  // the form of every part put: 32-bit words as they lie in this process's memory
 };
 
 PartPut put;
@@ -37,7 +37,19 @@ void gl_put_start(Display* display, Window window, const XVisualInfo* visual) {
       !renderer_is_llvmpipe()) {
     return;
   }
-  put = PartPut{display, window, XCreateGC(display, window, 0, nullptr), visual->depth};
+  put = PartPut{display, window, XCreateGC(display, window, 0, nullptr)};
+  XImage& image = put.image;
+  image.format = ZPixmap;
+  const uint32_t one = 1;
+  image.byte_order = *reinterpret_cast<const uint8_t*>(&one) == 1 ? LSBFirst : MSBFirst;
+  image.bitmap_unit = 32;
+  image.bitmap_bit_order = image.byte_order;
+  image.bitmap_pad = 32;
+  image.depth = visual->depth;
+  image.bits_per_pixel = 32;
+  image.red_mask = 0xff0000;
+  image.green_mask = 0xff00;
+  image.blue_mask = 0xff;
 }
 
 void gl_put_stop() {
@@ -57,22 +69,11 @@ void gl_put_parts(const ScreenChange& change) {
   for (int i = 0; i < change.count; ++i) {
     const ScreenChange::Rect& rect = change.rects[i];
     if ((change.composed >> i & 1) == 0) continue;
-    XImage image{};
+    XImage image = put.image;
     image.width = rect.width;
     image.height = rect.height;
-    image.format = ZPixmap;
     image.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
-    const uint32_t one = 1;
-    image.byte_order = *reinterpret_cast<const uint8_t*>(&one) == 1 ? LSBFirst : MSBFirst;  // the words as they lie here
-    image.bitmap_unit = 32;
-    image.bitmap_bit_order = image.byte_order;
-    image.bitmap_pad = 32;
-    image.depth = put.depth;
     image.bytes_per_line = rect.width * 4;
-    image.bits_per_pixel = 32;
-    image.red_mask = 0xff0000;
-    image.green_mask = 0xff00;
-    image.blue_mask = 0xff;
     XInitImage(&image);
     XPutImage(put.display, put.window, put.gc, &image, 0, 0, rect.x, rect.y, rect.width, rect.height);
     pixels += static_cast<size_t>(rect.width) * rect.height;
