@@ -170,7 +170,7 @@ mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.A
 mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
   's/x \/ fit.scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
 mutation 67 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
-  's/if (code >= 0 || !outside_latin(symbols\[activeGroup\])) {/if (code >= 0) {/' "a Latin layout's ö read as another layout's m"
+  's/code >= 0 || latin_letter(symbols\[activeGroup\]) || /code >= 0 || /' "a Latin layout's ö read as another layout's m"
 mutation 68 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/ change) \&\&$/ change)) {/; /^      cache.backShowsPrevious) {$/d' "a part of a frame drawn over the buffer a swap left"
 mutation 69 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
@@ -185,6 +185,14 @@ mutation 73 src/platform/real/screen/part_put.cpp platform FullScreen.APointerCo
   's/      !renderer_is_llvmpipe()) {/      false) {/' "the pointer composed on the CPU for softpipe, which blends with other rounding"
 mutation 74 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/ || left == right) continue;/) continue;/' "the pointer's texels looked up outside it for a part of the frame it misses"
+
+# Letters of every script without Latin letters read by another layout's Latin letter.
+mutation 140 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:*LettersReadAsInTheLatinLayout' \
+  's/{0x2000, 0x2bff}/{0x2000, 0xffff}/' "Tifinagh, Coptic and Javanese letters taken for symbols"
+mutation 141 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
+  's/{0x1e00, 0x1eff}/{0x1e00, 0x1fff}/' "Greek letters with marks taken for Latin ones"
+mutation 142 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
+  's/, {0xfe00, 0xffff}};/};/' "a dead key read as another layout's letter"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -228,11 +228,13 @@ inline RgbaImage shown_pixels(Display* display, Window window, int width, int he
 
 // Players who also write another alphabet: their layouts in order, the active group, a key pressed
 // by the symbol it carries there, and the code it must read as: a letter key as the letter of the
-// Latin layout (German's Y where Russian has Я), the keys all layouts share as always.
+// Latin layout (German's Y where Russian has Я, French's M where Tifinagh has ⵎ), the keys all layouts
+// share as always.
 struct LayoutKey { const char* layouts; int group; const char* symbol; int code; };
 inline constexpr LayoutKey kLayoutKeys[] = {
     {"us,ru", 1, "Cyrillic_softsign", kKeyM}, {"us,ru", 1, "Cyrillic_yeru", kKeyS}, {"ru,us", 0, "Cyrillic_softsign", kKeyM},
     {"ru,us", 0, "Cyrillic_yeru", kKeyS}, {"us,gr", 1, "Greek_mu", kKeyM}, {"us,gr", 1, "Greek_sigma", kKeyS}, {"de,ru", 1, "Cyrillic_ya", 'y'},
+    {"fr,ma(tifinagh)", 1, "U2D4E", kKeyM}, {"us,eg", 1, "U2C99", kKeyM}, {"us,jv", 1, "UA9B1", kKeyS},
     {"us,ru", 1, "Escape", kKeyEscape}, {"ru,us", 0, "space", kKeySpace}, {"us,gr", 1, "Return", kKeyReturn}, {"us,ru", 1, "Up", kKeyUp}};
 // Each key pressed, seen down and released, `take` bringing the key states up to date with all the
 // X server sent: the keys not read as their code. The keyboard is a US one again after.
@@ -240,7 +242,7 @@ inline std::vector<std::string> keys_misread_in_layouts(const std::function<void
   std::vector<std::string> misread;
   Display* display = XOpenDisplay(nullptr);
   for (const auto& [layouts, group, symbol, code] : kLayoutKeys) {
-    run(std::string("setxkbmap -layout ") + layouts);
+    run(std::string("setxkbmap -layout '") + layouts + "'");
     XkbLockGroup(display, XkbUseCoreKbd, unsigned(group)), XSync(display, False);
     run(std::string("xdotool keydown ") + symbol), take();
     const int whileHeld = key_released(code);

@@ -19,8 +19,8 @@ int key_code_from_keysym(unsigned long keysym, bool numLockOn);
 constexpr int kLayoutGroups = 4;
 // The game's code for a key from its unshifted symbol in each layout group of the keyboard (0 where
 // it has none) and the group active when it was pressed (below groupCount): the active group's symbol, or where that is
-// no key of the game (a Cyrillic or Greek letter), the Latin letter of the first group that has one
-// on the key. So M and S work by the keys marked M and S in any layout order.
+// a letter of a script without Latin letters (Cyrillic, Tifinagh, Kana), the Latin letter of the first
+// group that has one on the key. So M and S work by the keys marked M and S in any layout order.
 int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool numLockOn);
 
 void input_key_changed(int code, bool down);

@@ -1,8 +1,10 @@
 // X key symbols to the game's key codes. The keypad is numbered by position from its unshifted
 // symbols (Insert = 0 ... Page Up = 9, Delete = "."), and ignored while Num Lock is on, except Enter.
-// A letter key pressed while a layout of another alphabet is active (Russian, Greek) reads as the
-// Latin letter the player's Latin layout puts on it.
+// A letter key pressed while a layout of another script is active (Russian, Greek, Tifinagh, Kana)
+// reads as the Latin letter the player's Latin layout puts on it.
 #include <X11/keysym.h>
+
+#include <span>
 
 #include "platform/real/input/input.h"
 
@@ -77,23 +79,60 @@ int key_code_from_keysym(unsigned long keysym, bool numLockOn) {
 
 namespace {
 
-// A letter of a script with no Latin letters (Kana, Arabic, Cyrillic, Greek, Hebrew, Thai, Hangul,
-// Armenian, Georgian), or no symbol at all. Latin letters with marks (ö, ş, ı, ß) are keys of their
-// own, never read as another layout's letter.
-bool outside_latin(unsigned long symbol) {
-  if (symbol >= 0x1000000) {  // a keysym that is a Unicode code point plus 0x1000000
-    const unsigned long point = symbol - 0x1000000;
-    return point >= 0x370 && point < 0x1e00;
+struct Range {
+  unsigned long first, last;
+};
+
+bool in_ranges(unsigned long value, std::span<const Range> ranges) {
+  for (const Range& range : ranges) {
+    if (value >= range.first && value <= range.last) return true;
   }
-  return symbol == 0 || (symbol >= 0x4a1 && symbol <= 0x7ff) || (symbol >= 0xcdf && symbol <= 0xeff) ||
-         (symbol >= 0x14a1 && symbol <= 0x16ff);
+  return false;
+}
+
+// Code points of Latin letters, those with marks (ö, ş, ı, ß, ł, ñ, Vietnamese ạ ế ơ) and of the
+// phonetic alphabets included.
+constexpr Range kLatinLetterPoints[] = {
+    {'A', 'Z'},     {'a', 'z'},     {0xc0, 0xd6},   {0xd8, 0xf6},   {0xf8, 0x24f},  // Latin-1 to Latin Extended-B
+    {0x250, 0x2af},  // IPA
+    {0x1d00, 0x1dbf}, {0x1e00, 0x1eff},  // phonetic extensions, Latin Extended Additional
+    {0x2c60, 0x2c7f}, {0xa720, 0xa7ff}, {0xab30, 0xab6f}};  // Latin Extended-C, -D and -E
+
+// What a layout of any script may put on a key beside its letters: punctuation, currency and other
+// symbols, spacing and combining marks, dead keys, function and modifier keys.
+constexpr Range kSymbolPoints[] = {{0x20, 0xbf}, {0xd7, 0xd7}, {0xf7, 0xf7}, {0x2b0, 0x36f}, {0x2000, 0x2bff}, {0x2e00, 0x2e7f}};
+constexpr Range kSymbolKeysyms[] = {
+    {0x1a2, 0x1a2}, {0x1b2, 0x1b2}, {0x1b7, 0x1b7}, {0x1bd, 0x1bd}, {0x1ff, 0x1ff},  // Latin-2's marks
+    {0x8a1, 0xbff},  // technical, special, publishing and APL symbols
+    {0x20a0, 0x20ff}, {0xfe00, 0xffff}};
+// X's own keysyms of the Latin-2, -3, -4 and -9 sets (the other Latin letters have Unicode ones).
+constexpr Range kLatinKeysyms[] = {{0x1a1, 0x1ff}, {0x2a1, 0x2fe}, {0x3a2, 0x3fe}, {0x13bc, 0x13be}};
+
+// The code point of a keysym made from one (plus 0x1000000) or of Latin-1, whose keysyms are their
+// code points; -1 for X's own keysyms of other sets.
+long code_point(unsigned long symbol) {
+  if (symbol >= 0x1000000) return static_cast<long>(symbol - 0x1000000);
+  return symbol <= 0xff ? static_cast<long>(symbol) : -1;
+}
+
+bool latin_letter(unsigned long symbol) {
+  const long point = code_point(symbol);
+  if (point >= 0) return in_ranges(static_cast<unsigned long>(point), kLatinLetterPoints);
+  return in_ranges(symbol, kLatinKeysyms) && !in_ranges(symbol, kSymbolKeysyms);
+}
+
+bool symbol_key(unsigned long symbol) {
+  const long point = code_point(symbol);
+  return point >= 0 ? in_ranges(static_cast<unsigned long>(point), kSymbolPoints) : in_ranges(symbol, kSymbolKeysyms);
 }
 
 }  // namespace
 
 int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool numLockOn) {
   const int code = key_code_from_keysym(symbols[activeGroup], numLockOn);
-  if (code >= 0 || !outside_latin(symbols[activeGroup])) {
+  // A Latin letter with marks is a key of its own; a letter of another script (Cyrillic, Tifinagh,
+  // Kana...), or no symbol at all, is read by the key's Latin letter in another group.
+  if (code >= 0 || latin_letter(symbols[activeGroup]) || symbol_key(symbols[activeGroup])) {
     return code;
   }
   for (int group = 0; group < groupCount; ++group) {
