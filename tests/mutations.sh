@@ -80,14 +80,10 @@ mutation 26 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryForm
   's/png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);/png_set_user_limits(png, 8192, 8192);/' \
   "pictures wider than 8192 refused"
 # Music with large tags or in links, pictures that ask for more than their rows give.
-mutation 27 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
-  's/if (!taken || link_->decoding) sinceSound_ += pageBytes;/sinceSound_ += pageBytes;/' "header pages counted as bytes without sound"
-mutation 28 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
-  's/position_ = syncAt_ = firstAudioPage_;/position_ = syncAt_ = 0;/' "a loop reading the headers again"
-mutation 29 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
-  's/if (startsVorbis \&\& (link_ == nullptr || link_->decoding)) {/if (startsVorbis \&\& link_ == nullptr) {/' "a chained link not played"
-mutation 30 src/platform/real/sound/ogg_stream.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
-  's/if (++linksWithoutSound_ > kMaxLinksWithoutSound) return false;/++linksWithoutSound_;/' "links without a sample never stopped"
+mutation 27 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Tags*' 's/    bytes = {data, size};/    bytes = {data, size, 0, sinceSound};/' "header pages counted as bytes without sound"
+mutation 28 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Tags*' 's/return ov_pcm_seek(/return first_.open(data_ + bounds_[0], bounds_[1] - bounds_[0], true, \&sinceSound_) \&\& ov_pcm_seek(/' "a loop reading the headers again"
+mutation 29 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Tags*' 's/if (linkIndex_ + 2 == bounds_.size()) return false;/return false;/' "a chained link not played"
+mutation 30 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Tags*' 's/++linksWithoutSound_ > kMaxLinksWithoutSound || //' "links without a sample never stopped"
 mutation 31 src/platform/real/sound/sound_mixer.cpp platform OggStream.TagsOfAnySizeAndChainedLinksPlayInOrderAndLoopFromTheFirstLink \
   's/ || channel\.stream->damaged()//' "a damaged stream looped"
 mutation 32 src/platform/real/pictures/png_codec.cpp platform PngCodec.EveryFormatComesOutAsEightBitRgbaAndBadDataIsRefused \
@@ -187,12 +183,17 @@ mutation 74 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowO
   's/ || left == right) continue;/) continue;/' "the pointer's texels looked up outside it for a part of the frame it misses"
 
 # Letters of every script without Latin letters read by another layout's Latin letter.
-mutation 140 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:*LettersReadAsInTheLatinLayout' \
-  's/{0x2000, 0x2bff}/{0x2000, 0xffff}/' "Tifinagh, Coptic and Javanese letters taken for symbols"
-mutation 141 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
-  's/{0x1e00, 0x1eff}/{0x1e00, 0x1fff}/' "Greek letters with marks taken for Latin ones"
-mutation 142 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
-  's/, {0xfe00, 0xffff}};/};/' "a dead key read as another layout's letter"
+mutation 140 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:*LettersReadAsInTheLatinLayout' 's/{0x2000, 0x2bff}/{0x2000, 0xffff}/' "Tifinagh, Coptic and Javanese letters taken for symbols"
+mutation 141 src/platform/real/input/key_codes.cpp platform 'KeyCodes.ALetter*' 's/{0x1e00, 0x1eff}/{0x1e00, 0x1fff}/' "Greek letters with marks taken for Latin ones"
+mutation 142 src/platform/real/input/key_codes.cpp platform 'KeyCodes.ALetter*' 's/, {0xfe00, 0xffff}};/};/' "a dead key read as another layout's letter"
+# The music through libvorbisfile: each side of each link heard as the file holds it.
+mutation 143 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/{to_sample(pcm\[0\]\[i\]), to_sample(pcm\[last\]\[i\])/{to_sample(pcm[last][i]), to_sample(pcm[0][i])/' "a stereo stream's sides swapped"
+mutation 144 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/const int last = info.channels - 1;/const int last = 0;/' "a stereo stream's right side taken from its left"
+mutation 145 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/between(current_.right, next_.right)/between(current_.left, next_.left)/' "the right side converted from the left"
+mutation 146 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/, info.rate};/, kOutputRate};/' "every link played as if at 44,100 Hz"
+mutation 147 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/value \* 32768.f/value * 16384.f/' "the music at half its level"
+mutation 148 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Loops*' 's/if (link.starved() || itemSize == 0)/if (itemSize == 0)/' "packets that decode to nothing never stopped"
+mutation 149 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Tags*' 's/if (begins \&\& !lastBegins) bounds.push_back(at);/if (begins \&\& bounds.empty()) bounds.push_back(at);/' "chained links read as one, a hole where the serial repeats"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

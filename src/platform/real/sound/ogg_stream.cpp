@@ -1,105 +1,120 @@
-// OGG Vorbis from memory through libogg and libvorbis, converted on the fly to the output format.
+// OGG Vorbis from memory through libvorbisfile, converted on the fly to the output format.
 // The first link's headers are read once, when the stream opens: going back to the first sample
-// only resets the decoder and the page reader to the first audio page, however large the headers
-// (taggers store cover art in a comment). The links of a chained stream play one after the other,
-// each converted from its own rate and channel count. A damaged or hostile stream is stopped by what
-// it does, not by its length: a hole in a link's pages, a link that cannot play (headers that do not
-// read, more than two channels), too many bytes of pages read without a single sample coming out (a
-// run of packets that decode to nothing) or too many links in a row without one. Header pages are
-// not counted, only paid once per link. A stopped stream plays again from its first link when
-// restarted.
+// seeks to its first audio page, however large the headers (taggers store cover art in a comment).
+// The links of a chained stream play one after the other, each converted from its own rate and
+// channel count. Each link is a stream of libvorbisfile's over its own bytes, the later ones read
+// straight through: libvorbisfile takes two links with the same serial number (files of the same
+// encoder put end to end) for one with a hole. A damaged or hostile stream is stopped by what it
+// does, not by its length: a hole in a link's pages, a link that cannot play (headers that do not
+// read, more than two channels), too many bytes of audio pages read without a single sample coming
+// out (a run of packets that decode to nothing) or too many links in a row without one. A stopped
+// stream plays again from its first link when restarted.
 #include "platform/real/sound/ogg_stream.h"
 
-#include <ogg/ogg.h>
-#include <vorbis/codec.h>
+#define OV_EXCLUDE_STATIC_CALLBACKS  // the stdio callbacks, of no use from memory
+#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 // Far more than any real packet, with its pages, takes to bring out samples.
 constexpr size_t kMaxBytesWithoutSound = 256 << 10;
 constexpr int kMaxLinksWithoutSound = 4;
-constexpr size_t kPiece = 4096;  // bytes handed to the page reader at a time
 
-// A whole stream ends with a complete page marked end-of-stream. A stream cut short would otherwise
-// play what it can, so it is caught here instead. Fed in small pieces: the check costs no copy of
-// the stream.
-bool ogg_stream_complete(const uint8_t* data, size_t size) {
-  constexpr size_t kCheckPiece = 16384;
+// Where the links begin (a page beginning a stream that follows one that does not), then the end;
+// empty unless the stream is whole: it ends with a complete page marked end-of-stream (a stream cut
+// short would otherwise play what it can). Fed in small pieces: the check costs no copy.
+std::vector<size_t> link_bounds(const uint8_t* data, size_t size) {
+  constexpr size_t kPiece = 16384;
+  std::vector<size_t> bounds;
   ogg_sync_state sync;
   ogg_sync_init(&sync);
-  bool endSeen = false;
-  bool fed = true;
-  for (size_t at = 0; at < size && fed; at += kCheckPiece) {
-    const size_t piece = std::min(kCheckPiece, size - at);
-    char* const buffer = ogg_sync_buffer(&sync, static_cast<long>(piece));
-    fed = buffer != nullptr;
-    if (!fed) break;
-    std::memcpy(buffer, data + at, piece);
-    ogg_sync_wrote(&sync, static_cast<long>(piece));
+  bool endSeen = false, lastBegins = false;
+  size_t fed = 0, at = 0;  // bytes handed to the page reader; offset of its next unread byte
+  for (;;) {
     ogg_page page;
-    int result = 0;
-    while ((result = ogg_sync_pageout(&sync, &page)) != 0) {
-      if (result > 0) endSeen = ogg_page_eos(&page) != 0;
+    const long got = ogg_sync_pageseek(&sync, &page);
+    if (got == 0) {
+      const size_t piece = std::min(kPiece, size - fed);
+      char* const buffer = piece > 0 ? ogg_sync_buffer(&sync, static_cast<long>(piece)) : nullptr;
+      if (buffer == nullptr) break;
+      std::memcpy(buffer, data + fed, piece);
+      ogg_sync_wrote(&sync, static_cast<long>(piece));
+      fed += piece;
+    } else if (got > 0) {
+      const bool begins = ogg_page_bos(&page) != 0;
+      if (begins && !lastBegins) bounds.push_back(at);
+      lastBegins = begins;
+      endSeen = ogg_page_eos(&page) != 0;
     }
+    at += static_cast<size_t>(std::labs(got));  // a page, or bytes that are none
   }
-  const bool trailingPartial = sync.fill > sync.returned;  // bytes of a page that never completed
   ogg_sync_clear(&sync);
-  return fed && endSeen && !trailingPartial;
+  if (!endSeen || at != size || bounds.empty()) return {};  // cut short within a page, or after one
+  bounds.push_back(size);
+  return bounds;
 }
 
-// One link's decoder: its three header packets, then the synthesis state they set up.
+// One link's bytes as libvorbisfile reads them. Once it is open, the bytes it reads count towards
+// the stream's budget of bytes without sound; past the budget the link ends for libvorbisfile.
+struct LinkBytes {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  size_t at = 0;
+  size_t* sinceSound = nullptr;  // the stream's count, once the headers are read
+
+  bool starved() const { return sinceSound != nullptr && *sinceSound > kMaxBytesWithoutSound; }
+};
+
+size_t read_link(void* out, size_t itemSize, size_t items, void* source) {
+  LinkBytes& link = *static_cast<LinkBytes*>(source);
+  if (link.starved() || itemSize == 0) return 0;
+  const size_t taken = std::min(items, (link.size - link.at) / itemSize), bytes = taken * itemSize;
+  std::memcpy(out, link.data + link.at, bytes);
+  link.at += bytes;
+  if (link.sinceSound != nullptr) *link.sinceSound += bytes;
+  return taken;
+}
+
+int seek_link(void* source, ogg_int64_t offset, int whence) {
+  LinkBytes& link = *static_cast<LinkBytes*>(source);
+  const auto size = static_cast<ogg_int64_t>(link.size);
+  const ogg_int64_t from = whence == SEEK_CUR ? static_cast<ogg_int64_t>(link.at) : whence == SEEK_END ? size : 0;
+  if (offset < -from || offset > size - from) return -1;
+  link.at = static_cast<size_t>(from + offset);
+  return 0;
+}
+
+long tell_link(void* source) { return static_cast<long>(static_cast<LinkBytes*>(source)->at); }
+
+// A link's decoder: the first one seeks back to its first sample, the later ones are read straight
+// through and opened again on the next pass.
 struct LinkDecoder {
-  vorbis_info info{};
-  vorbis_comment comment{};
-  vorbis_dsp_state dsp{};
-  vorbis_block block{};
-  int headers = 0;  // header packets read, in their order: identification, comment, setup
-  bool begun = false;
-  bool decoding = false;  // all three are read
+  LinkBytes bytes;
+  OggVorbis_File file{};  // ov_clear is harmless on a cleared one
 
   LinkDecoder() = default;
   LinkDecoder(const LinkDecoder&) = delete;
   LinkDecoder& operator=(const LinkDecoder&) = delete;
-  ~LinkDecoder() { end(); }
-
-  void begin() {
-    end();
-    vorbis_info_init(&info);
-    vorbis_comment_init(&comment);
-    begun = true;
-  }
-
-  void end() {
-    if (decoding) {
-      vorbis_block_clear(&block);
-      vorbis_dsp_clear(&dsp);
-    }
-    if (begun) {
-      vorbis_comment_clear(&comment);
-      vorbis_info_clear(&info);
-    }
-    begun = decoding = false;
-    headers = 0;
-  }
+  ~LinkDecoder() { ov_clear(&file); }
 
   // False for a link the game cannot play: headers that do not read, more than two channels, or a
   // rate that would ask an unbounded number of source frames per output frame.
-  bool take_header(ogg_packet* packet) {
-    // Each header once: a comment header repeated would be read (and held) again and again.
-    if (packet->bytes < 1 || packet->packet[0] != 2 * headers + 1) return false;
-    if (vorbis_synthesis_headerin(&info, &comment, packet) != 0) return false;
-    if (++headers < 3) return true;
-    vorbis_comment_clear(&comment);  // the tags are not needed, and may be megabytes
-    vorbis_comment_init(&comment);
-    if (info.channels < 1 || info.channels > 2 || info.rate <= 0 || info.rate > 1000000) return false;
-    if (vorbis_synthesis_init(&dsp, &info) != 0) return false;
-    vorbis_block_init(&dsp, &block);
-    decoding = true;
-    return true;
+  bool open(const uint8_t* data, size_t size, bool seekable, size_t* sinceSound) {
+    ov_clear(&file);
+    bytes = {data, size};
+    const ov_callbacks callbacks = {read_link, seekable ? seek_link : nullptr, nullptr, seekable ? tell_link : nullptr};
+    if (ov_open_callbacks(&bytes, &file, nullptr, 0, callbacks) != 0) return false;
+    vorbis_comment_clear(ov_comment(&file, 0));  // the tags are not needed, and may be megabytes
+    vorbis_comment_init(ov_comment(&file, 0));
+    bytes.sinceSound = sinceSound;
+    const vorbis_info& info = *ov_info(&file, 0);
+    return info.channels >= 1 && info.channels <= 2 && info.rate > 0 && info.rate <= 1000000;
   }
 };
 
@@ -112,33 +127,20 @@ int32_t to_sample(float value) { return static_cast<int32_t>(std::lrint(std::cla
 
 class OggStream final : public PcmStream {
  public:
-  OggStream(const uint8_t* data, size_t size) : data_(data), size_(size) {
-    ogg_sync_init(&sync_);
-    ogg_stream_init(&pages_, 0);
-  }
-  ~OggStream() override {
-    ogg_stream_clear(&pages_);
-    ogg_sync_clear(&sync_);
-  }
-  OggStream(const OggStream&) = delete;
-  OggStream& operator=(const OggStream&) = delete;
+  OggStream(const uint8_t* data, std::vector<size_t> bounds) : data_(data), bounds_(std::move(bounds)) {}
 
   // Reads the first link's headers and primes the conversion with its first frames.
-  bool open() { return prime(); }
+  bool open() { return first_.open(data_ + bounds_[0], bounds_[1] - bounds_[0], true, &sinceSound_) && restart(); }
 
-  // Back to the first audio page: the first link's headers stay read.
+  // Back to the first sample: the first link's headers stay read.
   bool restart() override {
-    if (!first_.decoding) return false;
-    later_.end();
-    ogg_sync_reset(&sync_);
-    position_ = syncAt_ = firstAudioPage_;
-    ogg_stream_reset_serialno(&pages_, firstSerial_);
-    vorbis_synthesis_restart(&first_.dsp);
+    ov_clear(&later_.file);
     link_ = &first_;
+    linkIndex_ = 0;
     damaged_ = false;
     sinceSound_ = 0;
-    linksWithoutSound_ = 0;
-    return prime();
+    linksWithoutSound_ = 1;  // the first link's
+    return ov_pcm_seek(&first_.file, 0) == 0 && prime();
   }
 
   bool damaged() const override { return damaged_; }
@@ -188,90 +190,31 @@ class OggStream final : public PcmStream {
     return true;
   }
 
-  // The next piece of samples: from the link's decoder, else its next packet, else the next page.
+  // The next piece of samples, at most a packet's: from the current link, else the next one.
   bool decode() {
     while (!damaged_) {
       float** pcm = nullptr;
-      const int ready = link_ != nullptr && link_->decoding ? vorbis_synthesis_pcmout(&link_->dsp, &pcm) : 0;
-      if (ready > 0) {
-        decodedFrames_ = std::min<size_t>(static_cast<size_t>(ready), std::size(decoded_));
-        const int last = link_->info.channels - 1;  // mono reaches both sides
-        for (size_t i = 0; i < decodedFrames_; ++i) decoded_[i] = {to_sample(pcm[0][i]), to_sample(pcm[last][i]), link_->info.rate};
-        vorbis_synthesis_read(&link_->dsp, static_cast<int>(decodedFrames_));
+      const long frames = ov_read_float(&link_->file, &pcm, static_cast<int>(std::size(decoded_)), nullptr);
+      if (frames > 0) {
+        const vorbis_info& info = *ov_info(&link_->file, 0);
+        const int last = info.channels - 1;  // mono reaches both sides
+        for (long i = 0; i < frames; ++i) decoded_[i] = {to_sample(pcm[0][i]), to_sample(pcm[last][i]), info.rate};
+        decodedFrames_ = static_cast<size_t>(frames);
         decodedAt_ = 0;
         sinceSound_ = 0;
         linksWithoutSound_ = 0;
         return true;
       }
-      ogg_packet packet;
-      const int packets = link_ != nullptr ? ogg_stream_packetout(&pages_, &packet) : 0;
-      if (packets < 0) return fail();  // a hole in the link's pages
-      if (packets > 0) {
-        if (!take_packet(&packet)) return fail();
-        continue;
+      if (frames < 0 || link_->bytes.starved()) return fail();  // a hole, or a run without sound
+      if (linkIndex_ + 2 == bounds_.size()) return false;  // the end of the last link
+      const size_t start = bounds_[++linkIndex_];
+      if (++linksWithoutSound_ > kMaxLinksWithoutSound || !later_.open(data_ + start, bounds_[linkIndex_ + 1] - start, false, &sinceSound_)) {
+        return fail();
       }
-      ogg_page page;
-      if (!next_page(&page)) return link_ != nullptr && link_->decoding && !starved() ? false : fail();
-      if (!take_page(&page)) return fail();
+      link_ = &later_;
     }
     return false;
   }
-
-  bool take_packet(ogg_packet* packet) {
-    if (!link_->decoding) {
-      if (!link_->take_header(packet)) return false;
-      if (link_ == &first_ && first_.decoding) firstAudioPage_ = pageAt_;  // the page the headers end on
-      return true;
-    }
-    // A packet that does not decode (a stray header, damage) is skipped; the budget stops a run of them.
-    if (vorbis_synthesis(&link_->block, packet) == 0) vorbis_synthesis_blockin(&link_->dsp, &link_->block);
-    return true;
-  }
-
-  // A page of the block; a link starts at a page beginning a Vorbis stream (the first found, or one
-  // chained after a link that decodes). Pages of other streams are passed over.
-  bool take_page(ogg_page* page) {
-    const size_t pageBytes = static_cast<size_t>(page->header_len + page->body_len);
-    const bool startsVorbis = ogg_page_bos(page) != 0 && page->body_len >= 7 && std::memcmp(page->body, "\x01vorbis", 7) == 0;
-    if (startsVorbis && (link_ == nullptr || link_->decoding)) {
-      if (++linksWithoutSound_ > kMaxLinksWithoutSound) return false;
-      link_ = link_ == nullptr ? &first_ : &later_;
-      link_->begin();
-      ogg_stream_reset_serialno(&pages_, ogg_page_serialno(page));
-      if (link_ == &first_) firstSerial_ = ogg_page_serialno(page);
-    }
-    const bool taken = link_ != nullptr && ogg_stream_pagein(&pages_, page) == 0;
-    if (!taken || link_->decoding) sinceSound_ += pageBytes;
-    return true;
-  }
-
-  // The next page and its offset in the block; false at the end of the block and once too many
-  // bytes gave no sound.
-  bool next_page(ogg_page* page) {
-    while (!starved()) {
-      const long got = ogg_sync_pageseek(&sync_, page);
-      if (got > 0) {
-        pageAt_ = syncAt_;
-        syncAt_ += static_cast<size_t>(got);
-        return true;
-      }
-      if (got < 0) {  // bytes that are no page
-        syncAt_ += static_cast<size_t>(-got);
-        sinceSound_ += static_cast<size_t>(-got);
-        continue;
-      }
-      if (position_ == size_) return false;
-      const size_t piece = std::min(kPiece, size_ - position_);
-      char* const buffer = ogg_sync_buffer(&sync_, static_cast<long>(piece));
-      if (buffer == nullptr) return false;
-      std::memcpy(buffer, data_ + position_, piece);
-      ogg_sync_wrote(&sync_, static_cast<long>(piece));
-      position_ += piece;
-    }
-    return false;
-  }
-
-  bool starved() const { return sinceSound_ > kMaxBytesWithoutSound; }
 
   bool fail() {
     damaged_ = true;
@@ -279,18 +222,12 @@ class OggStream final : public PcmStream {
   }
 
   const uint8_t* data_;
-  size_t size_;
-  size_t position_ = 0;  // next byte handed to the page reader
-  size_t syncAt_ = 0;    // block offset of the page reader's next unread byte
-  size_t pageAt_ = 0;    // block offset of the page taken last
-  ogg_sync_state sync_{};
-  ogg_stream_state pages_{};  // the current link's pages, taken apart into packets
-  LinkDecoder first_, later_;  // the first link's decoder is kept: looping needs no header again
-  LinkDecoder* link_ = nullptr;
-  size_t firstAudioPage_ = 0;
-  int firstSerial_ = 0;
-  bool damaged_ = false;  // stopped for what it did; plays again only from the first link
-  size_t sinceSound_ = 0;  // bytes read since samples last came out, header pages aside
+  std::vector<size_t> bounds_;  // where each link begins, then the end
+  LinkDecoder first_, later_;   // the first link's decoder is kept: looping needs no header again
+  LinkDecoder* link_ = &first_;
+  size_t linkIndex_ = 0;
+  bool damaged_ = false;   // stopped for what it did; plays again only from the first link
+  size_t sinceSound_ = 0;  // bytes of audio pages read since samples last came out
   int linksWithoutSound_ = 0;
   Frame decoded_[1024];  // the current link's samples, both sides, at its own rate
   size_t decodedFrames_ = 0;
@@ -303,8 +240,9 @@ class OggStream final : public PcmStream {
 }  // namespace
 
 std::unique_ptr<PcmStream> ogg_stream_open(const uint8_t* data, size_t size) {
-  if (data == nullptr || size == 0 || !ogg_stream_complete(data, size)) return nullptr;
-  auto stream = std::make_unique<OggStream>(data, size);
+  std::vector<size_t> bounds = data != nullptr ? link_bounds(data, size) : std::vector<size_t>();
+  if (bounds.empty()) return nullptr;
+  auto stream = std::make_unique<OggStream>(data, std::move(bounds));
   if (!stream->open()) return nullptr;
   return stream;
 }
