@@ -182,11 +182,10 @@ mutation 73 src/platform/real/screen/part_put.cpp platform FullScreen.APointerCo
 mutation 74 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/ || left == right) continue;/) continue;/' "the pointer's texels looked up outside it for a part of the frame it misses"
 
-# Letters of every script without Latin letters read by another layout's Latin letter.
+# Letters in layouts of every script without Latin letters; the music through libvorbisfile, each side heard.
 mutation 140 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:*LettersReadAsInTheLatinLayout' 's/{0x2000, 0x2bff}/{0x2000, 0xffff}/' "Tifinagh, Coptic and Javanese letters taken for symbols"
 mutation 141 src/platform/real/input/key_codes.cpp platform 'KeyCodes.ALetter*' 's/{0x1e00, 0x1eff}/{0x1e00, 0x1fff}/' "Greek letters with marks taken for Latin ones"
 mutation 142 src/platform/real/input/key_codes.cpp platform 'KeyCodes.ALetter*' 's/, {0xfe00, 0xffff}};/};/' "a dead key read as another layout's letter"
-# The music through libvorbisfile: each side of each link heard as the file holds it.
 mutation 143 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/{to_sample(pcm\[0\]\[i\]), to_sample(pcm\[last\]\[i\])/{to_sample(pcm[last][i]), to_sample(pcm[0][i])/' "a stereo stream's sides swapped"
 mutation 144 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/const int last = info.channels - 1;/const int last = 0;/' "a stereo stream's right side taken from its left"
 mutation 145 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/between(current_.right, next_.right)/between(current_.left, next_.left)/' "the right side converted from the left"
