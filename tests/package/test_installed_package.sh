@@ -18,16 +18,11 @@ desktop-file-validate "$share/applications/com.quenmarsh.Vesperine.desktop" || f
 appstreamcli validate --no-net --explain "$share/metainfo/com.quenmarsh.Vesperine.metainfo.xml" || fail "metainfo"
 warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man6/vesperine.6.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "manual page: $warnings"
-# The icon at every size desktops ask for, the small ones drawn for their size: not the 48 pixels
-# scaled down, which blurs the cards' edges into the sky.
-icon() { echo "$share/icons/hicolor/$1x$1/apps/com.quenmarsh.Vesperine.png"; }
+# The icon at every size desktops ask for, from the menus' 16 pixels up (the small ones' own design:
+# the artwork tests).
 for pixels in 16 24 32 48 64 128 256 512; do
-  [ "$(identify -format '%w %h' "$(icon $pixels)")" = "$pixels $pixels" ] || fail "icon of $pixels pixels"
-done
-for pixels in 16 24 32; do
-  convert "$(icon 48)" -resize ${pixels}x$pixels "$E2E_WORK/scaled.png"
-  differ=$(compare -metric AE -fuzz 15% "$(icon $pixels)" "$E2E_WORK/scaled.png" null: 2>&1)
-  [ "$differ" -gt $((pixels * pixels / 3)) ] || fail "the icon of $pixels pixels is the 48 scaled down ($differ pixels differ)"
+  [ "$(identify -format '%w %h' "$share/icons/hicolor/${pixels}x${pixels}/apps/com.quenmarsh.Vesperine.png")" = "$pixels $pixels" ] \
+    || fail "icon of $pixels pixels"
 done
 
 [ "$(id -u)" -eq 0 ] || { echo "not root: the package was not installed"; exit 77; }
