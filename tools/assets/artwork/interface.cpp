@@ -439,18 +439,23 @@ void flatCard(cairo_t* cr, int x, int y, int width, int height, const Colour& ed
   cairo_fill(cr);
 }
 
-Surface paintSmallIcon(const SmallIcon& icon) {
-  Surface surface = makeSurface(icon.pixels, icon.pixels, true);
-  const Context context = makeContext(surface);
-  cairo_t* cr = context.get();
-  roundedRectangle(cr, 0, 0, icon.pixels, icon.pixels, icon.corner);
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, icon.pixels);
+// Every size's ground: the dusk sky in a rounded square.
+void iconSky(cairo_t* cr, double inset, double side, double radius) {
+  roundedRectangle(cr, inset, inset, side, side, radius);
+  cairo_pattern_t* sky = cairo_pattern_create_linear(0, inset, 0, inset + side);
   addColourStop(sky, 0.0, rgb255(34, 26, 76));
   addColourStop(sky, 0.55, rgb255(140, 62, 112));
   addColourStop(sky, 1.0, rgb255(252, 160, 88));
   cairo_set_source(cr, sky);
   cairo_fill(cr);
   cairo_pattern_destroy(sky);
+}
+
+Surface paintSmallIcon(const SmallIcon& icon) {
+  Surface surface = makeSurface(icon.pixels, icon.pixels, true);
+  const Context context = makeContext(surface);
+  cairo_t* cr = context.get();
+  iconSky(cr, 0, icon.pixels, icon.corner);
   flatCard(cr, icon.backX, icon.backY, icon.cardWidth, icon.cardHeight, palette::gold, rgb255(96, 30, 56));
   if (icon.pixels >= 24) {  // the back's inner frame, where there is room for it
     cairo_rectangle(cr, icon.backX + 2.5, icon.backY + 2.5, icon.cardWidth - 5, icon.cardHeight - 5);
@@ -481,14 +486,7 @@ Surface paintIcon(int pixels) {
   const Context context = makeContext(surface);
   cairo_t* cr = context.get();
   cairo_scale(cr, pixels / double(size), pixels / double(size));
-  roundedRectangle(cr, 8, 8, size - 16, size - 16, 48);
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 8, 0, size - 8);
-  addColourStop(sky, 0.0, rgb255(34, 26, 76));
-  addColourStop(sky, 0.55, rgb255(140, 62, 112));
-  addColourStop(sky, 1.0, rgb255(252, 160, 88));
-  cairo_set_source(cr, sky);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sky);
+  iconSky(cr, 8, size - 16, 48);
   const Surface back = paintCardBack(1);
   const Surface face = paintCardFace(1, 5);
   for (const auto& [card, angle, x] : {std::tuple{&back, -0.22, 104.0}, {&face, 0.18, 150.0}}) {
