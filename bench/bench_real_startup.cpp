@@ -63,7 +63,7 @@ long peakKilobytes() {
 int runGame(const std::string& gameDir) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
-  if (!StartUp(1, argv, gameDir) || !SetUpDisplay()) return 1;
+  if (!StartUp(1, argv, CommandLine{}, gameDir) || !SetUpDisplay()) return 1;
   RunOnePass();  // flips the empty screen, then draws the logo
   RunOnePass();  // the flip that shows it
   std::printf("first frame %.3f s, peak memory %ld KiB\n", secondsSinceProcessStart(), peakKilobytes());
@@ -82,7 +82,7 @@ double secondsNow() {
 int runFrames(const std::string& gameDir) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
-  if (!StartUp(1, argv, gameDir) || !SetUpDisplay()) return 1;
+  if (!StartUp(1, argv, CommandLine{}, gameDir) || !SetUpDisplay()) return 1;
   screen_set_frame_rate(0);
   constexpr int kFrames = 300;
   const SpriteId background = game.backgroundSprites[0];
@@ -107,7 +107,7 @@ int runFrames(const std::string& gameDir) {
 int runScreens(const std::string& gameDir, const std::string& outDir, int kind, int passes) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
-  if (!StartUp(1, argv, gameDir)) return 1;
+  if (!StartUp(1, argv, CommandLine{}, gameDir)) return 1;
   game.prefs.screenKind = kind;
   if (!SetUpDisplay()) return 1;
   int shot = 0;
@@ -176,7 +176,7 @@ double cpuSeconds() {
 int runStill(const std::string& gameDir, int kind) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
-  if (!StartUp(1, argv, gameDir)) return 1;
+  if (!StartUp(1, argv, CommandLine{}, gameDir)) return 1;
   game.prefs.screenKind = kind;
   if (!SetUpDisplay()) return 1;
   auto measure = [&](const char* label, int64_t state, const std::function<void(int)>& motion = nullptr) {

@@ -13,7 +13,7 @@ jobs=$(nproc)
 
 # mutation ID FILE PROGRAM TEST_FILTER SED WHAT
 # PROGRAM: services, display, game (unit tests through the fake platform), platform (the real
-# one under a private Xvfb) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
+# one under a private Xvfb), assets (the asset generator's drawing) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
 # name of one ctest test. SED: one sed script over FILE.
 ids=() files=() programs=() filters=() seds=() whats=()
 mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
@@ -181,6 +181,51 @@ mutation 73 src/platform/real/screen/part_put.cpp platform FullScreen.APointerCo
   's/      !renderer_is_llvmpipe()) {/      false) {/' "the pointer composed on the CPU for softpipe, which blends with other rounding"
 mutation 74 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/ || left == right) continue;/) continue;/' "the pointer's texels looked up outside it for a part of the frame it misses"
+# What players' systems have or lack: no sound device, their locale, a hand-edited window size, the
+# command line, no HOME, the small icons.
+mutation 160 src/game/startup.cpp game StartUpTest.WithoutASoundDeviceTheGamePlaysSilently \
+  's/game\.soundDevice = sound_init() != 0;/if (!sound_init()) return false;/' "no sound device stops the game again"
+mutation 161 src/game/startup.cpp game StartUpTest.WithoutASoundDeviceTheGamePlaysSilently \
+  's/if (game\.soundDevice && !LoadMusic(/if (!LoadMusic(/' "the music loaded without a sound device, and its failure fatal"
+mutation 162 src/services/paths.cpp services Paths.UserDirectoryFromHomeAndPrivateDirectoriesCreated \
+  's/ && home\[0\] != .\\0.//' "an empty HOME taken for the home directory"
+mutation 163 src/services/paths.cpp services Paths.UserDirectoryFromHomeAndPrivateDirectoriesCreated \
+  's/ : passwordHome();/ : std::string();/' "HOME unset makes the per-user directory relative"
+mutation 164 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides \
+  's/parameter == "-h" || //' "-h not taken for --help"
+mutation 165 src/platform/real/screen/display_connection.cpp e2e e2e_test_command_line \
+  '/gtk_parse_args(/d' "GTK's options (--display) left among the game's own, refused as unknown"
+mutation 166 src/services/locale_language.cpp services LocaleLanguage.TheFirstShippedLanguageTheLocaleAsksFor \
+  's/if (meansNoLanguage(locale)) return {};/if (meansNoLanguage(locale) \&\& environment("LANGUAGE").empty()) return {};/' \
+  "LANGUAGE read under the C locale, unlike gettext"
+mutation 167 src/services/locale_language.cpp services LocaleLanguage.TheFirstShippedLanguageTheLocaleAsksFor \
+  's/{"LC_ALL", "LC_MESSAGES", "LANG"}/{"LC_MESSAGES", "LC_ALL", "LANG"}/' "LC_MESSAGES over LC_ALL"
+mutation 168 src/services/locale_language.cpp services LocaleLanguage.TheFirstShippedLanguageTheLocaleAsksFor \
+  '/if (code\.empty()) code = first(/d' "de_AT not found as German: the language alone never tried"
+mutation 169 src/game/startup.cpp game 'StartUpTest.LanguageFromThePreferencesOrTheLocaleElseEnglish:StartUpTest.LogHeaderAndStartUpLines' \
+  's/if (byLocale) game\.prefs\.languageCode = /if (byLocale) (void)/' "the locale's language taken only when shipped exactly"
+mutation 170 src/services/locale_language.cpp services LocaleLanguage.TheFirstShippedLanguageTheLocaleAsksFor \
+  's/if (meansNoLanguage(entry)) break;/if (meansNoLanguage(entry)) continue;/' "a C inside LANGUAGE skipped instead of ending the list"
+mutation 171 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
+  's/const size_t x1 = modeText\.find_first_of("xX");/const size_t x1 = modeText.find("x");/' "ScreenMode 1024X768 not read"
+mutation 172 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
+  's/size_t i = field\.find_first_not_of(" \\t");/size_t i = 0;/' "ScreenMode 1024 x 768 not read"
+mutation 173 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
+  's/(largest == 0 || (\*width <= largest && \*height <= largest))/true/' "a window longer than X or GL can show still asked for"
+mutation 174 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
+  '/  \*modeText = fallback;/d' "the unusable size kept and saved again"
+mutation 175 src/platform/real/screen/screen_limits.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+  's/largest = std::min({kMaxXWindowSide, width, height});/largest = kMaxXWindowSide;/' "GL's limit not asked"
+mutation 176 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides \
+  's/} else if (strcasecmp(parameter\.c_str(), "\/LOG") != 0) {/} else if (parameter.starts_with("-")) {/' \
+  "a file name on the command line taken for nothing"
+mutation 177 src/game/command_line.cpp e2e e2e_test_command_line \
+  's/      return 2;/      return 1;/' "an unknown option ends with status 1"
+mutation 178 src/game/command_line.cpp e2e e2e_test_command_line \
+  's/std::fputs(UsageText(saveDir)\.c_str(), stderr);/std::fputs(UsageText(saveDir).c_str(), stdout);/' \
+  "the usage after a wrong parameter on standard output"
+mutation 179 tools/assets/artwork/interface.cpp assets Icon.TheSmallSizesAreDrawnForTheirSize \
+  's/if (icon\.pixels == pixels) return paintSmallIcon(icon);/(void)icon;/' "the small icons the large design drawn small"
 
 # Letters in layouts of every script without Latin letters; the music through libvorbisfile, each side heard.
 mutation 140 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:*LettersReadAsInTheLatinLayout' 's/{0x2000, 0x2bff}/{0x2000, 0xffff}/' "Tifinagh, Coptic and Javanese letters taken for symbols"
@@ -211,9 +256,10 @@ run_tests() {
     return
   fi
   cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
-  local runner=()
+  local runner=() tests=$build/tests/vesperine_${program}_tests
   [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
-  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program}_tests" --gtest_filter="$filter") >"$log" 2>&1
+  [ "$program" != assets ] || tests=$build/tools/assets/vesperine_assets_tests
+  (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 
 echo "== building the test programs in $scratch"

@@ -5,10 +5,12 @@
 
 #include "platform/platform.h"
 #include "services/log.h"
+#include "services/preferences.h"
 
 namespace {
 int64_t decimalField(const std::string& field) {
-  size_t i = 0;
+  size_t i = field.find_first_not_of(" \t");
+  if (i == std::string::npos) return 0;
   int64_t value = 0;
   while (i < field.size() && field[i] >= '0' && field[i] <= '9') {
     if (value > (std::numeric_limits<int32_t>::max() - 9) / 10) return 0;  // absurd sizes read as 0
@@ -28,25 +30,33 @@ const char* kindLabel(int64_t kind) {
 }  // namespace
 
 void ParseScreenMode(const std::string& modeText, int64_t* width, int64_t* height) {
-  const size_t x1 = modeText.find('x');
+  const size_t x1 = modeText.find_first_of("xX");
   const std::string first = modeText.substr(0, x1);
   std::string second;
   if (x1 != std::string::npos) {
-    const size_t x2 = modeText.find('x', x1 + 1);
+    const size_t x2 = modeText.find_first_of("xX", x1 + 1);
     second = modeText.substr(x1 + 1, x2 == std::string::npos ? std::string::npos : x2 - x1 - 1);
   }
   *width = decimalField(first);
   *height = decimalField(second);
 }
 
-void ChooseScreenSize(int64_t kind, const std::string& modeText, int64_t* width, int64_t* height) {
+void ChooseScreenSize(int64_t kind, std::string* modeText, int64_t* width, int64_t* height) {
   int w = 0, h = 0;
   desktop_size(0, &w, &h);
   WriteLogLine("ScreenWidth:" + Tabs(2) + std::to_string(w));
   WriteLogLine("ScreenHeight:" + Tabs(2) + std::to_string(h));
   *width = w;
   *height = h;
-  if (kind == ScreenWindowed) ParseScreenMode(modeText, width, height);
+  if (kind != ScreenWindowed) return;
+  ParseScreenMode(*modeText, width, height);
+  // A hand-edited size no window can have would stop every start; the file keeps it until a save.
+  const int64_t largest = screen_largest_side();
+  if (*width > 0 && *height > 0 && (largest == 0 || (*width <= largest && *height <= largest))) return;
+  const std::string fallback = Preferences{}.screenModeText;
+  WriteLogLine("ScreenMode (" + *modeText + "):" + Tabs(2) + "UNUSABLE, " + fallback);
+  *modeText = fallback;
+  ParseScreenMode(fallback, width, height);
 }
 
 int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::string& title) {

@@ -7,10 +7,12 @@
 
 enum ScreenKind : int64_t { ScreenFull = 0, ScreenWindowed = 1, ScreenBorderless = 2 };
 
-// Width and height from a "1280x720" mode text; a missing or non-numeric field gives 0.
+// Width and height from a mode text split at its first "x" or "X" ("1280x720", "1024 X 768"): each
+// field's decimal digits after optional blanks; a missing or non-numeric field gives 0.
 void ParseScreenMode(const std::string& modeText, int64_t* width, int64_t* height);
-// The desktop size (logged), or in the windowed kind the preferred mode.
-void ChooseScreenSize(int64_t kind, const std::string& modeText, int64_t* width, int64_t* height);
+// The desktop size (logged), or in the windowed kind the preferred mode. A mode no window can have
+// (a side of 0, or longer than screen_largest_side) is logged and replaced by the default 1280x720.
+void ChooseScreenSize(int64_t kind, std::string* modeText, int64_t* width, int64_t* height);
 // Opens the screen of that kind with its log lines; 1 when it opened.
 int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::string& title);
 // Frame rate, bilinear sprites, and in the window kinds the window shown and activated.

@@ -65,6 +65,7 @@ struct GameGlobals {
   std::string saveDir;
   std::string startStamp;  // set only when logging was asked for
   int64_t paramCount = 0;
+  bool soundDevice = false;  // the sound service started; without a device the game plays silently
 
   // Languages: scanned at start-up; translations grow with every language load and are never cleared.
   Translations translations;

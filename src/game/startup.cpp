@@ -1,12 +1,12 @@
 #include "game/startup.h"
 
-#include <strings.h>
-
 #include <ctime>
+#include <vector>
 
 #include "display/music.h"
 #include "display/screen_setup.h"
 #include "game/board.h"
+#include "game/command_line.h"
 #include "game/credits.h"
 #include "game/fatal_error.h"
 #include "game/game_state.h"
@@ -16,11 +16,14 @@
 #include "game/startup_log.h"
 #include "game/text_sprites.h"
 #include "game/texts.h"
+#include "services/locale_language.h"
 #include "services/log.h"
 #include "services/paths.h"
 #include "services/system_info.h"
 
 namespace {
+constexpr const char* kUserSubPath = "Quenmarsh/Vesperine";
+
 void loadFonts() {
   font_load(0, "Arial Black", 40, kFontBold);
   font_load(1, "Arial Black", 14, 0);
@@ -29,17 +32,20 @@ void loadFonts() {
 }
 
 // The game directory's preferences file makes it the save directory; otherwise the user's own.
-void readPreferences() {
-  if (LoadPreferences(game.gameDir, game.prefs)) return;
+// True when no preferences name a language and the locale chooses it: until the languages are known,
+// the language is the locale's first (logged as the starting setting).
+bool readPreferences(const std::vector<std::string>& localeLanguages) {
+  if (LoadPreferences(game.gameDir, game.prefs)) return false;
   if (!IsDirectory(game.userDir)) CreatePath(game.userDir);
   LoadPreferences(game.userDir, game.prefs);
   game.saveDir = game.userDir;
-  if (game.prefs.languageCode.empty()) game.prefs.languageCode = SystemLanguage(0);
-  if (game.prefs.languageCode.empty()) game.prefs.languageCode = "en_GB";
+  if (!game.prefs.languageCode.empty()) return false;
+  game.prefs.languageCode = localeLanguages.empty() ? "en_GB" : localeLanguages.front();
+  return true;
 }
 
-void openLogWhenAsked(const std::string& firstParam) {
-  if (game.paramCount < 1 || strcasecmp(firstParam.c_str(), "/LOG") != 0) return;
+void openLogWhenAsked(bool asked) {
+  if (!asked) return;
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -48,7 +54,8 @@ void openLogWhenAsked(const std::string& firstParam) {
   WriteLogHeaderUpToLanguage();
 }
 
-void chooseLanguage() {
+void chooseLanguage(bool byLocale, const std::vector<std::string>& localeLanguages) {
+  if (byLocale) game.prefs.languageCode = ShippedLanguageFor(localeLanguages, game.languageList);
   if (!game.languageInfo.hasCode(game.prefs.languageCode)) game.prefs.languageCode = "en_GB";
   LoadLanguageLogged(game.prefs.languageCode);
   game.setLangIdx = LanguageIndex(game.languageList, game.prefs.languageCode);
@@ -65,7 +72,6 @@ bool startSubsystems() {
       {sprite_init, "InitSprite:", "  : Sprite"},
       {keyboard_init, "InitKeyboard:", "  : Keyboard"},
       {mouse_init, "InitMouse:", "  : Mouse"},
-      {sound_init, "InitSound:", "  : Sound"},
   };
   for (const Subsystem& s : subsystems) {
     if (s.start()) {
@@ -76,6 +82,10 @@ bool startSubsystems() {
     ShowFatalBox(Tr("tErrorSUBSYSTEM") + s.suffix);
     return false;
   }
+  // A card game plays as well without sound: no device (no sound server, no sound card) only
+  // silences it, and every sound call does nothing.
+  game.soundDevice = sound_init() != 0;
+  WriteLogLine(std::string("InitSound:") + Tabs(2) + (game.soundDevice ? "OK" : "NO DEVICE, PLAYING SILENTLY"));
   return true;
 }
 
@@ -89,13 +99,13 @@ struct StopDecodingAhead {
 }  // namespace
 
 bool SetUpDisplay() {
-  ChooseScreenSize(game.prefs.screenKind, game.prefs.screenModeText, &game.screenWidth, &game.screenHeight);
+  ChooseScreenSize(game.prefs.screenKind, &game.prefs.screenModeText, &game.screenWidth, &game.screenHeight);
   layoutBoard();
   // The pictures are decoded on the other core while the music is decoded and the screen opens;
   // they are still made into sprites, and logged, one by one in their order once the screen is open.
   UnpackedPictures pictures = UnpackPictures(dataPackPath());
   const StopDecodingAhead stopOnReturn;  // declared after the blocks, so it runs before they go
-  if (!LoadMusic(dataPackPath())) {
+  if (game.soundDevice && !LoadMusic(dataPackPath())) {
     ReportFailedAsset("music.ogg");
     return false;
   }
@@ -120,29 +130,31 @@ bool SetUpDisplay() {
   return true;
 }
 
-bool StartUp(int argc, char** argv, const std::string& gameDir) {
-  // The display library takes its own options out of argv; the game's parameters are the ones
-  // the player typed, so they are read first.
-  const int paramCount = argc > 0 ? argc - 1 : 0;
-  const std::string firstParam = paramCount > 0 && argv[1] != nullptr ? argv[1] : "";
+bool StartUp(int argc, char** argv, const CommandLine& line, const std::string& gameDir) {
   platform_init(argc, argv);
   ResetGameState();
   loadFonts();
   game.gameDir = gameDir;
-  game.userDir = UserDirectory("Quenmarsh/Vesperine");
+  game.userDir = UserDirectory(kUserSubPath);
   game.saveDir = game.gameDir;
-  readPreferences();
-  game.paramCount = paramCount;
-  openLogWhenAsked(firstParam);
+  const std::vector<std::string> localeLanguages = LocaleLanguages();
+  const bool languageByLocale = readPreferences(localeLanguages);
+  game.paramCount = static_cast<int64_t>(line.parameterCount);
+  openLogWhenAsked(line.log);
   WriteStartingSettings();
   ScanLanguages(LanguagePackPath(), game.languageInfo, game.languageList);
   WriteAvailableLanguages();
-  chooseLanguage();
+  chooseLanguage(languageByLocale, localeLanguages);
   return startSubsystems();
 }
 
 int RunGame(int argc, char** argv) {
-  const bool started = StartUp(argc, argv, ExecutableDirectory(argc > 0 ? argv[0] : "")) && SetUpDisplay();
+  const std::string gameDir = ExecutableDirectory(argc > 0 ? argv[0] : "");
+  const CommandLine line = ReadCommandLine(platform_program_parameters(argc, argv));
+  if (line.action != CommandLine::Play) {
+    return AnswerCommandLine(line, PathExists(gameDir + kPreferencesFileName) ? gameDir : UserDirectory(kUserSubPath));
+  }
+  const bool started = StartUp(argc, argv, line, gameDir) && SetUpDisplay();
   if (started) RunMainLoop();
   platform_shutdown();
   return started ? 0 : 1;

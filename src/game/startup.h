@@ -3,10 +3,12 @@
 
 #include <string>
 
+#include "game/command_line.h"
+
 // Start-up up to the hand-over to the screen: fonts, directories, preferences, the log, the
-// language, the subsystems, for a game living in gameDir (ending in "/"). Returns false after a
-// subsystem failed (its box was shown).
-bool StartUp(int argc, char** argv, const std::string& gameDir);
+// language, the subsystems, for a game living in gameDir (ending in "/") started with that command
+// line. Returns false after a subsystem failed (its box was shown).
+bool StartUp(int argc, char** argv, const CommandLine& line, const std::string& gameDir);
 // Screen size, board layout, music, the screen, the pictures, the texts and the final touches.
 // Returns false after a fatal error box.
 bool SetUpDisplay();

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using SpriteId = int64_t;  // a fixed sprite/image number or a handle; 0 is never a handle
 constexpr SpriteId kNewSprite = -1;
@@ -25,6 +26,11 @@ constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) { return (r & 255) | 
 constexpr uint32_t rgba(uint32_t r, uint32_t g, uint32_t b, uint32_t a) { return rgb(r, g, b) | (a & 255) << 24; }
 
 // ---- process -----------------------------------------------------------------------------------
+// The program's own parameters, argv[1] on, once GTK took out the options it knows (--display,
+// --g-fatal-warnings, --class, --name, --gtk-module); platform_init applies those. Opens nothing,
+// so the game reads its command line before any display or window. Called once, before
+// platform_init.
+std::vector<std::string> platform_program_parameters(int argc, char** argv);
 // Called first thing by main: starts the libraries behind the services (GTK/GDK with the X11 backend
 // when a display is reachable, the PNG and OGG decoders). Never fails: a missing display only makes
 // opening a screen fail later and message boxes fall back to standard error.
@@ -63,6 +69,10 @@ void window_show(int window);
 void window_activate(int window);
 void window_minimize(int window);
 void window_close(int window);
+
+// The longest side a game screen in a window can have: what X gives a window and GL draws and keeps
+// a copy of. 0 when there is no display to ask.
+int screen_largest_side();
 
 // Every later flip waits until more than 1000 / fps whole milliseconds passed since the end of the
 // previous flip. 0 switches the limit off.

@@ -2,7 +2,6 @@
 
 #include <dirent.h>
 
-#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -73,26 +72,6 @@ int LoadFromSource(const LanguagePackSource& source, const std::string& code, Tr
 }
 
 }  // namespace
-
-std::string SystemLanguage(int kind) {
-  const auto environment = [](const char* name) {
-    const char* value = std::getenv(name);
-    return std::string(value != nullptr ? value : "");
-  };
-  if (kind == 0) {
-    const std::string lang = environment("LANG");
-    return lang.substr(0, lang.find('.'));
-  }
-  if (kind == 1) return environment("LANGUAGE");
-  if (kind == 2) {
-    const std::string locale = SystemLanguage(0);
-    const size_t first = locale.find('_');
-    if (first == std::string::npos) return "";
-    const size_t second = locale.find('_', first + 1);
-    return locale.substr(first + 1, second == std::string::npos ? std::string::npos : second - first - 1);
-  }
-  return "";
-}
 
 int ScanLanguages(const std::string& packPath, LanguageTable& info, LanguageList& list) {
   std::vector<LanguageFile> files;

@@ -1,5 +1,5 @@
-// Languages: the scan of the language pack, the choice of the system language, the loading of one
-// language's texts into the translation table, and the position of a language in the chooser.
+// Languages: the scan of the language pack, the loading of one language's texts into the
+// translation table, and the position of a language in the chooser.
 // Called by the start-up and by the apply step of the settings screen.
 #pragma once
 
@@ -10,10 +10,6 @@
 #include "services/language_table.h"
 
 inline constexpr const char* kLanguagePackName = "VesperineLanguages.pack";
-
-// Kind 0: LANG up to its first "." (the whole value without one; "" when unset). Kind 1: LANGUAGE.
-// Kind 2: the country part of kind 0, between the first "_" and the next one. Other kinds: "".
-std::string SystemLanguage(int kind);
 
 // Adds a record per language file of the pack (a zip file, or a directory of *.language files) to
 // `info`, keyed by the file's tLangFileNAME, and rebuilds `list`. 1 when the pack could be opened and

@@ -1,10 +1,24 @@
 #include "services/paths.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <vector>
+
+namespace {
+// The user's entry in the password database, as GLib and the C library find the home directory
+// when HOME is missing; "" when there is no entry.
+std::string passwordHome() {
+  std::vector<char> buffer(4096);
+  passwd entry{};
+  passwd* found = nullptr;
+  while (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE) buffer.resize(buffer.size() * 2);
+  return found != nullptr && found->pw_dir != nullptr ? found->pw_dir : "";
+}
+}  // namespace
 
 bool PathExists(const std::string& path) {
   struct stat info {};
@@ -18,7 +32,7 @@ bool IsDirectory(const std::string& path) {
 
 std::string UserDirectory(const std::string& subPath) {
   const char* home = std::getenv("HOME");
-  std::string base = home != nullptr ? home : "";
+  std::string base = home != nullptr && home[0] != '\0' ? home : passwordHome();
   if (base.size() > 1 && base.back() != '/') base += '/';
   return base + "." + subPath + "/";
 }

@@ -3,9 +3,10 @@
 
 #include <string>
 
-// HOME (with "/" appended when it is longer than one character and does not end in "/"; "" when
-// unset), then ".", the sub-path and "/". "Quenmarsh/Vesperine" with HOME=/home/player gives
-// /home/player/.Quenmarsh/Vesperine/.
+// The home directory (with "/" appended when it is longer than one character and does not end in
+// "/"), then ".", the sub-path and "/". "Quenmarsh/Vesperine" with HOME=/home/player gives
+// /home/player/.Quenmarsh/Vesperine/. The home directory is HOME, or when HOME is unset or empty the
+// user's entry in the password database ("" when there is none either).
 std::string UserDirectory(const std::string& subPath);
 
 // Creates every missing directory along the path with mode 0700. 1 when the path existed or every

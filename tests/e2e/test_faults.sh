@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real game against what goes wrong on players' machines: GTK's own options on the command
-# line, no X display, no audio device, broken or missing packs, a save directory missing or
-# read-only, no HOME and no room for the preferences. Each ends with its message and no crash, or
-# plays on; nothing is lost.
+# line, no X display, no audio device, a window size no window can have, broken or missing packs, a
+# save directory missing or read-only, no room for the preferences, no HOME. Each ends with its
+# message and no crash, or plays on; nothing is lost.
 source "$(dirname "$0")/lib.sh" "$1"
 
 start_x 1280x720
@@ -13,9 +13,11 @@ user_dir="$E2E_HOME/.Quenmarsh/Vesperine/"
 
 # Starts GAME with /LOG from DIR with the environment changes given (env's syntax). FILE_LIMIT caps
 # the size of the files it writes (ulimit -f), SIGXFSZ ignored: a write beyond it fails with EFBIG.
+# AS_USER: a command that runs it as another user.
+AS_USER=()
 launch() {
   (cd "$1" && { [ -z "${FILE_LIMIT:-}" ] || { trap '' XFSZ && ulimit -f "$FILE_LIMIT"; }; } &&
-     exec env "${@:3}" SDL_AUDIODRIVER="${AUDIO:-dummy}" timeout 120 "$2" /LOG >"$E2E_WORK/game.out" 2>&1) &
+     exec "${AS_USER[@]}" env "${@:3}" SDL_AUDIODRIVER="${AUDIO:-dummy}" timeout 120 "$2" /LOG >"$E2E_WORK/game.out" 2>&1) &
   GAME_PID=$!
 }
 
@@ -55,14 +57,14 @@ expect_asset_failure() {
   [ ! -e "$user_dir/Vesperine.prefs" ] || fail "preferences saved after the failure of $2"
 }
 
-# --- GTK's options are GTK's; "/LOG" counts only as the first parameter.
-for options in "--display=$DISPLAY /LOG" "--g-fatal-warnings" "/LOG --display=$DISPLAY"; do
+# --- GTK's options are GTK's, taken out before the game reads its own: "/LOG" is the first of those.
+for options in "--display=$DISPLAY /LOG" "--g-fatal-warnings" "/LOG --display $DISPLAY"; do
   rm -rf "$user_dir"
   # shellcheck disable=SC2086
   start_game $options
   plays_and_quits "vesperine $options"
   logs=$(ls "$user_dir" | grep -c '^Log ' || true)
-  [ "$logs" -eq "$([[ $options == /LOG* ]] && echo 1 || echo 0)" ] || fail "vesperine $options: $logs logs"
+  [ "$logs" -eq "$([[ $options == */LOG* ]] && echo 1 || echo 0)" ] || fail "vesperine $options: $logs logs"
 done
 
 # --- No X display: a plain message on standard error, exit status 1.
@@ -70,19 +72,38 @@ out=$(cd "$E2E_WORK" && env -u DISPLAY HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy ti
 [ $? -eq 1 ] || fail "without a display: exit status not 1"
 grep -q "no X display" <<<"$out" || fail "no word of the missing display: $out"
 
-# --- No audio device: the Sound box.
+# --- No audio device (SDL told to use a driver that does not exist): the game plays silently, M
+# still switches the music, and the next start with a device plays it again.
 rm -rf "$user_dir"
 AUDIO=nosuchdevice launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_HOME"
-box_and_exit "without audio"
-game_log | grep -qx $'InitSound:\t\tFAILED' || fail "no FAILED line for the sound"
-
-# --- A window larger than X can show: refused as a screen that cannot open, never an abort; its
-# log lines are in the file while the box is up (a start that crashes keeps them too).
-printf '[Settings]\nGameScreen = 1\nScreenMode = 99999x99999\n' >"$E2E_GAME_DIR/Vesperine.prefs"
+wait_for_window
+capture_intro logo  # the main loop reads the keys
+press m
+plays_and_quits "without audio"
+game_log | grep -qx $'InitSound:\t\tNO DEVICE, PLAYING SILENTLY' || fail "no word of the missing sound device"
+grep -qx 'Music = 0' "$user_dir/Vesperine.prefs" || fail "without audio: M did not switch the music off"
+rm "$user_dir"/Log*.log
 start_game /LOG
-logged_window_failed() { game_log | grep -qx $'Opening screen (Windowed):\t\tFAILED'; }
-box_and_exit "a window of 99999x99999" logged_window_failed
-rm "$E2E_GAME_DIR"/Vesperine.prefs "$E2E_GAME_DIR"/Log*.log
+wait_for_window
+capture_intro logo
+press m
+expect_music playing "with a device again, M did not start the music"
+plays_and_quits "with a device again"
+game_log | grep -qx $'InitSound:\t\tOK' || fail "with a device again: the sound did not start"
+
+# --- Windows no window can have, larger than X (32767) or GL (llvmpipe's 16384) can show: the
+# windowed kind opens at 1280x720 instead and says so; the file keeps the size until the game saves.
+for mode in 99999x99999 "20000 X 100"; do
+  printf '[Settings]\nGameScreen = 1\nScreenMode = %s\n' "$mode" | tee "$E2E_GAME_DIR/Vesperine.prefs" >"$E2E_WORK/prefs.before"
+  start_game /LOG
+  wait_for_window
+  [ "$(xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Width: //p')" = 1280 ] || fail "$mode: not a window of 1280"
+  cmp -s "$E2E_GAME_DIR/Vesperine.prefs" "$E2E_WORK/prefs.before" || fail "$mode: the preferences changed before the save"
+  plays_and_quits "a window of $mode"
+  game_log | grep -qxF "ScreenMode ($mode):"$'\t\t'"UNUSABLE, 1280x720" || fail "$mode: no word of the size refused"
+  grep -qx 'ScreenMode = 1280x720' "$E2E_GAME_DIR/Vesperine.prefs" || fail "$mode: not saved as 1280x720"
+  rm "$E2E_GAME_DIR"/Vesperine.prefs "$E2E_GAME_DIR"/Log*.log
+done
 
 # --- Data pack missing, and without each one of its entries in turn (a pack cut short lists the
 # entries before the cut: the reader's tests).
@@ -113,12 +134,6 @@ for kind in missing empty notzip; do
 done
 ln -sfn "$E2E_BUILD/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.pack"
 
-# --- HOME unset: the per-user directory is relative to where the game was started.
-mkdir -p "$E2E_WORK/cwd"
-launch "$E2E_WORK/cwd" "$E2E_GAME_DIR/vesperine" -u HOME
-plays_and_quits "HOME unset"
-[ -s "$E2E_WORK/cwd/.Quenmarsh/Vesperine/Vesperine.prefs" ] || fail "HOME unset: no preferences beside the start"
-
 # --- A save directory that cannot be made: the game plays as usual and ends normally.
 : >"$E2E_WORK/a file"
 launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_WORK/a file/home"
@@ -145,4 +160,24 @@ FILE_LIMIT=0 launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_HOME"
 plays_and_quits "no room for the preferences"
 cmp -s "${E2E_GAME_DIR}Vesperine.prefs" "$E2E_WORK/prefs.before" || fail "no room: the old preferences were damaged"
 ls "$E2E_GAME_DIR" | grep -q '^Vesperine\.prefs\.' && fail "no room: a temporary file was left"
+# --- HOME unset or empty: the home of the player's password entry, as GLib and the C library find
+# it, never the directory the game was started from. Run as a plain user, nobody (home /nonexistent,
+# where nothing can be made): preferences in the game directory bring the log there.
+if [ "$(id -u)" -eq 0 ]; then
+  printf '[Settings]\nGameScreen = 1\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+  mkdir -p "$E2E_WORK/cwd"
+  chmod a+x "$E2E_WORK" && hand_game_to nobody && chown nobody "$E2E_WORK/cwd"
+  AS_USER=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  for home in "-u HOME" "HOME="; do
+    rm -f "$E2E_GAME_DIR"/Log*.log
+    # shellcheck disable=SC2086
+    launch "$E2E_WORK/cwd" "$E2E_GAME_DIR/vesperine" $home
+    plays_and_quits "HOME $home"
+    game_log | grep -qxF "UserDir:"$'\t\t'"$(getent passwd nobody | cut -d: -f6)/.Quenmarsh/Vesperine/" \
+      || fail "HOME $home: not the password entry's home: $(game_log | grep UserDir)"
+    [ -z "$(ls -A "$E2E_WORK/cwd")" ] || fail "HOME $home: written where the game was started"
+  done
+else
+  echo "not root: HOME unset is not tried as another user"
+fi
 echo "all faults survived"

@@ -16,6 +16,7 @@ class StartUpTest : public GameTest {
     GameTest::SetUp();
     setenv("HOME", home.c_str(), 1);
     setenv("LANG", "de_DE.UTF-8", 1);
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) unsetenv(name);
     const std::string pack = gameDir + "VesperineLanguages.pack/";
     std::filesystem::create_directories(pack + "fr_FR.language");  // a directory: no language
     WriteWholeFile(pack + "en_GB.language",
@@ -30,7 +31,7 @@ class StartUpTest : public GameTest {
     args.insert(args.end(), params.begin(), params.end());
     argv.clear();
     for (auto& a : args) argv.push_back(a.data());
-    return StartUp(static_cast<int>(argv.size()), argv.data(), gameDir);
+    return StartUp(static_cast<int>(argv.size()), argv.data(), ReadCommandLine(params), gameDir);
   }
   // This start's log file in `dir`.
   std::string log(const std::string& dir) {
@@ -68,19 +69,25 @@ class StartUpTest : public GameTest {
   std::vector<char*> argv;
 };
 
-TEST_F(StartUpTest, LanguagesMissingFromThePackFallBackToEnglish) {
-  for (const auto& [lang, prefs] : {std::pair{"POSIX", ""}, {"de_DE.UTF-8", "[Settings]\nLanguage = fr_FR\n"}}) {
+// The preferences' language, else the locale's first shipped one, else English.
+TEST_F(StartUpTest, LanguageFromThePreferencesOrTheLocaleElseEnglish) {
+  const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+      {"", "POSIX", "", "en_GB"}, {"", "de_DE.UTF-8", "[Settings]\nLanguage = fr_FR\n", "en_GB"},
+      {"fr:de_CH", "en_GB.UTF-8", "", "de_DE"}, {"", "de_AT.UTF-8", "[Settings]\nLanguage = en_GB\n", "en_GB"}};
+  for (const auto& [language, lang, prefs, chosen] : cases) {
     restart();
-    setenv("LANG", lang, 1);
+    std::filesystem::remove(gameDir + "Vesperine.prefs");
+    const ScopedEnv languageList("LANGUAGE", language), locale("LANG", lang);
     ASSERT_TRUE(start({}, prefs));
-    EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.setLangIdx, game.translations["tErrorERROR"]),
-              std::make_tuple("en_GB", int64_t{0}, "Error")) << lang;
+    EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.translations["tErrorERROR"]),
+              std::make_tuple(chosen, std::string(chosen) == "de_DE" ? "Fehler" : "Error")) << language << " " << lang;
   }
 }
 
-// Without preferences: the private user directory and the system's language.
+// Without preferences: the private user directory and the locale's language (logged as asked).
 TEST_F(StartUpTest, LogHeaderAndStartUpLines) {
-  ASSERT_TRUE(start({"/LOG", "ignored"}));
+  setenv("LANG", "de_AT.UTF-8", 1);
+  ASSERT_TRUE(start({"/LOG"}));
   EXPECT_EQ(std::make_tuple(game.gameDir, game.userDir, game.saveDir, game.prefs.languageCode),
             std::make_tuple(gameDir, userDir, userDir, "de_DE"));
   EXPECT_TRUE(std::filesystem::is_directory(userDir));  // private, as the paths tests check
@@ -89,7 +96,7 @@ TEST_F(StartUpTest, LogHeaderAndStartUpLines) {
   expectLines(text, {"\nNumber of desktops:\t\t1\n", "\n[GAME DETAILS]\nTitle:\t\tVesperine\nFamily:\t\tDuskline\n",
                      "\nBit:\t\t(x64)\n\n[CODE SUBSYSTEMS]\nLanguage:\t\t2.0\nCursor: \t\t0.1\nLog:\t\t1.2\n",
                      "\nGameDir:\t\t" + gameDir + "\nUserDir:\t\t" + userDir + "\nSaveTo:\t\t" + userDir + "\n",
-                     "[INITIAL SETTINGS]\nLanguage:\t\tde_DE\nGameScreen:\t\tFullscreen\nMusic:\t\tOn\nScreenMode:\t\t1280x720\n",
+                     "[INITIAL SETTINGS]\nLanguage:\t\tde_AT\nGameScreen:\t\tFullscreen\nMusic:\t\tOn\nScreenMode:\t\t1280x720\n",
                      "\n[AVAILABLE LANGUAGES]\nLanguage:\t\tEnglish\nLanguage:\t\tDeutsch\n\n[STARTING GAME]\n",
                      "Load language (de_DE):\t\tOK\nInitSprite:\t\tOK\nInitKeyboard:\t\tOK\nInitMouse:\t\tOK\nInitSound:\t\tOK\n"});
 }
@@ -103,15 +110,26 @@ TEST_F(StartUpTest, GamePreferencesMakeTheGameDirectoryTheSaveDirectory) {
 }
 
 TEST_F(StartUpTest, SubsystemsThatCannotStartAreFatalWithTheirLineAndBox) {
-  fake::state().failSoundInit = true;
-  EXPECT_FALSE(start({}));
-  EXPECT_EQ(fake::state().messageBoxes, (std::vector<std::pair<std::string, std::string>>{{"Vesperine::Fehler", "Start  : Sound"}}));
-  restart();
   std::filesystem::remove_all(gameDir + "VesperineLanguages.pack");  // runs on with empty texts
   fake::state().failSpriteInit = true;
   EXPECT_FALSE(start({"/LOG"}));
   expectLines(log(userDir), {"[AVAILABLE LANGUAGES]\n\n[STARTING GAME]\nLoad language (en_GB):\t\tFAILED\nInitSprite:\t\tFAILED\n"});
   EXPECT_EQ(fake::state().messageBoxes[0], std::make_pair(std::string("Vesperine::"), std::string("  : Sprite")));
+}
+
+// No sound device: no box, the music neither loaded nor played, and M still switches the setting.
+TEST_F(StartUpTest, WithoutASoundDeviceTheGamePlaysSilently) {
+  writePack();
+  fake::state().failSoundInit = true;
+  ASSERT_TRUE(start({"/LOG"}));
+  ASSERT_TRUE(SetUpDisplay());
+  fake::state().releasedKeys = {kKeyM};
+  HandleKeys();
+  EXPECT_EQ(std::make_tuple(fake::state().messageBoxes.size(), fake::callsStartingWith("sound_load").size(), game.prefs.musicOn),
+            std::make_tuple(0u, 0u, int64_t{0}));
+  const std::string text = log(userDir);
+  expectLines(text, {"InitMouse:\t\tOK\nInitSound:\t\tNO DEVICE, PLAYING SILENTLY\nScreenWidth:", "Opening screen (Fullscreen):\t\tOK"});
+  EXPECT_EQ(text.find("music.ogg"), std::string::npos);
 }
 
 TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals) {
@@ -138,7 +156,7 @@ TEST_F(StartUpTest, ScreenKindsAndModes) {
       {"GameScreen = 1\nScreenMode = 1024x768",
        "1024x768 window_open 0 0 0 1024 768 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 1"},
       {"GameScreen = 0\nScreenMode = 1024x768", "1280x720"},  // full screen ignores the mode
-      {"GameScreen = 3", "No screen"}, {"GameScreen = 1\nScreenMode = 0x600", "No screen"}};
+      {"GameScreen = 3", "No screen"}};
   for (const auto& [prefs, expected] : cases) {
     restart();
     ASSERT_TRUE(start({}, std::string("[Settings]\n") + prefs + "\n"));
@@ -146,6 +164,23 @@ TEST_F(StartUpTest, ScreenKindsAndModes) {
                                      : fake::state().messageBoxes.back().second;
     for (const std::string& window : fake::callsStartingWith("window_open")) got += " " + window;
     EXPECT_EQ(got, expected) << prefs;
+  }
+  // Hand-edited sizes of the windowed kind: blanks and either x; one no window can have (the fake's
+  // largest side is 16384) opens 1280x720, and so is saved; the file stays as written meanwhile.
+  const std::pair<const char*, const char*> modes[] = {
+      {"1024 x 768", "1024x768"}, {"1024X768", "1024x768"}, {"800 X\t600", "800x600"}, {"640x480x2", "640x480"},
+      {"16384x16", "16384x16"},   {"0x0", "1280x720"},      {"0x600", "1280x720"},       {"16385x16", "1280x720"},
+      {"1024", "1280x720"},       {"big", "1280x720"},      {"-800x600", "1280x720"}};
+  for (const auto& [mode, size] : modes) {
+    restart();
+    const std::string prefs = std::string("[Settings]\nGameScreen = 1\nScreenMode = ") + mode + "\n";
+    const bool fallback = std::string(size) == "1280x720", logged = std::string(mode) == "0x0";
+    ASSERT_TRUE(start(logged ? std::vector<std::string>{"/LOG"} : std::vector<std::string>{}, prefs));
+    ASSERT_TRUE(SetUpDisplay()) << mode;
+    EXPECT_EQ(std::to_string(game.screenWidth) + "x" + std::to_string(game.screenHeight), size) << mode;
+    EXPECT_EQ(game.prefs.screenModeText, fallback ? size : mode);
+    EXPECT_EQ(ReadWholeFile(gameDir + "Vesperine.prefs"), prefs);
+    if (logged) expectLines(log(gameDir), {"ScreenMode (0x0):\t\tUNUSABLE, 1280x720\n"});
   }
 }
 

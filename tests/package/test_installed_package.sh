@@ -18,7 +18,9 @@ desktop-file-validate "$share/applications/com.quenmarsh.Vesperine.desktop" || f
 appstreamcli validate --no-net --explain "$share/metainfo/com.quenmarsh.Vesperine.metainfo.xml" || fail "metainfo"
 warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$share/man/man6/vesperine.6.gz" 2>&1 >/dev/null)
 [ -z "$warnings" ] || fail "manual page: $warnings"
-for pixels in 48 64 128 256; do
+# The icon at every size desktops ask for, from the menus' 16 pixels up (the small ones' own design:
+# the artwork tests).
+for pixels in 16 24 32 48 64 128 256 512; do
   [ "$(identify -format '%w %h' "$share/icons/hicolor/${pixels}x${pixels}/apps/com.quenmarsh.Vesperine.png")" = "$pixels $pixels" ] \
     || fail "icon of $pixels pixels"
 done

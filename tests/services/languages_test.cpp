@@ -3,6 +3,9 @@
 
 #include <unistd.h>
 
+#include <map>
+
+#include "services/locale_language.h"
 #include "services/text_encoding.h"
 #include "test_files.h"
 #include "zip_bytes.h"
@@ -98,17 +101,38 @@ TEST_F(LanguagePack, NothingIsExtractedAndNoSymlinkInTmpIsFollowed) {
   std::filesystem::remove(link);
 }
 
-TEST(SystemLanguage, FromTheEnvironment) {
-  const std::tuple<std::optional<std::string>, int, std::string> cases[] = {
-      {"de_DE.UTF-8", 0, "de_DE"}, {"de_DE.UTF-8", 2, "DE"}, {"de_DE.UTF-8", 3, ""}, {"de_DE.UTF-8", -1, ""},
-      {"POSIX", 0, "POSIX"},       {"POSIX", 2, ""},         {"sr_RS_latin.UTF-8@x", 2, "RS"},
-      {std::nullopt, 0, ""},       {std::nullopt, 2, ""}};
-  const ScopedEnv language("LANGUAGE", "de:en");
-  for (const auto& [lang, kind, expected] : cases) {
-    const ScopedEnv env("LANG", lang);
-    EXPECT_EQ(SystemLanguage(kind), expected) << lang.value_or("(unset)") << " " << kind;
+// The first start's language among the shipped ones, for locales of many regions, read as gettext
+// reads them: LANGUAGE (unless the locale is C), else the first of LC_ALL, LC_MESSAGES, LANG.
+TEST(LocaleLanguage, TheFirstShippedLanguageTheLocaleAsksFor) {
+  LanguageTable info;
+  LanguageList shipped;
+  ASSERT_EQ(ScanLanguages(std::string(VESPERINE_SOURCE_DIR) + "/data/languages", info, shipped), 1);
+  struct Case {
+    const char *language, *all, *messages, *lang, *chosen;
+  };
+  const Case cases[] = {
+      {"", "", "", "de_AT.UTF-8", "de_DE"},  {"", "", "", "de_CH.UTF-8", "de_DE"},  {"", "", "", "fr_CA.UTF-8", "fr_FR"},
+      {"", "", "", "fr_BE@euro", "fr_FR"},   {"", "", "", "es_MX.UTF-8", "es_ES"},  {"", "", "", "pt_PT.UTF-8", "pt_BR"},
+      {"", "", "", "pt_BR.UTF-8", "pt_BR"},  {"", "", "", "nl_BE.UTF-8", "nl_NL"},  {"", "", "", "el_CY", "el_GR"},
+      {"", "de_DE.UTF-8", "", "en_GB.UTF-8", "de_DE"},  {"", "", "fr_FR.UTF-8", "en_GB.UTF-8", "fr_FR"},
+      {"", "sv_SE.UTF-8", "fr_FR.UTF-8", "de_DE.UTF-8", "sv_SE"},  // LC_ALL over the others
+      {"de", "", "", "en_GB.UTF-8", "de_DE"}, {"eo:hu:de", "", "", "en_GB.UTF-8", "hu_HU"},
+      {"en_US:en", "", "", "de_DE.UTF-8", "en_GB"},
+      {"eo:fi", "", "", "de_DE.UTF-8", ""},   // none of LANGUAGE shipped: untranslated, as gettext
+      {"de", "", "", "C.UTF-8", ""},  {"de", "POSIX", "", "fr_FR.UTF-8", ""},  // LANGUAGE ignored under C
+      {"C:de", "", "", "fr_FR.UTF-8", ""},  {"::it", "", "", "C", ""}, {"::it", "", "", "pl_PL", "it_IT"},
+      {"", "", "", "ja_JP.UTF-8", ""},  {"", "", "", "", ""},  {"", "", "", "POSIX", ""}};
+  for (const Case& c : cases) {
+    const std::map<std::string, std::string> environment = {
+        {"LANGUAGE", c.language}, {"LC_ALL", c.all}, {"LC_MESSAGES", c.messages}, {"LANG", c.lang}};
+    const auto reader = [&](const char* name) { return environment.at(name); };
+    EXPECT_EQ(ShippedLanguageFor(LocaleLanguages(reader), shipped), c.chosen)
+        << c.language << " / " << c.all << " / " << c.messages << " / " << c.lang;
   }
-  EXPECT_EQ(SystemLanguage(1), "de:en");
+  // Exactly before by the language alone, whatever the order of the list.
+  LanguageList two;
+  for (const char* code : {"pt_BR", "pt_PT"}) two.add({code, code});
+  EXPECT_EQ(ShippedLanguageFor({"pt_PT", "pt"}, two) + ShippedLanguageFor({"pt"}, two), "pt_PTpt_BR");
 }
 
 // The shipped language files: every language defines every text the game shows, and fits its boxes.

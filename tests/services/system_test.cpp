@@ -1,4 +1,5 @@
 // The small services: the log, new files named by the second, directories, system details, encodings.
+#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -74,8 +75,9 @@ TEST(NewFile, NumberedBeforeTheExtensionAndClaimedByOneMakerOnly) {
 }
 
 TEST(Paths, UserDirectoryFromHomeAndPrivateDirectoriesCreated) {
+  const std::string entry = std::string(getpwuid(getuid())->pw_dir) + "/.Quenmarsh/Vesperine/";  // HOME unset or empty
   const std::pair<std::optional<std::string>, std::string> cases[] = {
-      {std::nullopt, ".Quenmarsh/Vesperine/"}, {"/", "/.Quenmarsh/Vesperine/"},
+      {std::nullopt, entry}, {"", entry}, {"/", "/.Quenmarsh/Vesperine/"},
       {"/home/player", "/home/player/.Quenmarsh/Vesperine/"}, {"/home/player/", "/home/player/.Quenmarsh/Vesperine/"}};
   for (const auto& [home, expected] : cases) { const ScopedEnv env("HOME", home); EXPECT_EQ(UserDirectory("Quenmarsh/Vesperine"), expected); }
   ScratchDir dir;

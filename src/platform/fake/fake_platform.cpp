@@ -73,6 +73,10 @@ void clearCalls() { g_state.calls.clear(); }
 using fake::g_state;
 using fake::record;
 
+// The fake knows no display options: every parameter is the program's.
+std::vector<std::string> platform_program_parameters(int argc, char** argv) {
+  return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
 void platform_init(int, char**) { record("platform_init"); }
 void platform_shutdown() {
   record("platform_shutdown");
@@ -97,6 +101,7 @@ int desktop_size(int desktop, int* width, int* height) {
   return 1;
 }
 int desktop_count() { return g_state.displayMissing ? 0 : g_state.monitors; }
+int screen_largest_side() { return g_state.displayMissing ? 0 : g_state.largestScreenSide; }
 
 namespace {
 int openScreen(int width, int height) {

@@ -36,6 +36,7 @@ struct State {
   int desktopHeight = 720;
   int monitors = 1;
   std::set<int> videoModes;  // width * 100000 + height; empty = only the desktop size
+  int largestScreenSide = 16384;
   bool failSpriteInit = false, failKeyboardInit = false, failMouseInit = false, failSoundInit = false;
   bool failWindowOpen = false;
   bool displayMissing = false;

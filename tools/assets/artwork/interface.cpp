@@ -414,21 +414,79 @@ Surface paintCheckBox(bool ticked) {
   return surface;
 }
 
-Surface paintIcon(int pixels) {
-  // Drawn on a 256-unit square scaled to the wanted size, so every size is drawn, not resampled.
-  constexpr int size = 256;
-  Surface surface = makeSurface(pixels, pixels, true);
-  const Context context = makeContext(surface);
-  cairo_t* cr = context.get();
-  cairo_scale(cr, pixels / double(size), pixels / double(size));
-  roundedRectangle(cr, 8, 8, size - 16, size - 16, 48);
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 8, 0, size - 8);
+namespace {
+
+// The icon of menus, title bars and window lists, drawn on its own pixel grid: no tilt and no
+// sparkle, whole-pixel edges, the two cards and the star still apart at 16 pixels.
+struct SmallIcon {
+  int pixels, corner;
+  int backX, backY, faceX, faceY, cardWidth, cardHeight;
+  double star;
+};
+constexpr SmallIcon smallIcons[] = {
+    {16, 3, 2, 2, 6, 4, 8, 10, 3.3},
+    {24, 4, 3, 3, 9, 6, 12, 15, 5.0},
+    {32, 6, 4, 4, 12, 8, 16, 20, 6.6},
+};
+
+// A card of whole pixels: a one-pixel edge around its colour.
+void flatCard(cairo_t* cr, int x, int y, int width, int height, const Colour& edge, const Colour& fill) {
+  cairo_rectangle(cr, x, y, width, height);
+  setColour(cr, edge);
+  cairo_fill(cr);
+  cairo_rectangle(cr, x + 1, y + 1, width - 2, height - 2);
+  setColour(cr, fill);
+  cairo_fill(cr);
+}
+
+// Every size's ground: the dusk sky in a rounded square.
+void iconSky(cairo_t* cr, double inset, double side, double radius) {
+  roundedRectangle(cr, inset, inset, side, side, radius);
+  cairo_pattern_t* sky = cairo_pattern_create_linear(0, inset, 0, inset + side);
   addColourStop(sky, 0.0, rgb255(34, 26, 76));
   addColourStop(sky, 0.55, rgb255(140, 62, 112));
   addColourStop(sky, 1.0, rgb255(252, 160, 88));
   cairo_set_source(cr, sky);
   cairo_fill(cr);
   cairo_pattern_destroy(sky);
+}
+
+Surface paintSmallIcon(const SmallIcon& icon) {
+  Surface surface = makeSurface(icon.pixels, icon.pixels, true);
+  const Context context = makeContext(surface);
+  cairo_t* cr = context.get();
+  iconSky(cr, 0, icon.pixels, icon.corner);
+  flatCard(cr, icon.backX, icon.backY, icon.cardWidth, icon.cardHeight, palette::gold, rgb255(96, 30, 56));
+  if (icon.pixels >= 24) {  // the back's inner frame, where there is room for it
+    cairo_rectangle(cr, icon.backX + 2.5, icon.backY + 2.5, icon.cardWidth - 5, icon.cardHeight - 5);
+    cairo_set_line_width(cr, 1);
+    setColour(cr, rgb255(176, 96, 92));
+    cairo_stroke(cr);
+  }
+  // The face card's shadow on the back: the two cards stay apart.
+  cairo_rectangle(cr, icon.faceX - 1, icon.faceY, 1, icon.cardHeight);
+  setColour(cr, withAlpha(palette::night, 0.6));
+  cairo_fill(cr);
+  flatCard(cr, icon.faceX, icon.faceY, icon.cardWidth, icon.cardHeight, rgb255(120, 70, 30), rgb255(252, 242, 214));
+  starPath(cr, icon.faceX + icon.cardWidth / 2.0, icon.faceY + icon.cardHeight / 2.0 + 0.5, icon.star, 0.45, 5, 0.0);
+  setColour(cr, rgb255(222, 150, 30));
+  cairo_fill(cr);
+  return surface;
+}
+
+}  // namespace
+
+Surface paintIcon(int pixels) {
+  for (const SmallIcon& icon : smallIcons) {
+    if (icon.pixels == pixels) return paintSmallIcon(icon);
+  }
+  // Drawn on a 256-unit square scaled to the wanted size, so every size is drawn, not resampled.
+  constexpr int size = 256;
+  Surface surface = makeSurface(pixels, pixels, true);
+  const Context context = makeContext(surface);
+  cairo_t* cr = context.get();
+  cairo_scale(cr, pixels / double(size), pixels / double(size));
+  iconSky(cr, 8, size - 16, 48);
   const Surface back = paintCardBack(1);
   const Surface face = paintCardFace(1, 5);
   for (const auto& [card, angle, x] : {std::tuple{&back, -0.22, 104.0}, {&face, 0.18, 150.0}}) {

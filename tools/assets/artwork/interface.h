@@ -25,8 +25,9 @@ Surface paintPointer();
 Surface paintArrow(bool left);
 Surface paintArrowUnavailable(bool left);
 Surface paintCheckBox(bool ticked);
-// The application icon, `pixels` wide and high; the desktop's menus take it at these sizes.
-inline constexpr int iconSizes[] = {48, 64, 128, 256};
+// The application icon, `pixels` wide and high; the desktop's menus, title bars and window lists
+// take it at these sizes. 16, 24 and 32 pixels have a design of their own (paintIcon).
+inline constexpr int iconSizes[] = {16, 24, 32, 48, 64, 128, 256, 512};
 Surface paintIcon(int pixels);
 
 }  // namespace artwork

@@ -1,4 +1,5 @@
-// The drawing code in memory: card sets, the panel's amber area, pictures keyed on black, the blur.
+// The drawing code in memory: card sets, the panel's amber area, pictures keyed on black, the small
+// icons, the blur.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -89,6 +90,18 @@ TEST(KeyedPictures, NoTransparentHolesAndUnavailableArrowsCoverTheUsableOnes) {
   for (const Surface& picture : {artwork::paintCheckBox(false), artwork::paintCheckBox(true), artwork::paintSeparator()})
     EXPECT_FALSE(HasPureBlack(picture));
   EXPECT_GT(MeanDifference(artwork::paintCheckBox(false), artwork::paintCheckBox(true)), 5.0);
+}
+
+// Menus, title bars and window lists take the icon at 16, 24 and 32 pixels: drawn for those sizes,
+// far from the 48-pixel icon scaled down, in which the cards blur into the sky.
+TEST(Icon, TheSmallSizesAreDrawnForTheirSize) {
+  const Surface large = artwork::paintIcon(48);
+  for (const int pixels : {16, 24, 32}) {
+    const Surface icon = artwork::paintIcon(pixels);
+    ASSERT_EQ(cairo_image_surface_get_width(icon.get()), pixels);
+    // (The large design drawn at these sizes differs from the scaled one by 1.5 to 5.)
+    EXPECT_GT(MeanDifference(icon, artwork::scaled(large, pixels, pixels)), 20.0) << pixels;
+  }
 }
 
 TEST(Canvas, BlurKeepsCoverage) {

@@ -52,17 +52,24 @@ void set_swap_interval(Display* display, int screen, Window drawable, int interv
   }
 }
 
+bool gl_can_show(int width, int height) {
+  int widest = 0, tallest = 0;
+  gl_largest_screen(&widest, &tallest);
+  return width <= widest && height <= tallest;
+}
+
+}  // namespace
+
 // The viewport limits what GL draws, and the copy of a whole frame the drawing keeps is one texture.
 // Beyond them the screen shows a part, or sends X more than a request can hold (an abort in Xlib).
-bool gl_can_show(int width, int height) {
+void gl_largest_screen(int* width, int* height) {
   GLint viewport[2] = {0, 0};
   GLint texture = 0;
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
   glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
-  return width <= std::min(viewport[0], texture) && height <= std::min(viewport[1], texture);
+  *width = std::min(viewport[0], texture);
+  *height = std::min(viewport[1], texture);
 }
-
-}  // namespace
 
 XVisualInfo* gl_choose_visual(Display* display, int screen) {
   int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 8, GLX_GREEN_SIZE, 8, GLX_BLUE_SIZE, 8, None};

@@ -70,6 +70,8 @@ void screen_damaged();
 
 // X gives window sizes and positions 16 bits with a sign: no window side can be longer.
 constexpr int kMaxXWindowSide = 32767;
+// The largest screen the current GL context draws on and keeps a copy of.
+void gl_largest_screen(int* width, int* height);
 
 // The GL side of the game screen: one GLX context on the screen's X window, a pixel-exact 2D
 // projection (origin top-left, y down), textured rectangles for sprites.

@@ -96,11 +96,15 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAn
 
 // X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
 // window or screen is refused like any that cannot open, never an abort.
+// The game asks the largest side before any screen opens (through a context of its own, current no more).
 TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
+  const int largest = screen_largest_side();
+  EXPECT_EQ(glXGetCurrentContext(), nullptr);
   open(WindowStyleWindowed);  // a context to ask GL's limits
   GLint viewport[2] = {0, 0}, texture = 0;
   glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport), glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
   const int widest = std::min(viewport[0], texture), tallest = std::min(viewport[1], texture);
+  EXPECT_EQ(largest, std::min({widest, tallest, 32767}));
   window_close(0);
   EXPECT_EQ(window_open(0, 0, 0, 32768, 16, "x", WindowStyleWindowed) + window_open(0, 0, 0, 16, 99999, "x", WindowStyleBorderless), 0);
   for (const auto& [width, height, opens] : {std::tuple{widest + 1, 16, 0}, {16, tallest + 1, 0}, {widest, 16, 1}}) {
