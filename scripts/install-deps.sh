@@ -8,7 +8,7 @@ packages=(
   g++ cmake make pkg-config
   libgtk-3-dev libpango1.0-dev libcairo2-dev
   libsdl1.2-compat-dev libvorbis-dev libogg-dev
-  libarchive-dev libxxf86vm-dev libgl-dev libglu1-mesa-dev libx11-dev
+  libarchive-dev libxxf86vm-dev libxss-dev libgl-dev libglu1-mesa-dev libx11-dev
   libpng-dev zlib1g-dev libgtest-dev
   libgl1-mesa-dri
   libfontconfig-dev fonts-roboto-unhinted fonts-open-sans fonts-urw-base35 fontconfig

@@ -35,6 +35,14 @@ void FadeOutMusic() {
   sound_stop(kMusicSound);
 }
 
+void PauseMusic() {
+  if (sound_status(kMusicSound) == SoundPlaying) sound_pause(kMusicSound);
+}
+
+void ResumeMusic() {
+  if (sound_status(kMusicSound) == SoundPaused) sound_resume(kMusicSound);
+}
+
 void ToggleMusic(int64_t* musicOn) {
   if (*musicOn == 1) {
     sound_stop(kMusicSound);

@@ -13,3 +13,7 @@ bool LoadMusic(const std::string& packPath);
 void FadeOutMusic();
 // The M key outside the settings: stops the music or starts it from its beginning.
 void ToggleMusic(int64_t* musicOn);
+// While the game is away (inactive, minimised) playing music pauses; back, paused music plays on.
+// Stopped music (M, the settings) is left as it is either way.
+void PauseMusic();
+void ResumeMusic();

@@ -40,6 +40,8 @@ void handleFullScreenMouse() {
   if (mouse_button(1)) LeftButtonAction(mouse_x(), mouse_y(), ClickPath::FullScreen);
   if (mouse_button(2) && game.gameState == Playing) game.gameState = Menu;
 }
+
+void savePreferences() { SavePreferences(game.saveDir, game.prefs); }
 }  // namespace
 
 void AdvanceTimers() {
@@ -67,23 +69,29 @@ void RunOnePass() {
   if (game.prefs.screenKind > ScreenFull) DrainWindowEvents();
   screen_flip();
   if (screen_is_active()) {
+    // Full screen back from another window or from minimised: the music plays on where it was
+    // paused. (The window kinds resume it on their focus and restore events.)
+    if (game.prefs.screenKind == ScreenFull) ResumeMusic();
     DrawFrame();
     if (game.prefs.screenKind == ScreenFull) handleFullScreenMouse();
     AdvanceTimers();
     if (game.selCount == 2) PairStep();
     HandleKeys();
   } else {
-    // Only the window kinds' focus events resume paused music.
-    if (sound_status(kMusicSound) == SoundPlaying) sound_pause(kMusicSound);
+    PauseMusic();
     wait_ms(100);
     screen_flip();
   }
+  // The desktop's close request to the full-screen window, the window gone, the session ending.
+  if (platform_quit_requested()) game.quitRequested = 1;
 }
 
 void RunMainLoop() {
+  // With the display gone, saving what the player changed is all that is left to do.
+  platform_on_display_lost(savePreferences);
   do {
     RunOnePass();
   } while (game.quitRequested != 1);
-  SavePreferences(game.saveDir, game.prefs);
+  savePreferences();
   FadeOutMusic();
 }

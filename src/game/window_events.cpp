@@ -6,15 +6,6 @@
 #include "game/game_state.h"
 #include "game/keyboard_focus.h"
 
-namespace {
-void resumeMusic() {
-  if (sound_status(kMusicSound) == SoundPaused) sound_resume(kMusicSound);
-}
-void pauseMusic() {
-  if (sound_status(kMusicSound) == SoundPlaying) sound_pause(kMusicSound);
-}
-}  // namespace
-
 bool HandleWindowEvent(int code) {
   switch (code) {
     case EventRepaint: screen_flip(); break;
@@ -29,14 +20,14 @@ bool HandleWindowEvent(int code) {
       if (game.gameState == Playing) game.gameState = Menu;
       break;
     case EventMinimized:
-      if (game.prefs.screenKind == ScreenWindowed) pauseMusic();
+      if (game.prefs.screenKind == ScreenWindowed) PauseMusic();
       break;
     case EventRestored:
-    case EventFocusIn: resumeMusic(); break;
+    case EventFocusIn: ResumeMusic(); break;
     case EventFocusOut:
       // A borderless window covering the desktop steps aside when the player turns to another one.
       if (game.prefs.screenKind == ScreenBorderless) {
-        pauseMusic();
+        PauseMusic();
         window_minimize(0);
       }
       break;

@@ -40,6 +40,15 @@ void platform_init(int argc, char** argv);
 void platform_shutdown();
 // Blocks the game thread for ms milliseconds (the 100 ms waits after clicks and while inactive).
 void wait_ms(int ms);
+// 1 once the desktop asked the game to end: the full-screen window's close request (Alt+F4, a
+// taskbar's Close), the game's window destroyed under it, or a signal ending the session (SIGTERM at
+// logout, SIGHUP when its terminal closes, Ctrl+C). The main loop reads it every pass and ends as
+// QUIT ends it. (The window kinds' close request comes as EventCloseRequest.)
+int platform_quit_requested();
+// The game's last words when the X display is lost (the server ended, the connection killed): they
+// run inside the display call that found it gone, where no screen, window or sound operation may
+// run any more; the process then ends with status 1.
+void platform_on_display_lost(void (*lastWords)());
 
 // ---- subsystem starts (each 1 on success) -------------------------------------------------------
 int sprite_init();

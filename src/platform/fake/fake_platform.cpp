@@ -82,6 +82,8 @@ void platform_shutdown() {
   record("platform_shutdown");
   if (g_state.screenOpen) screen_close();
 }
+int platform_quit_requested() { return g_state.quitAsked ? 1 : 0; }
+void platform_on_display_lost(void (*lastWords)()) { g_state.lastWords = lastWords; }
 void wait_ms(int ms) {
   g_state.waits.push_back(ms);
   record("wait_ms", ms);

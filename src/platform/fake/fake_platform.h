@@ -74,6 +74,9 @@ struct State {
   std::map<int, int> sounds;
   bool failSoundLoad = false;
 
+  bool quitAsked = false;  // platform_quit_requested
+  void (*lastWords)() = nullptr;  // platform_on_display_lost
+
   std::vector<int> waits;
   std::vector<std::pair<std::string, std::string>> messageBoxes;
 };

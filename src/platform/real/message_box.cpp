@@ -8,6 +8,17 @@
 #include "platform/platform.h"
 #include "platform/real/fullscreen/fullscreen.h"
 #include "platform/real/screen/screen.h"
+#include "platform/real/session/session.h"
+
+namespace {
+// A session ending while the box is up closes it: the game is on its way out anyway.
+gboolean close_when_quit_requested(gpointer dialog) {
+  if (platform_quit_requested() != 0) {
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_DELETE_EVENT);
+  }
+  return G_SOURCE_CONTINUE;
+}
+}  // namespace
 
 void message_box(const std::string& title, const std::string& text, int flags) {
   if (!platform_has_display()) {
@@ -27,7 +38,10 @@ void message_box(const std::string& title, const std::string& text, int flags) {
       gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_INFO, GTK_BUTTONS_OK, "%s", text.c_str());
   gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
   gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+  session_startup_complete();  // the launcher's busy pointer stops for the box
+  const guint watch = g_timeout_add(100, close_when_quit_requested, dialog);
   gtk_dialog_run(GTK_DIALOG(dialog));
+  g_source_remove(watch);
   gtk_widget_destroy(dialog);
   // Let the window system take the window down; bounded, a busy event source must not hold us.
   for (int round = 0; round < 100 && gtk_events_pending(); ++round) {

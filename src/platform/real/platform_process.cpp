@@ -4,9 +4,10 @@
 //   sound/       audio device, mixer, music stream                      (no other room)
 //   input/       key, button and mouse states                           (no other room)
 //   text/        words rendered onto images                             pictures
-//   screen/      the game screen's state, GL context, pace, display     input
-//   fullscreen/  the full-screen X window, video modes, window managers screen, input
-//   window/      the GTK windows of the window kinds and their events   screen, input
+//   session/     quit requests, the game's identity, the screensaver     pictures
+//   screen/      the game screen's state, GL context, pace, display     input, session
+//   fullscreen/  the full-screen X window, video modes, window managers screen, input, session
+//   window/      the GTK windows of the window kinds and their events   screen, input, session
 //   draw/        sprites, drawing, the frame copy, screen reads         screen, pictures
 // Each room's state lives in the file its door names; the state every room may read is the
 // screen's gScreen. This file and the message box sit above them all.
@@ -18,6 +19,7 @@
 #include "platform/platform.h"
 #include "platform/real/fullscreen/fullscreen.h"
 #include "platform/real/screen/screen.h"
+#include "platform/real/session/session.h"
 #include "platform/real/sound/sound.h"
 #include "platform/real/window/window.h"
 
@@ -28,7 +30,10 @@ void platform_init(int argc, char** argv) {
   // later ones in its heaps, so the resident memory only grows. Smaller buffers are reused from the
   // heaps, which spares the kernel faulting in fresh pages for each.
   mallopt(M_MMAP_THRESHOLD, 4 << 20);
-  display_connect(argc, argv);
+  session_start();
+  if (display_connect(argc, argv)) {
+    session_display_opened();
+  }
 }
 
 void platform_shutdown() {
@@ -40,6 +45,7 @@ void platform_shutdown() {
     windows_close_all();
   }
   video_mode_restore();
+  session_end();
   sound_shutdown();
 }
 

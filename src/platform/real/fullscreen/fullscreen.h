@@ -2,8 +2,9 @@
 // connection; the video mode switched to its size and put back on every way out; under an EWMH
 // window manager a managed window asked into full screen, with none an override-redirect one; the
 // pointer under Xwayland. Owns gFullscreen (screen_fullscreen.cpp) and the saved video mode
-// (video_modes.cpp). It uses the screen room, which it opens on its window, and the input room,
-// which it feeds with the window's events.
+// (video_modes.cpp). It uses the screen room, which it opens on its window, the input room, which
+// it feeds with the window's events, and the session room, which names the window to the desktop
+// and hears its close requests.
 #pragma once
 
 // Keyboard and pointer grabs. Without a window manager they are retried for a while until the

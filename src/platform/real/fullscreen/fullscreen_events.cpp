@@ -11,6 +11,7 @@
 #include "platform/real/fullscreen/fullscreen_window.h"
 #include "platform/real/input/input.h"
 #include "platform/real/screen/screen.h"
+#include "platform/real/session/session.h"
 
 namespace {
 
@@ -93,6 +94,17 @@ void handle_event(XEvent& event) {
       break;
     case MappingNotify:
       XRefreshKeyboardMapping(&event.xmapping);
+      break;
+    case ClientMessage:
+      session_protocol_message(event.xclient);  // the window manager's close request or ping
+      break;
+    case DestroyNotify:
+      // Destroyed under the game (a window manager's kill): the game ends as if asked to close.
+      if (event.xdestroywindow.window == gFullscreen.window) {
+        gFullscreen.destroyed = true;
+        screen_window_gone();
+        session_request_quit();
+      }
       break;
     default:
       break;

@@ -89,18 +89,11 @@ void managed_fullscreen_describe(Display* display, Window window) {
   Atom fullscreen = atom(display, "_NET_WM_STATE_FULLSCREEN");
   XChangeProperty(display, window, atom(display, "_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&fullscreen), 1);
-  long bypass = 1;
-  XChangeProperty(display, window, atom(display, "_NET_WM_BYPASS_COMPOSITOR"), XA_CARDINAL, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(&bypass), 1);
   XWMHints hints{};
   hints.flags = InputHint | StateHint;
   hints.input = True;
   hints.initial_state = NormalState;
   XSetWMHints(display, window, &hints);
-  char name[] = "vesperine";
-  char className[] = "Vesperine";
-  XClassHint classHint{name, className};
-  XSetClassHint(display, window, &classHint);
 }
 
 void managed_fullscreen_enter(Display* display, Window window, int width, int height) {

@@ -22,6 +22,7 @@ struct FullscreenWindow {
   bool focusSettled = false;     // it had the focus once, or asked for it again a while after mapping
   std::chrono::steady_clock::time_point mappedAt{};
   Time activeSince = 0;          // server time when the screen last became active; 0: since it opened
+  bool destroyed = false;        // by another client (a window manager's kill): nothing left to destroy
 };
 extern FullscreenWindow gFullscreen;
 
@@ -40,7 +41,7 @@ void fullscreen_close();
 
 // fullscreen_managed.cpp: a window manager that keeps windows full screen (EWMH), and its requests.
 bool window_manager_offers_fullscreen(Display* display, int screen);
-// Before mapping: managed, asked into full screen, past the compositor, taking the keyboard.
+// Before mapping: managed, asked into full screen, taking the keyboard.
 void managed_fullscreen_describe(Display* display, Window window);
 // After mapping: full screen asked again, activated, and a bounded wait for the screen's size.
 void managed_fullscreen_enter(Display* display, Window window, int width, int height);

@@ -2,6 +2,7 @@
 // a window covering it (managed when a window manager keeps windows full screen, override-redirect
 // otherwise), GLX on that window, keyboard and pointer grabbed.
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <gdk/gdk.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include "platform/real/fullscreen/video_modes.h"
 #include "platform/real/input/input.h"
 #include "platform/real/screen/screen.h"
+#include "platform/real/session/session.h"
 
 FullscreenWindow gFullscreen;
 
@@ -56,6 +58,11 @@ Window create_window(Display* display, XVisualInfo* visual, int width, int heigh
                                       &attributes);
   gFullscreen.colormap = attributes.colormap;
   XStoreName(display, window, title.c_str());
+  session_describe_window(display, window);
+  // A compositor stands aside for it, managed or not: frames reach the screen without a copy.
+  long bypass = 1;
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_BYPASS_COMPOSITOR", False), XA_CARDINAL, 32,
+                  PropModeReplace, reinterpret_cast<unsigned char*>(&bypass), 1);
   return window;
 }
 
@@ -159,12 +166,18 @@ void fullscreen_close() {
     return;
   }
   fullscreen_release_input();
-  XDestroyWindow(display, gFullscreen.window);
+  if (!gFullscreen.destroyed) {
+    XDestroyWindow(display, gFullscreen.window);
+  }
   XFreeCursor(display, gFullscreen.blankCursor);
   XFreeColormap(display, gFullscreen.colormap);
   video_mode_restore();
   XSync(display, False);
-  XCloseDisplay(display);
+  // A window destroyed under the game leaves its connection open to the end: closing it would have
+  // the GL driver tear down the context given up with the window (screen_window_gone).
+  if (!gFullscreen.destroyed) {
+    XCloseDisplay(display);
+  }
   gFullscreen = FullscreenWindow{};
 }
 

@@ -9,12 +9,27 @@ namespace {
 Display* glDisplay = nullptr;
 Window glDrawable = 0;
 GLXContext glContext = nullptr;
-int framesPresented = 0;  // for the tests
+int framesPresented = 0;  // the first ends the launcher's startup notification; the tests count them
 int64_t pixelsPresented = 0;
 int partsComposed = 0;
 using CopySubBuffer = void (*)(Display*, GLXDrawable, int, int, int, int);
 CopySubBuffer copySubBuffer = nullptr;  // offered by the driver of the current context
 bool wholeFramesOnly = false;           // for the tests
+Window lastDrawable = 0;                // the window of the last context, also once it is given up
+bool errorsTaken = false;
+XErrorHandler otherErrors = nullptr;    // where X errors went before gl_start took them
+
+// Another client may destroy the window under the screen at any time, and a frame drawn before the
+// game hears of it reaches a window that is no more: such an error ends nothing (the game hears of
+// the window's end and ends itself; GTK would end the process on it). Every other error goes on.
+int on_x_error(Display* display, XErrorEvent* error) {
+  const bool windowGone = error->error_code == BadDrawable || error->error_code == BadWindow ||
+                          error->error_code == BadMatch;
+  if (windowGone && lastDrawable != 0 && error->resourceid == lastDrawable) {
+    return 0;
+  }
+  return otherErrors != nullptr ? otherErrors(display, error) : 0;
+}
 
 bool has_extension(const char* list, const char* name) {
   if (list == nullptr) {
@@ -78,6 +93,10 @@ XVisualInfo* gl_choose_visual(Display* display, int screen) {
 
 bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode) {
   gl_stop();
+  if (!errorsTaken) {
+    otherErrors = XSetErrorHandler(on_x_error);
+    errorsTaken = true;
+  }
   GLXContext context = glXCreateContext(display, visual, nullptr, True);
   if (context == nullptr) {
     return false;
@@ -88,7 +107,7 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
     return false;
   }
   glDisplay = display;
-  glDrawable = drawable;
+  glDrawable = lastDrawable = drawable;
   glContext = context;
   if (gScreen.listener.contextMade != nullptr) {
     gScreen.listener.contextMade();
@@ -133,6 +152,17 @@ void gl_stop() {
   glContext = nullptr;
   glDisplay = nullptr;
   glDrawable = 0;
+}
+
+// Never made current elsewhere nor destroyed: llvmpipe, asked to, fits its buffers to the window
+// that is no more while its threads still draw the last frame into them, and crashes. The context
+// goes with the process, which is ending.
+void gl_abandon() {
+  glContext = nullptr;
+  glDisplay = nullptr;
+  glDrawable = 0;
+  gl_fit_forget();
+  gl_put_stop();
 }
 
 bool gl_ready() { return glContext != nullptr; }

@@ -2,8 +2,9 @@
 // GLX context on it, the frame pace, the connection to the display and the desktop's monitors.
 // Owns gScreen and the GL context (gl_context.cpp). The full-screen and window rooms open the screen
 // on their windows and tell it how to close them; the drawing room draws into the context and hears
-// of the screen's changes through the ScreenListener it registers. It uses the input room only, to
-// take the window system's pending input at each flip.
+// of the screen's changes through the ScreenListener it registers. It uses the input room, to take
+// the window system's pending input at each flip, and the session room, which hears at each flip
+// whether the screen is active and when its first frame is shown.
 #pragma once
 
 #include <GL/gl.h>
@@ -67,6 +68,9 @@ void screen_begin(ScreenKind kind, int width, int height, void (*closeKind)());
 void screen_listen(const ScreenListener& listener);
 // The window system lost what the screen showed (exposed, mapped again): the next frame is shown.
 void screen_damaged();
+// The window under the screen was destroyed by another client (a window manager's kill): GL is
+// given up at once, and the screen stays inactive and draws nothing until it is closed.
+void screen_window_gone();
 
 // X gives window sizes and positions 16 bits with a sign: no window side can be longer.
 constexpr int kMaxXWindowSide = 32767;
@@ -83,6 +87,8 @@ XVisualInfo* gl_choose_visual(Display* display, int screen);
 bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode);
 // Destroys the context (and with it every texture). Safe when none exists.
 void gl_stop();
+// The window under the context is gone: the context is given up without another call into GL.
+void gl_abandon();
 bool gl_ready();
 // Whether a frame may be shown in part: in full screen where the driver copies rectangles of the
 // back buffer to the window (GLX_MESA_copy_sub_buffer) and leaves the back buffer as it is. Whole

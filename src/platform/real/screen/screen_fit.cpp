@@ -101,7 +101,7 @@ void gl_fit_show() {
 }
 
 void gl_fit_forget() {
-  if (framebuffer != 0) {
+  if (framebuffer != 0 && gl_ready()) {
     gl.bind(GL_FRAMEBUFFER, 0);
     gl.remove(1, &framebuffer);
     glDeleteTextures(1, &picture);

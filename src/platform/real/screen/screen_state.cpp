@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/real/input/input.h"
 #include "platform/real/screen/screen.h"
+#include "platform/real/session/session.h"
 
 ScreenState gScreen;
 
@@ -35,11 +36,21 @@ void screen_damaged() {
   }
 }
 
+void screen_window_gone() {
+  gl_abandon();
+  gScreen.active = false;
+}
+
 void screen_set_frame_rate(int fps) { gScreen.frameLimitMs = fps > 0 ? 1000 / fps : 0; }
 
 int screen_flip() {
   gl_swap();
+  if (platform_frames_presented() > 0) {
+    session_startup_complete();
+  }
   input_take_events();
+  // The desktop rests only while the game is away.
+  session_hold_screensaver(gScreen.active);
   if (gScreen.frameLimitMs > 0) {
     for (int64_t elapsed = now_ms() - gScreen.lastFlipEndMs; elapsed <= gScreen.frameLimitMs;
          elapsed = now_ms() - gScreen.lastFlipEndMs) {
@@ -64,4 +75,5 @@ void screen_close() {
   gScreen.kind = ScreenKind::Closed;
   gScreen.width = gScreen.height = 0;
   gScreen.active = false;
+  session_hold_screensaver(false);
 }

@@ -1,7 +1,8 @@
 // The window room: the top-level GTK windows of the windowed and borderless kinds, the GL screen on
 // a drawing area inside window 0, and the queue of window events their signals fill. Owns the
 // window table (screen_window.cpp) and the event queue (window_events.cpp). It uses the screen room,
-// which it opens on the drawing area, and the input room, which it feeds with keys.
+// which it opens on the drawing area, the input room, which it feeds with keys, and the session
+// room, which hears of a window destroyed under the game.
 #pragma once
 
 // platform_shutdown: every window still open.

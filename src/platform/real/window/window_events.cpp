@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "platform/real/input/input.h"
 #include "platform/real/screen/screen.h"
+#include "platform/real/session/session.h"
 #include "platform/real/window/game_window.h"
 
 namespace {
@@ -40,6 +41,18 @@ int pop_event() {
 gboolean on_delete(GtkWidget*, GdkEvent*, gpointer) {
   push_event(EventCloseRequest);
   return TRUE;  // the game decides; the window stays open
+}
+
+// Destroyed by another client (not closed through GTK): GTK destroys the widget after this. The
+// screen on it goes first, without drawing into the window now gone, and the game ends as if asked
+// to close.
+gboolean on_destroyed_under_us(GtkWidget*, GdkEvent*, gpointer data) {
+  if (static_cast<GameWindow*>(data)->drawingArea != nullptr) {
+    screen_window_gone();
+    screen_close();
+  }
+  session_request_quit();
+  return FALSE;
 }
 
 gboolean on_configure(GtkWidget*, GdkEventConfigure* event, gpointer data) {
@@ -149,6 +162,7 @@ void window_events_connect_toplevel(GameWindow& window) {
   gtk_widget_add_events(toplevel, GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK | GDK_FOCUS_CHANGE_MASK |
                                       GDK_STRUCTURE_MASK);
   g_signal_connect(toplevel, "delete-event", G_CALLBACK(on_delete), nullptr);
+  g_signal_connect(toplevel, "destroy-event", G_CALLBACK(on_destroyed_under_us), &window);
   g_signal_connect(toplevel, "configure-event", G_CALLBACK(on_configure), &window);
   g_signal_connect(toplevel, "focus-in-event", G_CALLBACK(on_focus_in), nullptr);
   g_signal_connect(toplevel, "focus-out-event", G_CALLBACK(on_focus_out), nullptr);

@@ -17,6 +17,7 @@ void set_items(Display* display, Window window, const char* name, Atom type, std
 // focuses one asked to be active if it is viewable. With lateFrame each window goes into a frame
 // shown half a second later, as a busy reparenting window manager may do.
 [[noreturn]] void run_window_manager(int width, int height, bool lateFrame) {
+  std::signal(SIGTERM, SIG_DFL);  // the game's handler, inherited, would only ask it to quit
   Display* display = XOpenDisplay(nullptr);
   XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
   const Window root = DefaultRootWindow(display), check = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
