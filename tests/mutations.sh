@@ -185,6 +185,11 @@ mutation 73 src/platform/real/screen/part_put.cpp platform FullScreen.APointerCo
   's/      !renderer_is_llvmpipe()) {/      false) {/' "the pointer composed on the CPU for softpipe, which blends with other rounding"
 mutation 74 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/ || left == right) continue;/) continue;/' "the pointer's texels looked up outside it for a part of the frame it misses"
+# The full-screen window resized half-way through a frame.
+mutation 150 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
+  's/  if (showsAgain > 0) {/  if (showsAgain > 0 \&\& framebuffer != 0) {/' "the frame after a resize back to the screen's size not shown again"
+mutation 151 src/platform/real/draw/frame_cache.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
+  's/ \&\& !cache.drawnPartLost \&\&$/ \&\&/' "the screen kept as a copy after the calls before it were lost"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

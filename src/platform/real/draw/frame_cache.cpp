@@ -46,6 +46,7 @@ struct FrameCache {
   bool backShowsPrevious = false;    // and the back buffer holds it: it was shown by copying parts
   bool backHoldsUnder = false;       // or it holds it but its last call, composed on the CPU
   Drawn drawn = Drawn::Nothing;
+  bool drawnPartLost = false;        // damaged once partly drawn: what was drawn may have gone
   FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
   GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
   bool matching = false;             // this frame's calls so far are the first of the kept ones
@@ -116,7 +117,8 @@ void take(int index) {
   draw_held_back();
   draw_call(call);
   // The second frame in a row alike up to here: the screen as it stands now is worth keeping.
-  if (cache.alike > index && index + 1 == cache.previousCut && !kept_is_current_prefix(index + 1)) {
+  if (cache.alike > index && index + 1 == cache.previousCut && !cache.drawnPartLost &&
+      !kept_is_current_prefix(index + 1)) {
     copy_screen();
     copy_calls(cache.current, index + 1, cache.kept);
   }
@@ -237,15 +239,23 @@ bool frame_cache_end_frame(ScreenChange* changed) {
   cache.screenShowsPrevious = true;
   cache.backShowsPrevious = changed->count > 0 && !cache.backHoldsUnder;
   cache.drawn = Drawn::Nothing;
+  cache.drawnPartLost = false;
   return true;
 }
 
-void frame_cache_screen_damaged() { cache.screenShowsPrevious = false; }
+// Damage that comes once the frame is partly drawn may have taken what was drawn (the window's
+// size changed: the fitted picture's buffer came or went, and the frame is shown once more after
+// it): the screen as it stands after it is not worth keeping.
+void frame_cache_screen_damaged() {
+  cache.screenShowsPrevious = false;
+  cache.drawnPartLost = cache.drawn != Drawn::Nothing;
+}
 
 void frame_cache_reset() {
   cache.current.count = cache.previous.count = cache.kept.count = 0;
   cache.previousCut = cache.alike = cache.heldBack = 0;
   cache.screenShowsPrevious = cache.backShowsPrevious = cache.backHoldsUnder = cache.matching = false;
+  cache.drawnPartLost = false;
   cache.drawn = Drawn::Nothing;
   cache.copy = 0;
   top_layer_forget();
