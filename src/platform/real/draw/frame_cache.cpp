@@ -49,6 +49,7 @@ struct FrameCache {
   bool drawnPartLost = false;        // damaged once partly drawn: what was drawn may have gone
   FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
   GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
+  GLint copyFormat = GL_RGBA8;       // of the window's depth: its pixels come back exactly
   bool matching = false;             // this frame's calls so far are the first of the kept ones
   int heldBack = 0;                  // and this many of them are not drawn yet
   int framesFromCopy = 0;            // for the tests
@@ -89,7 +90,8 @@ void copy_screen() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, cache.copyFormat, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 nullptr);
   }
   glBindTexture(GL_TEXTURE_2D, cache.copy);
   glReadBuffer(GL_BACK);
@@ -258,6 +260,10 @@ void frame_cache_reset() {
   cache.drawnPartLost = false;
   cache.drawn = Drawn::Nothing;
   cache.copy = 0;
+  // A deep visual (10 bits a colour) is kept in 16: in 8 the copy would round what the calls draw.
+  GLint redBits = 0;
+  glGetIntegerv(GL_RED_BITS, &redBits);
+  cache.copyFormat = redBits > 8 ? GL_RGBA16 : GL_RGBA8;
   top_layer_forget();
 }
 

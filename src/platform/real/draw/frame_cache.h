@@ -18,8 +18,8 @@
 //   panel, and it stays the same while the pointer or a vanishing pair moves over it: once two
 //   frames in a row have drawn the same calls up to their last full-screen draw, the screen as it
 //   stood after that draw is copied into a texture, and the next frames that begin with the same
-//   calls draw the copy instead. The copy is exact (1:1, nearest, no blending), so the pixels are
-//   those the calls would have drawn.
+//   calls draw the copy instead. The copy is exact (of the window's own depth, 1:1, nearest, no
+//   blending), so the pixels are those the calls would have drawn.
 #pragma once
 
 #include <cstdint>
