@@ -13,7 +13,8 @@ jobs=$(nproc)
 
 # mutation ID FILE PROGRAM TEST_FILTER SED WHAT
 # PROGRAM: services, display, game (unit tests through the fake platform), platform (the real
-# one under a private Xvfb) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
+# one under a private Xvfb), platform-xorg (the same under Xorg's dummy driver, which switches video
+# modes) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
 # name of one ctest test. SED: one sed script over FILE.
 ids=() files=() programs=() filters=() seds=() whats=()
 mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
@@ -206,6 +207,12 @@ mutation 155 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShow
 mutation 156 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/cache.copyFormat = redBits > 8 ? GL_RGBA16 : GL_RGBA8;/cache.copyFormat = GL_RGBA8;/' \
   "the copy of alike frames kept in 8 bits a colour on a deep visual"
+# The managed full screen given the focus back; the mode shown when another program switched it.
+mutation 157 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenbox* \
+  '/gFullscreen.pointerLeft = true;/d' "where the player left the pointer read as the game's pointer moving"
+mutation 158 src/platform/real/fullscreen/video_modes.cpp platform-xorg VideoModes.FullScreenTakesTheModeShownForTheCurrentOneWhereverTheServerListsIt \
+  's/(shown\.hdisplay != width || shown\.vdisplay != height)/(modes[0]->hdisplay != width || modes[0]->vdisplay != height)/; s/switched\.original = shown;/switched.original = *modes[0]; switched.original.privsize = 0;/' \
+  "the first mode of the server's list taken for the one shown"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -223,10 +230,11 @@ run_tests() {
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return
   fi
-  cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
+  cmake --build "$build" -j"$jobs" --target "vesperine_${program%-xorg}_tests" >"$log" 2>&1 || return 2
   local runner=()
   [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
-  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program}_tests" --gtest_filter="$filter") >"$log" 2>&1
+  [ "$program" != platform-xorg ] || runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy)
+  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program%-xorg}_tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 
 echo "== building the test programs in $scratch"

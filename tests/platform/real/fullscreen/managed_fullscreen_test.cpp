@@ -112,8 +112,9 @@ TEST_F(ManagedFullScreen, AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCh
 }
 
 // Under openbox it is marked full screen and holds neither the keyboard nor the pointer: Alt+Tab
-// leaves it and comes back. Bare, the press comes before the focus; openbox focuses first, then lets
-// the press through. Either way the held button reads as up and the next click counts.
+// leaves it and comes back, the game's pointer where it was. Bare, the press comes before the focus;
+// openbox focuses first, then lets the press through. Either way the held button reads as up and the
+// next click counts.
 TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame) {
   for (const bool withWindowManager : {false, true}) {
     SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
@@ -135,10 +136,18 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
     for (int frame = 0; frame < 5; ++frame) EXPECT_EQ((screen_flip(), mouse_poll(), mouse_button(1)), 0) << "held, frame " << frame;
     ASSERT_EQ(run("xdotool mouseup 1 mousedown 1 mouseup 1"), 0);
     EXPECT_TRUE(wait_until([] { screen_flip(), mouse_poll(); }, [] { return mouse_button(1) == 1; })) << "the next click";
-    for (const bool focused : {false, true}) {  // under openbox Alt+Tab goes to the other window and back
-      if (!withWindowManager) break;
-      ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
-      EXPECT_TRUE(wait_focused(focused)) << "Alt+Tab";
+    if (withWindowManager) {  // Alt+Tab to the other window and back, the player's pointer moved meanwhile
+      ASSERT_EQ(run("xdotool mousemove_relative -- 300 200"), 0);
+      ASSERT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 300 && mouse_y() == 200; }));
+      for (const bool focused : {false, true}) {
+        ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
+        EXPECT_TRUE(wait_focused(focused)) << "Alt+Tab";
+        EXPECT_EQ(focused ? 0 : run("xdotool mousemove 100 80"), 0);
+      }
+      mouse_poll();
+      EXPECT_EQ(std::pair(mouse_x(), mouse_y()), std::pair(300, 200)) << "the game's pointer stays where it was";
+      ASSERT_EQ(run("xdotool mousemove_relative -- 30 20"), 0);
+      EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 330 && mouse_y() == 220; })) << "and moves on from there";
     }
     screen_close();
     XDestroyWindow(display_, other);
