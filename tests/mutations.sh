@@ -13,7 +13,8 @@ jobs=$(nproc)
 
 # mutation ID FILE PROGRAM TEST_FILTER SED WHAT
 # PROGRAM: services, display, game (unit tests through the fake platform), platform (the real
-# one under a private Xvfb), assets (the asset generator's drawing) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
+# one under a private Xvfb), platform-xorg (the same under Xorg's dummy driver, which switches video
+# modes), assets (the asset generator's drawing) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
 # name of one ctest test. SED: one sed script over FILE.
 ids=() files=() programs=() filters=() seds=() whats=()
 mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
@@ -238,6 +239,28 @@ mutation 146 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' '
 mutation 147 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Each*' 's/value \* 32768.f/value * 16384.f/' "the music at half its level"
 mutation 148 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Loops*' 's/if (link.starved() || itemSize == 0)/if (itemSize == 0)/' "packets that decode to nothing never stopped"
 mutation 149 src/platform/real/sound/ogg_stream.cpp platform 'OggStream.Tags*' 's/if (begins \&\& !lastBegins) bounds.push_back(at);/if (begins \&\& bounds.empty()) bounds.push_back(at);/' "chained links read as one, a hole where the serial repeats"
+# The full-screen window resized half-way through a frame.
+mutation 150 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
+  's/  if (showsAgain > 0) {/  if (showsAgain > 0 \&\& framebuffer != 0) {/' "the frame after a resize back to the screen's size not shown again"
+mutation 151 src/platform/real/draw/frame_cache.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
+  's/ \&\& !cache.drawnPartLost \&\&$/ \&\&/' "the screen kept as a copy after the calls before it were lost"
+# Partial frames at the screen's edges and on a visual of 10 bits a colour.
+mutation 152 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/call.shownWidth, gScreen.width);/call.shownWidth, gScreen.width - 1);/' "a part reaching the right edge shown without the last column"
+mutation 153 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/call.shownHeight, gScreen.height);/call.shownHeight, gScreen.height - 1);/' "a part reaching the bottom edge shown without the last row"
+mutation 154 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/kSquare, gScreen.width);/kSquare, gScreen.width - 1);/' "the last column under the pointer never read back"
+mutation 155 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/kSquare, gScreen.height);/kSquare, gScreen.height - 1);/' "the last row under the pointer never read back"
+mutation 156 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
+  's/redBits > 8 ? GL_RGBA16 : GL_RGBA8;/GL_RGBA8;/' "the copy of alike frames kept in 8 bits a colour on a deep visual"
+# The managed full screen given the focus back; the mode shown when another program switched it.
+mutation 157 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenbox* \
+  '/gFullscreen.pointerLeft = true;/d' "where the player left the pointer read as the game's pointer moving"
+mutation 158 src/platform/real/fullscreen/video_modes.cpp platform-xorg VideoModes.FullScreenTakesTheModeShownForTheCurrentOneWhereverTheServerListsIt \
+  's/(shown\.hdisplay != width || shown\.vdisplay != height)/(modes[0]->hdisplay != width || modes[0]->vdisplay != height)/; s/switched\.original = shown;/switched.original = *modes[0]; switched.original.privsize = 0;/' \
+  "the first mode of the server's list taken for the one shown"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -260,6 +283,11 @@ run_tests() {
   [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
   [ "$program" != assets ] || tests=$build/tools/assets/vesperine_assets_tests
   (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
+  cmake --build "$build" -j"$jobs" --target "vesperine_${program%-xorg}_tests" >"$log" 2>&1 || return 2
+  local runner=()
+  [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
+  [ "$program" != platform-xorg ] || runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy)
+  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program%-xorg}_tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 
 echo "== building the test programs in $scratch"

@@ -1,5 +1,5 @@
 # X servers of the platform and end-to-end tests, in one place:
-#   source scripts/autoplay/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE]; start_window_manager WORKDIR
+#   source scripts/autoplay/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE[xDEPTH]]; start_window_manager WORKDIR
 #   start_compositor WORKDIR weston|mutter|sway|kwin [SIZE]
 # They export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS.
 X_SERVER_PIDS=()
@@ -7,6 +7,7 @@ X_SERVER_PIDS=()
 # Starts the server with -displayfd (a free display number) and waits until it accepts clients.
 start_x_server() {
   local work=$1 kind=$2 size=${3:-1280x720}
+  [[ $size == *x*x* ]] || size=${size}x24
   rm -f "$work/display"  # a server started before in WORKDIR left its number there
   if [ "$kind" = xorg-dummy ]; then
     cat >"$work/xorg.conf" <<'CONF'
@@ -44,7 +45,7 @@ CONF
     Xorg -displayfd 3 -config "$work/xorg.conf" -noreset -nolisten tcp -novtswitch -sharevts \
       -logfile "$work/server.log" 3>"$work/display" >/dev/null 2>&1 &
   else
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$work/display" 2>"$work/server.log" &
+    Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -noreset 3>"$work/display" 2>"$work/server.log" &
   fi
   local server=$!
   X_SERVER_PIDS+=("$server")

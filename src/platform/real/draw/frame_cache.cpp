@@ -46,8 +46,10 @@ struct FrameCache {
   bool backShowsPrevious = false;    // and the back buffer holds it: it was shown by copying parts
   bool backHoldsUnder = false;       // or it holds it but its last call, composed on the CPU
   Drawn drawn = Drawn::Nothing;
+  bool drawnPartLost = false;        // damaged once partly drawn: what was drawn may have gone
   FrameCalls kept;                   // the calls whose pixels the copy holds; none without a copy
   GLuint copy = 0;                   // screen-sized, made at the first copy in a GL context
+  GLint copyFormat = GL_RGBA8;       // of the window's depth: its pixels come back exactly
   bool matching = false;             // this frame's calls so far are the first of the kept ones
   int heldBack = 0;                  // and this many of them are not drawn yet
   int framesFromCopy = 0;            // for the tests
@@ -88,7 +90,8 @@ void copy_screen() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, cache.copyFormat, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                 nullptr);
   }
   glBindTexture(GL_TEXTURE_2D, cache.copy);
   glReadBuffer(GL_BACK);
@@ -116,7 +119,8 @@ void take(int index) {
   draw_held_back();
   draw_call(call);
   // The second frame in a row alike up to here: the screen as it stands now is worth keeping.
-  if (cache.alike > index && index + 1 == cache.previousCut && !kept_is_current_prefix(index + 1)) {
+  if (cache.alike > index && index + 1 == cache.previousCut && !cache.drawnPartLost &&
+      !kept_is_current_prefix(index + 1)) {
     copy_screen();
     copy_calls(cache.current, index + 1, cache.kept);
   }
@@ -237,17 +241,29 @@ bool frame_cache_end_frame(ScreenChange* changed) {
   cache.screenShowsPrevious = true;
   cache.backShowsPrevious = changed->count > 0 && !cache.backHoldsUnder;
   cache.drawn = Drawn::Nothing;
+  cache.drawnPartLost = false;
   return true;
 }
 
-void frame_cache_screen_damaged() { cache.screenShowsPrevious = false; }
+// Damage that comes once the frame is partly drawn may have taken what was drawn (the window's
+// size changed: the fitted picture's buffer came or went, and the frame is shown once more after
+// it): the screen as it stands after it is not worth keeping.
+void frame_cache_screen_damaged() {
+  cache.screenShowsPrevious = false;
+  cache.drawnPartLost = cache.drawn != Drawn::Nothing;
+}
 
 void frame_cache_reset() {
   cache.current.count = cache.previous.count = cache.kept.count = 0;
   cache.previousCut = cache.alike = cache.heldBack = 0;
   cache.screenShowsPrevious = cache.backShowsPrevious = cache.backHoldsUnder = cache.matching = false;
+  cache.drawnPartLost = false;
   cache.drawn = Drawn::Nothing;
   cache.copy = 0;
+  // A deep visual (10 bits a colour) is kept in 16: in 8 the copy would round what the calls draw.
+  GLint redBits = 0;
+  glGetIntegerv(GL_RED_BITS, &redBits);
+  cache.copyFormat = redBits > 8 ? GL_RGBA16 : GL_RGBA8;
   top_layer_forget();
 }
 

@@ -18,8 +18,8 @@
 //   panel, and it stays the same while the pointer or a vanishing pair moves over it: once two
 //   frames in a row have drawn the same calls up to their last full-screen draw, the screen as it
 //   stood after that draw is copied into a texture, and the next frames that begin with the same
-//   calls draw the copy instead. The copy is exact (1:1, nearest, no blending), so the pixels are
-//   those the calls would have drawn.
+//   calls draw the copy instead. The copy is exact (of the window's own depth, 1:1, nearest, no
+//   blending), so the pixels are those the calls would have drawn.
 #pragma once
 
 #include <cstdint>
@@ -53,8 +53,9 @@ void frame_cache_flush();
 // when the screen shows it already (then nothing of it was drawn). A frame that draws nothing shows
 // the screen as it is.
 bool frame_cache_end_frame(ScreenChange* changed);
-// The window system lost what the screen showed (exposed, mapped again): the next frame is drawn
-// and shown, even one that draws nothing, which then shows the frame on screen again.
+// The window system lost what the screen showed (exposed, mapped again, resized): the next frame
+// is drawn and shown, even one that draws nothing, which then shows the frame on screen again. Half
+// way through a frame, no copy is kept of the rest of it.
 void frame_cache_screen_damaged();
 // A new GL context: nothing is on its screen yet, and the copy went with the old one.
 void frame_cache_reset();

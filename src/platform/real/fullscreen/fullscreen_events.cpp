@@ -71,6 +71,7 @@ void handle_event(XEvent& event) {
       if (event.xfocus.detail != NotifyPointer) {
         if (!gScreen.active) {
           gFullscreen.activeSince = server_time(gFullscreen.display, gFullscreen.window);
+          gFullscreen.pointerLeft = true;
         }
         gScreen.active = true;
         gFullscreen.focusSettled = true;
@@ -178,12 +179,23 @@ void fullscreen_read_pointer() {
       input_mouse_placed(static_cast<int>(std::floor((x - fit.left) / fit.scale)),
                          static_cast<int>(std::floor((y - fit.top) / fit.scale)));
     }
+  } else if (gFullscreen.pointerLeft) {
+    // Where the player left the pointer in another window is no movement of the game's pointer.
+    fullscreen_centre_pointer();
   } else if (take_pointer_motion(&x, &y)) {
     const double moveX = x / fit.scale + carryX;
     const double moveY = y / fit.scale + carryY;
     carryX = moveX - std::trunc(moveX);
     carryY = moveY - std::trunc(moveY);
     input_mouse_moved(static_cast<int>(moveX), static_cast<int>(moveY));
+  }
+}
+
+void fullscreen_centre_pointer() {
+  gFullscreen.pointerLeft = false;
+  if (gFullscreen.display != nullptr && !gFullscreen.pointerByPosition) {
+    XWarpPointer(gFullscreen.display, None, gFullscreen.window, 0, 0, 0, 0, gFullscreen.centreX, gFullscreen.centreY);
+    XFlush(gFullscreen.display);
   }
 }
 

@@ -23,6 +23,7 @@ struct FullscreenWindow {
   std::chrono::steady_clock::time_point mappedAt{};
   Time activeSince = 0;          // server time when the screen last became active; 0: since it opened
   bool destroyed = false;        // by another client (a window manager's kill): nothing left to destroy
+  bool pointerLeft = false;      // it was inactive since the pointer was last read: the player took it away
 };
 extern FullscreenWindow gFullscreen;
 
@@ -36,6 +37,8 @@ void fullscreen_read_pointer();
 // The window's size, at opening and whenever the window manager changes it: the picture is fitted
 // to it, and the pointer kept at its centre.
 void fullscreen_window_resized(int width, int height);
+// The pointer put at the window's centre, at opening and when the player brings it back.
+void fullscreen_centre_pointer();
 // screen_close's part for full screen: window, connection, video mode.
 void fullscreen_close();
 

@@ -153,9 +153,7 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   XWindowAttributes attributes{};
   XGetWindowAttributes(display, gFullscreen.window, &attributes);
   fullscreen_window_resized(attributes.width, attributes.height);
-  if (!gFullscreen.pointerByPosition) {
-    XWarpPointer(display, None, gFullscreen.window, 0, 0, 0, 0, gFullscreen.centreX, gFullscreen.centreY);
-  }
+  fullscreen_centre_pointer();
   XSync(display, False);
   return 1;
 }

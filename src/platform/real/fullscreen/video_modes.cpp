@@ -109,6 +109,23 @@ void install_guards() {
   }
 }
 
+// The mode the server shows now. Its list of modes starts with the one it started in, which
+// another program (xvidtune, a game that left without restoring) may have switched from since.
+bool shown_mode(Display* display, int screen, XF86VidModeModeInfo* mode) {
+  int dotClock = 0;
+  XF86VidModeModeLine line{};
+  if (!XF86VidModeGetModeLine(display, screen, &dotClock, &line)) {
+    return false;
+  }
+  if (line.privsize > 0) {
+    XFree(line.c_private);
+  }
+  *mode = XF86VidModeModeInfo{static_cast<unsigned>(dotClock), line.hdisplay, line.hsyncstart, line.hsyncend,
+                              line.htotal, line.hskew, line.vdisplay, line.vsyncstart, line.vsyncend,
+                              line.vtotal, line.flags, 0, nullptr};
+  return true;
+}
+
 // Without the extension nothing switches: the whole screen is one mode, and so is the first monitor
 // (at the screen's top-left corner, where the window opens) when there are several.
 bool fits_without_switch(Display* display, int screen, int width, int height) {
@@ -129,10 +146,11 @@ bool video_mode_switch(Display* display, int screen, int width, int height) {
   }
   int count = 0;
   XF86VidModeModeInfo** modes = nullptr;
-  if (!XF86VidModeGetAllModeLines(display, screen, &count, &modes) || count <= 0) {
+  XF86VidModeModeInfo shown{};
+  if (!shown_mode(display, screen, &shown) || !XF86VidModeGetAllModeLines(display, screen, &count, &modes) ||
+      count <= 0) {
     return false;
   }
-  // The server lists the current mode first.
   XF86VidModeModeInfo* wanted = nullptr;
   for (int i = 0; i < count; ++i) {
     if (modes[i]->hdisplay == width && modes[i]->vdisplay == height) {
@@ -141,11 +159,9 @@ bool video_mode_switch(Display* display, int screen, int width, int height) {
     }
   }
   bool ok = wanted != nullptr;
-  if (ok && (modes[0]->hdisplay != width || modes[0]->vdisplay != height)) {
+  if (ok && (shown.hdisplay != width || shown.vdisplay != height)) {
     install_guards();
-    switched.original = *modes[0];
-    switched.original.privsize = 0;
-    switched.original.c_private = nullptr;
+    switched.original = shown;
     switched.display = display;
     switched.displayName = DisplayString(display);
     switched.screen = screen;

@@ -84,7 +84,14 @@ void gl_fit_to_window(int width, int height) {
 
 ScreenFit gl_screen_fit() { return fit; }
 
+// The frame after a resize is shown once more in both directions, also once the window is back at
+// the screen's size and drawn into straight: drawn whole, with what a frame half drawn at the change
+// lost.
 void gl_fit_show() {
+  if (showsAgain > 0) {
+    --showsAgain;
+    screen_damaged();
+  }
   if (framebuffer == 0) {
     return;
   }
@@ -94,10 +101,6 @@ void gl_fit_show() {
   gl.blit(0, 0, gScreen.width, gScreen.height, fit.left, bottom, fit.left + fit.width, bottom + fit.height,
           GL_COLOR_BUFFER_BIT, GL_LINEAR);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
-  if (showsAgain > 0) {
-    --showsAgain;
-    screen_damaged();
-  }
 }
 
 void gl_fit_forget() {

@@ -46,6 +46,26 @@ void set_items(Display* display, Window window, const char* name, Atom type, std
   }
 }
 
+// The sampled pixels of the window (every 20th, away from where the picture's colour changes) not
+// where the game's picture of 1280 x 720, fitted into width x height and centred, has them.
+int pixels_off_the_fitted_picture(Display* display, int width, int height, const std::function<Rgba(int, int)>& picture) {
+  const double scale = std::min(width / 1280.0, height / 720.0);
+  const int top = (height - int(720 * scale + 0.5)) / 2, shownWidth = std::min(width, 1280), shownHeight = std::min(height, 720);
+  const auto at = [&](double x, double y) { return x < 0 || y < 0 || x >= 1280 || y >= 720 ? kBlack : picture(int(x), int(y)); };
+  XSync(gFullscreen.display, False);  // the game's own connection: its frames reached the server
+  const RgbaImage shown = shown_pixels(display, platform_fullscreen_window(), shownWidth, shownHeight);
+  int wrong = 0;
+  for (int i = 0; i < (shownWidth / 20) * (shownHeight / 20); ++i) {
+    const int x = 4 + i % (shownWidth / 20) * 20, y = 4 + i / (shownWidth / 20) * 20;
+    const double gameX = x / scale, gameY = (y - top) / scale;
+    const Rgba expected = at(gameX, gameY);
+    if (at(gameX - 3, gameY - 3) != expected || at(gameX + 3, gameY + 3) != expected || at(gameX - 3, gameY + 3) != expected ||
+        at(gameX + 3, gameY - 3) != expected) continue;
+    wrong += pixel_at(shown, x, y) != expected;
+  }
+  return wrong;
+}
+
 class ManagedFullScreen : public testing::Test {
  protected:
   void SetUp() override {
@@ -93,8 +113,9 @@ TEST_F(ManagedFullScreen, AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCh
 }
 
 // Under openbox it is marked full screen and holds neither the keyboard nor the pointer: Alt+Tab
-// leaves it and comes back. Bare, the press comes before the focus; openbox focuses first, then lets
-// the press through. Either way the held button reads as up and the next click counts.
+// leaves it and comes back, the game's pointer where it was. Bare, the press comes before the focus;
+// openbox focuses first, then lets the press through. Either way the held button reads as up and the
+// next click counts.
 TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame) {
   for (const bool withWindowManager : {false, true}) {
     SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
@@ -116,10 +137,18 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
     for (int frame = 0; frame < 5; ++frame) EXPECT_EQ((screen_flip(), mouse_poll(), mouse_button(1)), 0) << "held, frame " << frame;
     ASSERT_EQ(run("xdotool mouseup 1 mousedown 1 mouseup 1"), 0);
     EXPECT_TRUE(wait_until([] { screen_flip(), mouse_poll(); }, [] { return mouse_button(1) == 1; })) << "the next click";
-    for (const bool focused : {false, true}) {  // under openbox Alt+Tab goes to the other window and back
-      if (!withWindowManager) break;
-      ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
-      EXPECT_TRUE(wait_focused(focused)) << "Alt+Tab";
+    if (withWindowManager) {  // Alt+Tab to the other window and back, the player's pointer moved meanwhile
+      ASSERT_EQ(run("xdotool mousemove_relative -- 300 200"), 0);
+      ASSERT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 300 && mouse_y() == 200; }));
+      for (const bool focused : {false, true}) {
+        ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
+        EXPECT_TRUE(wait_focused(focused)) << "Alt+Tab";
+        EXPECT_EQ(focused ? 0 : run("xdotool mousemove 100 80"), 0);
+      }
+      mouse_poll();
+      EXPECT_EQ(std::pair(mouse_x(), mouse_y()), std::pair(300, 200)) << "the game's pointer stays where it was";
+      ASSERT_EQ(run("xdotool mousemove_relative -- 30 20"), 0);
+      EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 330 && mouse_y() == 220; })) << "and moves on from there";
     }
     screen_close();
     XDestroyWindow(display_, other);
@@ -138,8 +167,7 @@ TEST_F(ManagedFullScreen, AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAga
 // The whole picture in the window the game got, scaled to fit and centred, black around it, and
 // again once the window is resized during play; the pointer's movement and position map to it.
 TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt) {
-  const struct { int width, height, top; double scale; int movedX, movedY, placedX, placedY; } sizes[] = {
-      {1600, 900, 0, 1.25, 80, 32, 400, 240}, {1024, 640, 32, 0.8, 125, 50, 625, 335}};
+  const struct { int width, height, movedX, movedY, placedX, placedY; } sizes[] = {{1600, 900, 80, 32, 400, 240}, {1024, 640, 125, 50, 625, 335}};
   for (const auto& s : sizes) {
     SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
     if (&s == sizes) {
@@ -157,23 +185,42 @@ TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointe
     ASSERT_TRUE(wait_until([] {}, [&] { return fullscreen_geometry(display_) == std::vector<int>({0, 0, s.width, s.height, IsViewable, 0}); }));
     XSync(gFullscreen.display, False);  // the resize is in the game's queue
     for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
-    const int shownWidth = std::min(s.width, 1280), shownHeight = std::min(s.height, 720);
-    XSync(gFullscreen.display, False);  // the game's own connection: its frames reached the server
-    const RgbaImage shown = shown_pixels(display_, platform_fullscreen_window(), shownWidth, shownHeight);
-    int wrong = 0;
-    for (int i = 0; i < (shownWidth / 20) * (shownHeight / 20); ++i) {  // every 20th pixel, away from the edges
-      const int x = 4 + i % (shownWidth / 20) * 20, y = 4 + i / (shownWidth / 20) * 20;
-      const double gameX = x / s.scale, gameY = (y - s.top) / s.scale;
-      if (std::abs(gameX - 640) < 3 || std::abs(gameY - 360) < 3 || std::abs(gameY) < 3 || std::abs(gameY - 720) < 3) continue;
-      wrong += pixel_at(shown, x, y) != (gameY < 0 || gameY > 720 ? kBlack : pixel_at(quarters, gameX > 640, gameY > 360));
-    }
-    EXPECT_EQ(wrong, 0) << "sampled pixels not where the fitted picture has them";
+    EXPECT_EQ(pixels_off_the_fitted_picture(display_, s.width, s.height, [&](int x, int y) { return pixel_at(quarters, x >= 640, y >= 360); }), 0);
     mouse_init();
     ASSERT_EQ(run("xdotool mousemove_relative -- 100 40"), 0);
     EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.movedX && mouse_y() == s.movedY; })) << mouse_x() << "," << mouse_y();
     gFullscreen.pointerByPosition = true;  // as under Xwayland
     ASSERT_EQ(run("xdotool mousemove 500 300"), 0);
     EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.placedX && mouse_y() == s.placedY; })) << mouse_x() << "," << mouse_y();
+  }
+}
+
+// The window manager changes the window's size while a frame is half drawn, into the fitted picture
+// and back, after the frame's first calls were drawn (a sprite changed half-way: the keyboard focus
+// ring) or between two frames: from the next frame on the window shows the whole picture, also in
+// frames alike, which are not drawn again, and in those drawn from the copy kept of alike frames.
+TEST_F(ManagedFullScreen, ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn) {
+  open();
+  const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
+  const SpriteId background = load_sprite(quarters, kSpriteKeepAlpha), veil = solid_sprite(1280, 720, kClear), ring = solid_sprite(60, 60, kRed);
+  sprite_scale(background, 1280, 720);
+  const auto picture = [&](int x, int y) { return x >= 900 && x < 960 && y >= 500 && y < 560 ? kGreen : pixel_at(quarters, x >= 640, y >= 360); };
+  const struct { const char* what; int width, height; bool halfWay; } changes[] = {
+      {"into the fitted picture half-way", 1024, 640, true}, {"back half-way", 1280, 720, true},
+      {"into the fitted picture between frames", 1024, 640, false}, {"back between frames", 1280, 720, false}};
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.what);
+    for (int frame = 0; frame < 6; ++frame) {  // frames 1 and 2 alike after another: the copy is taken in frame 2
+      frame == 0 ? sprite_draw_blended(background, 0, 0, 255) : sprite_draw(background, 0, 0);
+      if (frame == 2) {
+        sprite_begin_drawing(ring), draw_box(0, 0, 60, 60, rgb(0, 255, 0)), drawing_end();  // the frame so far drawn
+        XResizeWindow(display_, platform_fullscreen_window(), c.width, c.height), XSync(display_, False);
+        XSync(gFullscreen.display, False);  // the change is in the game's queue
+        if (c.halfWay) keyboard_poll();
+      }
+      sprite_draw_blended(veil, 0, 0, 255), sprite_draw(ring, 900, 500), screen_flip();
+    }
+    EXPECT_EQ(pixels_off_the_fitted_picture(display_, c.width, c.height, picture), 0);
   }
 }
 
