@@ -133,7 +133,7 @@ bool gl_ready() { return glContext != nullptr; }
 // Not while the picture is drawn off-screen and shown scaled: each frame is then shown whole.
 bool gl_shows_parts() {
   return glContext != nullptr && copySubBuffer != nullptr && gScreen.kind == ScreenKind::Fullscreen &&
-         gl_screen_fit().width == 0 && !wholeFramesOnly;
+         !gl_fitted() && !wholeFramesOnly;
 }
 
 void gl_swap() {

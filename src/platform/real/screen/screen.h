@@ -99,9 +99,11 @@ void gl_put_parts(const ScreenChange& change);
 // it already.
 void gl_swap();
 
-// The full-screen window when a window manager gave it another size than the screen's
-// (screen_fit.cpp): the game is drawn at the screen's size off-screen, and shown scaled to fit the
-// window and centred. Where the picture lies in the window, in window pixels:
+// The window of any kind when it has another size than the screen's (screen_fit.cpp): a window
+// manager's full-screen size, a tiled or resized window, a window kept inside the work area. The game
+// is drawn at the screen's size off-screen, and shown scaled to fit the window and centred. Where the
+// picture lies in the window, in window pixels (scale: window pixels a game pixel); at the screen's
+// own size it is the whole window:
 struct ScreenFit {
   double scale = 1;
   int left = 0;
@@ -112,6 +114,11 @@ struct ScreenFit {
 // The window's size now (after gl_start and screen_begin, and at each change).
 void gl_fit_to_window(int width, int height);
 ScreenFit gl_screen_fit();
+// Whether the picture is drawn off-screen and shown fitted.
+bool gl_fitted();
+// The game pixel under a point of the window (window pixels, fractions kept), on the picture or
+// beyond its edges.
+void gl_window_to_game(double x, double y, int* gameX, int* gameY);
 // gl_swap's part: the picture drawn off-screen into the window, when it is.
 void gl_fit_show();
 // gl_stop's part: back to drawing straight into the window.

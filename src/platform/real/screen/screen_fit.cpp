@@ -1,9 +1,10 @@
-// A window of another size than the game screen (a window manager chose it for the full-screen
-// window): the game still draws at the screen's own size, into an off-screen buffer, and each frame
+// A window of another size than the game screen (a window manager chose it, or the player resized
+// it): the game still draws at the screen's own size, into an off-screen buffer, and each frame
 // shown is that buffer scaled to fit the window and centred, black around it. Reads of the screen
 // read the buffer: while it is bound, the drawing room's glReadBuffer(GL_BACK) is refused (a
 // framebuffer object has no back buffer) and reads come from its one colour attachment.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/real/screen/screen.h"
 // After GL/gl.h, which screen.h includes.
@@ -82,7 +83,15 @@ void gl_fit_to_window(int width, int height) {
   screen_damaged();
 }
 
-ScreenFit gl_screen_fit() { return fit; }
+ScreenFit gl_screen_fit() { return framebuffer != 0 ? fit : ScreenFit{1, 0, 0, gScreen.width, gScreen.height}; }
+
+bool gl_fitted() { return framebuffer != 0; }
+
+void gl_window_to_game(double x, double y, int* gameX, int* gameY) {
+  const ScreenFit shown = gl_screen_fit();
+  *gameX = static_cast<int>(std::floor((x - shown.left) / shown.scale));
+  *gameY = static_cast<int>(std::floor((y - shown.top) / shown.scale));
+}
 
 void gl_fit_show() {
   if (framebuffer == 0) {

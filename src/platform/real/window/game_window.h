@@ -20,7 +20,7 @@ GameWindow* game_window(int window);
 
 // Signals of the top-level window: close request, moves, focus, minimise, keys.
 void window_events_connect_toplevel(GameWindow& window);
-// Signals of the drawing area: repaint, clicks, pointer motion.
+// Signals of the drawing area: repaint, clicks, pointer motion, its size.
 void window_events_connect_drawing_area(GtkWidget* area);
 // The event a change of the window's state gives (EventNone for changes the game ignores), from
 // GDK's changed and new state masks.

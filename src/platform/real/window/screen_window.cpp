@@ -173,30 +173,32 @@ void windows_close_all() {
   }
 }
 
-// The pointer relative to the window's drawing area; false when the window has no screen.
-static bool pointer_in_drawing_area(int window, int* x, int* y, const GameWindow** found) {
-  *found = open_window(window);
-  if (*found == nullptr || (*found)->drawingArea == nullptr) {
+// The game pixel under the pointer: the pointer on the window's drawing area, through the fit of
+// the picture to it; false when the window has no screen.
+static bool pointer_on_picture(int window, int* x, int* y) {
+  const GameWindow* found = open_window(window);
+  if (found == nullptr || found->drawingArea == nullptr) {
     return false;
   }
-  GtkWidget* area = (*found)->drawingArea;
-  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(area));
-  gdk_window_get_device_position(gtk_widget_get_window(area), gdk_seat_get_pointer(seat), x, y, nullptr);
+  GdkWindow* area = gtk_widget_get_window(found->drawingArea);
+  GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(area));
+  double areaX = 0;
+  double areaY = 0;
+  gdk_window_get_device_position_double(area, gdk_seat_get_pointer(seat), &areaX, &areaY, nullptr);
+  gl_window_to_game(areaX, areaY, x, y);
   return true;
 }
 
 int window_mouse_x(int window) {
   int x = 0;
   int y = 0;
-  const GameWindow* found = nullptr;
-  return pointer_in_drawing_area(window, &x, &y, &found) && x >= 0 && x < found->width ? x : -1;
+  return pointer_on_picture(window, &x, &y) && x >= 0 && x < gScreen.width ? x : -1;
 }
 
 int window_mouse_y(int window) {
   int x = 0;
   int y = 0;
-  const GameWindow* found = nullptr;
-  return pointer_in_drawing_area(window, &x, &y, &found) && y >= 0 && y < found->height ? y : -1;
+  return pointer_on_picture(window, &x, &y) && y >= 0 && y < gScreen.height ? y : -1;
 }
 
 unsigned long platform_drawing_area_window() {

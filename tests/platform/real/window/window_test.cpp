@@ -154,6 +154,60 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize) {
   }
 }
 
+// A window given another size (as a tiling window manager gives it, here without one) shows the
+// whole picture scaled to fit it and centred, black around, drawn from the copy it kept as before;
+// the pointer maps to the picture. Back at its own size it shows exactly the frame drawn.
+TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt) {
+  open(WindowStyleWindowed);
+  show();
+  const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
+  const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha), veil = solid_sprite(1, 1, Rgba{0, 0, 0, 64});
+  sprite_scale(picture, kWidth, kHeight), sprite_scale(veil, kWidth, kHeight);
+  const auto frame = [&] {  // two full-screen draws: from the third frame on, drawn from the copy kept
+    take_window_events(events_);
+    sprite_draw(picture, 0, 0), sprite_draw_blended(veil, 0, 0), screen_flip();
+    XSync(gdk_x11_get_default_xdisplay(), False);
+  };
+  for (int i = 0; i < 3; ++i) frame();
+  RgbaImage drawn;
+  ASSERT_TRUE(platform_read_pixels(0, 0, kWidth, kHeight, &drawn));
+  const Rgba dimmed[2][2] = {{pixel_at(drawn, 0, 0), pixel_at(drawn, kWidth - 1, 0)}, {pixel_at(drawn, 0, kHeight - 1), pixel_at(drawn, kWidth - 1, kHeight - 1)}};
+  const struct { int width, height, left, top; double scale; int pointerX, pointerY, gameX, gameY; } sizes[] = {
+      {532, 366, 22, 0, 1.22, 22, 10, 0, 8}, {266, 366, 0, 83, 0.665, 265, 282, 398, 299}, {600, 200, 166, 0, 0.6667, 165, 101, -1, 151},
+      {kWidth, kHeight, 0, 0, 1, 17, 23, 17, 23}};
+  for (const auto& s : sizes) {
+    SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
+    const int fromCopy = platform_frames_drawn_from_copy();
+    ASSERT_EQ(run("xdotool windowsize " + std::to_string(handle_) + " " + std::to_string(s.width) + " " + std::to_string(s.height)), 0);
+    ASSERT_TRUE(wait_until(frame, [&] {
+      XWindowAttributes area{};
+      return XGetWindowAttributes(display_, platform_drawing_area_window(), &area) && area.width == s.width && area.height == s.height;
+    }));
+    for (int i = 0; i < 3; ++i) frame();
+    EXPECT_GT(platform_frames_drawn_from_copy(), fromCopy) << "the copy kept before the resize still serves the frames shown again";
+    RgbaImage again;
+    ASSERT_TRUE(platform_read_pixels(0, 0, kWidth, kHeight, &again));
+    EXPECT_TRUE(again.pixels == drawn.pixels) << "the game's picture is drawn as before, whatever the window's size";
+    const RgbaImage shown = shown_pixels(display_, platform_drawing_area_window(), s.width, s.height);
+    if (s.width == kWidth && s.height == kHeight) {
+      EXPECT_TRUE(shown.pixels == drawn.pixels) << "at its own size the window shows the frame drawn";
+    }
+    int wrong = 0;
+    for (int i = 0; i < (s.width / 7) * (s.height / 7); ++i) {  // every 7th pixel, away from the edges
+      const int x = 3 + i % (s.width / 7) * 7, y = 3 + i / (s.width / 7) * 7;
+      const double gameX = (x + 0.5 - s.left) / s.scale, gameY = (y + 0.5 - s.top) / s.scale;
+      if (std::abs(gameX - kWidth / 2) < 2 || std::abs(gameY - kHeight / 2) < 2 || std::abs(gameX) < 2 || std::abs(gameY) < 2 ||
+          std::abs(gameX - kWidth) < 2 || std::abs(gameY - kHeight) < 2) continue;
+      const bool outside = gameX < 0 || gameX > kWidth || gameY < 0 || gameY > kHeight;
+      wrong += !near(pixel_at(shown, x, y), outside ? kBlack : dimmed[gameY > kHeight / 2][gameX > kWidth / 2]);
+    }
+    EXPECT_EQ(wrong, 0) << "sampled pixels not where the fitted picture has them";
+    ASSERT_EQ(run("xdotool mousemove --sync --window " + std::to_string(platform_drawing_area_window()) + " " +
+                  std::to_string(s.pointerX) + " " + std::to_string(s.pointerY)), 0);
+    EXPECT_EQ(std::pair(window_mouse_x(0), window_mouse_y(0)), std::pair(s.gameX, s.gameY));
+  }
+}
+
 // Which window-state changes become Minimized, Maximized or Restored events.
 TEST(WindowStateEvents, ChangesAndNewStates) {
   constexpr unsigned kMin = GDK_WINDOW_STATE_ICONIFIED, kMax = GDK_WINDOW_STATE_MAXIMIZED, kFocus = GDK_WINDOW_STATE_FOCUSED;
