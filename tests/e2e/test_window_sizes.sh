@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The window kinds at any size: the 1280x720 window resized during play as a tiling window manager
+# resizes it (xdotool on a bare X server, where no size hints hold) shows the whole picture fitted and
+# centred, START and CONTINUE answer where they are drawn, and back at its size the window shows
+# exactly what it showed before.
+source "$(dirname "$0")/lib.sh" "$1"
+
+# The window point where the game pixel (X, Y) of a GAME_W x GAME_H picture is drawn in a window of
+# WIN_W x WIN_H: fitted_point WIN_W WIN_H X Y [GAME_W GAME_H]
+fitted_point() {
+  awk -v ww="$1" -v wh="$2" -v x="$3" -v y="$4" -v gw="${5:-1280}" -v gh="${6:-720}" 'BEGIN {
+    s = ww / gw < wh / gh ? ww / gw : wh / gh
+    w = int(gw * s + 0.5); h = int(gh * s + 0.5)
+    printf "%d %d\n", int((ww - w) / 2) + x * s, int((wh - h) / 2) + y * s }'
+}
+resize_window() { xdotool windowsize "$GAME_WINDOW" "$1" "$2"; WIN_W=$1 WIN_H=$2; }
+# The game pixel (X, Y) shows the menu panel in the window as it is now.
+fitted_panel_shows() { panel_shows "$E2E_WORK/now.ppm" $(fitted_point "$WIN_W" "$WIN_H" "$1" "$2"); }
+fitted_click() { window_click $(fitted_point "$WIN_W" "$WIN_H" "$1" "$2") "${3:-1}"; }
+# The picture spans the window's width or height, centred: black just outside its left and right
+# edges (or top and bottom), the background just inside them.
+picture_centred() {
+  local left right
+  read -r left _ < <(fitted_point "$WIN_W" "$WIN_H" 0 0)
+  read -r right _ < <(fitted_point "$WIN_W" "$WIN_H" 1280 0)
+  local top bottom
+  read -r _ top < <(fitted_point "$WIN_W" "$WIN_H" 0 0)
+  read -r _ bottom < <(fitted_point "$WIN_W" "$WIN_H" 0 720)
+  local y=$(( (top + bottom) / 2 )) x=$(( (left + right) / 2 )) at
+  for at in "$((left + 2)) $y" "$((right - 3)) $y" "$x $((top + 2))" "$x $((bottom - 3))"; do
+    [ "$(pixel "$1" $at)" != 0,0,0 ] || return 1
+  done
+  for at in "$((left - 2)) $y" "$((right + 1)) $y" "$x $((top - 2))" "$x $((bottom + 1))"; do
+    read -r px py <<<"$at"
+    [ "$px" -lt 0 ] || [ "$py" -lt 0 ] || [ "$px" -ge "$WIN_W" ] || [ "$py" -ge "$WIN_H" ] || [ "$(pixel "$1" $at)" = 0,0,0 ] || return 1
+  done
+}
+fitted_menu() { fitted_panel_shows 640 $((MENU_TOP + 600)) && picture_centred "$E2E_WORK/now.ppm"; }
+fitted_board() { ! fitted_panel_shows 640 $((MENU_TOP + 600)) && picture_centred "$E2E_WORK/now.ppm"; }
+
+# ---- bare X server: the window resized during play
+start_x 1920x1080
+make_game_dir $'[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 1280x720\n'
+open_game
+WIN_W=1280 WIN_H=720
+wait_for_window_menu 640 $((MENU_TOP + 600))
+wait_still
+window_shot "$E2E_WORK/menu.ppm"
+resize_window 1596 880
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "1596x880: the menu not fitted and centred"
+convert "$E2E_WORK/now.ppm" "png:$E2E_SHOTS/menu-1596x880.png"
+resize_window 1280 720
+until_shown window_shot "$E2E_WORK/now.ppm" "$LOOK" same "$E2E_WORK/menu.ppm" "$E2E_WORK/now.ppm" \
+  || fail "back at 1280x720 the window does not show what it showed before"
+resize_window 1596 880
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "1596x880 again: the menu not fitted"
+fitted_click 640 $((MENU_TOP + 190))   # START
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_board || fail "1596x880: START where it is drawn did not deal"
+convert "$E2E_WORK/now.ppm" "png:$E2E_SHOTS/board-1596x880.png"
+fitted_click 700 400 3                 # the right button: the menu over the game
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "1596x880: the right button did not open the menu"
+resize_window 796 880
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "796x880: the menu not fitted and centred"
+convert "$E2E_WORK/now.ppm" "png:$E2E_SHOTS/menu-796x880.png"
+fitted_click 640 $((MENU_TOP + 270))   # CONTINUE
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_board || fail "796x880: CONTINUE where it is drawn did not return to the game"
+press Escape
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "796x880: Escape did not open the menu"
+press Escape
+wait_for_exit 100 || fail "the game did not end cleanly"
+keep_shots "$E2E_SHOTS"/*.png
+echo "window sizes: OK"
