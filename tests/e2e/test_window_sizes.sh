@@ -2,7 +2,7 @@
 # The window kinds at any size: the 1280x720 window resized during play as a tiling window manager
 # resizes it (xdotool on a bare X server, where no size hints hold) shows the whole picture fitted and
 # centred, START and CONTINUE answer where they are drawn, and back at its size the window shows
-# exactly what it showed before.
+# exactly what it showed before. A window asked larger than the desktop opens inside its work area.
 source "$(dirname "$0")/lib.sh" "$1"
 
 # The window point where the game pixel (X, Y) of a GAME_W x GAME_H picture is drawn in a window of
@@ -15,7 +15,7 @@ fitted_point() {
 }
 resize_window() { xdotool windowsize "$GAME_WINDOW" "$1" "$2"; WIN_W=$1 WIN_H=$2; }
 # The game pixel (X, Y) shows the menu panel in the window as it is now.
-fitted_panel_shows() { panel_shows "$E2E_WORK/now.ppm" $(fitted_point "$WIN_W" "$WIN_H" "$1" "$2"); }
+fitted_panel_shows() { panel_shows "$E2E_WORK/now.ppm" $(fitted_point "$WIN_W" "$WIN_H" "$@"); }
 fitted_click() { window_click $(fitted_point "$WIN_W" "$WIN_H" "$1" "$2") "${3:-1}"; }
 # The picture spans the window's width or height, centred: black just outside its left and right
 # edges (or top and bottom), the background just inside them.
@@ -68,5 +68,28 @@ press Escape
 until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "796x880: Escape did not open the menu"
 press Escape
 wait_for_exit 100 || fail "the game did not end cleanly"
+
+# ---- under openbox: a 2560x1440 window asked on the 1920x1080 desktop opens at the largest 16:9
+# size that fits it with its frame; the game keeps laying out at 2560x1440.
+start_window_manager || fail "openbox did not start"
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 2560x1440\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+start_game /LOG
+wait_for_window
+xdotool windowactivate --sync "$GAME_WINDOW"
+read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+read -r left right top bottom < <(xprop -id "$GAME_WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+[ $((WIN_W + left + right)) -le 1920 ] && [ $((WIN_H + top + bottom)) -le 1080 ] && [ $((WIN_H + top + bottom)) -gt 1070 ] \
+  && [ $((WIN_W * 9 / 16 - WIN_H)) -ge -1 ] && [ $((WIN_W * 9 / 16 - WIN_H)) -le 1 ] \
+  || fail "the window is ${WIN_W}x${WIN_H} with its frame $left $right $top $bottom: not the largest 16:9 inside 1920x1080"
+game_log | grep -q $'^Screenwidth:\t\t2560$' || fail "the game does not lay out at 2560 pixels wide"
+big_menu_top=$(( (1440 - MENU_H) / 2 ))
+until_true eval 'window_shot "$E2E_WORK/now.ppm"; fitted_panel_shows 1280 $((big_menu_top + 600)) 2560 1440 || { press space; false; }' \
+  || fail "no menu in the window kept inside the desktop"
+convert "$E2E_WORK/now.ppm" "png:$E2E_SHOTS/menu-2560x1440-kept-inside.png"
+window_click $(fitted_point "$WIN_W" "$WIN_H" 1280 $((big_menu_top + 190)) 2560 1440)   # START
+until_true eval 'window_shot "$E2E_WORK/now.ppm"; ! fitted_panel_shows 1280 $((big_menu_top + 600)) 2560 1440' \
+  || fail "START where it is drawn did not deal in the window kept inside the desktop"
+wmctrl -c "Vesperine 1" || fail "wmctrl could not ask the window to close"
+wait_for_exit 100 || fail "the game did not end cleanly after the close request"
 keep_shots "$E2E_SHOTS"/*.png
 echo "window sizes: OK"

@@ -63,17 +63,18 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
   // Not resizable: GTK gives the window manager equal minimum and maximum sizes.
   gtk_window_set_resizable(gtkWindow, FALSE);
   gtk_window_set_decorated(gtkWindow, style == WindowStyleWindowed);
+  gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
+  // Realised but not shown: the game shows it once its first frame can be drawn.
+  gtk_widget_realize(toplevel);
+  window_size_within_work_area(toplevel, &width, &height);
   gtk_window_set_default_size(gtkWindow, width, height);
   gtk_widget_set_size_request(toplevel, width, height);
-  gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
   slot->toplevel = toplevel;
   slot->width = width;
   slot->height = height;
   slot->lastFrame = GdkRectangle{-1, -1, width, height};
   window_events_connect_toplevel(*slot);
   g_signal_connect(toplevel, "destroy", G_CALLBACK(gtk_widget_destroyed), &slot->toplevel);
-  // Realised but not shown: the game shows it once its first frame can be drawn.
-  gtk_widget_realize(toplevel);
   return 1;
 }
 
@@ -100,7 +101,8 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   if (visual == nullptr) {
     return 0;
   }
-  GtkWidget* area = make_gl_drawing_area(visual, width, height);
+  // The area fills the window, which may be smaller than the screen (kept inside the work area).
+  GtkWidget* area = make_gl_drawing_area(visual, window->width, window->height);
   window_events_connect_drawing_area(area);
   gtk_container_add(GTK_CONTAINER(window->toplevel), area);
   gtk_widget_realize(area);
@@ -108,7 +110,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   GdkWindow* areaWindow = gtk_widget_get_window(area);
   const Window drawable = gdk_x11_window_get_xid(areaWindow);
   // GTK sizes the area only when the window is shown; GL sizes its buffers from the X window now.
-  gdk_window_move_resize(areaWindow, 0, 0, width, height);
+  gdk_window_move_resize(areaWindow, 0, 0, window->width, window->height);
   XSync(display, False);
   const bool started = gl_start(display, drawable, visual, width, height, flipMode);
   XFree(visual);
@@ -117,10 +119,9 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     return 0;
   }
   window->drawingArea = area;
-  window->width = width;
-  window->height = height;
   screenWindow = window;
   screen_begin(ScreenKind::InWindow, width, height, window_screen_closed);
+  gl_fit_to_window(window->width, window->height);
   return 1;
 }
 
