@@ -17,6 +17,7 @@
 
 #include "platform/platform.h"
 #include "platform/real/fullscreen/fullscreen.h"
+#include "platform/real/pictures/pictures.h"
 #include "platform/real/screen/screen.h"
 #include "platform/real/sound/sound.h"
 #include "platform/real/window/window.h"
@@ -29,6 +30,7 @@ void platform_init(int argc, char** argv) {
   // heaps, which spares the kernel faulting in fresh pages for each.
   mallopt(M_MMAP_THRESHOLD, 4 << 20);
   display_connect(argc, argv);
+  pictures_set_density(display_scale());
 }
 
 void platform_shutdown() {

@@ -1,7 +1,7 @@
 // The process's connection to the X display, through GTK.
-#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -24,9 +24,12 @@ bool display_connect(int argc, char** argv) {
   int gtkArgc = argc > 0 ? argc : 0;
   char** gtkArgv = gtkArgs.data();
   hasDisplay = gtk_init_check(&gtkArgc, &gtkArgv) != FALSE;
-  if (hasDisplay) {
-    // Screen sizes and GL pixels are device pixels: no desktop scaling of our windows.
-    gdk_x11_display_set_window_scale(gdk_display_get_default(), 1);
-  }
   return hasDisplay;
+}
+
+// GDK's window scale, one for the whole X display: the scale factor of every monitor.
+int display_scale() {
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = hasDisplay && display != nullptr ? gdk_display_get_monitor_at_point(display, 0, 0) : nullptr;
+  return monitor != nullptr ? std::max(gdk_monitor_get_scale_factor(monitor), 1) : 1;
 }

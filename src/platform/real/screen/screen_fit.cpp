@@ -50,7 +50,8 @@ bool draw_off_screen() {
   }
   glGenTextures(1, &picture);
   glBindTexture(GL_TEXTURE_2D, picture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, 0, GL_BGRA,
+               GL_UNSIGNED_BYTE, nullptr);
   gl.gen(1, &framebuffer);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
   gl.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
@@ -68,7 +69,8 @@ void gl_fit_to_window(int width, int height) {
   if (!gl_ready() || (width == windowWidth && height == windowHeight)) {
     return;
   }
-  if ((width == gScreen.width && height == gScreen.height) || (framebuffer == 0 && !draw_off_screen())) {
+  if ((width == gScreen.width * gScreen.scale && height == gScreen.height * gScreen.scale) ||
+      (framebuffer == 0 && !draw_off_screen())) {
     gl_fit_forget();
   } else {
     fit.scale = std::min(double(width) / gScreen.width, double(height) / gScreen.height);
@@ -83,7 +85,10 @@ void gl_fit_to_window(int width, int height) {
   screen_damaged();
 }
 
-ScreenFit gl_screen_fit() { return framebuffer != 0 ? fit : ScreenFit{1, 0, 0, gScreen.width, gScreen.height}; }
+ScreenFit gl_screen_fit() {
+  const int scale = gScreen.scale;
+  return framebuffer != 0 ? fit : ScreenFit{double(scale), 0, 0, gScreen.width * scale, gScreen.height * scale};
+}
 
 bool gl_fitted() { return framebuffer != 0; }
 
@@ -100,8 +105,8 @@ void gl_fit_show() {
   gl.bind(GL_DRAW_FRAMEBUFFER, 0);
   glClear(GL_COLOR_BUFFER_BIT);
   const int bottom = windowHeight - fit.top - fit.height;  // GL counts rows from the bottom
-  gl.blit(0, 0, gScreen.width, gScreen.height, fit.left, bottom, fit.left + fit.width, bottom + fit.height,
-          GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  gl.blit(0, 0, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, fit.left, bottom, fit.left + fit.width,
+          bottom + fit.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
   if (showsAgain > 0) {
     --showsAgain;

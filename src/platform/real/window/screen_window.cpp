@@ -50,8 +50,9 @@ GameWindow* game_window(int window) { return window >= 0 && window < kMaxWindows
 
 int window_open(int window, int x, int y, int width, int height, const std::string& title, int style) {
   GameWindow* slot = game_window(window);
-  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 || width > kMaxXWindowSide ||
-      height > kMaxXWindowSide || (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
+  const int scale = display_scale();  // GTK sizes windows in the desktop's scaled pixels
+  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 || width > kMaxXWindowSide / scale ||
+      height > kMaxXWindowSide / scale || (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
     return 0;
   }
   if (slot->toplevel != nullptr) {
@@ -92,7 +93,9 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     screen_close();
   }
   GameWindow* window = window_with_handle(windowHandle);
-  if (window == nullptr || width <= 0 || height <= 0 || width > kMaxXWindowSide || height > kMaxXWindowSide) {
+  const int scale = display_scale();
+  if (window == nullptr || width <= 0 || height <= 0 || width > kMaxXWindowSide / scale ||
+      height > kMaxXWindowSide / scale) {
     return 0;
   }
   GdkDisplay* gdkDisplay = gtk_widget_get_display(window->toplevel);
@@ -121,7 +124,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   window->drawingArea = area;
   screenWindow = window;
   screen_begin(ScreenKind::InWindow, width, height, window_screen_closed);
-  gl_fit_to_window(window->width, window->height);
+  gl_fit_to_window(window->width * scale, window->height * scale);
   return 1;
 }
 
@@ -186,7 +189,8 @@ static bool pointer_on_picture(int window, int* x, int* y) {
   double areaX = 0;
   double areaY = 0;
   gdk_window_get_device_position_double(area, gdk_seat_get_pointer(seat), &areaX, &areaY, nullptr);
-  gl_window_to_game(areaX, areaY, x, y);
+  const int scale = gdk_window_get_scale_factor(area);  // GDK's scaled pixels to the window's own
+  gl_window_to_game(areaX * scale, areaY * scale, x, y);
   return true;
 }
 

@@ -129,10 +129,12 @@ gboolean on_motion(GtkWidget*, GdkEventMotion*, gpointer) {
 }
 
 // The drawing area fills the window whatever size the window manager gives it (a tiling manager, a
-// maximise that ignores the fixed size): the picture is fitted to it from the next frame on.
-void on_area_allocated(GtkWidget*, GdkRectangle* allocation, gpointer) {
+// maximise that ignores the fixed size): the picture is fitted to it from the next frame on. GTK
+// sizes it in the desktop's scaled pixels, the picture is fitted in the window's own.
+void on_area_allocated(GtkWidget* area, GdkRectangle* allocation, gpointer) {
   if (gScreen.kind == ScreenKind::InWindow) {
-    gl_fit_to_window(allocation->width, allocation->height);
+    const int scale = gtk_widget_get_scale_factor(area);
+    gl_fit_to_window(allocation->width * scale, allocation->height * scale);
   }
 }
 
