@@ -3,6 +3,8 @@
 # resizes it (xdotool on a bare X server, where no size hints hold) shows the whole picture fitted and
 # centred, START and CONTINUE answer where they are drawn, and back at its size the window shows
 # exactly what it showed before. A window asked larger than the desktop opens inside its work area.
+# On a desktop at 200 % the window opens twice as large, its texts sharp, and full screen lays out at
+# half the desktop's size.
 source "$(dirname "$0")/lib.sh" "$1"
 
 # The window point where the game pixel (X, Y) of a GAME_W x GAME_H picture is drawn in a window of
@@ -91,5 +93,52 @@ until_true eval 'window_shot "$E2E_WORK/now.ppm"; ! fitted_panel_shows 1280 $((b
   || fail "START where it is drawn did not deal in the window kept inside the desktop"
 wmctrl -c "Vesperine 1" || fail "wmctrl could not ask the window to close"
 wait_for_exit 100 || fail "the game did not end cleanly after the close request"
+
+# ---- a 3840x2160 desktop at 200 % (GDK_SCALE=2, no window manager): the 1280x720 window is 2560x1440
+# of the screen's pixels, its texts drawn at twice their size carry more detail than the picture at
+# scale 1 enlarged twice; resized, START answers where it is drawn. Full screen lays the game out at
+# 1920x1080 and fills the screen.
+start_x 3840x2160
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 1280x720\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+export GDK_SCALE=2
+open_game
+read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+[ "${WIN_W}x$WIN_H" = 2560x1440 ] || fail "at scale 2 the 1280x720 window is ${WIN_W}x$WIN_H"
+until_true eval 'window_shot "$E2E_WORK/now.ppm"; fitted_menu || { press space; false; }' || fail "scale 2: no menu"
+convert "$E2E_WORK/now.ppm" "png:$E2E_SHOTS/menu-scale2.png"
+# Detail: what halving and doubling again takes away from the START row, at scale 2 and in the row
+# of the scale-1 menu enlarged twice.
+detail() {
+  convert "$1" \( +clone -filter box -resize 50% -filter triangle -resize 200% \) -compose difference -composite \
+    -colorspace gray -format "%[fx:int(mean * 100000)]" info:
+}
+convert "$E2E_WORK/menu.ppm" -crop "500x80+390+$((MENU_TOP + 150))" +repage -resize 200% "$E2E_WORK/enlarged.png"
+convert "$E2E_WORK/now.ppm" -crop "1000x160+780+$(((MENU_TOP + 150) * 2))" +repage "$E2E_WORK/scaled.png"
+sharp=$(detail "$E2E_WORK/scaled.png") enlarged=$(detail "$E2E_WORK/enlarged.png")
+[ "$sharp" -gt $((enlarged * 3 / 2)) ] || fail "START at scale 2 carries no more detail ($sharp) than enlarged from scale 1 ($enlarged)"
+resize_window 3192 1760
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "scale 2, resized: the menu not fitted and centred"
+fitted_click 640 $((MENU_TOP + 190))   # START
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_board || fail "scale 2, resized: START where it is drawn did not deal"
+press Escape
+until_shown window_shot "$E2E_WORK/now.ppm" fitted_menu || fail "scale 2: Escape did not open the menu"
+press Escape
+wait_for_exit 100 || fail "the game at scale 2 did not end cleanly"
+
+rm -f "$(save_dir)"Log*.log
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 0\nScreenMode = 1280x720\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+start_game /LOG
+wait_for_window
+wait_for_menu 1920 $(((540 - MENU_H / 2 + 600) * 2))
+for line in ScreenWidth:$'\t\t'1920 ScreenHeight:$'\t\t'1080 Screenwidth:$'\t\t'1920 Screenheight:$'\t\t'1080; do
+  game_log | grep -qx "$line" || fail "the full-screen log lacks \"$line\""
+done
+grab root "$E2E_WORK/full.ppm"
+for at in "4 4" "3835 4" "4 2155" "3835 2155"; do
+  [ "$(pixel "$E2E_WORK/full.ppm" $at)" != 0,0,0 ] || fail "full screen at scale 2 does not fill the screen at $at"
+done
+convert "$E2E_WORK/full.ppm" -resize 25% "png:$E2E_SHOTS/fullscreen-scale2-quarter.png"
+press Escape
+wait_for_exit 100 || fail "full screen at scale 2 did not end cleanly"
 keep_shots "$E2E_SHOTS"/*.png
 echo "window sizes: OK"
