@@ -18,6 +18,7 @@
 
 #include "platform/platform.h"
 #include "platform/real/fullscreen/fullscreen.h"
+#include "platform/real/pictures/pictures.h"
 #include "platform/real/screen/screen.h"
 #include "platform/real/session/session.h"
 #include "platform/real/sound/sound.h"
@@ -34,6 +35,7 @@ void platform_init(int argc, char** argv) {
   if (display_connect(argc, argv)) {
     session_display_opened();
   }
+  pictures_set_density(display_scale());
 }
 
 void platform_shutdown() {

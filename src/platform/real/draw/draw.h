@@ -10,8 +10,9 @@
 #include "platform/real/pictures/pictures.h"
 
 // For the platform tests and benchmarks only.
-// The rectangle of the frame being drawn (what the next flip will show), straight RGBA.
-// false when no screen is open.
+// The rectangle of the frame being drawn (what the next flip will show), straight RGBA: game pixels,
+// read at the screen's pixels (N x N of them a game pixel on a desktop of scale N). false when no
+// screen is open.
 bool platform_read_pixels(int x, int y, int width, int height, RgbaImage* out);
 // How many frames so far drew the screen they keep from the frames before (frame_cache.h).
 int platform_frames_drawn_from_copy();

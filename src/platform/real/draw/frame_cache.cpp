@@ -82,7 +82,10 @@ bool kept_is_current_prefix(int count) {
   return cache.kept.count == count && std::equal(cache.kept.calls.begin(), cache.kept.calls.begin() + count, cache.current.calls.begin());
 }
 
+// The screen's pixels: N x N a game pixel on a desktop of scale N.
 void copy_screen() {
+  const int width = gScreen.width * gScreen.scale;
+  const int height = gScreen.height * gScreen.scale;
   if (cache.copy == 0) {
     glGenTextures(1, &cache.copy);
     glBindTexture(GL_TEXTURE_2D, cache.copy);
@@ -90,12 +93,11 @@ void copy_screen() {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glTexImage2D(GL_TEXTURE_2D, 0, cache.copyFormat, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                 nullptr);
+    glTexImage2D(GL_TEXTURE_2D, 0, cache.copyFormat, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
   }
   glBindTexture(GL_TEXTURE_2D, cache.copy);
   glReadBuffer(GL_BACK);
-  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, gScreen.width, gScreen.height);
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, width, height);
 }
 
 void draw_held_back() {
@@ -132,7 +134,8 @@ void draw_part(const ScreenChange& change, int count) {
   glEnable(GL_SCISSOR_TEST);
   for (int r = 0; r < change.count; ++r) {
     const ScreenChange::Rect& rect = change.rects[r];
-    glScissor(rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
+    const int scale = gScreen.scale;  // the scissor counts the screen's pixels
+    glScissor(rect.x * scale, (gScreen.height - rect.y - rect.height) * scale, rect.width * scale, rect.height * scale);
     for (int i = 0; i < count; ++i) {
       if (call_reaches(cache.current.calls[i], rect)) draw_call(cache.current.calls[i]);
     }

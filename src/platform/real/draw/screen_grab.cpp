@@ -11,15 +11,18 @@
 
 namespace {
 
-// A rectangle of the frame being drawn (the back buffer) as straight RGBA, rows top to bottom.
-// Parts outside the screen come out as zero.
+// A rectangle of the frame being drawn (the back buffer) as straight RGBA, rows top to bottom, in
+// the screen's pixels (N a game pixel on a desktop of scale N). Parts outside the screen come out as
+// zero.
 void read_back_buffer(int x, int y, int width, int height, uint8_t* rgbaOut) {
   frame_cache_flush();
   std::memset(rgbaOut, 0, static_cast<size_t>(width) * height * 4);
+  const int screenWidth = gScreen.width * gScreen.scale;
+  const int screenHeight = gScreen.height * gScreen.scale;
   const int left = std::max(x, 0);
   const int top = std::max(y, 0);
-  const int right = std::min(x + width, gScreen.width);
-  const int bottom = std::min(y + height, gScreen.height);
+  const int right = std::min(x + width, screenWidth);
+  const int bottom = std::min(y + height, screenHeight);
   if (!gl_ready() || left >= right || top >= bottom) {
     return;
   }
@@ -28,7 +31,7 @@ void read_back_buffer(int x, int y, int width, int height, uint8_t* rgbaOut) {
   glFinish();
   glReadBuffer(GL_BACK);
   // GL counts rows from the bottom of the screen.
-  glReadPixels(left, gScreen.height - bottom, insideWidth, bottom - top, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
+  glReadPixels(left, screenHeight - bottom, insideWidth, bottom - top, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
   for (int screenY = top; screenY < bottom; ++screenY) {
     const uint8_t* from = &rows[static_cast<size_t>(bottom - 1 - screenY) * insideWidth * 4];
     uint8_t* to = rgbaOut + (static_cast<size_t>(screenY - y) * width + (left - x)) * 4;
@@ -42,10 +45,12 @@ bool platform_read_pixels(int x, int y, int width, int height, RgbaImage* out) {
   if (!gl_ready() || width <= 0 || height <= 0 || out == nullptr) {
     return false;
   }
-  out->width = width;
-  out->height = height;
-  out->pixels.resize(static_cast<size_t>(width) * height * 4);
-  read_back_buffer(x, y, width, height, out->pixels.data());
+  const int scale = gScreen.scale;
+  out->width = width * scale;
+  out->height = height * scale;
+  out->density = scale;
+  out->pixels.resize(static_cast<size_t>(out->width) * out->height * 4);
+  read_back_buffer(x * scale, y * scale, out->width, out->height, out->pixels.data());
   return true;
 }
 

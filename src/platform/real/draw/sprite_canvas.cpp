@@ -43,10 +43,11 @@ void draw_box(int x, int y, int width, int height, uint32_t rgbColour) {
     return;
   }
   RgbaImage& canvas = sprite->image;
-  const int left = std::max(x, 0);
-  const int top = std::max(y, 0);
-  const int right = std::min(x + std::max(width, 0), canvas.width);
-  const int bottom = std::min(y + std::max(height, 0), canvas.height);
+  const int density = canvas.density;  // the box in game pixels, painted in the sprite's
+  const int left = std::max(x * density, 0);
+  const int top = std::max(y * density, 0);
+  const int right = std::min((x + std::max(width, 0)) * density, canvas.width);
+  const int bottom = std::min((y + std::max(height, 0)) * density, canvas.height);
   const uint8_t colour[4] = {static_cast<uint8_t>(rgbColour & 255), static_cast<uint8_t>(rgbColour >> 8 & 255),
                              static_cast<uint8_t>(rgbColour >> 16 & 255), 255};
   for (int row = top; row < bottom; ++row) {
@@ -57,6 +58,8 @@ void draw_box(int x, int y, int width, int height, uint32_t rgbColour) {
 }
 
 // Straight-alpha "over": an opaque picture is copied exactly, one with alpha blends over the canvas.
+// At (x, y) game pixels; a picture of another density than the sprite's (a decoded one in a sprite
+// the game made on a scaled desktop) is resampled to the sprite's first.
 void image_draw(SpriteId image, int x, int y) {
   Sprite* sprite = target();
   const RgbaImage* picture = image_lookup(image);
@@ -64,6 +67,14 @@ void image_draw(SpriteId image, int x, int y) {
     return;
   }
   RgbaImage& canvas = sprite->image;
+  RgbaImage resampled;
+  if (picture->density != canvas.density) {
+    resampled = image_resampled(*picture, image_game_width(*picture) * canvas.density,
+                                image_game_height(*picture) * canvas.density, canvas.density);
+    picture = &resampled;
+  }
+  x *= canvas.density;
+  y *= canvas.density;
   const int left = std::max(x, 0);
   const int top = std::max(y, 0);
   const int right = std::min(x + picture->width, canvas.width);

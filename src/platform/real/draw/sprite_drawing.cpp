@@ -23,10 +23,11 @@ bool describe(SpriteId id, int x, int y, int intensity, DrawCall* call) {
     return false;
   }
   sprite_upload_texture(*sprite);
-  // Drawn 1:1, every pixel centre sits on a texel centre and bilinear sampling returns that texel
+  // Drawn 1:1 (a texel a pixel of the screen: its own size, as many texels a game pixel as the screen
+  // has pixels), every pixel centre sits on a texel centre and bilinear sampling returns that texel
   // alone: nearest gives the same pixels, and lets the rasteriser copy rows instead of filtering.
-  const bool oneToOne = sprite->textureStep == 1 && sprite->shownWidth == sprite->clipWidth &&
-                        sprite->shownHeight == sprite->clipHeight;
+  const bool oneToOne = sprite->textureStep == 1 && sprite->image.density == gScreen.scale &&
+                        sprite->shownWidth == sprite->clipWidth && sprite->shownHeight == sprite->clipHeight;
   *call = DrawCall{id, sprite->textureVersion, x, y, sprite->shownWidth, sprite->shownHeight, sprite->clipX,
                    sprite->clipY, sprite->clipWidth, sprite->clipHeight, intensity,
                    spriteQuality == 0 || oneToOne ? GL_NEAREST : GL_LINEAR};
@@ -93,10 +94,12 @@ void draw_call(const DrawCall& call) {
     glEnable(GL_BLEND);
   }
   use_opacity(std::min(call.intensity, 255));
-  // The texture spans whole steps of the picture (one step is one pixel unless it was shrunk).
+  // The texture spans whole steps of the picture (one step is one pixel unless it was shrunk); the
+  // clip is in game pixels, `density` pixels of the picture a side.
   const int step = sprite->textureStep;
-  const float width = static_cast<float>((sprite->image.width + step - 1) / step * step);
-  const float height = static_cast<float>((sprite->image.height + step - 1) / step * step);
+  const float density = static_cast<float>(sprite->image.density);
+  const float width = static_cast<float>((sprite->image.width + step - 1) / step * step) / density;
+  const float height = static_cast<float>((sprite->image.height + step - 1) / step * step) / density;
   draw_rectangle(call.clipX / width, call.clipY / height, (call.clipX + call.clipWidth) / width,
                  (call.clipY + call.clipHeight) / height, call.x, call.y, call.x + call.shownWidth,
                  call.y + call.shownHeight);

@@ -15,8 +15,8 @@ uint64_t textureUploads = 0;  // numbers every upload: the same number is the sa
 
 void reset_display_area(Sprite& sprite) {
   sprite.clipX = sprite.clipY = 0;
-  sprite.clipWidth = sprite.shownWidth = sprite.image.width;
-  sprite.clipHeight = sprite.shownHeight = sprite.image.height;
+  sprite.clipWidth = sprite.shownWidth = image_game_width(sprite.image);
+  sprite.clipHeight = sprite.shownHeight = image_game_height(sprite.image);
 }
 
 void delete_texture(Sprite& sprite) {
@@ -184,13 +184,15 @@ int sprite_init() {
 }
 
 SpriteId sprite_create(SpriteId number, int width, int height, int flags) {
-  if (!picture_size_valid(width, height)) {
+  const int density = pictures_density();
+  if (width <= 0 || height <= 0 || !picture_size_valid(width * density, height * density)) {
     return 0;
   }
   RgbaImage blank;
-  blank.width = width;
-  blank.height = height;
-  blank.pixels.assign(static_cast<size_t>(width) * height * 4, 0);
+  blank.width = width * density;
+  blank.height = height * density;
+  blank.density = density;
+  blank.pixels.assign(static_cast<size_t>(blank.width) * blank.height * 4, 0);
   // Uploaded once drawn into (or at its first draw), not blank first and again with the drawing.
   return sprite_store_add(number, std::move(blank), flags, false);
 }
@@ -231,8 +233,8 @@ void sprite_clip(SpriteId id, int x, int y, int width, int height) {
   if (sprite == nullptr) {
     return;
   }
-  const int realWidth = sprite->image.width;
-  const int realHeight = sprite->image.height;
+  const int realWidth = image_game_width(sprite->image);
+  const int realHeight = image_game_height(sprite->image);
   sprite->clipX = std::clamp(x < 0 ? 0 : x, 0, realWidth);
   sprite->clipY = std::clamp(y < 0 ? 0 : y, 0, realHeight);
   const int wantedWidth = width < 0 ? realWidth : width;

@@ -173,18 +173,20 @@ void fullscreen_process_events() {
 void fullscreen_read_pointer() {
   int x = 0;
   int y = 0;
-  const ScreenFit fit = gl_screen_fit();  // window pixels to game pixels
   if (gFullscreen.pointerByPosition) {
+    int gameX = 0;
+    int gameY = 0;
     if (gFullscreen.display != nullptr && query_pointer(&x, &y)) {
-      input_mouse_placed(static_cast<int>(std::floor((x - fit.left) / fit.scale)),
-                         static_cast<int>(std::floor((y - fit.top) / fit.scale)));
+      gl_window_to_game(x, y, &gameX, &gameY);
+      input_mouse_placed(gameX, gameY);
     }
   } else if (gFullscreen.pointerLeft) {
     // Where the player left the pointer in another window is no movement of the game's pointer.
     fullscreen_centre_pointer();
   } else if (take_pointer_motion(&x, &y)) {
-    const double moveX = x / fit.scale + carryX;
-    const double moveY = y / fit.scale + carryY;
+    const double scale = gl_screen_fit().scale;  // window pixels a game pixel
+    const double moveX = x / scale + carryX;
+    const double moveY = y / scale + carryY;
     carryX = moveX - std::trunc(moveX);
     carryY = moveY - std::trunc(moveY);
     input_mouse_moved(static_cast<int>(moveX), static_cast<int>(moveY));

@@ -114,8 +114,11 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   if (display == nullptr) {
     return 0;
   }
+  // The game's size in the screen's pixels: N times as many on a desktop of scale N.
+  const int screenWidth = width * display_scale();
+  const int screenHeight = height * display_scale();
   XVisualInfo* visual = gl_choose_visual(display, DefaultScreen(display));
-  if (visual == nullptr || !video_mode_switch(display, visual->screen, width, height)) {
+  if (visual == nullptr || !video_mode_switch(display, visual->screen, screenWidth, screenHeight)) {
     if (visual != nullptr) {
       XFree(visual);
     }
@@ -125,7 +128,7 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   gFullscreen.display = display;
   gFullscreen.managed = window_manager_offers_fullscreen(display, visual->screen);
   gFullscreen.pointerByPosition = x_server_is_xwayland(display);
-  gFullscreen.window = create_window(display, visual, width, height, title);
+  gFullscreen.window = create_window(display, visual, screenWidth, screenHeight, title);
   gFullscreen.blankCursor = make_blank_cursor(display, gFullscreen.window);
   XDefineCursor(display, gFullscreen.window, gFullscreen.blankCursor);
   if (gFullscreen.managed) {
@@ -137,7 +140,7 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   // Held keys send no release/press pairs, so a held key is not "released" every repeat.
   XkbSetDetectableAutoRepeat(display, True, nullptr);
   if (gFullscreen.managed) {
-    managed_fullscreen_enter(display, gFullscreen.window, width, height);
+    managed_fullscreen_enter(display, gFullscreen.window, screenWidth, screenHeight);
   } else {
     XSetInputFocus(display, gFullscreen.window, RevertToParent, CurrentTime);
     fullscreen_grab_input();

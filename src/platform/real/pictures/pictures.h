@@ -11,11 +11,26 @@
 #include "platform/real/pictures/id_store.h"
 
 // An off-screen image: straight (not premultiplied) RGBA, 4 bytes a pixel, rows top to bottom.
+// width and height count its pixels; the game measures it in its own pixels, `density` of them a
+// side to each (1 for a decoded picture, the desktop's scale for the images the game makes).
 struct RgbaImage {
   int width = 0;
   int height = 0;
   std::vector<uint8_t> pixels;
+  int density = 1;
 };
+
+// Image pixels a game pixel, on each side, of the images the game makes (image_create, image_resize,
+// image_copy_rect of them) and of the sprites it makes (sprite_create, sprite_grab_screen): the
+// desktop's scale, so that at scale N they hold N times the detail of the game's own pixels and are
+// drawn sharp on a screen of N times as many. Set at platform_init; 1 until then.
+void pictures_set_density(int density);
+int pictures_density();
+// The image's size in game pixels.
+inline int image_game_width(const RgbaImage& image) { return image.width / image.density; }
+inline int image_game_height(const RgbaImage& image) { return image.height / image.density; }
+// The image resampled (bilinear) to width x height pixels of the given density.
+RgbaImage image_resampled(const RgbaImage& source, int width, int height, int density);
 
 // Largest side of a sprite or an image, and of a picture decoded into one.
 constexpr int kMaxPictureSide = 16384;

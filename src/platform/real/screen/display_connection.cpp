@@ -1,5 +1,4 @@
 // The process's connection to the X display, through GTK.
-#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -39,10 +38,6 @@ bool display_connect(int argc, char** argv) {
   prepare_gtk();
   ArgumentsCopy gtkArgs(argc, argv);
   hasDisplay = gtk_init_check(&gtkArgs.count, &gtkArgs.array) != FALSE;
-  if (hasDisplay) {
-    // Screen sizes and GL pixels are device pixels: no desktop scaling of our windows.
-    gdk_x11_display_set_window_scale(gdk_display_get_default(), 1);
-  }
   return hasDisplay;
 }
 
@@ -58,4 +53,11 @@ std::vector<std::string> platform_program_parameters(int argc, char** argv) {
     }
   }
   return parameters;
+}
+
+// GDK's window scale, one for the whole X display: the scale factor of every monitor.
+int display_scale() {
+  GdkDisplay* display = gdk_display_get_default();
+  GdkMonitor* monitor = hasDisplay && display != nullptr ? gdk_display_get_monitor_at_point(display, 0, 0) : nullptr;
+  return monitor != nullptr ? std::max(gdk_monitor_get_scale_factor(monitor), 1) : 1;
 }

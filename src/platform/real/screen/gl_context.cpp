@@ -101,7 +101,8 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
   if (context == nullptr) {
     return false;
   }
-  if (!glXMakeCurrent(display, drawable, context) || !gl_can_show(width, height)) {
+  const int scale = display_scale();  // the drawable's pixels a game pixel
+  if (!glXMakeCurrent(display, drawable, context) || !gl_can_show(width * scale, height * scale)) {
     glXMakeCurrent(display, None, nullptr);
     glXDestroyContext(display, context);
     return false;
@@ -119,7 +120,7 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
                       : nullptr;
   gl_put_start(display, drawable, visual);
 
-  glViewport(0, 0, width, height);
+  glViewport(0, 0, width * scale, height * scale);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, width, height, 0, -1, 1);
@@ -170,7 +171,7 @@ bool gl_ready() { return glContext != nullptr; }
 // Not while the picture is drawn off-screen and shown scaled: each frame is then shown whole.
 bool gl_shows_parts() {
   return glContext != nullptr && copySubBuffer != nullptr && gScreen.kind == ScreenKind::Fullscreen &&
-         gl_screen_fit().width == 0 && !wholeFramesOnly;
+         !gl_fitted() && !wholeFramesOnly;
 }
 
 void gl_swap() {
@@ -182,18 +183,20 @@ void gl_swap() {
   ++framesPresented;
   // A whole frame is swapped, at the vertical retrace where asked; the parts of a frame are copied
   // to the window, which leaves the back buffer holding it, or put there as composed.
+  const int scale = gScreen.scale;  // the screen's pixels a game pixel
   if (!gl_shows_parts() || change.count == 0) {
     gl_fit_show();
     glXSwapBuffers(glDisplay, glDrawable);
-    pixelsPresented += int64_t(gScreen.width) * gScreen.height;
+    pixelsPresented += int64_t(gScreen.width) * gScreen.height * scale * scale;
     return;
   }
   for (int i = 0; i < change.count; ++i) {
     const ScreenChange::Rect& rect = change.rects[i];
     if ((change.composed >> i & 1) == 0) {  // GL counts rows from the bottom of the screen
-      copySubBuffer(glDisplay, glDrawable, rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);
+      copySubBuffer(glDisplay, glDrawable, rect.x * scale, (gScreen.height - rect.y - rect.height) * scale,
+                    rect.width * scale, rect.height * scale);
     }
-    pixelsPresented += int64_t(rect.width) * rect.height;
+    pixelsPresented += int64_t(rect.width) * rect.height * scale * scale;
     partsComposed += change.composed >> i & 1;
   }
   gl_put_parts(change);

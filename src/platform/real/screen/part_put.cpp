@@ -59,7 +59,9 @@ void gl_put_stop() {
   put = PartPut{};
 }
 
-bool gl_composes_parts() { return put.gc != nullptr && gl_shows_parts(); }
+// The composing lays a sprite's texels 1:1 over the screen's pixels: on a scaled desktop the pointer
+// is drawn N times its size, by GL.
+bool gl_composes_parts() { return put.gc != nullptr && gScreen.scale == 1 && gl_shows_parts(); }
 
 void gl_put_parts(const ScreenChange& change) {
   if (change.composed == 0 || put.gc == nullptr) {

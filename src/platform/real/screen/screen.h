@@ -43,8 +43,9 @@ struct ScreenListener {
 
 struct ScreenState {
   ScreenKind kind = ScreenKind::Closed;
-  int width = 0;
+  int width = 0;                // game pixels, the size the game lays out at
   int height = 0;
+  int scale = 1;                // the screen's pixels a game pixel, on each side: the desktop's scale
   bool active = false;          // has the input focus
   int frameLimitMs = 0;         // 1000 / fps; a flip waits until more than this has passed; 0 = off
   int64_t lastFlipEndMs = 0;    // steady clock, whole milliseconds
@@ -60,9 +61,14 @@ extern ScreenState gScreen;
 bool display_connect(int argc, char** argv);
 // Whether GTK found an X display at platform_init.
 bool platform_has_display();
+// The desktop's scale as GTK follows it (GDK_SCALE, or the desktop's Gdk/WindowScalingFactor): the
+// window kinds open N times the game's size in the screen's pixels, full screen lays the game out at
+// the desktop's size divided by N, and the game is drawn at N x N pixels a game pixel. 1 without a
+// display.
+int display_scale();
 
-// Called by both openers once their GL context is current; screen_close undoes it, and calls
-// closeKind for the window the screen was on.
+// Called by both openers once their GL context is current, with the game's size; screen_close undoes
+// it, and calls closeKind for the window the screen was on.
 void screen_begin(ScreenKind kind, int width, int height, void (*closeKind)());
 // The drawing's listener, from now on.
 void screen_listen(const ScreenListener& listener);
@@ -81,8 +87,9 @@ void gl_largest_screen(int* width, int* height);
 // projection (origin top-left, y down), textured rectangles for sprites.
 // A double-buffered RGBA visual, nullptr when the server offers none. Free with XFree.
 XVisualInfo* gl_choose_visual(Display* display, int screen);
-// Creates the context on `drawable`, makes it current, sets up the 2D projection and clears both
-// buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver offers it. false,
+// Creates the context on `drawable`, makes it current, sets up the 2D projection of a game screen of
+// width x height game pixels over display_scale() times as many pixels of the drawable on each side,
+// and clears both buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver offers it. false,
 // with no context, for a screen larger than GL can draw or keep a copy of.
 bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode);
 // Destroys the context (and with it every texture). Safe when none exists.
@@ -107,9 +114,11 @@ void gl_put_parts(const ScreenChange& change);
 // it already.
 void gl_swap();
 
-// The full-screen window when a window manager gave it another size than the screen's
-// (screen_fit.cpp): the game is drawn at the screen's size off-screen, and shown scaled to fit the
-// window and centred. Where the picture lies in the window, in window pixels:
+// The window of any kind when it has another size than the screen's (screen_fit.cpp): a window
+// manager's full-screen size, a tiled or resized window, a window kept inside the work area. The game
+// is drawn at the screen's size off-screen, and shown scaled to fit the window and centred. Where the
+// picture lies in the window, in window pixels (scale: window pixels a game pixel); at the screen's
+// own size it is the whole window:
 struct ScreenFit {
   double scale = 1;
   int left = 0;
@@ -117,9 +126,14 @@ struct ScreenFit {
   int width = 0;
   int height = 0;
 };
-// The window's size now (after gl_start and screen_begin, and at each change).
+// The window's size now, in its own pixels (after gl_start and screen_begin, and at each change).
 void gl_fit_to_window(int width, int height);
 ScreenFit gl_screen_fit();
+// Whether the picture is drawn off-screen and shown fitted.
+bool gl_fitted();
+// The game pixel under a point of the window (window pixels, fractions kept), on the picture or
+// beyond its edges.
+void gl_window_to_game(double x, double y, int* gameX, int* gameY);
 // gl_swap's part: the picture drawn off-screen into the window, when it is.
 void gl_fit_show();
 // gl_stop's part: back to drawing straight into the window.

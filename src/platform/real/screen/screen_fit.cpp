@@ -1,9 +1,10 @@
-// A window of another size than the game screen (a window manager chose it for the full-screen
-// window): the game still draws at the screen's own size, into an off-screen buffer, and each frame
+// A window of another size than the game screen (a window manager chose it, or the player resized
+// it): the game still draws at the screen's own size, into an off-screen buffer, and each frame
 // shown is that buffer scaled to fit the window and centred, black around it. Reads of the screen
 // read the buffer: while it is bound, the drawing room's glReadBuffer(GL_BACK) is refused (a
 // framebuffer object has no back buffer) and reads come from its one colour attachment.
 #include <algorithm>
+#include <cmath>
 
 #include "platform/real/screen/screen.h"
 // After GL/gl.h, which screen.h includes.
@@ -49,7 +50,8 @@ bool draw_off_screen() {
   }
   glGenTextures(1, &picture);
   glBindTexture(GL_TEXTURE_2D, picture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width, gScreen.height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, 0, GL_BGRA,
+               GL_UNSIGNED_BYTE, nullptr);
   gl.gen(1, &framebuffer);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
   gl.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
@@ -67,7 +69,8 @@ void gl_fit_to_window(int width, int height) {
   if (!gl_ready() || (width == windowWidth && height == windowHeight)) {
     return;
   }
-  if ((width == gScreen.width && height == gScreen.height) || (framebuffer == 0 && !draw_off_screen())) {
+  if ((width == gScreen.width * gScreen.scale && height == gScreen.height * gScreen.scale) ||
+      (framebuffer == 0 && !draw_off_screen())) {
     gl_fit_forget();
   } else {
     fit.scale = std::min(double(width) / gScreen.width, double(height) / gScreen.height);
@@ -82,7 +85,18 @@ void gl_fit_to_window(int width, int height) {
   screen_damaged();
 }
 
-ScreenFit gl_screen_fit() { return fit; }
+ScreenFit gl_screen_fit() {
+  const int scale = gScreen.scale;
+  return framebuffer != 0 ? fit : ScreenFit{double(scale), 0, 0, gScreen.width * scale, gScreen.height * scale};
+}
+
+bool gl_fitted() { return framebuffer != 0; }
+
+void gl_window_to_game(double x, double y, int* gameX, int* gameY) {
+  const ScreenFit shown = gl_screen_fit();
+  *gameX = static_cast<int>(std::floor((x - shown.left) / shown.scale));
+  *gameY = static_cast<int>(std::floor((y - shown.top) / shown.scale));
+}
 
 // The frame after a resize is shown once more in both directions, also once the window is back at
 // the screen's size and drawn into straight: drawn whole, with what a frame half drawn at the change
@@ -98,8 +112,8 @@ void gl_fit_show() {
   gl.bind(GL_DRAW_FRAMEBUFFER, 0);
   glClear(GL_COLOR_BUFFER_BIT);
   const int bottom = windowHeight - fit.top - fit.height;  // GL counts rows from the bottom
-  gl.blit(0, 0, gScreen.width, gScreen.height, fit.left, bottom, fit.left + fit.width, bottom + fit.height,
-          GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  gl.blit(0, 0, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, fit.left, bottom, fit.left + fit.width,
+          bottom + fit.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
 }
 

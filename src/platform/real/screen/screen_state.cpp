@@ -22,6 +22,7 @@ void screen_begin(ScreenKind kind, int width, int height, void (*closeKind)()) {
   gScreen.kind = kind;
   gScreen.width = width;
   gScreen.height = height;
+  gScreen.scale = display_scale();
   gScreen.active = true;
   gScreen.closeKind = closeKind;
   gScreen.lastFlipEndMs = now_ms();
@@ -74,6 +75,7 @@ void screen_close() {
   }
   gScreen.kind = ScreenKind::Closed;
   gScreen.width = gScreen.height = 0;
+  gScreen.scale = 1;
   gScreen.active = false;
   session_hold_screensaver(false);
 }

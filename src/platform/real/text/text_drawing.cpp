@@ -6,7 +6,6 @@
 #include "platform/platform.h"
 #include "platform/real/pictures/pictures.h"
 #include "platform/real/text/text.h"
-#include "platform/real/text/text.h"
 #include "platform/real/text/text_pixels.h"
 
 namespace {
@@ -58,6 +57,9 @@ int image_begin_text_drawing(SpriteId image) {
 
   cairo_t* const cairo = cairo_create(surface);
   cairo_set_operator(cairo, CAIRO_OPERATOR_OVER);
+  // Positions and sizes stay in game pixels; an image of N pixels a game pixel gets its words drawn
+  // N times as large, laid out as at scale 1 (text_width measures them so), their edges sharp.
+  cairo_scale(cairo, target->density, target->density);
   drawing = TextDrawing{image, surface, cairo, 0, 0};
   return 1;
 }

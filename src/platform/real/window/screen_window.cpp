@@ -50,8 +50,9 @@ GameWindow* game_window(int window) { return window >= 0 && window < kMaxWindows
 
 int window_open(int window, int x, int y, int width, int height, const std::string& title, int style) {
   GameWindow* slot = game_window(window);
-  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 || width > kMaxXWindowSide ||
-      height > kMaxXWindowSide || (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
+  const int scale = display_scale();  // GTK sizes windows in the desktop's scaled pixels
+  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 || width > kMaxXWindowSide / scale ||
+      height > kMaxXWindowSide / scale || (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
     return 0;
   }
   if (slot->toplevel != nullptr) {
@@ -63,17 +64,18 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
   // Not resizable: GTK gives the window manager equal minimum and maximum sizes.
   gtk_window_set_resizable(gtkWindow, FALSE);
   gtk_window_set_decorated(gtkWindow, style == WindowStyleWindowed);
+  gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
+  // Realised but not shown: the game shows it once its first frame can be drawn.
+  gtk_widget_realize(toplevel);
+  window_size_within_work_area(toplevel, &width, &height);
   gtk_window_set_default_size(gtkWindow, width, height);
   gtk_widget_set_size_request(toplevel, width, height);
-  gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
   slot->toplevel = toplevel;
   slot->width = width;
   slot->height = height;
   slot->lastFrame = GdkRectangle{-1, -1, width, height};
   window_events_connect_toplevel(*slot);
   g_signal_connect(toplevel, "destroy", G_CALLBACK(gtk_widget_destroyed), &slot->toplevel);
-  // Realised but not shown: the game shows it once its first frame can be drawn.
-  gtk_widget_realize(toplevel);
   return 1;
 }
 
@@ -91,7 +93,9 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     screen_close();
   }
   GameWindow* window = window_with_handle(windowHandle);
-  if (window == nullptr || width <= 0 || height <= 0 || width > kMaxXWindowSide || height > kMaxXWindowSide) {
+  const int scale = display_scale();
+  if (window == nullptr || width <= 0 || height <= 0 || width > kMaxXWindowSide / scale ||
+      height > kMaxXWindowSide / scale) {
     return 0;
   }
   GdkDisplay* gdkDisplay = gtk_widget_get_display(window->toplevel);
@@ -100,7 +104,8 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   if (visual == nullptr) {
     return 0;
   }
-  GtkWidget* area = make_gl_drawing_area(visual, width, height);
+  // The area fills the window, which may be smaller than the screen (kept inside the work area).
+  GtkWidget* area = make_gl_drawing_area(visual, window->width, window->height);
   window_events_connect_drawing_area(area);
   gtk_container_add(GTK_CONTAINER(window->toplevel), area);
   gtk_widget_realize(area);
@@ -108,7 +113,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   GdkWindow* areaWindow = gtk_widget_get_window(area);
   const Window drawable = gdk_x11_window_get_xid(areaWindow);
   // GTK sizes the area only when the window is shown; GL sizes its buffers from the X window now.
-  gdk_window_move_resize(areaWindow, 0, 0, width, height);
+  gdk_window_move_resize(areaWindow, 0, 0, window->width, window->height);
   XSync(display, False);
   const bool started = gl_start(display, drawable, visual, width, height, flipMode);
   XFree(visual);
@@ -117,10 +122,9 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     return 0;
   }
   window->drawingArea = area;
-  window->width = width;
-  window->height = height;
   screenWindow = window;
   screen_begin(ScreenKind::InWindow, width, height, window_screen_closed);
+  gl_fit_to_window(window->width * scale, window->height * scale);
   return 1;
 }
 
@@ -173,30 +177,33 @@ void windows_close_all() {
   }
 }
 
-// The pointer relative to the window's drawing area; false when the window has no screen.
-static bool pointer_in_drawing_area(int window, int* x, int* y, const GameWindow** found) {
-  *found = open_window(window);
-  if (*found == nullptr || (*found)->drawingArea == nullptr) {
+// The game pixel under the pointer: the pointer on the window's drawing area, through the fit of
+// the picture to it; false when the window has no screen.
+static bool pointer_on_picture(int window, int* x, int* y) {
+  const GameWindow* found = open_window(window);
+  if (found == nullptr || found->drawingArea == nullptr) {
     return false;
   }
-  GtkWidget* area = (*found)->drawingArea;
-  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(area));
-  gdk_window_get_device_position(gtk_widget_get_window(area), gdk_seat_get_pointer(seat), x, y, nullptr);
+  GdkWindow* area = gtk_widget_get_window(found->drawingArea);
+  GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(area));
+  double areaX = 0;
+  double areaY = 0;
+  gdk_window_get_device_position_double(area, gdk_seat_get_pointer(seat), &areaX, &areaY, nullptr);
+  const int scale = gdk_window_get_scale_factor(area);  // GDK's scaled pixels to the window's own
+  gl_window_to_game(areaX * scale, areaY * scale, x, y);
   return true;
 }
 
 int window_mouse_x(int window) {
   int x = 0;
   int y = 0;
-  const GameWindow* found = nullptr;
-  return pointer_in_drawing_area(window, &x, &y, &found) && x >= 0 && x < found->width ? x : -1;
+  return pointer_on_picture(window, &x, &y) && x >= 0 && x < gScreen.width ? x : -1;
 }
 
 int window_mouse_y(int window) {
   int x = 0;
   int y = 0;
-  const GameWindow* found = nullptr;
-  return pointer_in_drawing_area(window, &x, &y, &found) && y >= 0 && y < found->height ? y : -1;
+  return pointer_on_picture(window, &x, &y) && y >= 0 && y < gScreen.height ? y : -1;
 }
 
 unsigned long platform_drawing_area_window() {

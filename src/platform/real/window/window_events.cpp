@@ -141,6 +141,16 @@ gboolean on_motion(GtkWidget*, GdkEventMotion*, gpointer) {
   return TRUE;
 }
 
+// The drawing area fills the window whatever size the window manager gives it (a tiling manager, a
+// maximise that ignores the fixed size): the picture is fitted to it from the next frame on. GTK
+// sizes it in the desktop's scaled pixels, the picture is fitted in the window's own.
+void on_area_allocated(GtkWidget* area, GdkRectangle* allocation, gpointer) {
+  if (gScreen.kind == ScreenKind::InWindow) {
+    const int scale = gtk_widget_get_scale_factor(area);
+    gl_fit_to_window(allocation->width * scale, allocation->height * scale);
+  }
+}
+
 }  // namespace
 
 int window_state_event_code(unsigned changedMask, unsigned newState) {
@@ -176,6 +186,7 @@ void window_events_connect_drawing_area(GtkWidget* area) {
   g_signal_connect(area, "button-press-event", G_CALLBACK(on_button_press), nullptr);
   g_signal_connect(area, "button-release-event", G_CALLBACK(on_button_release), nullptr);
   g_signal_connect(area, "motion-notify-event", G_CALLBACK(on_motion), nullptr);
+  g_signal_connect(area, "size-allocate", G_CALLBACK(on_area_allocated), nullptr);
 }
 
 void window_events_clear() { queueStart = queueLength = 0; }

@@ -1,0 +1,84 @@
+// The size a window of the window kinds opens at: as asked, or where that is larger than the work
+// area of its desktop (the monitor less the panels), the largest size of the same shape that fits
+// there, its window manager's frame included.
+#include <X11/Xatom.h>
+#include <gdk/gdkx.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/real/window/game_window.h"
+
+namespace {
+
+// The frame the window manager puts around the window, asked before the window is shown: a window
+// manager that keeps the EWMH sets it on the window (_NET_FRAME_EXTENTS) when asked; without one, or
+// when it does not answer within a tenth of a second, there is none.
+GtkBorder frame_extents(GdkWindow* window) {
+  GtkBorder frame{};
+  GdkDisplay* gdkDisplay = gdk_window_get_display(window);
+  if (!gdk_x11_screen_supports_net_wm_hint(gdk_window_get_screen(window),
+                                          gdk_atom_intern_static_string("_NET_REQUEST_FRAME_EXTENTS"))) {
+    return frame;
+  }
+  Display* display = gdk_x11_display_get_xdisplay(gdkDisplay);
+  const Window xid = gdk_x11_window_get_xid(window);
+  const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = xid;
+  request.xclient.message_type = XInternAtom(display, "_NET_REQUEST_FRAME_EXTENTS", False);
+  request.xclient.format = 32;
+  XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XFlush(display);
+  for (int attempt = 0; attempt < 20; ++attempt) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool read = XGetWindowProperty(display, xid, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+                                         &after, &data) == Success;
+    if (read && type == XA_CARDINAL && format == 32 && count == 4) {
+      const auto* sides = reinterpret_cast<const long*>(data);
+      frame = GtkBorder{static_cast<gint16>(sides[0]), static_cast<gint16>(sides[1]), static_cast<gint16>(sides[2]),
+                        static_cast<gint16>(sides[3])};
+    }
+    if (data != nullptr) {
+      XFree(data);
+    }
+    if (read && type == XA_CARDINAL) {
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return frame;
+}
+
+// The work area of the monitor the window is centred on: the one under the pointer.
+GdkRectangle work_area(GdkDisplay* display) {
+  GdkRectangle area{};
+  int x = 0;
+  int y = 0;
+  gdk_device_get_position(gdk_seat_get_pointer(gdk_display_get_default_seat(display)), nullptr, &x, &y);
+  if (GdkMonitor* monitor = gdk_display_get_monitor_at_point(display, x, y)) {
+    gdk_monitor_get_workarea(monitor, &area);
+  }
+  return area;
+}
+
+}  // namespace
+
+void window_size_within_work_area(GtkWidget* toplevel, int* width, int* height) {
+  const GdkRectangle area = work_area(gtk_widget_get_display(toplevel));
+  const GtkBorder frame = frame_extents(gtk_widget_get_window(toplevel));
+  const int roomWidth = area.width - frame.left - frame.right;
+  const int roomHeight = area.height - frame.top - frame.bottom;
+  if (roomWidth <= 0 || roomHeight <= 0 || (*width <= roomWidth && *height <= roomHeight)) {
+    return;
+  }
+  const double scale = std::min(double(roomWidth) / *width, double(roomHeight) / *height);
+  *width = std::max(static_cast<int>(*width * scale), 1);
+  *height = std::max(static_cast<int>(*height * scale), 1);
+}
