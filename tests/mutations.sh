@@ -261,6 +261,32 @@ mutation 157 src/platform/real/fullscreen/fullscreen_events.cpp platform Managed
 mutation 158 src/platform/real/fullscreen/video_modes.cpp platform-xorg VideoModes.FullScreenTakesTheModeShownForTheCurrentOneWhereverTheServerListsIt \
   's/(shown\.hdisplay != width || shown\.vdisplay != height)/(modes[0]->hdisplay != width || modes[0]->vdisplay != height)/; s/switched\.original = shown;/switched.original = *modes[0]; switched.original.privsize = 0;/' \
   "the first mode of the server's list taken for the one shown"
+# What the desktop asks of the game: close requests and the session's end, the music back with the
+# full screen, what the windows tell the desktop, the screensaver held.
+mutation 100 src/game/main_loop.cpp game MainLoopTest.QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyAndALostDisplayStillSaves \
+  '/if (platform_quit_requested()) game.quitRequested = 1;/d' "the desktop's quit request not read by the main loop"
+mutation 101 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
+  '/protocol == atom(display, "WM_DELETE_WINDOW")/,/return true;/{/session_request_quit();/d}' "the full screen's close request ignored"
+mutation 103 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests \
+  's/  signalledQuit = 1;/  signalledQuit = 0;/' "a session's signal ignored"
+mutation 104 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests \
+  '/^    lastWords();$/d' "a lost display ends the game without its last words"
+mutation 105 src/platform/real/fullscreen/fullscreen_events.cpp e2e e2e_test_desktop_requests \
+  '/gFullscreen.destroyed = true;/{n;/screen_window_gone();/d}' "GL kept on a full-screen window destroyed under the game"
+mutation 106 src/game/main_loop.cpp game MainLoopTest.RightButtonTheInactiveScreenAndNoPointerInAWindow \
+  '/if (game.prefs.screenKind == ScreenFull) ResumeMusic();/d' "full screen back from another window without its music"
+mutation 107 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
+  's/const long pid = getpid();/const long pid = getppid();/' "the full-screen window names another process"
+mutation 108 src/platform/real/screen/screen_state.cpp platform 'Session.TheFullScreenWindow*' \
+  '/^    session_startup_complete();$/d' "the launcher never told that the game is up"
+mutation 109 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
+  's/for (size_t i = 0; i < kWindowIconCount; ++i) {/for (size_t i = 0; i < 1; ++i) {/' "the icon at one size only"
+mutation 110 src/platform/real/session/screensaver_hold.cpp platform 'Session.TheDesktopsScreensaverIsHeld*' \
+  's/  } else if (!hold \&\& bus.inhibited) {/  } else if (false) {/' "the desktop's screensaver never let go"
+mutation 111 src/platform/real/session/screensaver_hold.cpp e2e e2e_test_desktop_requests \
+  's/XScreenSaverSuspend(display, hold ? True : False);/XScreenSaverSuspend(display, False);/' "the X server's saver never held off"
+mutation 112 src/platform/real/screen/screen_state.cpp e2e e2e_test_desktop_requests \
+  's/session_hold_screensaver(gScreen.active);/session_hold_screensaver(true);/' "the screensaver held off while the game is minimised"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

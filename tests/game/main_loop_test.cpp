@@ -92,26 +92,17 @@ TEST_F(MainLoopTest, RightButtonTheInactiveScreenAndNoPointerInAWindow) {
   EXPECT_EQ(game.gameState, Credits);
   fake::state().buttons[2] = false;
   game.gameState = Menu;
-  // Away and back: full screen plays the paused music on in its first active pass; a window waits
-  // for its focus event; music switched off stays off.
-  const std::tuple<int, int, int> returns[] = {{0, 1, SoundPlaying}, {1, 1, SoundPaused}, {0, 0, SoundIdle}};
-  for (const auto& [kind, music, back] : returns) {
-    game.prefs.screenKind = kind;
-    game.prefs.musicOn = music;
-    sound_stop(0);
-    if (music) sound_play(0, kSoundLoop);
-    fake::state().active = 0;
-    fake::clearCalls();
-    fake::state().waits.clear();
-    Passes(3);  // inactive: the music pauses, nothing is drawn, the loop idles
-    EXPECT_EQ(sound_status(0), music ? SoundPaused : SoundIdle);
-    EXPECT_TRUE(fake::callsStartingWith("sprite_draw").empty());
-    EXPECT_EQ(fake::state().waits, (std::vector<int>{100, 100, 100}));
-    fake::state().active = 1;
-    RunOnePass();
-    EXPECT_EQ(std::make_tuple(int{sound_status(0)}, game.prefs.musicOn), std::make_tuple(back, int64_t{music})) << "kind " << kind;
-    Passes(5);
-  }
+  sound_play(0, kSoundLoop);
+  fake::state().active = 0;
+  fake::clearCalls();
+  fake::state().waits.clear();
+  Passes(3);  // inactive: the music pauses, nothing is drawn, the loop idles
+  EXPECT_EQ(sound_status(0), SoundPaused);
+  EXPECT_TRUE(fake::callsStartingWith("sprite_draw").empty());
+  EXPECT_EQ(fake::state().waits, (std::vector<int>{100, 100, 100}));
+  fake::state().active = 1;
+  Passes(10);  // back, full screen plays it on, M's state as it was
+  EXPECT_EQ(std::make_tuple(int{sound_status(0)}, game.prefs.musicOn), std::make_tuple(int{SoundPlaying}, int64_t{1}));
   for (const char* work : {"image_", "sprite_create", "sprite_load_png", "text_", "sprite_begin_drawing"})
     EXPECT_TRUE(fake::callsStartingWith(work).empty()) << work << " in a frame";
   game.prefs.screenKind = 1;
@@ -120,61 +111,42 @@ TEST_F(MainLoopTest, RightButtonTheInactiveScreenAndNoPointerInAWindow) {
   EXPECT_TRUE(fake::callsStartingWith("sprite_draw_blended 0 ").empty()) << "no drawn pointer in a window";
 }
 
-// (The preferences saved on the way out are read back end to end.)
-TEST_F(MainLoopTest, QuittingFadesPlayingMusicOnly) {
+// The loop ends after the pass in which QUIT or the desktop asked it to (a close request to the
+// full screen, its window gone, the session ending), in every kind, active or away; it saves the
+// preferences and fades the music only while it plays. A lost display's last words, left by the
+// loop, save what changed since.
+TEST_F(MainLoopTest, QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyAndALostDisplayStillSaves) {
   const ScratchDir dir;
   game.saveDir = dir.path();
-  for (const bool paused : {false, true}) {  // paused: the game was away when it ended
-    sound_play(0, kSoundLoop);
-    if (paused) sound_pause(0);
-    fake::state().active = paused ? 0 : 1;
-    fake::clearCalls();
-    game.quitRequested = 1;
-    RunMainLoop();
-    const auto volumes = fake::callsStartingWith("sound_volume 0 ");
-    ASSERT_EQ(volumes.size(), paused ? 0u : 10u);
-    if (!paused) { EXPECT_EQ(volumes.front() + " " + volumes.back(), "sound_volume 0 100 sound_volume 0 10"); }
-    EXPECT_EQ(sound_status(0), paused ? SoundPaused : SoundIdle);
-  }
-}
-
-// The desktop asks the game to end (a close request to the full screen, its window gone, the session
-// ending): in every kind, with the screen active or not, the pass ends the loop, which saves as QUIT
-// does; a lost display's last words, left by the loop, save what changed since.
-TEST_F(MainLoopTest, TheDesktopsQuitEndsTheLoopInEveryKindAndALostDisplayStillSaves) {
-  const ScratchDir dir;
-  game.saveDir = dir.path();
-  for (const int kind : {0, 1, 2}) {
-    for (const int active : {1, 0}) {
-      game.prefs.screenKind = kind;
-      fake::state().active = active;
-      fake::state().quitAsked = false;
-      game.quitRequested = 0;
-      Passes(2);
-      EXPECT_EQ(game.quitRequested, 0);
-      fake::state().quitAsked = true;
-      RunOnePass();
-      EXPECT_EQ(game.quitRequested, 1) << "kind " << kind << (active ? ", active" : ", away");
-    }
-  }
   const auto savedMusic = [&] {
     Preferences saved;
     saved.musicOn = -1;
     LoadPreferences(game.saveDir, saved);
     return saved.musicOn;
   };
-  game.prefs.screenKind = 0;
-  fake::state().active = 1;
-  game.prefs.musicOn = 0;
-  sound_play(0, kSoundLoop);
-  game.quitRequested = 0;
-  RunMainLoop();  // the request still stands: one pass
-  EXPECT_EQ(savedMusic(), 0);
-  EXPECT_EQ(fake::callsStartingWith("sound_volume 0 ").size(), 10u) << "the music faded as at QUIT";
+  for (const int kind : {0, 1, 2}) {
+    for (const int away : {0, 1}) {  // away: the inactive pass pauses the music
+      game.prefs.screenKind = kind;
+      game.prefs.musicOn = away;
+      fake::state().active = 1 - away;
+      sound_stop(0);
+      sound_play(0, kSoundLoop);
+      fake::state().quitAsked = kind != 1 || away;  // or QUIT
+      game.quitRequested = fake::state().quitAsked ? 0 : 1;
+      RunOnePass();
+      ASSERT_EQ(game.quitRequested, 1) << "kind " << kind << ", away " << away;
+      fake::clearCalls();
+      RunMainLoop();  // one more pass, then the way out
+      const auto volumes = fake::callsStartingWith("sound_volume 0 ");
+      EXPECT_EQ(std::make_tuple(savedMusic(), volumes.size(), int{sound_status(0)}),
+                std::make_tuple(int64_t{away}, away ? 0u : 10u, away ? SoundPaused : SoundIdle)) << kind << away;
+      if (!away) { EXPECT_EQ(volumes.front() + " " + volumes.back(), "sound_volume 0 100 sound_volume 0 10"); }
+    }
+  }
   ASSERT_NE(fake::state().lastWords, nullptr);
-  game.prefs.musicOn = 1;
+  game.prefs.musicOn = 0;
   fake::state().lastWords();
-  EXPECT_EQ(savedMusic(), 1);
+  EXPECT_EQ(savedMusic(), 0);
 }
 
 class WindowEventsTest : public MainLoopTest {

@@ -7,9 +7,12 @@
 //   vesperine-look same A.ppm B.ppm              status 0 when the two show the same picture
 //   vesperine-look pixel A.ppm X Y               prints r,g,b
 //   vesperine-look diff A.ppm B.ppm [WxH+X+Y]    prints how many pixels differ (in the region)
+//   vesperine-look saver                         whether the X server's screensaver has the screen:
+//                                                prints On, Off or Disabled
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/scrnsaver.h>
 
 #include <cmath>
 #include <cstdint>
@@ -185,7 +188,14 @@ int main(int argc, char** argv) {
     std::printf("%ld\n", differing(a, b, x, y, w, h, 0.0));
     return 0;
   }
+  if (command == "saver" && args.size() == 1) {
+    Display* display = XOpenDisplay(nullptr);
+    XScreenSaverInfo info{};
+    if (display == nullptr || !XScreenSaverQueryInfo(display, DefaultRootWindow(display), &info)) die("no screensaver to ask");
+    std::printf("%s\n", info.state == ScreenSaverOn ? "On" : info.state == ScreenSaverOff ? "Off" : "Disabled");
+    return 0;
+  }
   std::fputs("usage: vesperine-look shot SOURCE OUT.ppm|- [X Y W H CROP.ppm]... | hash SOURCE | same A B | "
-             "pixel A X Y | diff A B [WxH+X+Y]\n", stderr);
+             "pixel A X Y | diff A B [WxH+X+Y] | saver\n", stderr);
   return 2;
 }

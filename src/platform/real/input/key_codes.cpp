@@ -130,8 +130,9 @@ bool symbol_key(unsigned long symbol) {
 
 int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool numLockOn) {
   const int code = key_code_from_keysym(symbols[activeGroup], numLockOn);
-  // A Latin letter with marks is a key of its own; a letter of another script (Cyrillic, Tifinagh,
-  // Kana...), or no symbol at all, is read by the key's Latin letter in another group.
+  // A Latin letter with marks and a symbol (a dead key, punctuation) are keys of their own; a letter
+  // of any other script (Cyrillic, Tifinagh, Kana...), or no symbol at all, is read by the key's
+  // Latin letter in another group.
   if (code >= 0 || latin_letter(symbols[activeGroup]) || symbol_key(symbols[activeGroup])) {
     return code;
   }
