@@ -193,20 +193,15 @@ mutation 151 src/platform/real/draw/frame_cache.cpp platform ManagedFullScreen.A
   's/ \&\& !cache.drawnPartLost \&\&$/ \&\&/' "the screen kept as a copy after the calls before it were lost"
 # Partial frames at the screen's edges and on a visual of 10 bits a colour.
 mutation 152 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
-  's/const int right = std::min(call.x + call.shownWidth, gScreen.width);/const int right = std::min(call.x + call.shownWidth, gScreen.width - 1);/' \
-  "a part reaching the right edge shown without the last column"
+  's/call.shownWidth, gScreen.width);/call.shownWidth, gScreen.width - 1);/' "a part reaching the right edge shown without the last column"
 mutation 153 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
-  's/const int bottom = std::min(call.y + call.shownHeight, gScreen.height);/const int bottom = std::min(call.y + call.shownHeight, gScreen.height - 1);/' \
-  "a part reaching the bottom edge shown without the last row"
+  's/call.shownHeight, gScreen.height);/call.shownHeight, gScreen.height - 1);/' "a part reaching the bottom edge shown without the last row"
 mutation 154 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
-  's/right = std::min(s.right \* kSquare, gScreen.width);/right = std::min(s.right * kSquare, gScreen.width - 1);/' \
-  "the last column under the pointer never read back"
+  's/kSquare, gScreen.width);/kSquare, gScreen.width - 1);/' "the last column under the pointer never read back"
 mutation 155 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
-  's/lower = std::min(s.bottom \* kSquare, gScreen.height);/lower = std::min(s.bottom * kSquare, gScreen.height - 1);/' \
-  "the last row under the pointer never read back"
+  's/kSquare, gScreen.height);/kSquare, gScreen.height - 1);/' "the last row under the pointer never read back"
 mutation 156 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
-  's/cache.copyFormat = redBits > 8 ? GL_RGBA16 : GL_RGBA8;/cache.copyFormat = GL_RGBA8;/' \
-  "the copy of alike frames kept in 8 bits a colour on a deep visual"
+  's/redBits > 8 ? GL_RGBA16 : GL_RGBA8;/GL_RGBA8;/' "the copy of alike frames kept in 8 bits a colour on a deep visual"
 # The managed full screen given the focus back; the mode shown when another program switched it.
 mutation 157 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenbox* \
   '/gFullscreen.pointerLeft = true;/d' "where the player left the pointer read as the game's pointer moving"
