@@ -89,9 +89,9 @@ void RunOnePass() {
 void RunMainLoop() {
   // With the display gone, saving what the player changed is all that is left to do.
   platform_on_display_lost(savePreferences);
-  do {
-    RunOnePass();
-  } while (game.quitRequested != 1);
+  // Asked to end while it was starting (a logout, Ctrl+C): it ends without showing a frame.
+  if (platform_quit_requested()) game.quitRequested = 1;
+  while (game.quitRequested != 1) RunOnePass();
   savePreferences();
   FadeOutMusic();
 }

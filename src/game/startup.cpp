@@ -154,7 +154,8 @@ int RunGame(int argc, char** argv) {
   if (line.action != CommandLine::Play) {
     return AnswerCommandLine(line, PathExists(gameDir + kPreferencesFileName) ? gameDir : UserDirectory(kUserSubPath));
   }
-  const bool started = StartUp(argc, argv, line, gameDir) && SetUpDisplay();
+  // The session may end the game while it starts: the screen is then never set up.
+  const bool started = StartUp(argc, argv, line, gameDir) && (platform_quit_requested() != 0 || SetUpDisplay());
   if (started) RunMainLoop();
   platform_shutdown();
   return started ? 0 : 1;

@@ -147,6 +147,12 @@ TEST_F(MainLoopTest, QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyA
   game.prefs.musicOn = 0;
   fake::state().lastWords();
   EXPECT_EQ(savedMusic(), 0);
+  // Asked while starting: not one frame shown, the preferences saved all the same.
+  game.quitRequested = 0;
+  game.prefs.musicOn = 1;
+  fake::clearCalls();
+  RunMainLoop();
+  EXPECT_EQ(std::make_tuple(fake::callsStartingWith("screen_flip").size(), savedMusic()), std::make_tuple(0u, int64_t{1}));
 }
 
 class WindowEventsTest : public MainLoopTest {

@@ -114,9 +114,19 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   if (display == nullptr) {
     return 0;
   }
-  // The game's size in the screen's pixels: N times as many on a desktop of scale N.
-  const int screenWidth = width * display_scale();
-  const int screenHeight = height * display_scale();
+  // The game's size in the screen's pixels: N times as many on a desktop of scale N. The game is laid
+  // out at the desktop's size divided by N, rounded down: where a side is no multiple of N (1280 at
+  // 3) the window still covers the screen, the picture fitted in it.
+  const int scale = display_scale();
+  int screenWidth = width * scale;
+  int screenHeight = height * scale;
+  const int desktopWidth = DisplayWidth(display, DefaultScreen(display));  // GDK's sizes are divided by N
+  const int desktopHeight = DisplayHeight(display, DefaultScreen(display));
+  if (desktopWidth - screenWidth >= 0 && desktopWidth - screenWidth < scale && desktopHeight - screenHeight >= 0 &&
+      desktopHeight - screenHeight < scale) {
+    screenWidth = desktopWidth;
+    screenHeight = desktopHeight;
+  }
   XVisualInfo* visual = gl_choose_visual(display, DefaultScreen(display));
   if (visual == nullptr || !video_mode_switch(display, visual->screen, screenWidth, screenHeight)) {
     if (visual != nullptr) {

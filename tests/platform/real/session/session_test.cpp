@@ -64,9 +64,10 @@ TEST(SessionChild, FullScreenWindow) {
   const std::vector<unsigned long> icon = property("_NET_WM_ICON");
   std::vector<unsigned long> sizes;  // width * 1000 + height of each
   for (size_t at = 0; at + 1 < icon.size(); at += 2 + icon[at] * icon[at + 1]) sizes.push_back(icon[at] * 1000 + icon[at + 1]);
-  EXPECT_EQ(sizes, (std::vector<unsigned long>{48048, 64064, 128128}));
-  ASSERT_GT(icon.size(), 2u + 48 * 48);
-  EXPECT_EQ(icon[2 + 24 * 48 + 24] >> 24, 255u) << "the icon's middle is opaque";
+  EXPECT_EQ(sizes, (std::vector<unsigned long>{16016, 24024, 32032, 48048, 64064, 128128}));
+  const size_t at48 = (2 + 16 * 16) + (2 + 24 * 24) + (2 + 32 * 32);  // after the small ones
+  ASSERT_GT(icon.size(), at48 + 2 + 48 * 48);
+  EXPECT_EQ(icon[at48 + 2 + 24 * 48 + 24] >> 24, 255u) << "the 48 icon's middle is opaque";
 
   wait_ms(300), take();
   EXPECT_EQ(heard, "") << "the launcher hears nothing before the first frame";
