@@ -213,6 +213,8 @@ mutation 172 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   's/size_t i = field\.find_first_not_of(" \\t");/size_t i = 0;/' "ScreenMode 1024 x 768 not read"
 mutation 173 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   's/(largest == 0 || (\*width <= largest && \*height <= largest))/true/' "a window longer than X or GL can show still asked for"
+mutation 180 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
+  's/ && \*width <= 4 \* \*height//' "a window sixteen thousand pixels long and sixteen high asked for"
 mutation 174 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   '/  \*modeText = fallback;/d' "the unusable size kept and saved again"
 mutation 175 src/platform/real/screen/screen_limits.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \

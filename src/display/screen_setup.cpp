@@ -51,8 +51,12 @@ void ChooseScreenSize(int64_t kind, std::string* modeText, int64_t* width, int64
   if (kind != ScreenWindowed) return;
   ParseScreenMode(*modeText, width, height);
   // A hand-edited size no window can have would stop every start; the file keeps it until a save.
+  // Below 320x200 no card can be told from another; a shape longer than 4:1 or more pixels than an
+  // 8K screen has the backgrounds, which cover the screen in their own 16:9, resampled to gigabytes.
   const int64_t largest = screen_largest_side();
-  if (*width > 0 && *height > 0 && (largest == 0 || (*width <= largest && *height <= largest))) return;
+  const bool playable = *width >= 320 && *height >= 200 && *width <= 4 * *height && *height <= 4 * *width &&
+                        *width * *height <= 7680 * 4320;
+  if (playable && (largest == 0 || (*width <= largest && *height <= largest))) return;
   const std::string fallback = Preferences{}.screenModeText;
   WriteLogLine("ScreenMode (" + *modeText + "):" + Tabs(2) + "UNUSABLE, " + fallback);
   *modeText = fallback;

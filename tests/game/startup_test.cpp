@@ -166,13 +166,17 @@ TEST_F(StartUpTest, ScreenKindsAndModes) {
     EXPECT_EQ(got, expected) << prefs;
   }
   // Hand-edited sizes of the windowed kind: blanks and either x; one no window can have (the fake's
-  // largest side is 16384) opens 1280x720, and so is saved; the file stays as written meanwhile.
+  // largest side is set to 8000 here), too small, too long or too large to play opens 1280x720, and so is saved;
+  // the file stays as written meanwhile.
   const std::pair<const char*, const char*> modes[] = {
       {"1024 x 768", "1024x768"}, {"1024X768", "1024x768"}, {"800 X\t600", "800x600"}, {"640x480x2", "640x480"},
-      {"16384x16", "16384x16"},   {"0x0", "1280x720"},      {"0x600", "1280x720"},       {"16385x16", "1280x720"},
+      {"320x200", "320x200"},     {"800x200", "800x200"},   {"320x1280", "320x1280"},    {"7680x4320", "7680x4320"},
+      {"319x200", "1280x720"},    {"320x199", "1280x720"},  {"801x200", "1280x720"},     {"320x1281", "1280x720"},
+      {"7681x4320", "1280x720"},  {"16384x16", "1280x720"}, {"0x0", "1280x720"},         {"8001x2500", "1280x720"},
       {"1024", "1280x720"},       {"big", "1280x720"},      {"-800x600", "1280x720"}};
   for (const auto& [mode, size] : modes) {
     restart();
+    fake::state().largestScreenSide = 8000;
     const std::string prefs = std::string("[Settings]\nGameScreen = 1\nScreenMode = ") + mode + "\n";
     const bool fallback = std::string(size) == "1280x720", logged = std::string(mode) == "0x0";
     ASSERT_TRUE(start(logged ? std::vector<std::string>{"/LOG"} : std::vector<std::string>{}, prefs));
