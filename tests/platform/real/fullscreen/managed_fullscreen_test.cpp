@@ -159,14 +159,8 @@ TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointe
     const int shownWidth = std::min(s.width, 1280), shownHeight = std::min(s.height, 720);
     XSync(gFullscreen.display, False);  // the game's own connection: its frames reached the server
     const RgbaImage shown = shown_pixels(display_, platform_fullscreen_window(), shownWidth, shownHeight);
-    int wrong = 0;
-    for (int i = 0; i < (shownWidth / 20) * (shownHeight / 20); ++i) {  // every 20th pixel, away from the edges
-      const int x = 4 + i % (shownWidth / 20) * 20, y = 4 + i / (shownWidth / 20) * 20;
-      const double gameX = x / s.scale, gameY = (y - s.top) / s.scale;
-      if (std::abs(gameX - 640) < 3 || std::abs(gameY - 360) < 3 || std::abs(gameY) < 3 || std::abs(gameY - 720) < 3) continue;
-      wrong += pixel_at(shown, x, y) != (gameY < 0 || gameY > 720 ? kBlack : pixel_at(quarters, gameX > 640, gameY > 360));
-    }
-    EXPECT_EQ(wrong, 0) << "sampled pixels not where the fitted picture has them";
+    const Rgba colours[2][2] = {{kBlue, kRed}, {kGreen, kWhite}};
+    EXPECT_EQ(misplaced_in_fit(shown, 0, s.top, s.scale, 1280, 720, colours), 0) << "pixels not where the fitted picture has them";
     mouse_init();
     ASSERT_EQ(run("xdotool mousemove_relative -- 100 40"), 0);
     EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.movedX && mouse_y() == s.movedY; })) << mouse_x() << "," << mouse_y();
