@@ -8,11 +8,14 @@
 //                                                1 window, 2 borderless) as OUTDIR/NN-name.png, to compare
 //                                                pixel for pixel before and after a change of the drawing,
 //                                                after PASSES passes in each (1 unless given)
-//   vesperine-bench-real-startup still GAMEDIR KIND  CPU share of one core and CPU a frame that each
-//                                                screen with nothing moving costs, paced at 60 frames a
-//                                                second, in screen kind KIND; beside them the pointer
+//   vesperine-bench-real-startup still GAMEDIR KIND [WxH]  CPU share of one core and CPU a frame that
+//                                                each screen with nothing moving costs, paced at 60 frames
+//                                                a second, in screen kind KIND; beside them the pointer
 //                                                moving over the menu and the board, a card turning, a
-//                                                wrong pair turning back and a pair fading
+//                                                wrong pair turning back and a pair fading. With WxH the
+//                                                window is resized to that (as a tiling window manager
+//                                                does, by xdotool) and shows the picture fitted to it.
+//                                                The desktop's scale is GDK's (GDK_SCALE): bench/scale.sh
 // Each prints the wall time since the process started and the peak resident memory; run both in
 // one go with bench/startup.sh, which compares them.
 #include <sys/resource.h>
@@ -173,12 +176,18 @@ double cpuSeconds() {
 // what moves on them: the pointer over the menu and over the board (drawn as full screen does, in
 // every kind), a card turning up or down, a wrong pair turning back, a pair fading; each changes
 // every frame, so its figure is the cost of one such frame.
-int runStill(const std::string& gameDir, int kind) {
+int runStill(const std::string& gameDir, int kind, const std::string& windowSize) {
   char name[] = "vesperine";
   char* argv[] = {name, nullptr};
   if (!StartUp(1, argv, CommandLine{}, gameDir)) return 1;
   game.prefs.screenKind = kind;
   if (!SetUpDisplay()) return 1;
+  int windowWidth = 0, windowHeight = 0;
+  if (std::sscanf(windowSize.c_str(), "%dx%d", &windowWidth, &windowHeight) == 2) {
+    const std::string resize = "xdotool search --name '^Vesperine 1' windowsize %@ " + std::to_string(windowWidth) + " " +
+                               std::to_string(windowHeight);
+    if (std::system(resize.c_str()) != 0) return 1;
+  }
   auto measure = [&](const char* label, int64_t state, const std::function<void(int)>& motion = nullptr) {
     game.gameState = state;
     auto pass = [&](int index) {
@@ -254,11 +263,11 @@ int runFloor(const std::string& gameDir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "still") return runStill(argv[2], std::atoi(argv[3]));
+  if ((argc == 4 || argc == 5) && std::string(argv[1]) == "still") return runStill(argv[2], std::atoi(argv[3]), argc == 5 ? argv[4] : "");
   if ((argc == 5 || argc == 6) && std::string(argv[1]) == "screens")
     return runScreens(argv[2], argv[3], std::atoi(argv[4]), argc == 6 ? std::max(1, std::atoi(argv[5])) : 1);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/  or  screens GAMEDIR/ OUTDIR KIND [PASSES]  or  still GAMEDIR/ KIND\n", argv[0]);
+    std::fprintf(stderr, "usage: %s game|floor|frames GAMEDIR/  or  screens GAMEDIR/ OUTDIR KIND [PASSES]  or  still GAMEDIR/ KIND [WxH]\n", argv[0]);
     return 2;
   }
   const std::string mode = argv[1];

@@ -165,7 +165,7 @@ mutation 64 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedF
 mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
   's/fit.top = (height - fit.height) \/ 2;/fit.top = 0;/' "the fitted picture at the window's top"
 mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
-  's/x \/ fit.scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
+  's/x \/ scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
 mutation 67 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
   's/code >= 0 || latin_letter(symbols\[activeGroup\]) || /code >= 0 || /' "a Latin layout's ö read as another layout's m"
 mutation 68 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
@@ -289,6 +289,50 @@ mutation 111 src/platform/real/session/screensaver_hold.cpp e2e e2e_test_desktop
   's/XScreenSaverSuspend(display, hold ? True : False);/XScreenSaverSuspend(display, False);/' "the X server's saver never held off"
 mutation 112 src/platform/real/screen/screen_state.cpp e2e e2e_test_desktop_requests \
   's/session_hold_screensaver(gScreen.active);/session_hold_screensaver(true);/' "the screensaver held off while the game is minimised"
+# Any window size: one fit of the picture to the window for every kind, and the work area.
+mutation 120 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/std::floor((x - shown\.left) \/ shown\.scale)/std::floor(x \/ shown.scale)/' "the pointer mapped to the picture without its black margin"
+mutation 121 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/std::floor((y - shown\.top) \/ shown\.scale)/std::floor(y - shown.top)/' "the pointer's height not scaled to the picture"
+mutation 122 src/platform/real/window/window_events.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  '/g_signal_connect(area, "size-allocate"/d' "a resized window's picture left unfitted"
+mutation 123 src/platform/real/window/work_area.cpp platform WindowKind.AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame \
+  's/gdk_monitor_get_workarea(monitor, &area);/gdk_monitor_get_geometry(monitor, \&area);/' "the panels' place taken for the window"
+mutation 124 src/platform/real/window/work_area.cpp platform WindowKind.AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame \
+  's/const int roomHeight = area\.height - frame\.top - frame\.bottom;/const int roomHeight = area.height;/' "the title bar left out of the window's height"
+mutation 125 src/platform/real/window/screen_window.cpp platform WindowKind.AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame \
+  '/window_size_within_work_area(toplevel, &width, &height);/d' "a window larger than the desktop opened as asked"
+# The desktop's scale: the game in its own pixels, drawn at the screen's.
+mutation 126 src/platform/real/text/text_drawing.cpp platform ScaledDesktop.WhatTheGameMakesHoldsTwiceThePixelsASideMeasuredInGamePixels \
+  '/cairo_scale(cairo, target->density, target->density);/d' "words drawn at their scale-1 size into a canvas of twice the pixels"
+mutation 127 src/platform/real/pictures/images.cpp platform ScaledDesktop.WhatTheGameMakesHoldsTwiceThePixelsASideMeasuredInGamePixels \
+  '/^int image_resize/,/^}/s/const int density = gameImageDensity;/const int density = 1;/' "pictures resized to the game's pixels, losing their detail"
+mutation 128 src/platform/real/draw/sprites.cpp platform ScaledDesktop.WhatTheGameMakesHoldsTwiceThePixelsASideMeasuredInGamePixels \
+  's/const int density = pictures_density();/const int density = 1;/' "the game's own sprites made at one pixel a game pixel"
+mutation 129 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  's/const float density = static_cast<float>(sprite->image.density);/const float density = 1;/' "a sprite of two pixels a game pixel drawn from the wrong part of its texture"
+mutation 130 src/platform/real/screen/gl_context.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  's/glViewport(0, 0, width \* scale, height \* scale);/glViewport(0, 0, width, height);/' "the game drawn into a quarter of the screen"
+mutation 131 src/platform/real/fullscreen/screen_fullscreen.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  's/const int screenWidth = width \* display_scale();/const int screenWidth = width;/' "full screen opened at the game's size, not the screen's"
+mutation 132 src/platform/real/draw/frame_cache.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  's/glScissor(rect\.x \* scale, (gScreen\.height - rect\.y - rect\.height) \* scale, rect\.width \* scale, rect\.height \* scale);/glScissor(rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);/' \
+  "the changed parts of a frame drawn in game pixels on a screen of twice as many"
+mutation 133 src/platform/real/screen/gl_context.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  's/copySubBuffer(glDisplay, glDrawable, rect\.x \* scale,/copySubBuffer(glDisplay, glDrawable, rect.x,/' "the changed parts shown at their game pixels' place"
+mutation 134 src/platform/real/draw/screen_grab.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  's/  const int scale = gScreen\.scale;/  const int scale = 1;/' "a screenshot of the game's pixels, not the screen's"
+mutation 135 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/  const int width = gScreen\.width \* gScreen\.scale;/  const int width = gScreen.width;/' "the kept copy of the screen a half of its width"
+mutation 136 src/platform/real/window/screen_window.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/gl_window_to_game(areaX \* scale, areaY \* scale, x, y);/gl_window_to_game(areaX, areaY, x, y);/' "the window's pointer read in the desktop's scaled pixels"
+mutation 137 src/platform/real/window/window_events.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/gl_fit_to_window(allocation->width \* scale, allocation->height \* scale);/gl_fit_to_window(allocation->width, allocation->height);/' \
+  "a resized window's picture fitted to its size in the desktop's scaled pixels"
+mutation 138 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  '/^bool draw_off_screen/,/^}/s/gScreen\.width \* gScreen\.scale, gScreen\.height \* gScreen\.scale/gScreen.width, gScreen.height/' "the fitted picture drawn off-screen at the game's pixels"
+mutation 139 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \
+  's/std::max(gdk_monitor_get_scale_factor(monitor), 1)/1/' "the desktop's scale not followed"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

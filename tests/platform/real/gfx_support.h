@@ -226,6 +226,23 @@ inline RgbaImage shown_pixels(Display* display, Window window, int width, int he
   return shown;
 }
 
+// How many of every 7th pixel of `shown` (a window's picture) are not where a game screen of
+// width x height, whose quarters have the colours given ([bottom][right]), shows them when it is
+// fitted at (left, top) at `scale` window pixels a game pixel, black around it; pixels near an edge
+// of a quarter are not looked at.
+inline int misplaced_in_fit(const RgbaImage& shown, double left, double top, double scale, int width, int height, const Rgba quarters[2][2]) {
+  int wrong = 0;
+  for (int i = 0; i < (shown.width / 7) * (shown.height / 7); ++i) {
+    const int x = 3 + i % (shown.width / 7) * 7, y = 3 + i / (shown.width / 7) * 7;
+    const double gameX = (x + 0.5 - left) / scale, gameY = (y + 0.5 - top) / scale;
+    if (std::abs(gameX - width / 2) < 2 || std::abs(gameY - height / 2) < 2 || std::abs(gameX) < 2 || std::abs(gameY) < 2 ||
+        std::abs(gameX - width) < 2 || std::abs(gameY - height) < 2) continue;
+    const bool outside = gameX < 0 || gameX > width || gameY < 0 || gameY > height;
+    wrong += !near(pixel_at(shown, x, y), outside ? kBlack : quarters[gameY > height / 2][gameX > width / 2]);
+  }
+  return wrong;
+}
+
 // Players who also write another alphabet: their layouts in order, the active group, a key pressed
 // by the symbol it carries there, and the code it must read as: a letter key as the letter of the
 // Latin layout (German's Y where Russian has Я, French's M where Tifinagh has ⵎ), the keys all layouts

@@ -13,8 +13,8 @@
 namespace {
 
 // The frame the window manager puts around the window, asked before the window is shown: a window
-// manager that keeps the EWMH sets it on the window (_NET_FRAME_EXTENTS) when asked; without one, or
-// when it does not answer within a tenth of a second, there is none.
+// manager that keeps the EWMH sets it on the window (_NET_FRAME_EXTENTS) when asked, at once unless
+// it is busy; without one, or when it does not answer within half a second, there is none.
 GtkBorder frame_extents(GdkWindow* window) {
   GtkBorder frame{};
   GdkDisplay* gdkDisplay = gdk_window_get_display(window);
@@ -32,7 +32,7 @@ GtkBorder frame_extents(GdkWindow* window) {
   request.xclient.format = 32;
   XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
   XFlush(display);
-  for (int attempt = 0; attempt < 20; ++attempt) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0;
@@ -41,9 +41,10 @@ GtkBorder frame_extents(GdkWindow* window) {
     const bool read = XGetWindowProperty(display, xid, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
                                          &after, &data) == Success;
     if (read && type == XA_CARDINAL && format == 32 && count == 4) {
-      const auto* sides = reinterpret_cast<const long*>(data);
-      frame = GtkBorder{static_cast<gint16>(sides[0]), static_cast<gint16>(sides[1]), static_cast<gint16>(sides[2]),
-                        static_cast<gint16>(sides[3])};
+      // In the screen's pixels: in the desktop's scaled ones, rounded up, as GTK sizes the window.
+      const long scale = gdk_window_get_scale_factor(window);
+      const auto side = [&](int i) { return static_cast<gint16>((reinterpret_cast<const long*>(data)[i] + scale - 1) / scale); };
+      frame = GtkBorder{side(0), side(1), side(2), side(3)};
     }
     if (data != nullptr) {
       XFree(data);
