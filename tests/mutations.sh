@@ -19,30 +19,25 @@ jobs=$(nproc)
 ids=() files=() programs=() filters=() seds=() whats=()
 mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
 
-mutation 01 src/game/board.cpp game BoardTest.PickIsStrictOnTheCardEdgesAndStopsAtTwo \
-  's/x > cell\.x &&/x >= cell.x \&\&/' "a card picked on its left edge"
+mutation 01 src/game/board.cpp game BoardTest.PickIsStrictOnTheCardEdgesAndStopsAtTwo 's/x > cell\.x &&/x >= cell.x \&\&/' "a card picked on its left edge"
 mutation 02 src/game/board.cpp game BoardTest.WrongPairStaysUp81FramesMatchingPairFadesOver32 \
   's/game\.frameCounter > 80/game.frameCounter > 79/' "a wrong pair turned back a frame early"
 mutation 03 src/game/frame_drawing.cpp game DrawingTest.LogoTitleAndTheMenuOverTheBoard \
   '/sprite_draw_blended(kSpriteMenuShadow/{h;d}; /sprite_draw_blended(kSpriteMenuPanel/G' "the menu's shadow drawn over its panel"
-mutation 04 src/game/startup_log.cpp game 'StartUpTest.LogHeaderAndStartUpLines*' \
-  's/line("ScreenMode:"/line("Screen mode:"/' "a log label misspelt"
-mutation 05 src/services/preferences.cpp services 'Preferences.DesignedBytesWrittenReadAndWrittenAgain*' \
-  '/writeInt("GameScreen"/d' "the screen kind not saved"
+mutation 04 src/game/startup_log.cpp game 'StartUpTest.LogHeaderAndStartUpLines*' 's/line("ScreenMode:"/line("Screen mode:"/' "a log label misspelt"
+mutation 05 src/services/preferences.cpp services 'Preferences.DesignedBytesWrittenReadAndWrittenAgain*' '/writeInt("GameScreen"/d' "the screen kind not saved"
 mutation 06 src/services/language_table.cpp services LanguageTable.BucketsAreTheChooserOrder \
   's/bucket\.insert(bucket\.begin(), std::move(fresh));/bucket.push_back(std::move(fresh));/' "the newest language last in its bucket"
 mutation 07 src/display/brieflz_decode.cpp display 'BriefLzDecode.Blocks:DataPackCorrupt.ContainersAndEntries' \
   '/if (offset > done) return -1;/d' "a match reaching before the output not refused"
 mutation 08 src/platform/real/draw/sprites.cpp platform 'FullScreen.SpritesReplaceOrBlendByTheirAlphaOrTheColourKey*' \
   's/pixels\[i + 3\] = keyed ? 0 : 255;/pixels[i + 3] = 255;/' "the colour key ignored"
-mutation 09 src/game/clicks.cpp game ClicksTest.MenuAndQuestions \
-  's/kButtonHeight = 40;/kButtonHeight = 48;/' "buttons 48 pixels high to a click"
+mutation 09 src/game/clicks.cpp game ClicksTest.MenuAndQuestions 's/kButtonHeight = 40;/kButtonHeight = 48;/' "buttons 48 pixels high to a click"
 mutation 10 src/game/startup.cpp game 'StartUpTest.LanguagesMissingFromThePackFallBackToEnglish*' \
   '/languageInfo\.hasCode(game\.prefs\.languageCode)/s/game\.prefs\.languageCode = "en_GB";/{}/' "no fallback to English"
 mutation 11 src/game/frame_drawing.cpp game DrawingTest.WellDoneFadesInOver33FramesThenHolds \
   's/game\.wellDoneFade += 4;/game.wellDoneFade += 8;/' "the well-done banner fading in twice as fast"
-mutation 12 src/display/screenshot.cpp game 'MainLoopTest.MTogglesTheMusic*' \
-  's/t\.tm_mday, t\.tm_mon + 1,/t.tm_mon + 1, t.tm_mday,/' "a screenshot named month first"
+mutation 12 src/display/screenshot.cpp game 'MainLoopTest.MTogglesTheMusic*' 's/t\.tm_mday, t\.tm_mon + 1,/t.tm_mon + 1, t.tm_mday,/' "a screenshot named month first"
 # The full-screen buttons' latch: the level read ignores a press and release between two polls.
 mutation 13 src/platform/real/input/input.cpp platform FullScreen.ButtonsAreLevelsInTheGamesNumberingShortClicksAreLatchedAndTheMouseMovesRelativelyOnTheScreen \
   's/buttonLatched = buttonPressedSincePoll;/buttonLatched.fill(false);/' "a short full-screen click lost"
@@ -107,15 +102,11 @@ mutation 40 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesS
 mutation 41 src/game/window_events.cpp e2e e2e_test_window_kinds \
   's/case EventCloseRequest: game\.quitRequested = 1; break;/case EventCloseRequest: if (game.prefs.screenKind == ScreenBorderless) std::exit(0); game.quitRequested = 1; break;/' \
   "the borderless window's close ending the game at once, unsaved"
-mutation 42 src/game/main_loop.cpp e2e e2e_autoplay_kind1 \
-  '/^  SavePreferences(game\.saveDir, game\.prefs);$/d' "no preferences saved at the end of a whole game"
-mutation 43 src/services/file_bytes.cpp e2e e2e_test_faults \
-  's/if (!written || !closed || /if (!closed || /' "a failed write of the preferences renamed over the old file"
+mutation 42 src/game/main_loop.cpp e2e e2e_autoplay_kind1 '/^  SavePreferences(game\.saveDir, game\.prefs);$/d' "no preferences saved at the end of a whole game"
+mutation 43 src/services/file_bytes.cpp e2e e2e_test_faults 's/if (!written || !closed || /if (!closed || /' "a failed write of the preferences renamed over the old file"
 # Deals shuffled and seeded per run, the pace, key codes out of range, decoding ahead, frames, centring.
-mutation 44 src/game/board.cpp game BoardTest.DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets \
-  '/for (int i = 0; i < 3; ++i) shuffleCells();/d' "deals not shuffled"
-mutation 45 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals \
-  '/SeedRandomFromClock();/d' "every run dealing the same boards"
+mutation 44 src/game/board.cpp game BoardTest.DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets '/for (int i = 0; i < 3; ++i) shuffleCells();/d' "deals not shuffled"
+mutation 45 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals '/SeedRandomFromClock();/d' "every run dealing the same boards"
 mutation 46 src/platform/real/screen/screen_state.cpp platform FullScreen.FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot \
   's/1000 \/ fps/2000 \/ fps/' "the frames paced at half the rate"
 mutation 47 src/platform/real/input/input.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
@@ -188,12 +179,10 @@ mutation 160 src/game/startup.cpp game StartUpTest.WithoutASoundDeviceTheGamePla
   's/game\.soundDevice = sound_init() != 0;/if (!sound_init()) return false;/' "no sound device stops the game again"
 mutation 161 src/game/startup.cpp game StartUpTest.WithoutASoundDeviceTheGamePlaysSilently \
   's/if (game\.soundDevice && !LoadMusic(/if (!LoadMusic(/' "the music loaded without a sound device, and its failure fatal"
-mutation 162 src/services/paths.cpp services Paths.UserDirectoryFromHomeAndPrivateDirectoriesCreated \
-  's/ && home\[0\] != .\\0.//' "an empty HOME taken for the home directory"
+mutation 162 src/services/paths.cpp services Paths.UserDirectoryFromHomeAndPrivateDirectoriesCreated 's/ && home\[0\] != .\\0.//' "an empty HOME taken for the home directory"
 mutation 163 src/services/paths.cpp services Paths.UserDirectoryFromHomeAndPrivateDirectoriesCreated \
   's/ : passwordHome();/ : std::string();/' "HOME unset makes the per-user directory relative"
-mutation 164 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides \
-  's/parameter == "-h" || //' "-h not taken for --help"
+mutation 164 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides 's/parameter == "-h" || //' "-h not taken for --help"
 mutation 165 src/platform/real/screen/display_connection.cpp e2e e2e_test_command_line \
   '/gtk_parse_args(/d' "GTK's options (--display) left among the game's own, refused as unknown"
 mutation 166 src/services/locale_language.cpp services LocaleLanguage.TheFirstShippedLanguageTheLocaleAsksFor \
@@ -209,21 +198,18 @@ mutation 170 src/services/locale_language.cpp services LocaleLanguage.TheFirstSh
   's/if (meansNoLanguage(entry)) break;/if (meansNoLanguage(entry)) continue;/' "a C inside LANGUAGE skipped instead of ending the list"
 mutation 171 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   's/const size_t x1 = modeText\.find_first_of("xX");/const size_t x1 = modeText.find("x");/' "ScreenMode 1024X768 not read"
-mutation 172 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
-  's/size_t i = field\.find_first_not_of(" \\t");/size_t i = 0;/' "ScreenMode 1024 x 768 not read"
+mutation 172 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes 's/size_t i = field\.find_first_not_of(" \\t");/size_t i = 0;/' "ScreenMode 1024 x 768 not read"
 mutation 173 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   's/(largest == 0 || (\*width <= largest && \*height <= largest))/true/' "a window longer than X or GL can show still asked for"
 mutation 180 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   's/ && \*width <= 4 \* \*height//' "a window sixteen thousand pixels long and sixteen high asked for"
-mutation 174 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
-  '/  \*modeText = fallback;/d' "the unusable size kept and saved again"
+mutation 174 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes '/  \*modeText = fallback;/d' "the unusable size kept and saved again"
 mutation 175 src/platform/real/screen/screen_limits.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
   's/largest = std::min({kMaxXWindowSide, width, height});/largest = kMaxXWindowSide;/' "GL's limit not asked"
 mutation 176 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides \
   's/} else if (strcasecmp(parameter\.c_str(), "\/LOG") != 0) {/} else if (parameter.starts_with("-")) {/' \
   "a file name on the command line taken for nothing"
-mutation 177 src/game/command_line.cpp e2e e2e_test_command_line \
-  's/      return 2;/      return 1;/' "an unknown option ends with status 1"
+mutation 177 src/game/command_line.cpp e2e e2e_test_command_line 's/      return 2;/      return 1;/' "an unknown option ends with status 1"
 mutation 178 src/game/command_line.cpp e2e e2e_test_command_line \
   's/std::fputs(UsageText(saveDir)\.c_str(), stderr);/std::fputs(UsageText(saveDir).c_str(), stdout);/' \
   "the usage after a wrong parameter on standard output"
@@ -269,10 +255,8 @@ mutation 100 src/game/main_loop.cpp game MainLoopTest.QuitOrTheDesktopEndsTheLoo
   '/if (platform_quit_requested()) game.quitRequested = 1;/d' "the desktop's quit request not read by the main loop"
 mutation 101 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
   '/protocol == atom(display, "WM_DELETE_WINDOW")/,/return true;/{/session_request_quit();/d}' "the full screen's close request ignored"
-mutation 103 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests \
-  's/  signalledQuit = 1;/  signalledQuit = 0;/' "a session's signal ignored"
-mutation 104 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests \
-  '/^    lastWords();$/d' "a lost display ends the game without its last words"
+mutation 103 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests 's/  signalledQuit = 1;/  signalledQuit = 0;/' "a session's signal ignored"
+mutation 104 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests '/^    lastWords();$/d' "a lost display ends the game without its last words"
 mutation 105 src/platform/real/fullscreen/fullscreen_events.cpp e2e e2e_test_desktop_requests \
   '/gFullscreen.destroyed = true;/{n;/screen_window_gone();/d}' "GL kept on a full-screen window destroyed under the game"
 mutation 106 src/game/main_loop.cpp game MainLoopTest.RightButtonTheInactiveScreenAndNoPointerInAWindow \

@@ -24,11 +24,7 @@ launch() {
 # The game shows its window, Escape ends it (logo, title, board, menu: four presses) with status 0.
 plays_and_quits() {
   wait_for_window
-  for _ in $(seq 1 12); do
-    kill -0 "$GAME_PID" 2>/dev/null || break
-    press Escape
-    sleep 0.3
-  done
+  for _ in $(seq 1 12); do kill -0 "$GAME_PID" 2>/dev/null && press Escape && sleep 0.3 || break; done
   wait_for_exit 100
   local status=$?
   [ "$status" -eq 0 ] || fail "$1: exit status $status"
@@ -39,8 +35,7 @@ plays_and_quits() {
 box_and_exit() {
   wait_for_window '^Vesperine::'
   if [ $# -gt 1 ]; then "${@:2}" || fail "$1: not so while the box was up: ${*:2}"; fi
-  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null
-  press Return
+  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null; press Return
   wait_for_exit 100
   local status=$?
   [ "$status" -eq 1 ] || fail "$1: exit status $status"
@@ -76,17 +71,12 @@ grep -q "no X display" <<<"$out" || fail "no word of the missing display: $out"
 # still switches the music, and the next start with a device plays it again.
 rm -rf "$user_dir"
 AUDIO=nosuchdevice launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_HOME"
-wait_for_window
-capture_intro logo  # the main loop reads the keys
-press m
+wait_for_window; capture_intro logo; press m  # once the main loop reads the keys
 plays_and_quits "without audio"
 game_log | grep -qx $'InitSound:\t\tNO DEVICE, PLAYING SILENTLY' || fail "no word of the missing sound device"
 grep -qx 'Music = 0' "$user_dir/Vesperine.prefs" || fail "without audio: M did not switch the music off"
 rm "$user_dir"/Log*.log
-start_game /LOG
-wait_for_window
-capture_intro logo
-press m
+start_game /LOG; wait_for_window; capture_intro logo; press m
 expect_music playing "with a device again, M did not start the music"
 plays_and_quits "with a device again"
 game_log | grep -qx $'InitSound:\t\tOK' || fail "with a device again: the sound did not start"
@@ -95,8 +85,7 @@ game_log | grep -qx $'InitSound:\t\tOK' || fail "with a device again: the sound 
 # windowed kind opens at 1280x720 instead and says so; the file keeps the size until the game saves.
 for mode in 99999x99999 "20000 X 100"; do
   printf '[Settings]\nGameScreen = 1\nScreenMode = %s\n' "$mode" | tee "$E2E_GAME_DIR/Vesperine.prefs" >"$E2E_WORK/prefs.before"
-  start_game /LOG
-  wait_for_window
+  start_game /LOG; wait_for_window
   [ "$(xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Width: //p')" = 1280 ] || fail "$mode: not a window of 1280"
   cmp -s "$E2E_GAME_DIR/Vesperine.prefs" "$E2E_WORK/prefs.before" || fail "$mode: the preferences changed before the save"
   plays_and_quits "a window of $mode"

@@ -13,10 +13,7 @@ TEST(BoardLayout, CardSizeAndOriginPerScreen) {
       {1280, 720, 110, 165, 5, 1005, 605}, {1280, 1024, 150, 5, 37, 1125, 837},
       {1024, 1280, 118, 5, 261, 901, 901}, {40, 30, 0, -15, -10, 55, 40}};
   for (const auto& [width, height, size, left, top, lastX, lastY] : cases) {
-    ResetGameState();
-    game.screenWidth = width;
-    game.screenHeight = height;
-    layoutBoard();
+    ResetGameState(), game.screenWidth = width, game.screenHeight = height, layoutBoard();
     EXPECT_EQ(std::make_tuple(game.cardSize, game.boardLeft, game.boardTop, game.board[7][5].x, game.board[7][5].y),
               std::make_tuple(size, left, top, lastX, lastY)) << width;
   }
@@ -52,8 +49,7 @@ TEST_F(BoardTest, DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets) {
   EXPECT_EQ(counts, twice);
   EXPECT_EQ(std::make_tuple(pairsOneAboveTheOther < 8, game.gameState, game.cardsLeft, game.gameRunning),
             std::make_tuple(true, int64_t{Playing}, int64_t{48}, int64_t{1}));
-  SeedRandom(8), game.cardSetIndex = 0;
-  dealNewGame();
+  SeedRandom(8), game.cardSetIndex = 0, dealNewGame();
   EXPECT_NE(DealtFaces(), seven) << "another seed, another deal";
   std::set<int64_t> backgrounds;
   std::vector<std::set<int64_t>> facesOfCell(kCardCount);  // over many deals every cell holds most faces
@@ -74,23 +70,18 @@ TEST_F(BoardTest, PickIsStrictOnTheCardEdgesAndStopsAtTwo) {
       {166, 6, 1},  {170, 10, 1},                                           // a card, then the same again
       {286, 114, 2}, {410, 10, 2},                                          // the second card; a third is ignored
   };
-  for (const auto& [x, y, selected] : picks) {
-    PickCardAt(x, y);
-    EXPECT_EQ(game.selCount, selected) << x << "," << y;
-  }
+  for (const auto& [x, y, selected] : picks) EXPECT_EQ((PickCardAt(x, y), game.selCount), selected) << x << "," << y;
   EXPECT_EQ(std::make_tuple(game.pick1Col, game.pick1Row, game.pick2Col, game.pick2Row), std::make_tuple(0, 0, 1, 0));
   EXPECT_EQ(game.board[2][0].state, FaceDown);
 }
 
 TEST_F(BoardTest, WrongPairStaysUp81FramesMatchingPairFadesOver32) {
   const auto [sc, sr] = other(false);
-  clickCell(0, 0);
-  clickCell(sc, sr);  // turned in this pass; the pass of the click drew it face down
+  clickCell(0, 0), clickCell(sc, sr);  // turned in this pass; the pass of the click drew it face down
   EXPECT_EQ(passesWhile(sc, sr, FaceUp), 81);
   EXPECT_EQ(std::make_tuple(game.board[0][0].state, game.selCount, game.frameCounter), std::make_tuple(int8_t{FaceDown}, int64_t{0}, int64_t{0}));
   const auto [pc, pr] = other(true);
-  clickCell(0, 0);
-  clickCell(pc, pr);
+  clickCell(0, 0), clickCell(pc, pr);
   EXPECT_EQ(game.board[0][0].state, Vanishing);
   EXPECT_EQ(passesWhile(0, 0, Vanishing), 32);
   EXPECT_EQ(std::make_tuple(game.board[pc][pr].state, game.cardsLeft, game.pairFade, game.selCount),
@@ -100,18 +91,13 @@ TEST_F(BoardTest, WrongPairStaysUp81FramesMatchingPairFadesOver32) {
 // (The last pair ending the game is played end to end: the automated player wins whole games.)
 TEST_F(BoardTest, PairsGoOnUnderTheMenuAndDraggingTurnsTheSecondCard) {
   const auto [sc, sr] = other(false);
-  clickCell(0, 0);
-  clickCell(sc, sr);
-  game.gameState = Menu;  // (the right button opening it is the main loop's)
-  Passes(85);
+  clickCell(0, 0), clickCell(sc, sr), game.gameState = Menu, Passes(85);  // (the right button's menu: the main loop's)
   EXPECT_EQ(game.board[sc][sr].state, FaceDown);
   const auto [pc, pr] = other(true);
-  game.gameState = Playing;
-  clickCell(0, 0);
+  game.gameState = Playing, clickCell(0, 0);
   fake::state().buttons[1] = true;  // dragging over the second card turns it too
   fake::state().mouseX += static_cast<int>(game.board[pc][pr].x - game.board[0][0].x);
-  fake::state().mouseY += static_cast<int>(game.board[pc][pr].y - game.board[0][0].y);
-  RunOnePass();
+  fake::state().mouseY += static_cast<int>(game.board[pc][pr].y - game.board[0][0].y), RunOnePass();
   EXPECT_EQ(game.board[pc][pr].state, Vanishing);
 }
 

@@ -12,8 +12,7 @@ class ClicksTest : public GameTest {
   void play(std::initializer_list<Step> steps) {
     for (const Step& s : steps) {
       ClickFullScreen(ItemCentreX(s.record), s.dy < 0 ? ItemCentreY(s.record, s.height) : game.items[s.record].y + s.dy);
-      EXPECT_EQ(game.gameState, s.state) << "after record " << s.record;
-      EXPECT_EQ(waits(), s.waits) << "after record " << s.record;
+      EXPECT_EQ(std::make_pair(game.gameState, waits()), std::make_pair(s.state, s.waits)) << "after record " << s.record;
     }
   }
   int waits() const { return static_cast<int>(fake::state().waits.size()); }
@@ -62,25 +61,19 @@ TEST_F(ClicksTest, SettingsArrowsBoxCancelAndEscape) {
   play({{ItemSettings, 80, Settings, 8}});  // ...but the next visit starts from the language in use
   EXPECT_EQ(game.setLangCode + " " + stripClip(), "en_GB sprite_clip 32 0 0 280 30");
   // A button held on the box toggles it every frame, after its wait.
-  ClickItem(ItemMusicBox, 20);
-  fake::state().buttons[1] = true;
-  Passes(2);
+  ClickItem(ItemMusicBox, 20), fake::state().buttons[1] = true, Passes(2);
   EXPECT_EQ(std::make_tuple(game.setMusic, waits(), game.prefs.musicOn), std::make_tuple(int64_t{0}, 11, int64_t{1}));
 }
 
 // (The window path, without waits and ending the drain at OK, is checked with the window events.)
 TEST_F(ClicksTest, OkAppliesTheMusicOnlyWhenItChanged) {
   sound_play(0, kSoundLoop);
-  play({{ItemSettings, 80, Settings, 1}});
-  fake::clearCalls();
-  play({{ItemSettingsOk, 40, Menu, 2}});
+  play({{ItemSettings, 80, Settings, 1}}), fake::clearCalls(), play({{ItemSettingsOk, 40, Menu, 2}});
   EXPECT_TRUE(fake::callsStartingWith("image_create").empty() && fake::callsStartingWith("sound_").empty() &&
               sound_status(0) == SoundPlaying);
   play({{ItemSettings, 80, Settings, 3}, {ItemMusicBox, 20, Settings, 4}, {ItemSettingsOk, 40, Menu, 5}});
   EXPECT_EQ(std::make_tuple(game.prefs.musicOn, sound_status(0)), std::make_tuple(int64_t{0}, SoundIdle));
-  play({{ItemSettings, 80, Settings, 6}, {ItemMusicBox, 20, Settings, 7}});
-  fake::clearCalls();
-  play({{ItemSettingsOk, 40, Menu, 8}});
+  play({{ItemSettings, 80, Settings, 6}, {ItemMusicBox, 20, Settings, 7}}), fake::clearCalls(), play({{ItemSettingsOk, 40, Menu, 8}});
   EXPECT_EQ(fake::callsStartingWith("sound_play"), std::vector<std::string>{"sound_play 0 1"});  // from the start
 }
 

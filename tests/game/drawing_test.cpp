@@ -9,9 +9,7 @@ class DrawingTest : public GameTest {
  protected:
   void SetUp() override { GameTest::SetUp(); OpenScreen(1280, 720); }
   std::vector<std::string> frame(int64_t state) {
-    game.gameState = state;
-    fake::clearCalls();
-    DrawFrame();
+    game.gameState = state, fake::clearCalls(), DrawFrame();
     return fake::callsStartingWith("sprite_draw");
   }
   static bool has(const std::vector<std::string>& d, const std::string& call) { return std::find(d.begin(), d.end(), call) != d.end(); }
@@ -44,9 +42,7 @@ TEST_F(DrawingTest, LogoTitleAndTheMenuOverTheBoard) {
 
 TEST_F(DrawingTest, BoardSkipsRemovedCardsAndFadesVanishingOnes) {
   dealNewGame();
-  game.board[0][0].state = Removed;
-  game.board[1][0].state = FaceUp;
-  game.board[2][0].state = game.board[3][0].state = Vanishing;
+  game.board[0][0].state = Removed, game.board[1][0].state = FaceUp, game.board[2][0].state = game.board[3][0].state = Vanishing;
   const auto d = frame(Playing);
   EXPECT_EQ(std::vector<std::string>(d.begin() + 1, d.begin() + 7),
             (std::vector<std::string>{"sprite_draw_blended 1 288 8 128", "sprite_draw_blended " + id(game.board[1][0].face) + " 285 5 255",
@@ -64,9 +60,7 @@ TEST_F(DrawingTest, QuestionsAndSettings) {
   UseThreeLanguages();
   // The left arrow is off at the list's start, the right one at its end; the box (30, 31 ticked) shows the music.
   for (const auto& [index, music, leftOff, rightOff, box] : {std::tuple{0, 1, true, false, 31}, {2, 0, false, true, 30}}) {
-    game.setLangIdx = index;
-    game.setMusic = music;
-    d = frame(Settings);
+    game.setLangIdx = index, game.setMusic = music, d = frame(Settings);
     EXPECT_EQ(std::make_tuple(has(d, "sprite_draw 27 574 275"), has(d, "sprite_draw 29 874 275"), d.back()),
               std::make_tuple(leftOff, rightOff, "sprite_draw " + std::to_string(box) + " 574 315")) << index;
   }
@@ -74,8 +68,7 @@ TEST_F(DrawingTest, QuestionsAndSettings) {
 }
 
 TEST_F(DrawingTest, WellDoneFadesInOver33FramesThenHolds) {
-  for (auto& column : game.board)
-    for (auto& cell : column) cell.state = Removed;
+  for (auto& column : game.board) for (auto& cell : column) cell.state = Removed;
   std::vector<std::string> banners;
   for (int i = 0; i < 35; ++i) banners.push_back(frame(WellDone).back());
   for (const auto& [i, alpha] : {std::pair{0, 0}, {1, 8}, {31, 248}, {32, 255}, {34, 255}})

@@ -6,8 +6,7 @@
 
 namespace {
 constexpr int U = kKeyUp, D = kKeyDown, L = kKeyLeft, R = kKeyRight, RET = kKeyReturn, ENTER = kKeyKeypadEnter;
-const char* const kStateNames[] = {"Logo",     "Title",   "Playing", "Menu",    "AskNewGame",
-                                   "Settings", "Credits", "AskQuit", "WellDone"};
+const char* const kStateNames[] = {"Logo", "Title", "Playing", "Menu", "AskNewGame", "Settings", "Credits", "AskQuit", "WellDone"};
 
 class KeyboardFocusTest : public GameTest {
  protected:
@@ -26,8 +25,8 @@ class KeyboardFocusTest : public GameTest {
   // Where one more pass draws the ring: {x, y}, or {-1, -1} when it draws none.
   std::pair<int, int> ringDrawn() {
     const size_t before = fake::state().calls.size();
-    RunOnePass();
     int x = -1, y = -1;
+    RunOnePass();
     for (size_t i = before; i < fake::state().calls.size(); ++i)
       sscanf(fake::state().calls[i].c_str(), "sprite_draw_blended 33 %d %d", &x, &y);
     return {x, y};
@@ -86,42 +85,34 @@ TEST_F(KeyboardFocusTest, ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem)
     if (c.state == Settings) ClickItem(ItemSettings, 80);
     else game.gameState = c.state;
     if (c.prepare) c.prepare();
-    fake::state().releasedKeys.clear();
-    fake::state().waits.clear();
-    Keys(c.keys);
+    fake::state().releasedKeys.clear(), fake::state().waits.clear(), Keys(c.keys);
     EXPECT_EQ(outcome(), c.expected);
   }
 }
 
 TEST_F(KeyboardFocusTest, RingShowsAroundTheFocusUntilAMouseClick) {
   // Mouse play: nothing of the focus is made or drawn.
-  ClickItem(ItemCredits, 80);
-  ClickItem(ItemCreditsOk, 40);
+  ClickItem(ItemCredits, 80), ClickItem(ItemCreditsOk, 40);
   EXPECT_TRUE(fake::callsStartingWith("sprite_create 33").empty());
   EXPECT_EQ(ringDrawn().first, -1);
 
   // The ring encloses the focused entry, then the card, each time the same ring for the same size.
   Keys({D});
   EXPECT_TRUE(ringEncloses(game.items[ItemStart].x, game.items[ItemStart].y, game.items[ItemStart].width, 0));
-  Keys({RET, R});
-  fake::clearCalls();
-  Keys({R});
+  Keys({RET, R}), fake::clearCalls(), Keys({R});
   EXPECT_TRUE(ringEncloses(game.board[2][0].x, game.board[2][0].y, game.cardSize, game.cardSize));
   EXPECT_TRUE(fake::callsStartingWith("sprite_create 33").empty());  // moving between cards keeps it
   // Either button, in full screen or as window events, hides it; the next arrow starts over.
   for (int use = 0; use < 4; ++use) {
     SCOPED_TRACE(use);
-    game.gameState = Menu;
-    Keys({D, D});
+    game.gameState = Menu, Keys({D, D});
     ASSERT_NE(ringDrawn().first, -1);
     fake::state().buttons[2] = use == 1;  // the right button held for one pass
     if (use < 2) use == 0 ? ClickFullScreen(1, 1) : RunOnePass();
     if (use >= 2) HandleWindowEvent(use == 2 ? EventLeftClick : EventRightClick);
-    fake::state().buttons[2] = false;
-    game.gameState = Menu;
+    fake::state().buttons[2] = false, game.gameState = Menu;
     EXPECT_EQ(ringDrawn().first, -1);
-    Keys({RET});
-    EXPECT_EQ(game.gameState, Menu);
+    EXPECT_EQ((Keys({RET}), game.gameState), Menu);
   }
   Keys({U, RET});  // shown again on START, which asks since a game runs
   EXPECT_EQ(game.gameState, AskNewGame);

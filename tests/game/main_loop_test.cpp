@@ -27,17 +27,13 @@ TEST_F(MainLoopTest, LogoFor101FramesTitleFor100SpaceOrEscapeSkipAndEscapeLeaves
   EXPECT_EQ(passesShowing(kSpriteLogo), 101);
   EXPECT_EQ(passesShowing(kSpriteTitle), 99);  // its first frame was the pass that left the logo
   EXPECT_EQ(std::make_tuple(game.gameState, game.frameCounter), std::make_tuple(int64_t{Menu}, int64_t{0}));
-  game.gameState = Logo;
-  Passes(5);
-  Keys({kKeySpace});
+  game.gameState = Logo, Passes(5), Keys({kKeySpace});
   EXPECT_EQ(game.gameState, Title);
   EXPECT_EQ(passesShowing(kSpriteTitle), 101);
-  game.gameState = Title;
-  Keys({kKeyEscape, kKeySpace});  // Space does nothing in the menu
+  game.gameState = Title, Keys({kKeyEscape, kKeySpace});  // Space does nothing in the menu
   EXPECT_EQ(game.gameState, Menu);
   for (int64_t state : {Playing, AskNewGame, Settings, Credits, AskQuit, WellDone}) {
-    game.gameState = state;
-    Keys({kKeyEscape});
+    game.gameState = state, Keys({kKeyEscape});
     EXPECT_EQ(game.gameState, Menu) << "from " << state;
   }
   EXPECT_EQ(game.quitRequested, 0);
@@ -50,8 +46,7 @@ TEST_F(MainLoopTest, MTogglesTheMusicExceptInTheSettingsAndScreenshotsAreNamedBy
   sound_play(0, kSoundLoop);
   const std::tuple<int64_t, int64_t, int> presses[] = {{Menu, 0, SoundIdle}, {Menu, 1, SoundPlaying}, {Settings, 1, SoundPlaying}};
   for (const auto& [state, music, status] : presses) {
-    game.gameState = state;
-    Keys({kKeyM});
+    game.gameState = state, Keys({kKeyM});
     EXPECT_EQ(std::make_tuple(game.prefs.musicOn, int{sound_status(0)}), std::make_tuple(music, status)) << "in " << state;
   }
   std::tm t{};
@@ -71,9 +66,7 @@ TEST_F(MainLoopTest, ScreenshotsOfOneSecondKeepEachFileAndAFailedOneLeavesNone) 
     std::ofstream(name) << "older";
     for (const int n : {2, 3, 4}) numbered.insert(NumberedName(name, n));
   }
-  Keys({kKeyS, kKeyS});
-  fake::state().failPngSave = true;
-  Keys({kKeyS});
+  Keys({kKeyS, kKeyS}), fake::state().failPngSave = true, Keys({kKeyS});
   for (const std::string& call : fake::callsStartingWith("sprite_save_png 3 ")) written.insert(call.substr(18, call.size() - 20));
   for (const auto& entry : std::filesystem::directory_iterator(game.saveDir)) files.insert(entry.path().string());
   EXPECT_EQ(written.size(), 3u) << "three screenshots, each under a name of its own";
@@ -83,31 +76,22 @@ TEST_F(MainLoopTest, ScreenshotsOfOneSecondKeepEachFileAndAFailedOneLeavesNone) 
 
 // (The full-screen pointer drawn where the mouse is, the automated player follows end to end.)
 TEST_F(MainLoopTest, RightButtonTheInactiveScreenAndNoPointerInAWindow) {
-  dealNewGame();
-  fake::state().buttons[2] = true;
+  dealNewGame(), fake::state().buttons[2] = true;
   RunOnePass();  // the right button opens the menu from play only
   EXPECT_EQ(game.gameState, Menu);
-  game.gameState = Credits;
-  RunOnePass();
+  game.gameState = Credits, RunOnePass();
   EXPECT_EQ(game.gameState, Credits);
-  fake::state().buttons[2] = false;
-  game.gameState = Menu;
-  sound_play(0, kSoundLoop);
-  fake::state().active = 0;
-  fake::clearCalls();
-  fake::state().waits.clear();
+  fake::state().buttons[2] = false, game.gameState = Menu, sound_play(0, kSoundLoop);
+  fake::state().active = 0, fake::clearCalls(), fake::state().waits.clear();
   Passes(3);  // inactive: the music pauses, nothing is drawn, the loop idles
   EXPECT_EQ(sound_status(0), SoundPaused);
   EXPECT_TRUE(fake::callsStartingWith("sprite_draw").empty());
   EXPECT_EQ(fake::state().waits, (std::vector<int>{100, 100, 100}));
-  fake::state().active = 1;
-  Passes(10);  // back, full screen plays it on, M's state as it was
+  fake::state().active = 1, Passes(10);  // back, full screen plays it on, M's state as it was
   EXPECT_EQ(std::make_tuple(int{sound_status(0)}, game.prefs.musicOn), std::make_tuple(int{SoundPlaying}, int64_t{1}));
   for (const char* work : {"image_", "sprite_create", "sprite_load_png", "text_", "sprite_begin_drawing"})
     EXPECT_TRUE(fake::callsStartingWith(work).empty()) << work << " in a frame";
-  game.prefs.screenKind = 1;
-  fake::clearCalls();
-  RunOnePass();
+  game.prefs.screenKind = 1, fake::clearCalls(), RunOnePass();
   EXPECT_TRUE(fake::callsStartingWith("sprite_draw_blended 0 ").empty()) << "no drawn pointer in a window";
 }
 
@@ -120,23 +104,17 @@ TEST_F(MainLoopTest, QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyA
   game.saveDir = dir.path();
   const auto savedMusic = [&] {
     Preferences saved;
-    saved.musicOn = -1;
-    LoadPreferences(game.saveDir, saved);
-    return saved.musicOn;
+    return saved.musicOn = -1, LoadPreferences(game.saveDir, saved), saved.musicOn;
   };
   for (const int kind : {0, 1, 2}) {
     for (const int away : {0, 1}) {  // away: the inactive pass pauses the music
-      game.prefs.screenKind = kind;
-      game.prefs.musicOn = away;
-      fake::state().active = 1 - away;
-      sound_stop(0);
-      sound_play(0, kSoundLoop);
+      game.prefs.screenKind = kind, game.prefs.musicOn = away, fake::state().active = 1 - away;
+      sound_stop(0), sound_play(0, kSoundLoop);
       fake::state().quitAsked = kind != 1 || away;  // or QUIT
       game.quitRequested = fake::state().quitAsked ? 0 : 1;
       RunOnePass();
       ASSERT_EQ(game.quitRequested, 1) << "kind " << kind << ", away " << away;
-      fake::clearCalls();
-      RunMainLoop();  // one more pass, then the way out
+      fake::clearCalls(), RunMainLoop();  // one more pass, then the way out
       const auto volumes = fake::callsStartingWith("sound_volume 0 ");
       EXPECT_EQ(std::make_tuple(savedMusic(), volumes.size(), int{sound_status(0)}),
                 std::make_tuple(int64_t{away}, away ? 0u : 10u, away ? SoundPaused : SoundIdle)) << kind << away;
@@ -144,8 +122,7 @@ TEST_F(MainLoopTest, QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyA
     }
   }
   ASSERT_NE(fake::state().lastWords, nullptr);
-  game.prefs.musicOn = 0;
-  fake::state().lastWords();
+  game.prefs.musicOn = 0, fake::state().lastWords();
   EXPECT_EQ(savedMusic(), 0);
   // Asked while starting: not one frame shown, the preferences saved all the same.
   game.quitRequested = 0;
@@ -158,38 +135,27 @@ TEST_F(MainLoopTest, QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyA
 class WindowEventsTest : public MainLoopTest {
  protected:
   void SetUp() override { MainLoopTest::SetUp(); game.prefs.screenKind = 1; game.gameState = Menu; }
-  void moveTo(int64_t x, int64_t y) {
-    fake::state().windowMouseX = static_cast<int>(x);
-    fake::state().windowMouseY = static_cast<int>(y);
-  }
+  void moveTo(int64_t x, int64_t y) { fake::state().windowMouseX = static_cast<int>(x), fake::state().windowMouseY = static_cast<int>(y); }
   void pointAt(int record, int64_t height) { moveTo(ItemCentreX(record), ItemCentreY(record, height)); }
   void queue(std::initializer_list<int> codes) { fake::state().windowEvents.insert(fake::state().windowEvents.end(), codes); }
-  void drain(std::initializer_list<int> codes) {
-    queue(codes);
-    DrainWindowEvents();
-  }
+  void drain(std::initializer_list<int> codes) { queue(codes), DrainWindowEvents(); }
 };
 
 TEST_F(WindowEventsTest, ClicksActInTheStateTheLastOneLeftAndOkEndsTheDrain) {
   pointAt(ItemStart, 80);
   drain({EventLeftClick, EventLeftDoubleClick, EventLeftClick});  // a deal, then a click on the board
   EXPECT_EQ(std::make_tuple(game.gameState, game.gameRunning), std::make_tuple(int64_t{Playing}, int64_t{1}));
-  dealNewGame();
-  moveTo(170, 10);
-  queue({EventMouseMove, EventLeftClick});
-  fake::clearCalls();
-  RunOnePass();  // turned and drawn in the same pass, without waiting
+  dealNewGame(), moveTo(170, 10), queue({EventMouseMove, EventLeftClick});
+  fake::clearCalls(), RunOnePass();  // turned and drawn in the same pass, without waiting
   EXPECT_EQ(fake::callsStartingWith("sprite_draw_blended " + std::to_string(game.board[0][0].face) + " 165 5").size(), 1u);
   game.gameState = Settings;  // (the right button's menu in a window is played end to end)
   pointAt(ItemMusicBox, 20);
   drain({EventLeftClick, EventLeftDoubleClick, EventLeftClick});
   EXPECT_EQ(game.setMusic, 1) << "a double click toggles twice";
-  game.setMusic = game.prefs.musicOn;
-  pointAt(ItemSettingsOk, 40);
+  game.setMusic = game.prefs.musicOn, pointAt(ItemSettingsOk, 40);
   drain({EventLeftClick, EventLeftClick, EventRepaint});
   EXPECT_EQ(std::make_tuple(game.gameState, fake::state().windowEvents.size()), std::make_tuple(int64_t{Menu}, size_t{2}));
-  fake::state().windowEvents.clear();
-  fake::state().flips = 0;
+  fake::state().windowEvents.clear(), fake::state().flips = 0;
   drain({EventRepaint, EventMoved, EventRepaint});
   EXPECT_EQ(std::make_tuple(fake::state().flips, fake::state().waits.size()), std::make_tuple(2, size_t{0}));
 }
@@ -200,9 +166,7 @@ TEST_F(WindowEventsTest, MusicPausesOnlyForTheEventOfTheWindowKind) {
       {1, 1, {EventMinimized, EventFocusIn}, SoundPlaying}, {1, 1, {EventFocusOut}, SoundPlaying},
       {2, 1, {EventMinimized}, SoundPlaying},               {1, 0, {EventMinimized, EventRestored, EventFocusIn}, SoundIdle}};
   for (const auto& [kind, music, events, status] : cases) {
-    game.prefs.screenKind = kind;
-    game.prefs.musicOn = music;
-    sound_stop(0);
+    game.prefs.screenKind = kind, game.prefs.musicOn = music, sound_stop(0);
     if (music) sound_play(0, kSoundLoop);
     fake::clearCalls();
     for (const int event : events) drain({event});

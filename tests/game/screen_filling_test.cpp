@@ -21,11 +21,8 @@ TEST_F(GameTest, ScreenFillingPicturesAreFittedAndCroppedInTheMiddle) {
       {1280, 720, 1920, 99, "image_resize 0 13964 720 0", "image_copy_rect 0 1 6342 0 1280 720"},
   };
   for (const Case& c : cases) {
-    fake::reset();
-    fake::state().desktopWidth = c.sw;
-    fake::state().desktopHeight = c.sh;
-    screen_open_fullscreen(c.sw, c.sh, 32, "t", kFlipVsync);
-    fake::clearCalls();
+    fake::reset(), fake::state().desktopWidth = c.sw, fake::state().desktopHeight = c.sh;
+    screen_open_fullscreen(c.sw, c.sh, 32, "t", kFlipVsync), fake::clearCalls();
     const std::string png = FakePng(c.iw, c.ih);
     const SpriteId s = MakeScreenFillingSprite(kNewSprite, png.data(), png.size(), c.sw, c.sh);
     const std::string where = std::to_string(c.iw) + "x" + std::to_string(c.ih) + " on " + std::to_string(c.sw);
@@ -47,8 +44,7 @@ TEST(ScreenMode, FieldsAndJunk) {
       {"1024x768", 1024, 768}, {"800x600x32", 800, 600}, {"big", 0, 0}, {"640", 640, 0}, {"99999999999x5", 0, 5}};
   for (const auto& [text, width, height] : cases) {
     int64_t w = -1, h = -1;
-    ParseScreenMode(text, &w, &h);
-    EXPECT_EQ(std::make_tuple(w, h), std::make_tuple(width, height)) << text;
+    EXPECT_EQ((ParseScreenMode(text, &w, &h), std::make_tuple(w, h)), std::make_tuple(width, height)) << text;
   }
 }
 
@@ -60,14 +56,8 @@ TEST_F(GameTest, ApplySettingsReloadsTheLanguageKeepingMissingKeysThenTheMusic) 
   std::filesystem::create_directory(pack);
   WriteWholeFile(pack + "/en_GB.language", LanguageFileText("English", "[M]\ntMenuSTART = START\ntCreditsMUSIC = Music\n"));
   WriteWholeFile(pack + "/de_DE.language", LanguageFileText("Deutsch", "[M]\ntMenuSTART = NEUES SPIEL\n"));
-  ScanLanguages(pack, game.languageInfo, game.languageList);
-  LoadLanguage(pack, "en_GB", game.translations);
-  OpenScreen(1280, 720);
-  fake::state().sounds[0] = SoundPlaying;
-  game.gameState = Settings;
-  game.setLangCode = "de_DE";
-  game.setMusic = 0;
-  applySettings();
+  ScanLanguages(pack, game.languageInfo, game.languageList), LoadLanguage(pack, "en_GB", game.translations), OpenScreen(1280, 720);
+  fake::state().sounds[0] = SoundPlaying, game.gameState = Settings, game.setLangCode = "de_DE", game.setMusic = 0, applySettings();
   EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.prefs.musicOn, game.gameState), std::make_tuple("de_DE", int64_t{0}, int64_t{Menu}));
   EXPECT_EQ(game.translations["tMenuSTART"] + "/" + game.translations["tCreditsMUSIC"], "NEUES SPIEL/Music");
   EXPECT_EQ(sprite_width(kSpriteStart), 110);
@@ -75,9 +65,7 @@ TEST_F(GameTest, ApplySettingsReloadsTheLanguageKeepingMissingKeysThenTheMusic) 
   const auto drawn = std::find_if(calls.begin(), calls.end(), [](auto& c) { return c.find("[NEUES SPIEL]") != c.npos; });
   const auto stop = std::find(calls.begin(), calls.end(), "sound_stop 0");
   EXPECT_TRUE(drawn != calls.end() && drawn < stop && stop != calls.end()) << "the language first, then the music";
-  game.setLangCode = "fr_FR";
-  fake::clearCalls();
-  applySettings();
+  game.setLangCode = "fr_FR", fake::clearCalls(), applySettings();
   EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.translations["tMenuSTART"]), std::make_tuple("fr_FR", "NEUES SPIEL"));
   EXPECT_FALSE(fake::callsStartingWith("image_create").empty());
 }

@@ -13,9 +13,7 @@ namespace {
 class StartUpTest : public GameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    setenv("HOME", home.c_str(), 1);
-    setenv("LANG", "de_DE.UTF-8", 1);
+    GameTest::SetUp(), setenv("HOME", home.c_str(), 1), setenv("LANG", "de_DE.UTF-8", 1);
     for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) unsetenv(name);
     const std::string pack = gameDir + "VesperineLanguages.pack/";
     std::filesystem::create_directories(pack + "fr_FR.language");  // a directory: no language
@@ -27,9 +25,7 @@ class StartUpTest : public GameTest {
   void restart() { GameTest::SetUp(); }  // back to a process that has not started yet
   bool start(std::vector<std::string> params, const std::string& prefs = "") {
     if (!prefs.empty()) std::ofstream(gameDir + "Vesperine.prefs") << prefs;
-    args = {"vesperine"};
-    args.insert(args.end(), params.begin(), params.end());
-    argv.clear();
+    args = {"vesperine"}, args.insert(args.end(), params.begin(), params.end()), argv.clear();
     for (auto& a : args) argv.push_back(a.data());
     return StartUp(static_cast<int>(argv.size()), argv.data(), ReadCommandLine(params), gameDir);
   }
@@ -44,7 +40,7 @@ class StartUpTest : public GameTest {
   // A version-2 data pack of every picture, fake PNGs of plausible sizes, and "music.ogg", all stored as they are.
   void writePack() {
     std::ofstream out(gameDir + "VesperineData.pack", std::ios::binary);
-    out << "2zlp";
+    out << "2zlp";  // then each entry's stored and full sizes, its name's length, the name and the bytes
     const auto entry = [&](const std::string& name, const std::string& data) {
       for (const auto& [v, bytes] : {std::pair{data.size(), 8}, {data.size(), 8}, {name.size(), 2}})
         for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i) & 255));
@@ -52,10 +48,8 @@ class StartUpTest : public GameTest {
     };
     const auto add = [&](const std::string& name, int w, int h) { entry(name, FakePng(w, h)); };
     for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
-    for (int n = 1; n <= 2; ++n) {
-      add(std::to_string(n) + "-back.png", 256, 256);
-      for (int m = 1; m <= 24; ++m) add(std::to_string(n) + (m < 10 ? "-card0" : "-card") + std::to_string(m) + ".png", 256, 256);
-    }
+    for (int n = 1; n <= 2; ++n)
+      for (int m = 0; m <= 24; ++m) add(std::to_string(n) + (m == 0 ? "-back" : m < 10 ? "-card0" : "-card") + (m ? std::to_string(m) : "") + ".png", 256, 256);
     for (const auto& [name, w, h] : {std::tuple{"shadow.png", 256, 256}, {"menu.png", 680, 640}, {"menushadow.png", 680, 640},
                                       {"well done shadow.png", 600, 300}, {"well done.png", 600, 300}, {"gradient.png", 500, 6},
                                       {"pointer.png", 32, 32}, {"title.png", 1920, 1080}, {"zelt.png", 1920, 1080}})
@@ -75,8 +69,7 @@ TEST_F(StartUpTest, LanguageFromThePreferencesOrTheLocaleElseEnglish) {
       {"", "POSIX", "", "en_GB"}, {"", "de_DE.UTF-8", "[Settings]\nLanguage = fr_FR\n", "en_GB"},
       {"fr:de_CH", "en_GB.UTF-8", "", "de_DE"}, {"", "de_AT.UTF-8", "[Settings]\nLanguage = en_GB\n", "en_GB"}};
   for (const auto& [language, lang, prefs, chosen] : cases) {
-    restart();
-    std::filesystem::remove(gameDir + "Vesperine.prefs");
+    restart(), std::filesystem::remove(gameDir + "Vesperine.prefs");
     const ScopedEnv languageList("LANGUAGE", language), locale("LANG", lang);
     ASSERT_TRUE(start({}, prefs));
     EXPECT_EQ(std::make_tuple(game.prefs.languageCode, game.translations["tErrorERROR"]),
@@ -86,8 +79,7 @@ TEST_F(StartUpTest, LanguageFromThePreferencesOrTheLocaleElseEnglish) {
 
 // Without preferences: the private user directory and the locale's language (logged as asked).
 TEST_F(StartUpTest, LogHeaderAndStartUpLines) {
-  setenv("LANG", "de_AT.UTF-8", 1);
-  ASSERT_TRUE(start({"/LOG"}));
+  ASSERT_TRUE((setenv("LANG", "de_AT.UTF-8", 1), start({"/LOG"})));
   EXPECT_EQ(std::make_tuple(game.gameDir, game.userDir, game.saveDir, game.prefs.languageCode),
             std::make_tuple(gameDir, userDir, userDir, "de_DE"));
   EXPECT_TRUE(std::filesystem::is_directory(userDir));  // private, as the paths tests check
@@ -110,8 +102,7 @@ TEST_F(StartUpTest, GamePreferencesMakeTheGameDirectoryTheSaveDirectory) {
 }
 
 TEST_F(StartUpTest, SubsystemsThatCannotStartAreFatalWithTheirLineAndBox) {
-  std::filesystem::remove_all(gameDir + "VesperineLanguages.pack");  // runs on with empty texts
-  fake::state().failSpriteInit = true;
+  std::filesystem::remove_all(gameDir + "VesperineLanguages.pack"), fake::state().failSpriteInit = true;  // on with empty texts
   EXPECT_FALSE(start({"/LOG"}));
   expectLines(log(userDir), {"[AVAILABLE LANGUAGES]\n\n[STARTING GAME]\nLoad language (en_GB):\t\tFAILED\nInitSprite:\t\tFAILED\n"});
   EXPECT_EQ(fake::state().messageBoxes[0], std::make_pair(std::string("Vesperine::"), std::string("  : Sprite")));
@@ -119,12 +110,9 @@ TEST_F(StartUpTest, SubsystemsThatCannotStartAreFatalWithTheirLineAndBox) {
 
 // No sound device: no box, the music neither loaded nor played, and M still switches the setting.
 TEST_F(StartUpTest, WithoutASoundDeviceTheGamePlaysSilently) {
-  writePack();
-  fake::state().failSoundInit = true;
-  ASSERT_TRUE(start({"/LOG"}));
-  ASSERT_TRUE(SetUpDisplay());
-  fake::state().releasedKeys = {kKeyM};
-  HandleKeys();
+  writePack(), fake::state().failSoundInit = true;
+  ASSERT_TRUE(start({"/LOG"}) && SetUpDisplay());
+  fake::state().releasedKeys = {kKeyM}, HandleKeys();
   EXPECT_EQ(std::make_tuple(fake::state().messageBoxes.size(), fake::callsStartingWith("sound_load").size(), game.prefs.musicOn),
             std::make_tuple(0u, 0u, int64_t{0}));
   const std::string text = log(userDir);
@@ -134,8 +122,7 @@ TEST_F(StartUpTest, WithoutASoundDeviceTheGamePlaysSilently) {
 
 TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals) {
   writePack();
-  ASSERT_TRUE(start({"/LOG"}));
-  ASSERT_TRUE(SetUpDisplay());
+  ASSERT_TRUE(start({"/LOG"}) && SetUpDisplay());
   expectLines(log(userDir),
               {"ScreenWidth:\t\t1280\nScreenHeight:\t\t720\nLoad asset (music.ogg):\t\tOK\nOpening screen (Fullscreen):\t\tOK\n"
                "Screenwidth:\t\t1280\nScreenheight:\t\t720\nLoad asset (background 1.png):\t\tOK\n",
@@ -150,8 +137,7 @@ TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals)
 }
 
 TEST_F(StartUpTest, ScreenKindsAndModes) {
-  writePack();
-  setenv("LANG", "en_GB.UTF-8", 1);
+  writePack(), setenv("LANG", "en_GB.UTF-8", 1);
   const std::pair<const char*, std::string> cases[] = {  // preferences, the screen opened or the box's text
       {"GameScreen = 1\nScreenMode = 1024x768",
        "1024x768 window_open 0 0 0 1024 768 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 1"},

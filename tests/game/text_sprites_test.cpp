@@ -32,10 +32,8 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidthsTooWideEntriesAreCutAt500And
     EXPECT_EQ(std::make_tuple(x < 0 ? -1 : a.x, y < 0 ? -1 : a.y, width < 0 ? -1 : a.width), std::make_tuple(x, y, width)) << record;
   }
   fake::state().textWidth = nullptr;  // 10 pixels a byte
-  game.translations.set("tMenuSTART", std::string(60, 'W'));
-  game.translations.set("tQuestionsQUIT", "Do you really want to quit?");
-  fake::clearCalls();
-  renderLanguageTexts();
+  game.translations.set("tMenuSTART", std::string(60, 'W')), game.translations.set("tQuestionsQUIT", "Do you really want to quit?");
+  fake::clearCalls(), renderLanguageTexts();
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteStart), game.items[ItemStart].width), std::make_tuple(500, int64_t{500}));
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteSettings), game.items[ItemSettings].width), std::make_tuple(0, int64_t{0}));
   // Questions are centred paragraphs, never clipped.
@@ -46,29 +44,24 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidthsTooWideEntriesAreCutAt500And
 }
 
 TEST_F(TextSpritesTest, LanguageStripShowsTheLanguageInUse) {
-  UseThreeLanguages();
-  game.prefs.languageCode = "hu_HU";
-  renderAllTexts();
+  UseThreeLanguages(), game.prefs.languageCode = "hu_HU", renderAllTexts();
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteLanguageStrip), sprite_height(kSpriteLanguageStrip)), std::make_tuple(280, 30));
   EXPECT_EQ(fake::state().sprites[kSpriteLanguageStrip].height, 90);
   EXPECT_EQ(fake::callsStartingWith("sprite_clip 32 ").back(), "sprite_clip 32 0 30 280 30");  // Magyar, the second row
   std::string names;
   for (const std::string& call : fake::callsStartingWith("text_draw ")) names += call;
   EXPECT_LT(names.find("[English]"), names.find("[Deutsch]"));
-  game.prefs.languageCode = "xx_XX";  // not in the list: the first row
-  renderAllTexts();
+  game.prefs.languageCode = "xx_XX", renderAllTexts();  // not in the list: the first row
   EXPECT_EQ(fake::callsStartingWith("sprite_clip 32 ").back(), "sprite_clip 32 0 0 280 30");
 }
 
 TEST_F(TextSpritesTest, CreditsDimmingAndFailedImages) {
   fake::state().textWidth = [](const std::string& text, int) { return text == "Quenmarsh" ? 101.5 : 200.0; };
-  fake::clearCalls();
-  renderLanguageTexts();
+  fake::clearCalls(), renderLanguageTexts();
   const auto moves = fake::callsStartingWith("text_move_to ");
   EXPECT_NE(std::find(moves.begin(), moves.end(), "text_move_to 214.25 92"), moves.end()) << "centred in double precision";
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteDimming), sprite_height(kSpriteDimming)), std::make_tuple(1280, 720));
-  fake::state().failImageCreateAfter = 0;
-  renderLanguageTexts();
+  fake::state().failImageCreateAfter = 0, renderLanguageTexts();
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteStart), fake::state().images.size()), std::make_tuple(0, 2u));  // the arrows' two
 }
 

@@ -29,9 +29,7 @@ TEST(LanguageTable, BucketsAreTheChooserOrder) {
   for (int i = 0; other.empty(); ++i)
     if (LanguageTable::Bucket("L" + std::to_string(i)) == LanguageTable::Bucket("A")) other = "L" + std::to_string(i);
   LanguageTable table;
-  table["A"].code = "a";
-  table[other].code = "b";
-  table["A"].code = "a2";
+  table["A"].code = "a", table[other].code = "b", table["A"].code = "a2";
   ASSERT_EQ(table.size(), 2u);
   EXPECT_EQ(table.inOrder()[0].name + "/" + table.inOrder()[1].code, other + "/a2");
   EXPECT_TRUE(table.find("a") == nullptr && !table.hasCode("A2"));  // names and codes are case-sensitive
@@ -41,8 +39,7 @@ class LanguagePack : public ::testing::Test {
  protected:
   std::string pack(const std::vector<ZipItem>& items) { WriteWholeFile(packFile, BuildZip(items)); return packFile; }
   std::vector<std::string> scannedNames(const std::string& path) {
-    info.clear();
-    EXPECT_EQ(ScanLanguages(path, info, list), 1);
+    EXPECT_EQ((info.clear(), ScanLanguages(path, info, list)), 1);
     std::vector<std::string> names;
     for (const LanguageEntry& entry : list.entries()) names.push_back(entry.name);
     return names;
@@ -92,9 +89,7 @@ TEST_F(LanguagePack, LoadTakesEveryGroupsKeysAndKeepsKeysTheNextLanguageLacks) {
 
 TEST_F(LanguagePack, NothingIsExtractedAndNoSymlinkInTmpIsFollowed) {
   const std::string code = "zz_VesperineLink" + std::to_string(getpid()), link = "/tmp/" + code + ".language";
-  WriteWholeFile(dir.file("victim"), "precious");
-  std::filesystem::remove(link);
-  std::filesystem::create_symlink(dir.file("victim"), link);
+  WriteWholeFile(dir.file("victim"), "precious"), std::filesystem::remove(link), std::filesystem::create_symlink(dir.file("victim"), link);
   const std::string path = pack({{code + ".language", EnglishFile()}});
   EXPECT_EQ(ScanLanguages(path, info, list) + LoadLanguage(path, code, texts), 2);
   EXPECT_EQ(texts["tMenuSTART"] + "/" + ReadWholeFile(dir.file("victim")), "START/precious");
@@ -107,9 +102,7 @@ TEST(LocaleLanguage, TheFirstShippedLanguageTheLocaleAsksFor) {
   LanguageTable info;
   LanguageList shipped;
   ASSERT_EQ(ScanLanguages(std::string(VESPERINE_SOURCE_DIR) + "/data/languages", info, shipped), 1);
-  struct Case {
-    const char *language, *all, *messages, *lang, *chosen;
-  };
+  struct Case { const char *language, *all, *messages, *lang, *chosen; };
   const Case cases[] = {
       {"", "", "", "de_AT.UTF-8", "de_DE"},  {"", "", "", "de_CH.UTF-8", "de_DE"},  {"", "", "", "fr_CA.UTF-8", "fr_FR"},
       {"", "", "", "fr_BE@euro", "fr_FR"},   {"", "", "", "es_MX.UTF-8", "es_ES"},  {"", "", "", "pt_PT.UTF-8", "pt_BR"},

@@ -99,11 +99,9 @@ TEST(PreferencesSave, KilledSaveLeavesTheOldOrTheNewFile) {
       }
       char first = 0;
       ASSERT_EQ(read(saved[0], &first, 1), 1) << "round " << round << ": the child saved nothing";
-      close(saved[0]);
-      close(saved[1]);
+      close(saved[0]), close(saved[1]);
       std::this_thread::sleep_for(std::chrono::microseconds(round * 1999 % 3001));  // spread over a save's time
-      kill(child, SIGKILL);
-      waitpid(child, nullptr, 0);
+      kill(child, SIGKILL), waitpid(child, nullptr, 0);
       const std::string now = ReadWholeFile(dir.file("Vesperine.prefs"));
       ASSERT_TRUE((now == englishBytes || now == magyarBytes) && fs::is_symlink(dir.file("Vesperine.prefs")) == throughLink)
           << "round " << round << ": " << now;

@@ -50,18 +50,13 @@ TEST(PrefsSyntax, IntegersAndTextsRead) {
 
 TEST(PrefsSyntax, Writer) {
   PrefsDocument fresh;
-  fresh.writeComment("Hello");
-  fresh.selectGroup("Settings");
+  fresh.writeComment("Hello"), fresh.selectGroup("Settings");
   fresh.writeText("Language", "de\nMusic = 0");  // never a line break inside an element
-  fresh.writeInt("Big", 4294967297LL);
-  fresh.writeInt("Negative", -3);
+  fresh.writeInt("Big", 4294967297LL), fresh.writeInt("Negative", -3);
   EXPECT_EQ(fresh.serialise(), kBom + "\n; Hello\n[Settings]\nLanguage = de Music = 0\nBig = 1\nNegative = -3\n");
   PrefsDocument document = PrefsDocument::Parse("[A]\nx = 1\ny = 2\n[B]\nz = 3\n");
-  document.selectGroup("a");
-  document.writeText("X", "9");
-  document.writeText("w", "4");
-  document.selectGroup("C");
-  document.writeInt("q", 5);
+  document.selectGroup("a"), document.writeText("X", "9"), document.writeText("w", "4");
+  document.selectGroup("C"), document.writeInt("q", 5);
   EXPECT_EQ(document.serialise(), kBom + "\n[A]\nx = 9\ny = 2\nw = 4\n[B]\nz = 3\n[C]\nq = 5\n");
   const PrefsDocument first = PrefsDocument::Parse("; note\n[ G ]\n k\t= v \n=\n[\n;\nx=\xE9\n");
   EXPECT_EQ(PrefsDocument::Parse(first.serialise()).lines(), first.lines());
@@ -81,8 +76,7 @@ TEST(Preferences, DesignedBytesWrittenReadAndWrittenAgainAndMissingKeysGiveDefau
   EXPECT_EQ(LoadPreferences(dir.path(), prefs), 0);  // no file: nothing changes
   std::filesystem::create_directory(dir.file("Vesperine.prefs"));
   EXPECT_EQ(LoadPreferences(dir.path(), prefs), 0);  // nor a directory in its place
-  std::filesystem::remove(dir.file("Vesperine.prefs"));
-  WriteWholeFile(dir.file("Vesperine.prefs"), "[Other]\nLanguage = de_DE\nMusic = 0\n");
+  std::filesystem::remove(dir.file("Vesperine.prefs")), WriteWholeFile(dir.file("Vesperine.prefs"), "[Other]\nLanguage = de_DE\nMusic = 0\n");
   ASSERT_EQ(LoadPreferences(dir.path(), prefs), 1);
   EXPECT_EQ(std::tie(prefs.languageCode, prefs.musicOn, prefs.screenKind, prefs.screenModeText),
             std::make_tuple("", 1, 1, "1280x720"));

@@ -33,9 +33,8 @@ TEST(Log, EachLineInTheFileAtOnceOnlyWhenEnabledBesideALogOfTheSameSecondAndAFul
   EXPECT_EQ(Tabs(0) + Tabs(-3), "");
   CloseLogForTests();
   rlimit old{};  // a disk that fills (a file size limit here) switches it off for good
-  getrlimit(RLIMIT_FSIZE, &old);
+  getrlimit(RLIMIT_FSIZE, &old), signal(SIGXFSZ, SIG_IGN);
   const rlimit full{8192, old.rlim_max};
-  signal(SIGXFSZ, SIG_IGN);
   ASSERT_TRUE(setrlimit(RLIMIT_FSIZE, &full) == 0 && OpenLog(dir.file("full.log"), "Vesperine") == 1);
   EnableLog();
   for (int i = 0; i < 1000 && LogEnabled(); ++i) WriteLogLine(std::string(100, 'x'));
@@ -70,8 +69,7 @@ TEST(NewFile, NumberedBeforeTheExtensionAndClaimedByOneMakerOnly) {
   const int gone = CreateNewFile(dir.file("x.png"), chosen), other = (unlink(chosen.c_str()), CreateNewFile(chosen, chosen));
   RemoveNewFile(chosen, gone);  // a failed screenshot removes its file only while it is there
   EXPECT_TRUE(std::filesystem::exists(chosen)) << "another game's file removed";
-  RemoveNewFile(chosen, other);
-  EXPECT_FALSE(std::filesystem::exists(chosen));
+  EXPECT_FALSE((RemoveNewFile(chosen, other), std::filesystem::exists(chosen)));
 }
 
 TEST(Paths, UserDirectoryFromHomeAndPrivateDirectoriesCreated) {

@@ -35,17 +35,12 @@ inline std::vector<int64_t> DealtFaces() {
 
 class GameTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    fake::reset();
-    ResetGameState();
-    CloseLogForTests();
-  }
+  void SetUp() override { fake::reset(), ResetGameState(), CloseLogForTests(); }
   // Lays the screen out at that size with a 680 x 640 menu panel and the fixed sprites.
   void OpenScreen(int width, int height) {
     fake::state().desktopWidth = game.screenWidth = width;
     fake::state().desktopHeight = game.screenHeight = height;
-    screen_open_fullscreen(width, height, 32, "test", kFlipVsync);
-    layoutBoard();
+    screen_open_fullscreen(width, height, 32, "test", kFlipVsync), layoutBoard();
     const std::string panel = FakePng(680, 640), small = FakePng(20, 20);
     sprite_load_png(kSpriteMenuPanel, panel.data(), panel.size(), kSpriteKeepAlpha);
     for (SpriteId s : {kSpritePointer, kSpriteCardShadow, kSpriteMenuShadow, kSpriteWellDone, kSpriteWellDoneShadow,
@@ -57,9 +52,7 @@ class GameTest : public ::testing::Test {
     for (auto& set : game.cardSets)
       for (int f = 0; f <= kFacesPerSet; ++f) (f == 0 ? set.back : set.faces[f]) = load(kSpriteKeepAlpha);
     for (auto& background : game.backgroundSprites) background = load(0);
-    fake::state().sounds[0] = SoundIdle;
-    renderAllTexts();
-    fake::clearCalls();
+    fake::state().sounds[0] = SoundIdle, renderAllTexts(), fake::clearCalls();
   }
   // Every menu entry and button has its text ("START", "OK", ...), so each gets a clickable width.
   void UseMenuTexts() {
@@ -75,20 +68,14 @@ class GameTest : public ::testing::Test {
   }
   // The 1280 x 720 menu with every text and three languages, English in use.
   void OpenMenu() {
-    UseMenuTexts();
-    UseThreeLanguages();
-    game.prefs.languageCode = "en_GB";
-    OpenScreen(1280, 720);
-    game.gameState = Menu;
+    UseMenuTexts(), UseThreeLanguages(), game.prefs.languageCode = "en_GB";
+    OpenScreen(1280, 720), game.gameState = Menu;
   }
   void Passes(int n) { for (int i = 0; i < n; ++i) RunOnePass(); }
   // Presses the left button at (x, y) for one full-screen pass.
   void ClickFullScreen(int64_t x, int64_t y) {
-    fake::state().mouseX = static_cast<int>(x);
-    fake::state().mouseY = static_cast<int>(y);
-    fake::state().buttons[1] = true;
-    RunOnePass();
-    fake::state().buttons[1] = false;
+    fake::state().mouseX = static_cast<int>(x), fake::state().mouseY = static_cast<int>(y);
+    fake::state().buttons[1] = true, RunOnePass(), fake::state().buttons[1] = false;
   }
   // Centre of an item record with its hit height.
   static int64_t ItemCentreX(int record) { return game.items[record].x + game.items[record].width / 2; }

@@ -35,11 +35,9 @@ TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKeyClipScaleAndCu
   const SpriteId sprite = load_sprite(image_of(4, 4, [](int x, int) { return x < 2 ? kRed : x == 2 ? kBlue : kGreen; }), kSpriteKeepAlpha);
   sprite_clip(sprite, 2, 1, 10, 10);  // cut to the sprite: 2 x 3
   EXPECT_EQ(sprite_width(sprite) * 10 + sprite_height(sprite), 23);
-  sprite_draw(sprite, 20, 20);
-  sprite_clip(sprite, 5, 0, 3, 3);
+  sprite_draw(sprite, 20, 20), sprite_clip(sprite, 5, 0, 3, 3);
   EXPECT_EQ(sprite_width(sprite), 0);
-  sprite_clip(sprite, -1, -1, -1, -1);
-  sprite_scale(sprite, 8, 2);
+  sprite_clip(sprite, -1, -1, -1, -1), sprite_scale(sprite, 8, 2);
   EXPECT_EQ(sprite_width(sprite) * 10 + sprite_height(sprite), 82);
   sprite_draw(sprite, 30, 30);
   const SpriteId redSquare = solid_sprite(3, 3, kRed);
@@ -49,11 +47,9 @@ TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKeyClipScaleAndCu
       {20, 20, kBlue}, {21, 22, kGreen}, {22, 20, kWhite}, {20, 23, kWhite}, {33, 31, kRed}, {34, 31, kBlue},
       {0, 5, kWhite},  {5, 0, kWhite},   {0, 10, kRed},    {1, 10, kWhite},  {10, 0, kRed},  {desktop_width() - 1, 20, kRed}};
   for (const auto& [x, y, colour] : expected) EXPECT_EQ(screen_pixel(x, y), colour) << x << "," << y;
-  screen_set_sprite_quality(1);
-  sprite_draw(sprite, 30, 40);
+  screen_set_sprite_quality(1), sprite_draw(sprite, 30, 40);
   EXPECT_GT(screen_pixel(34, 40).r, 30) << "smooth scaling mixes neighbours";
-  sprite_scale(sprite, -1, -1);
-  EXPECT_EQ(sprite_width(sprite), 4);
+  EXPECT_EQ((sprite_scale(sprite, -1, -1), sprite_width(sprite)), 4);
 }
 
 TEST_F(FullScreen, SpritesLargerThanTheDriversTexturesShowWholeAtTheirSizeAndKeepTheirPixels) {
@@ -62,13 +58,9 @@ TEST_F(FullScreen, SpritesLargerThanTheDriversTexturesShowWholeAtTheirSizeAndKee
   // Four pixels a texel, the last texel one pixel wide.
   const RgbaImage picture = image_of(201, 90, [](int x, int y) { return x == 7 && y == 7 ? kGreen : x < 100 ? kRed : kBlue; });
   const SpriteId sprite = load_sprite(picture, kSpriteKeepAlpha);
-  sprite_draw(sprite, 0, 0);
-  sprite_clip(sprite, 150, 0, 51, 90);
-  sprite_draw(sprite, 300, 0);
-  platform_limit_texture_side(0);
+  sprite_draw(sprite, 0, 0), sprite_clip(sprite, 150, 0, 51, 90), sprite_draw(sprite, 300, 0), platform_limit_texture_side(0);
   GLint textureWidth = 0;
-  glBindTexture(GL_TEXTURE_2D, sprite_find(sprite)->texture);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &textureWidth);
+  glBindTexture(GL_TEXTURE_2D, sprite_find(sprite)->texture), glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &textureWidth);
   EXPECT_EQ(textureWidth, 51);
   for (const auto& [x, y, colour] : {std::tuple{0, 0, kRed}, {99, 89, kRed}, {100, 0, kBlue}, {200, 89, kBlue}, {201, 0, kWhite},
                                      {0, 90, kWhite}, {300, 0, kBlue}, {350, 89, kBlue}, {351, 0, kWhite}})
@@ -79,8 +71,7 @@ TEST_F(FullScreen, SpritesLargerThanTheDriversTexturesShowWholeAtTheirSizeAndKee
 TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPngAndSpriteNumbersHandlesAndBadArguments) {
   fill_screen(kBlack);
   const SpriteId red = solid_sprite(1, 1, kRed);
-  sprite_scale(red, 2, 2);
-  sprite_draw(red, 5, 5);
+  sprite_scale(red, 2, 2), sprite_draw(red, 5, 5);
   ASSERT_EQ(sprite_grab_screen(3, 0, 0, 10, 10), 1);
   const RgbaImage saved = saved_pixels(3);
   ASSERT_EQ(saved.width * 100 + saved.height, 1010);
@@ -93,17 +84,14 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPngAndS
   image_draw(background, 0, 0);
   const std::vector<uint8_t> halfRed = encode_png(solid_image(1, 1, Rgba{250, 0, 0, 128}));
   const SpriteId overlay = image_load_png(kNewSprite, halfRed.data(), halfRed.size());
-  image_draw(overlay, 1, 0);
-  draw_box(3, 0, 5, 5, rgb(0, 0, 0));
-  drawing_end();
+  image_draw(overlay, 1, 0), draw_box(3, 0, 5, 5, rgb(0, 0, 0)), drawing_end();
   const RgbaImage pixels = saved_pixels(8);
   ASSERT_EQ(pixels.width, 4);
   EXPECT_TRUE(near(pixel_at(pixels, 1, 0), Rgba{130, 10, 15, 255}) && pixel_at(pixels, 1, 0).a == 255) << pixel_at(pixels, 1, 0);
   EXPECT_EQ(std::pair(pixel_at(pixels, 0, 0), pixel_at(pixels, 3, 0)), std::pair(Rgba{10, 20, 30, 255}, kClear)) << "the black box is keyed away";
   const SpriteId keeping = sprite_create(kNewSprite, 2, 1, kSpriteKeepAlpha);
   ASSERT_EQ(sprite_begin_drawing(keeping), 1);
-  image_draw(overlay, 0, 0);
-  drawing_end();
+  image_draw(overlay, 0, 0), drawing_end();
   EXPECT_EQ(pixel_at(saved_pixels(keeping), 0, 0), (Rgba{250, 0, 0, 128})) << "kept alpha stays as drawn";
   EXPECT_EQ(sprite_begin_drawing(4242), 0);
   const SpriteId first = sprite_create(kNewSprite, 3, 2, kSpritePlain), second = sprite_create(kNewSprite, 3, 2, kSpritePlain);
@@ -112,11 +100,9 @@ TEST_F(FullScreen, GrabbedFramesAndSpritesDrawnIntoAreKeyedAndSavedAsRgbaPngAndS
       << "a number given again replaces its sprite";
   EXPECT_EQ(saved_pixels(first).pixels, std::vector<uint8_t>(3 * 2 * 4, 0)) << "new sprites are transparent black";
   EXPECT_EQ(sprite_create(-7, 3, 3, 0) + sprite_create(6, 0, 3, 0) + sprite_load_png(20, nullptr, 0, 0) + sprite_width(20), 0);
-  fill_screen(kWhite);
-  sprite_draw(77, 0, 0);  // no such sprite: nothing drawn
+  fill_screen(kWhite), sprite_draw(77, 0, 0);  // no such sprite: nothing drawn
   EXPECT_EQ(screen_pixel(0, 0), kWhite);
-  screen_close();
-  EXPECT_EQ(sprite_width(first) + sprite_width(5), 0);
+  EXPECT_EQ((screen_close(), sprite_width(first) + sprite_width(5)), 0);
 }
 
 // Frames drawn alike keep the screen under their last full-screen draw and from the third on draw

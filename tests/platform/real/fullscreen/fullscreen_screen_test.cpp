@@ -22,8 +22,7 @@ TEST_F(FullScreen, FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtThei
   EXPECT_EQ(fullscreen_geometry(gFullscreen.display), std::vector<int>({0, 0, 1280, 720, IsViewable, True}));
   Display* other = XOpenDisplay(nullptr);
   EXPECT_EQ(grabs_granted(other), 0) << "without a window manager it holds the keyboard and pointer";
-  XCloseDisplay(other);
-  screen_close();
+  XCloseDisplay(other), screen_close();
   EXPECT_EQ(platform_fullscreen_window() + screen_is_active(), 0u);
   // The monitors of a VNC server, told to GDK (which hears of an output's change, not of a monitor's).
   const auto monitors = [](const std::string& change, int firstWidth) {
@@ -43,8 +42,7 @@ TEST_F(FullScreen, FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtThei
 TEST_F(FullScreen, HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusTapsAreNotAndLettersReadAsInTheLatinLayout) {
   EXPECT_EQ(keys_misread_in_layouts([] { sync_input(), keyboard_poll(); }), std::vector<std::string>()) << "in any group";
   const auto keysReleased = [](std::initializer_list<int> keys) {
-    sync_input();
-    keyboard_poll();
+    sync_input(), keyboard_poll();
     std::vector<int> released;
     for (const int key : keys) released.push_back(key_released(key));
     return released;
@@ -79,12 +77,9 @@ TEST_F(FullScreen, ButtonsAreLevelsInTheGamesNumberingShortClicksAreLatchedAndTh
       EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_button(gameButton) == level; })) << command << x;
     }
     ASSERT_EQ(run("xdotool mousedown " + x + " mouseup " + x), 0);  // both taken by one frame's flip
-    sync_input();
-    screen_flip();
-    mouse_poll();
+    sync_input(), screen_flip(), mouse_poll();
     EXPECT_EQ(mouse_button(gameButton), 1) << "latched for one poll, X button " << x;
-    mouse_poll();
-    EXPECT_EQ(mouse_button(gameButton), 0) << "X button " << x;
+    EXPECT_EQ((mouse_poll(), mouse_button(gameButton)), 0) << "X button " << x;
   }
 }
 
@@ -93,8 +88,7 @@ TEST_F(FullScreen, ButtonsAreLevelsInTheGamesNumberingShortClicksAreLatchedAndTh
 TEST_F(FullScreen, FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot) {
   using Clock = std::chrono::steady_clock;
   for (const auto& [fps, shortest, longest] : {std::tuple{60, 16, 20}, {0, 0, 8}}) {
-    screen_set_frame_rate(fps);
-    screen_flip();
+    screen_set_frame_rate(fps), screen_flip();
     std::vector<Clock::duration> gaps;
     for (auto previous = Clock::now(); gaps.size() < 30; previous = Clock::now()) gaps.push_back((screen_flip(), Clock::now() - previous));
     const double gap = std::chrono::duration<double, std::milli>(std::ranges::min(gaps)).count();
@@ -126,8 +120,7 @@ TEST_F(FullScreen, OnlyFramesThatChangeTheScreenAreShown) {
     const int before = platform_frames_presented();
     for (int call = 0; call < f.calls && f.cardX >= 0; ++call) call == 0 ? sprite_draw(background, 0, 0) : sprite_draw(card, f.cardX, 10);
     if (f.panel && f.cardX >= 0) sprite_draw(panel, 1, 21);
-    f.then();
-    screen_flip();
+    f.then(), screen_flip();
     EXPECT_EQ(platform_frames_presented() - before, f.shown) << f.what;
     const RgbaImage shown = shown_pixels(gFullscreen.display, gFullscreen.window, 40, 30);
     EXPECT_EQ(std::tuple(pixel_at(shown, 5, 5), pixel_at(shown, 21, 11), pixel_at(shown, 2, 22)),
@@ -221,21 +214,14 @@ TEST_F(FullScreen, FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels) {
     };
     std::vector<std::vector<uint32_t>> wholes;
     for (const bool whole : {true, false}) {
-      platform_show_whole_frames(whole);
-      relabel(rgb(255, 255, 255));
-      screen_damaged();
+      platform_show_whole_frames(whole), relabel(rgb(255, 255, 255)), screen_damaged();
       for (const Frame& f : frames) {
         SCOPED_TRACE(std::string(f.what) + ", pointer " + std::to_string(pointerIntensity));
         f.before();
         const int64_t before = platform_pixels_presented();
         const int composedBefore = platform_parts_composed();
-        draw(f);
-        screen_flip();
-        XSync(gFullscreen.display, False);
-        if (whole) {
-          wholes.push_back(shown_words(seen));
-          continue;
-        }
+        draw(f), screen_flip(), XSync(gFullscreen.display, False);
+        if (whole) { wholes.push_back(shown_words(seen)); continue; }
         const int64_t shown = platform_pixels_presented() - before;
         EXPECT_EQ(shown < width * height / 100, f.part) << shown << " pixels shown";
         EXPECT_EQ(platform_parts_composed() > composedBefore, f.composed && pointerIntensity == 255 && !deep);
@@ -275,8 +261,7 @@ TEST_F(FullScreen, APointerComposedOnTheCpuBlendsAsGlDoesAtEveryOpacityOverEvery
     std::vector<RgbaImage> shown;
     const int composedBefore = platform_parts_composed();
     for (const bool whole : {true, false}) {
-      platform_show_whole_frames(whole);
-      screen_damaged();
+      platform_show_whole_frames(whole), screen_damaged();
       for (const int x : {20, 21}) sprite_draw(rows, 0, 0), sprite_draw_blended(pointer, x, 0, 255), screen_flip();
       shown.push_back(shown_pixels(gFullscreen.display, gFullscreen.window, 280, 256));
     }

@@ -8,8 +8,7 @@ namespace {
 
 Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
 void set_items(Display* display, Window window, const char* name, Atom type, std::vector<unsigned long> items) {
-  XChangeProperty(display, window, atom(display, name), type, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(items.data()), int(items.size()));
+  XChangeProperty(display, window, atom(display, name), type, 32, PropModeReplace, reinterpret_cast<unsigned char*>(items.data()), int(items.size()));
 }
 
 // The small window manager, in the forked child until it is killed: it says it keeps windows full
@@ -150,8 +149,7 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
       ASSERT_EQ(run("xdotool mousemove_relative -- 30 20"), 0);
       EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 330 && mouse_y() == 220; })) << "and moves on from there";
     }
-    screen_close();
-    XDestroyWindow(display_, other);
+    screen_close(), XDestroyWindow(display_, other);
     if (windowManager_ != 0) stop_window_manager(std::exchange(windowManager_, 0));
   }
 }
@@ -159,8 +157,7 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
 TEST_F(ManagedFullScreen, AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain) {
   start_small_window_manager(0, 0, true);
   const auto opened = std::chrono::steady_clock::now();
-  open();
-  EXPECT_TRUE(wait_focused(true));
+  EXPECT_TRUE((open(), wait_focused(true)));
   EXPECT_GE(std::chrono::steady_clock::now() - opened, std::chrono::seconds(3)) << "focused before asking again";
 }
 
@@ -170,10 +167,8 @@ TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointe
   const struct { int width, height, movedX, movedY, placedX, placedY; } sizes[] = {{1600, 900, 80, 32, 400, 240}, {1024, 640, 125, 50, 625, 335}};
   for (const auto& s : sizes) {
     SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
-    if (&s == sizes) {
-      start_small_window_manager(s.width, s.height, false);
-      open();
-    } else {  // the window the game plays in resized (the window manager gone), the pointer at its centre
+    if (&s == sizes) start_small_window_manager(s.width, s.height, false), open();
+    else {  // the window the game plays in resized (the window manager gone), the pointer at its centre
       stop_window_manager(std::exchange(windowManager_, 0));
       XResizeWindow(display_, platform_fullscreen_window(), s.width, s.height);
       ASSERT_EQ(run("xdotool mousemove " + std::to_string(s.width / 2) + " " + std::to_string(s.height / 2)), 0);

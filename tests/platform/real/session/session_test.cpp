@@ -69,8 +69,7 @@ TEST(SessionChild, FullScreenWindow) {
   ASSERT_GT(icon.size(), at48 + 2 + 48 * 48);
   EXPECT_EQ(icon[at48 + 2 + 24 * 48 + 24] >> 24, 255u) << "the 48 icon's middle is opaque";
 
-  wait_ms(300), take();
-  EXPECT_EQ(heard, "") << "the launcher hears nothing before the first frame";
+  EXPECT_EQ((wait_ms(300), take(), heard), "") << "the launcher hears nothing before the first frame";
   EXPECT_TRUE(wait_until(watch, [&] { return !heard.empty(); }));
   EXPECT_EQ(heard, "|remove: ID=\"vesperine-test-7_TIME0\"");
   for (const char* protocol : {"_NET_WM_PING", "WM_DELETE_WINDOW"}) {
@@ -82,8 +81,7 @@ TEST(SessionChild, FullScreenWindow) {
   }
   EXPECT_TRUE(wait_until(watch, [&] { return ponged && platform_quit_requested() == 1; }))
       << "the ping answered to the root window, the close request made a quit";
-  screen_close();
-  XCloseDisplay(watcher);
+  screen_close(), XCloseDisplay(watcher);
 }
 
 // A desktop's screensaver service on a bus of our own: it answers Inhibit with numbers from 7 up and
@@ -92,8 +90,7 @@ class ScreensaverService {
  public:
   explicit ScreensaverService(bool answering) {
     std::istringstream started(output("dbus-daemon --session --fork --print-address=1 --print-pid=1"));
-    std::getline(started, address_), started >> daemon_;
-    setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
+    std::getline(started, address_), started >> daemon_, setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
     if (answering) serving_ = std::thread([this] { serve(); }), wait_until([] {}, [this] { return loop_.load() != nullptr; });
   }
   ~ScreensaverService() {
@@ -118,9 +115,7 @@ class ScreensaverService {
                                                 g_variant_new("(su)", "org.freedesktop.ScreenSaver", 4u), nullptr,
                                                 G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr));
     GMainLoop* loop = g_main_loop_new(context, FALSE);
-    loop_ = loop;
-    g_main_loop_run(loop);
-    g_dbus_connection_close_sync(bus, nullptr, nullptr);
+    loop_ = loop, g_main_loop_run(loop), g_dbus_connection_close_sync(bus, nullptr, nullptr);
     g_object_unref(bus), g_dbus_node_info_unref(node), g_main_loop_unref(loop), g_main_context_unref(context);
   }
   static void on_call(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method, GVariant* parameters,

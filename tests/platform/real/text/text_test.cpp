@@ -77,17 +77,14 @@ TEST_F(Text, WidthsAt96DpiWithAHeavyStandInForArialBlackAndOpaqueOrTranslucentCo
 
 TEST_F(Text, PlacedAtTheCurrentPointOrInParagraphsAlignedWrappedBetweenWordsAndEndingInAnEllipsis) {
   const RgbaImage& image = begin(300, 150, kMenuFont);
-  text_move_to(60.0, 30.0);
-  text_draw("I");
-  text_draw("I");
+  text_move_to(60.0, 30.0), text_draw("I"), text_draw("I");
   EXPECT_TRUE(ink_box(image).empty()) << "pixels reach the image only when the drawing ends";
   text_drawing_end();
   const InkBox box = ink_box(image);
   EXPECT_TRUE(box.left >= 60 && box.left < 70 && box.top >= 30 && box.top < 50 && box.bottom < 90) << box.left << "," << box.top;
   EXPECT_LT(box.right - box.left, 25) << "the second I was drawn beside the first";
   const RgbaImage& atOrigin = begin(200, 80, kMenuFont);
-  text_draw("H");
-  text_drawing_end();
+  text_draw("H"), text_drawing_end();
   EXPECT_TRUE(ink_box(atOrigin).left < 10 && ink_box(atOrigin).top < 20) << "beginning again starts at the origin";
   EXPECT_TRUE(paragraph("", kParagraphCentre, 200, 80).empty());
   begin(100, 40, kMenuFont);
