@@ -185,7 +185,7 @@ int sprite_init() {
 
 SpriteId sprite_create(SpriteId number, int width, int height, int flags) {
   const int density = pictures_density();
-  if (width <= 0 || height <= 0 || !picture_size_valid(width * density, height * density)) {
+  if (!picture_size_valid(width, height, density)) {
     return 0;
   }
   RgbaImage blank;

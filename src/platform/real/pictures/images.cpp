@@ -77,7 +77,7 @@ SpriteId image_load_png(SpriteId number, const void* data, size_t size) {
 
 SpriteId image_create(SpriteId number, int width, int height, int depth, uint32_t rgbFill) {
   const int density = gameImageDensity;
-  if (!picture_size_valid(width * density, height * density) || width <= 0 || height <= 0) {
+  if (!picture_size_valid(width, height, density)) {
     return 0;
   }
   const SpriteId id = images.claim(number);
@@ -112,7 +112,7 @@ int image_height(SpriteId image) {
 int image_resize(SpriteId image, int width, int height, int mode) {
   RgbaImage* source = images.find(image);
   const int density = gameImageDensity;
-  if (source == nullptr || width <= 0 || height <= 0 || !picture_size_valid(width * density, height * density)) {
+  if (source == nullptr || !picture_size_valid(width, height, density)) {
     return 0;
   }
   *source = image_resampled(*source, width * density, height * density, density);

@@ -1,7 +1,8 @@
 // The pictures room: off-screen images (pictures cut and scaled, canvases for text), PNG decoding
 // and encoding, and the pictures decoded ahead on the other core while the game starts. Owns the
-// image table (images.cpp) and the decode-ahead worker with its queue (picture_ahead.cpp). It uses
-// no other room: the drawing and text rooms take their pixels from here.
+// image table (images.cpp), the density of the images the game makes, and the decode-ahead worker
+// with its queue (picture_ahead.cpp). It uses no other room: the drawing and text rooms take their
+// pixels from here.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +37,10 @@ RgbaImage image_resampled(const RgbaImage& source, int width, int height, int de
 constexpr int kMaxPictureSide = 16384;
 inline bool picture_size_valid(int width, int height) {
   return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+// The same for width x height game pixels of `density` pixels a side.
+inline bool picture_size_valid(int width, int height, int density) {
+  return picture_size_valid(width, height) && picture_size_valid(width * density, height * density);
 }
 
 // The image with that number or handle, nullptr when there is none. Owned by the image store

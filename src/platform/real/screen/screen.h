@@ -89,8 +89,8 @@ void gl_largest_screen(int* width, int* height);
 XVisualInfo* gl_choose_visual(Display* display, int screen);
 // Creates the context on `drawable`, makes it current, sets up the 2D projection of a game screen of
 // width x height game pixels over display_scale() times as many pixels of the drawable on each side,
-// and clears both buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver offers it. false,
-// with no context, for a screen larger than GL can draw or keep a copy of.
+// and clears both buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver
+// offers it. false, with no context, for a screen larger than GL can draw or keep a copy of.
 bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode);
 // Destroys the context (and with it every texture). Safe when none exists.
 void gl_stop();

@@ -65,8 +65,8 @@ TEST_F(ScaledDesktop, WhatTheGameMakesHoldsTwiceThePixelsASideMeasuredInGamePixe
 }
 
 // Full screen lays the game out at the desktop's size halved and fills the screen: a sprite the game
-// made is drawn texel for pixel, a decoded one twice its size, frames changing in part are drawn and
-// shown at the screen's pixels, a screenshot holds them, the pointer moves a game pixel for two.
+// made is drawn texel for pixel, a decoded one twice its size, frames changing in part (the third on)
+// are drawn and shown at the screen's pixels, a screenshot holds them, the pointer moves a game pixel for two.
 TEST_F(ScaledDesktop, FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens) {
   ASSERT_EQ(std::pair(desktop_width(), desktop_height()), std::pair(640, 360));
   ASSERT_EQ(screen_open_fullscreen(640, 360, 32, "Vesperine test", kFlipVsync), 1);
@@ -89,11 +89,11 @@ TEST_F(ScaledDesktop, FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScr
   EXPECT_EQ(std::tuple(sprite_width(3), saved_pixels(3).width, saved_pixels(3).height), std::tuple(640, 1280, 720));
   const SpriteId blue = solid_sprite(1, 1, kBlue), red = solid_sprite(4, 4, kRed);
   sprite_scale(blue, 640, 360);
-  for (const auto& [x, y] : {std::pair{100, 100}, {300, 200}, {500, 300}}) sprite_draw(blue, 0, 0), sprite_draw(red, x, y), screen_flip();
+  for (const auto& [x, y] : {std::pair{100, 100}, {300, 200}, {500, 300}, {200, 50}}) sprite_draw(blue, 0, 0), sprite_draw(red, x, y), screen_flip();
   XSync(display, False);
   const RgbaImage window = shown_pixels(display, platform_fullscreen_window(), 1280, 720);
-  EXPECT_EQ(std::vector<Rgba>({screen_pixel(301, 201), screen_pixel(501, 301), pixel_at(window, 602, 402), pixel_at(window, 1001, 601),
-                               pixel_at(window, 1007, 607)}),
+  EXPECT_EQ(std::vector<Rgba>({screen_pixel(501, 301), screen_pixel(201, 51), pixel_at(window, 1002, 602), pixel_at(window, 401, 101),
+                               pixel_at(window, 407, 107)}),
             std::vector<Rgba>({kBlue, kRed, kBlue, kRed, kRed})) << "a square's old place and its new, at twice their game pixels";
   ASSERT_EQ(run("xdotool mousemove_relative -- 100 40"), 0);
   EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 50 && mouse_y() == 20; })) << mouse_x() << "," << mouse_y();
