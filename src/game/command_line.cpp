@@ -6,7 +6,6 @@
 
 CommandLine ReadCommandLine(const std::vector<std::string>& parameters) {
   CommandLine line;
-  line.parameterCount = parameters.size();
   line.log = !parameters.empty() && strcasecmp(parameters.front().c_str(), "/LOG") == 0;
   for (const std::string& parameter : parameters) {
     if (parameter == "-h" || parameter == "--help") {

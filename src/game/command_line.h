@@ -10,7 +10,6 @@ struct CommandLine {
   Action action = Play;
   bool log = false;        // "/LOG", in any letter case, as the first parameter
   std::string wrong;       // the parameter that made the line Wrong
-  size_t parameterCount = 0;
 };
 
 // Left to right, the first of -h or --help, --version or a parameter that is neither these nor

@@ -64,7 +64,6 @@ struct GameGlobals {
   std::string userDir;
   std::string saveDir;
   std::string startStamp;  // set only when logging was asked for
-  int64_t paramCount = 0;
   bool soundDevice = false;  // the sound service started; without a device the game plays silently
 
   // Languages: scanned at start-up; translations grow with every language load and are never cleared.

@@ -139,7 +139,6 @@ bool StartUp(int argc, char** argv, const CommandLine& line, const std::string& 
   game.saveDir = game.gameDir;
   const std::vector<std::string> localeLanguages = LocaleLanguages();
   const bool languageByLocale = readPreferences(localeLanguages);
-  game.paramCount = static_cast<int64_t>(line.parameterCount);
   openLogWhenAsked(line.log);
   WriteStartingSettings();
   ScanLanguages(LanguagePackPath(), game.languageInfo, game.languageList);
