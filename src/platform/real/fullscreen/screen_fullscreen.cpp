@@ -107,8 +107,7 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   if (gScreen.kind != ScreenKind::Closed) {
     screen_close();
   }
-  if (!platform_has_display() || width <= 0 || height <= 0 || width > kMaxXWindowSide / display_scale() ||
-      height > kMaxXWindowSide / display_scale()) {
+  if (!platform_has_display() || !screen_size_fits_window(width, height)) {
     return 0;
   }
   Display* display = open_own_connection();

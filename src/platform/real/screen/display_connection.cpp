@@ -61,3 +61,8 @@ int display_scale() {
   GdkMonitor* monitor = hasDisplay && display != nullptr ? gdk_display_get_monitor_at_point(display, 0, 0) : nullptr;
   return monitor != nullptr ? std::max(gdk_monitor_get_scale_factor(monitor), 1) : 1;
 }
+
+bool screen_size_fits_window(int width, int height) {
+  const int scale = display_scale();
+  return width > 0 && height > 0 && width <= kMaxXWindowSide / scale && height <= kMaxXWindowSide / scale;
+}

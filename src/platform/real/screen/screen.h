@@ -80,6 +80,8 @@ void screen_window_gone();
 
 // X gives window sizes and positions 16 bits with a sign: no window side can be longer.
 constexpr int kMaxXWindowSide = 32767;
+// Whether width x height game pixels, display_scale() times as many on each side, fit a window.
+bool screen_size_fits_window(int width, int height);
 // The largest screen the current GL context draws on and keeps a copy of.
 void gl_largest_screen(int* width, int* height);
 

@@ -50,9 +50,9 @@ GameWindow* game_window(int window) { return window >= 0 && window < kMaxWindows
 
 int window_open(int window, int x, int y, int width, int height, const std::string& title, int style) {
   GameWindow* slot = game_window(window);
-  const int scale = display_scale();  // GTK sizes windows in the desktop's scaled pixels
-  if (slot == nullptr || !platform_has_display() || width <= 0 || height <= 0 || width > kMaxXWindowSide / scale ||
-      height > kMaxXWindowSide / scale || (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
+  // GTK sizes windows in the desktop's scaled pixels, as the game sizes its screen.
+  if (slot == nullptr || !platform_has_display() || !screen_size_fits_window(width, height) ||
+      (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
     return 0;
   }
   if (slot->toplevel != nullptr) {
@@ -93,9 +93,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     screen_close();
   }
   GameWindow* window = window_with_handle(windowHandle);
-  const int scale = display_scale();
-  if (window == nullptr || width <= 0 || height <= 0 || width > kMaxXWindowSide / scale ||
-      height > kMaxXWindowSide / scale) {
+  if (window == nullptr || !screen_size_fits_window(width, height)) {
     return 0;
   }
   GdkDisplay* gdkDisplay = gtk_widget_get_display(window->toplevel);
@@ -124,7 +122,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   window->drawingArea = area;
   screenWindow = window;
   screen_begin(ScreenKind::InWindow, width, height, window_screen_closed);
-  gl_fit_to_window(window->width * scale, window->height * scale);
+  gl_fit_to_window(window->width * gScreen.scale, window->height * gScreen.scale);
   return 1;
 }
 
