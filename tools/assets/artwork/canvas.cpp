@@ -64,6 +64,12 @@ void addColourStop(cairo_pattern_t* pattern, double offset, const Colour& colour
   cairo_pattern_add_color_stop_rgba(pattern, offset, colour.r, colour.g, colour.b, colour.a);
 }
 
+void setGradientSource(cairo_t* cr, cairo_pattern_t* gradient, std::initializer_list<ColourStop> stops) {
+  for (const ColourStop& stop : stops) addColourStop(gradient, stop.first, stop.second);
+  cairo_set_source(cr, gradient);
+  cairo_pattern_destroy(gradient);
+}
+
 namespace {
 
 // One pass of a running-sum box filter over `count` samples spaced `stride` apart.

@@ -5,8 +5,10 @@
 #include <cairo.h>
 
 #include <cstddef>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace artwork {
 
@@ -43,6 +45,9 @@ void roundedRectangle(cairo_t* cr, double x, double y, double width, double heig
 void starPath(cairo_t* cr, double cx, double cy, double outer, double innerFraction, int points,
               double rotation);
 void addColourStop(cairo_pattern_t* pattern, double offset, const Colour& colour);
+using ColourStop = std::pair<double, Colour>;
+// Gives the gradient its stops and makes it the source; the context keeps the pattern from then on.
+void setGradientSource(cairo_t* cr, cairo_pattern_t* gradient, std::initializer_list<ColourStop> stops);
 
 // Box blur run three times over all four channels: close to a gaussian of the given radius.
 void blur(const Surface& surface, int radius);

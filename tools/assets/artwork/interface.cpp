@@ -97,14 +97,10 @@ Surface paintMenuPanel() {
   cairo_save(cr);
   roundedRectangle(cr, 16, 16, w - 32, panelHeaderHeight - 16, 18);
   cairo_clip(cr);
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 16, 0, panelHeaderHeight);
-  addColourStop(sky, 0.0, rgb255(34, 26, 72));
-  addColourStop(sky, 0.55, rgb255(120, 56, 108));
-  addColourStop(sky, 0.85, rgb255(222, 110, 96));
-  addColourStop(sky, 1.0, rgb255(250, 160, 90));
-  cairo_set_source(cr, sky);
+  setGradientSource(cr, cairo_pattern_create_linear(0, 16, 0, panelHeaderHeight),
+                    {{0.0, rgb255(34, 26, 72)}, {0.55, rgb255(120, 56, 108)}, {0.85, rgb255(222, 110, 96)},
+                     {1.0, rgb255(250, 160, 90)}});
   cairo_paint(cr);
-  cairo_pattern_destroy(sky);
   Random random(3);
   for (int i = 0; i < 60; ++i) {
     cairo_arc(cr, random.range(16, w - 16), random.range(18, 80), random.range(0.6, 1.5), 0, 2 * M_PI);
@@ -442,13 +438,9 @@ void flatCard(cairo_t* cr, int x, int y, int width, int height, const Colour& ed
 // Every size's ground: the dusk sky in a rounded square.
 void iconSky(cairo_t* cr, double inset, double side, double radius) {
   roundedRectangle(cr, inset, inset, side, side, radius);
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, inset, 0, inset + side);
-  addColourStop(sky, 0.0, rgb255(34, 26, 76));
-  addColourStop(sky, 0.55, rgb255(140, 62, 112));
-  addColourStop(sky, 1.0, rgb255(252, 160, 88));
-  cairo_set_source(cr, sky);
+  setGradientSource(cr, cairo_pattern_create_linear(0, inset, 0, inset + side),
+                    {{0.0, rgb255(34, 26, 76)}, {0.55, rgb255(140, 62, 112)}, {1.0, rgb255(252, 160, 88)}});
   cairo_fill(cr);
-  cairo_pattern_destroy(sky);
 }
 
 Surface paintSmallIcon(const SmallIcon& icon) {

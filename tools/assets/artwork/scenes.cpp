@@ -11,15 +11,10 @@ namespace artwork {
 
 namespace {
 
-using Stop = std::pair<double, Colour>;
-
-void verticalGradient(cairo_t* cr, double top, double bottom, std::initializer_list<Stop> stops) {
-  cairo_pattern_t* pattern = cairo_pattern_create_linear(0, top, 0, bottom);
-  for (const Stop& stop : stops) addColourStop(pattern, stop.first, stop.second);
+void verticalGradient(cairo_t* cr, double top, double bottom, std::initializer_list<ColourStop> stops) {
   cairo_rectangle(cr, 0, top, sceneWidth, bottom - top);
-  cairo_set_source(cr, pattern);
+  setGradientSource(cr, cairo_pattern_create_linear(0, top, 0, bottom), stops);
   cairo_fill(cr);
-  cairo_pattern_destroy(pattern);
 }
 
 void radialGlow(cairo_t* cr, double x, double y, double radius, const Colour& colour) {
@@ -190,14 +185,11 @@ void fanWallpaper(cairo_t* cr) {
 
 // 4: soft out-of-focus lanterns in a blue night.
 void lanternLights(cairo_t* cr) {
-  cairo_pattern_t* base = cairo_pattern_create_radial(sceneWidth * 0.5, sceneHeight * 0.7, 50,
-                                                      sceneWidth * 0.5, sceneHeight * 0.5, 1300);
-  addColourStop(base, 0.0, rgb255(82, 46, 100));
-  addColourStop(base, 0.5, rgb255(38, 30, 78));
-  addColourStop(base, 1.0, rgb255(14, 14, 40));
-  cairo_set_source(cr, base);
+  setGradientSource(cr,
+                    cairo_pattern_create_radial(sceneWidth * 0.5, sceneHeight * 0.7, 50, sceneWidth * 0.5,
+                                                sceneHeight * 0.5, 1300),
+                    {{0.0, rgb255(82, 46, 100)}, {0.5, rgb255(38, 30, 78)}, {1.0, rgb255(14, 14, 40)}});
   cairo_paint(cr);
-  cairo_pattern_destroy(base);
   Random random(44);
   const Colour lights[] = {rgb255(255, 184, 92), rgb255(255, 140, 110), rgb255(255, 214, 140),
                            rgb255(230, 120, 160), rgb255(160, 150, 255)};
