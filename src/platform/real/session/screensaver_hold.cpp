@@ -130,9 +130,9 @@ void call(const char* method, GVariant* parameters, bool inhibiting) {
 }
 
 // Brings the service's hold to `hold`, one step per call; the answers of earlier steps are taken
-// first.
+// first (only while one is awaited: a frame with nothing on its way asks nothing of the context).
 void follow_on_bus(bool hold) {
-  if (bus.context != nullptr) {
+  if (bus.context != nullptr && (bus.connecting || bus.calling)) {
     while (g_main_context_iteration(bus.context, FALSE)) {
     }
   }
