@@ -320,6 +320,8 @@ mutation 139 src/platform/real/screen/display_connection.cpp e2e e2e_test_window
 # Faults found by attacking the game from the outside.
 mutation 190 src/platform/real/session/quit_request.cpp platform Session.SignalsAskTheGameToEndTheSameOneAgainEndsIt \
   's/if (signalledQuit == signal) {/if (signalledQuit != 0) {/' "logind's SIGHUP after its SIGTERM ends the game unsaved"
+mutation 191 src/platform/real/window/screen_window.cpp platform WindowKind.AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame \
+  's/  if (style == WindowStyleWindowed) {/  if (true) {/' "the borderless window shrunk inside the panels"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

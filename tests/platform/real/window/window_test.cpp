@@ -212,7 +212,7 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
 
 // A window asked larger than the work area (the screen, or under openbox the screen less a panel's
 // strut) opens at the largest size of its shape that fits there with its frame. (Its picture is
-// fitted to it as to any other size.)
+// fitted to it as to any other size.) A borderless one at the desktop's size keeps it, over the panel.
 TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame) {
   for (const bool withWindowManager : {false, true}) {
     SCOPED_TRACE(withWindowManager ? "under openbox, a panel 100 pixels high at the top" : "bare X server");
@@ -241,6 +241,11 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
         << area.width << "x" << area.height << ": the largest that fits " << roomWidth << "x" << roomHeight;
     EXPECT_TRUE(x - left >= 0 && y - top >= roomTop && x + area.width + right <= 1280 && y + area.height + bottom <= 720)
         << "the frame from " << x - left << "," << y - top << " inside the work area";
+    window_close(0);
+    open(WindowStyleBorderless, 1280, 720);
+    withWindowManager ? show_under_window_manager() : show();
+    ASSERT_TRUE(XGetWindowAttributes(display_, platform_drawing_area_window(), &area));
+    EXPECT_EQ(std::pair(area.width, area.height), std::pair(1280, 720)) << "the borderless window covers the desktop";
     window_close(0), XDestroyWindow(display_, panel);
     if (windowManager != 0) stop_window_manager(windowManager);
   }
