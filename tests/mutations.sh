@@ -322,6 +322,8 @@ mutation 190 src/platform/real/session/quit_request.cpp platform Session.Signals
   's/if (signalledQuit == signal) {/if (signalledQuit != 0) {/' "logind's SIGHUP after its SIGTERM ends the game unsaved"
 mutation 191 src/platform/real/window/screen_window.cpp platform WindowKind.AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame \
   's/  if (style == WindowStyleWindowed) {/  if (true) {/' "the borderless window shrunk inside the panels"
+mutation 192 src/platform/real/message_box.cpp e2e e2e_test_command_line \
+  's/gdk_get_display_arg_name() != nullptr ? gdk_get_display_arg_name() : //' "the display --display names not the one the message names"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
