@@ -324,6 +324,8 @@ mutation 191 src/platform/real/window/screen_window.cpp platform WindowKind.AWin
   's/  if (style == WindowStyleWindowed) {/  if (true) {/' "the borderless window shrunk inside the panels"
 mutation 192 src/platform/real/message_box.cpp e2e e2e_test_command_line \
   's/gdk_get_display_arg_name() != nullptr ? gdk_get_display_arg_name() : //' "the display --display names not the one the message names"
+mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+  's|  return largest / display_scale();|  return largest;|' "a window size too long at 200 % taken and the screen failing to open"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -98,7 +98,8 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAn
 
 // X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
 // window or screen is refused like any that cannot open, never an abort.
-// The game asks the largest side before any screen opens (through a context of its own, current no more).
+// The game asks the largest side before any screen opens (through a context of its own, current no more);
+// on a desktop at 200 % a game pixel takes two of the screen's each way, and the side is half as long.
 TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
   const int largest = screen_largest_side();
   EXPECT_EQ(glXGetCurrentContext(), nullptr);
@@ -114,6 +115,10 @@ TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
     EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
     window_close(0);
   }
+  gdk_x11_display_set_window_scale(gdk_display_get_default(), 2);
+  EXPECT_EQ(screen_largest_side(), largest / 2);
+  ASSERT_EQ(window_open(0, 0, 0, largest / 2 + 1, 16, "x", WindowStyleBorderless), 1);
+  EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, largest / 2 + 1, 16, 0, 0, 0, kFlipVsync), 0) << "a side beyond it";
 }
 
 // A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
