@@ -255,7 +255,7 @@ mutation 100 src/game/main_loop.cpp game MainLoopTest.QuitOrTheDesktopEndsTheLoo
   '/if (platform_quit_requested()) game.quitRequested = 1;/d' "the desktop's quit request not read by the main loop"
 mutation 101 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
   '/protocol == atom(display, "WM_DELETE_WINDOW")/,/return true;/{/session_request_quit();/d}' "the full screen's close request ignored"
-mutation 103 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests 's/  signalledQuit = 1;/  signalledQuit = 0;/' "a session's signal ignored"
+mutation 103 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests 's/    signalledQuit = signal;/    signalledQuit = 0;/' "a session's signal ignored"
 mutation 104 src/platform/real/session/quit_request.cpp e2e e2e_test_desktop_requests '/^    lastWords();$/d' "a lost display ends the game without its last words"
 mutation 105 src/platform/real/fullscreen/fullscreen_events.cpp e2e e2e_test_desktop_requests \
   '/gFullscreen.destroyed = true;/{n;/screen_window_gone();/d}' "GL kept on a full-screen window destroyed under the game"
@@ -317,6 +317,15 @@ mutation 138 src/platform/real/screen/screen_fit.cpp platform WindowKind.Another
   '/^bool draw_off_screen/,/^}/s/gScreen\.width \* gScreen\.scale, gScreen\.height \* gScreen\.scale/gScreen.width, gScreen.height/' "the fitted picture drawn off-screen at the game's pixels"
 mutation 139 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \
   's/std::max(gdk_monitor_get_scale_factor(monitor), 1)/1/' "the desktop's scale not followed"
+# Faults found by attacking the game from the outside.
+mutation 190 src/platform/real/session/quit_request.cpp platform Session.SignalsAskTheGameToEndTheSameOneAgainEndsIt \
+  's/if (signalledQuit == signal) {/if (signalledQuit != 0) {/' "logind's SIGHUP after its SIGTERM ends the game unsaved"
+mutation 191 src/platform/real/window/screen_window.cpp platform WindowKind.AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame \
+  's/  if (style == WindowStyleWindowed) {/  if (true) {/' "the borderless window shrunk inside the panels"
+mutation 192 src/platform/real/message_box.cpp e2e e2e_test_command_line \
+  's/gdk_get_display_arg_name() != nullptr ? gdk_get_display_arg_name() : //' "the display --display names not the one the message names"
+mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+  's|  return largest / display_scale();|  return largest;|' "a window size too long at 200 % taken and the screen failing to open"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

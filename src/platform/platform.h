@@ -79,8 +79,8 @@ void window_activate(int window);
 void window_minimize(int window);
 void window_close(int window);
 
-// The longest side a game screen in a window can have: what X gives a window and GL draws and keeps
-// a copy of. 0 when there is no display to ask.
+// The longest side a game screen in a window can have, in game pixels: what X gives a window and GL
+// draws and keeps a copy of, divided by the desktop's scale. 0 when there is no display to ask.
 int screen_largest_side();
 
 // Every later flip waits until more than 1000 / fps whole milliseconds passed since the end of the

@@ -41,7 +41,11 @@ grep -qxF "  $E2E_HOME/.Quenmarsh/Vesperine/" "$E2E_WORK/out" || fail "the usage
 : >"${E2E_GAME_DIR}Vesperine.prefs"
 expect 0 "$usage" "" --help
 grep -qxF "  $E2E_GAME_DIR" "$E2E_WORK/out" || fail "the usage does not name the game directory holding preferences"
-# The control: a start without them reaches for the display, and says so.
-out=$(cd "$E2E_WORK" && DISPLAY=:65000 HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy timeout 60 "${E2E_GAME_DIR}vesperine" /LOG 2>&1)
-[ $? -eq 1 ] && grep -q "cannot open the X display" <<<"$out" || fail "a plain start did not reach for the display: $out"
+# The control: a start without them reaches for the display, and says so, naming the one asked for.
+for asked in "" --display=:65002; do
+  named=${asked#--display=}
+  out=$(cd "$E2E_WORK" && DISPLAY=:65000 HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy timeout 60 "${E2E_GAME_DIR}vesperine" /LOG $asked 2>&1)
+  [ $? -eq 1 ] && grep -qF "cannot open the X display \"${named:-:65000}\"" <<<"$out" ||
+    fail "a plain start ${asked:+with $asked }did not reach for the display: $out"
+done
 echo "command line: help, version and wrong parameters answered without a display"

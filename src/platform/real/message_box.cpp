@@ -22,8 +22,9 @@ gboolean close_when_quit_requested(gpointer dialog) {
 
 void message_box(const std::string& title, const std::string& text, int flags) {
   if (!platform_has_display()) {
-    // Without a display every later failure follows from that one: say so first.
-    const char* const display = std::getenv("DISPLAY");
+    // Without a display every later failure follows from that one: say so first, naming the one asked
+    // for (--display's, else DISPLAY's).
+    const char* const display = gdk_get_display_arg_name() != nullptr ? gdk_get_display_arg_name() : std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') {
       std::fprintf(stderr, "vesperine: no X display (DISPLAY is not set); the game needs an X11 desktop\n");
     } else {

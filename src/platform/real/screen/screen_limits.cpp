@@ -51,5 +51,6 @@ int screen_largest_side() {
     largest = ask_gl(gdk_x11_display_get_xdisplay(gdk_display_get_default()),
                      gdk_x11_screen_get_screen_number(gdk_screen_get_default()));
   }
-  return largest;
+  // In game pixels: on a desktop of scale N each takes N of the screen's on each side.
+  return largest / display_scale();
 }

@@ -14,21 +14,24 @@
 
 namespace {
 
-volatile std::sig_atomic_t signalledQuit = 0;
+volatile std::sig_atomic_t signalledQuit = 0;  // the first session signal, 0 before one came
 bool quitRequested = false;
 void (*lastWords)() = nullptr;
 
 constexpr int kSessionSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
-// Only a flag: the game thread may be anywhere. Asked a second time, the game is not ending, and the
-// signal's own action ends it.
+// Only a flag: the game thread may be anywhere. Asked again with the same signal, the game is not
+// ending, and the signal's own action ends it. Another signal is the same request: logind ends a
+// session with SIGTERM and SIGHUP right after it, and the game must still save on its way out.
 void on_session_signal(int signal) {
-  if (signalledQuit != 0) {
+  if (signalledQuit == signal) {
     std::signal(signal, SIG_DFL);
     std::raise(signal);
     return;
   }
-  signalledQuit = 1;
+  if (signalledQuit == 0) {
+    signalledQuit = signal;
+  }
 }
 
 // Xlib calls it from inside the call that found the connection gone, and ends the process itself

@@ -67,7 +67,11 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
   gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
   // Realised but not shown: the game shows it once its first frame can be drawn.
   gtk_widget_realize(toplevel);
-  window_size_within_work_area(toplevel, &width, &height);
+  // A framed window is kept inside the work area; a borderless one has the desktop's size and covers
+  // it, panels included, as full screen does.
+  if (style == WindowStyleWindowed) {
+    window_size_within_work_area(toplevel, &width, &height);
+  }
   gtk_window_set_default_size(gtkWindow, width, height);
   gtk_widget_set_size_request(toplevel, width, height);
   slot->toplevel = toplevel;

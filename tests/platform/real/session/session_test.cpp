@@ -3,6 +3,7 @@
 // the signals, xkill, the X server ending, the X server's own saver: end to end.)
 #include "gfx_support.h"
 #include "platform/real/session/session.h"
+#include "platform/real/session/session_parts.h"
 #include <X11/Xatom.h>
 #include <gio/gio.h>
 
@@ -159,6 +160,22 @@ TEST(Session, TheDesktopsScreensaverIsHeldOffWhileShownAndActiveAndLetGoOtherwis
   for (const bool hold : {true, false, true, false}) flips(hold);
   session_end();
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+// The session's signals, each row in a process of its own: a first one, or another after it (logind
+// ends a session with SIGTERM and SIGHUP at once), asks the game to end and save; the same one
+// again ends it by that signal.
+TEST(Session, SignalsAskTheGameToEndTheSameOneAgainEndsIt) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const auto raising = [](std::initializer_list<int> signals) {
+    session_watch_signals();
+    for (const int signal : signals) raise(signal);
+    std::_Exit(platform_quit_requested() == 1 ? 7 : 0);
+  };
+  for (const auto& signals : {std::initializer_list<int>{SIGTERM}, {SIGHUP}, {SIGINT}, {SIGTERM, SIGHUP}, {SIGHUP, SIGTERM, SIGINT}})
+    EXPECT_EXIT(raising(signals), testing::ExitedWithCode(7), "") << signals.size() << " signals from " << *signals.begin();
+  for (const int signal : {SIGTERM, SIGHUP})
+    EXPECT_EXIT(raising({signal, SIGINT, signal}), testing::KilledBySignal(signal), "") << signal;
 }
 
 }  // namespace

@@ -98,7 +98,8 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAn
 
 // X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
 // window or screen is refused like any that cannot open, never an abort.
-// The game asks the largest side before any screen opens (through a context of its own, current no more).
+// The game asks the largest side before any screen opens (through a context of its own, current no more);
+// on a desktop at 200 % a game pixel takes two of the screen's each way, and the side is half as long.
 TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
   const int largest = screen_largest_side();
   EXPECT_EQ(glXGetCurrentContext(), nullptr);
@@ -114,6 +115,10 @@ TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
     EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
     window_close(0);
   }
+  gdk_x11_display_set_window_scale(gdk_display_get_default(), 2);
+  EXPECT_EQ(screen_largest_side(), largest / 2);
+  ASSERT_EQ(window_open(0, 0, 0, largest / 2 + 1, 16, "x", WindowStyleBorderless), 1);
+  EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, largest / 2 + 1, 16, 0, 0, 0, kFlipVsync), 0) << "a side beyond it";
 }
 
 // A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
@@ -212,7 +217,7 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
 
 // A window asked larger than the work area (the screen, or under openbox the screen less a panel's
 // strut) opens at the largest size of its shape that fits there with its frame. (Its picture is
-// fitted to it as to any other size.)
+// fitted to it as to any other size.) A borderless one at the desktop's size keeps it, over the panel.
 TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame) {
   for (const bool withWindowManager : {false, true}) {
     SCOPED_TRACE(withWindowManager ? "under openbox, a panel 100 pixels high at the top" : "bare X server");
@@ -241,6 +246,11 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
         << area.width << "x" << area.height << ": the largest that fits " << roomWidth << "x" << roomHeight;
     EXPECT_TRUE(x - left >= 0 && y - top >= roomTop && x + area.width + right <= 1280 && y + area.height + bottom <= 720)
         << "the frame from " << x - left << "," << y - top << " inside the work area";
+    window_close(0);
+    open(WindowStyleBorderless, 1280, 720);
+    withWindowManager ? show_under_window_manager() : show();
+    ASSERT_TRUE(XGetWindowAttributes(display_, platform_drawing_area_window(), &area));
+    EXPECT_EQ(std::pair(area.width, area.height), std::pair(1280, 720)) << "the borderless window covers the desktop";
     window_close(0), XDestroyWindow(display_, panel);
     if (windowManager != 0) stop_window_manager(windowManager);
   }
