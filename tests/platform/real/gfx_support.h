@@ -22,6 +22,7 @@
 #include "platform/real/window/window.h"
 // After gtest, whose names X11's macros (None, Bool) would clash with.
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -185,6 +186,23 @@ inline void stop_window_manager(int windowManager) {
   waitpid(windowManager, nullptr, 0);  // a forked one; openbox is the shell's
   wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") != 0; });
 }
+inline Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
+inline void set_items(Display* display, Window window, const char* name, Atom type, std::vector<unsigned long> items) {
+  XChangeProperty(display, window, atom(display, name), type, 32, PropModeReplace, reinterpret_cast<unsigned char*>(items.data()), int(items.size()));
+}
+// A window's property: its 32-bit items, or its bytes; empty when it has none.
+inline std::vector<unsigned long> items(Display* display, Window window, const char* name) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(display, window, atom(display, name), 0, 1 << 20, False, AnyPropertyType, &type, &format, &count, &after, &data);
+  std::vector<unsigned long> values;
+  for (unsigned long i = 0; data != nullptr && i < count; ++i)
+    values.push_back(format == 32 ? reinterpret_cast<unsigned long*>(data)[i] & 0xffffffff : data[i]);
+  if (data != nullptr) XFree(data);
+  return values;
+}
 // How many of the keyboard and the pointer another client can grab now (and lets go again).
 inline int grabs_granted(Display* display) {
   const Window root = DefaultRootWindow(display);
@@ -227,18 +245,19 @@ inline RgbaImage shown_pixels(Display* display, Window window, int width, int he
 }
 
 // How many of every 7th pixel of `shown` (a window's picture) are not where a game screen of
-// width x height, whose quarters have the colours given ([bottom][right]), shows them when it is
-// fitted at (left, top) at `scale` window pixels a game pixel, black around it; pixels near an edge
-// of a quarter are not looked at.
-inline int misplaced_in_fit(const RgbaImage& shown, double left, double top, double scale, int width, int height, const Rgba quarters[2][2]) {
+// width x height, whose pixels `picture` gives, shows them when it is fitted at (left, top) at `scale`
+// window pixels a game pixel, black around it; pixels within 2 game pixels of a change of colour are
+// not looked at.
+inline int misplaced_in_fit(const RgbaImage& shown, double left, double top, double scale, int width, int height,
+                            const std::function<Rgba(int, int)>& picture) {
+  const auto at = [&](double x, double y) { return x < 0 || y < 0 || x >= width || y >= height ? kBlack : picture(int(x), int(y)); };
   int wrong = 0;
   for (int i = 0; i < (shown.width / 7) * (shown.height / 7); ++i) {
     const int x = 3 + i % (shown.width / 7) * 7, y = 3 + i / (shown.width / 7) * 7;
     const double gameX = (x + 0.5 - left) / scale, gameY = (y + 0.5 - top) / scale;
-    if (std::abs(gameX - width / 2) < 2 || std::abs(gameY - height / 2) < 2 || std::abs(gameX) < 2 || std::abs(gameY) < 2 ||
-        std::abs(gameX - width) < 2 || std::abs(gameY - height) < 2) continue;
-    const bool outside = gameX < 0 || gameX > width || gameY < 0 || gameY > height;
-    wrong += !near(pixel_at(shown, x, y), outside ? kBlack : quarters[gameY > height / 2][gameX > width / 2]);
+    const Rgba expected = at(gameX, gameY);
+    if (at(gameX - 2, gameY - 2) == expected && at(gameX + 2, gameY + 2) == expected && at(gameX - 2, gameY + 2) == expected &&
+        at(gameX + 2, gameY - 2) == expected) wrong += !near(pixel_at(shown, x, y), expected);
   }
   return wrong;
 }

@@ -2,14 +2,8 @@
 // for what openbox never does: a frame shown late, another size than the one asked.
 #include "gfx_support.h"
 #include "platform/real/fullscreen/fullscreen_window.h"
-#include <X11/Xatom.h>
 
 namespace {
-
-Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
-void set_items(Display* display, Window window, const char* name, Atom type, std::vector<unsigned long> items) {
-  XChangeProperty(display, window, atom(display, name), type, 32, PropModeReplace, reinterpret_cast<unsigned char*>(items.data()), int(items.size()));
-}
 
 // The small window manager, in the forked child until it is killed: it says it keeps windows full
 // screen, maps them, sizes one asked into full screen `width` x `height` (0: leaves its size) and
@@ -45,24 +39,13 @@ void set_items(Display* display, Window window, const char* name, Atom type, std
   }
 }
 
-// The sampled pixels of the window (every 20th, away from where the picture's colour changes) not
-// where the game's picture of 1280 x 720, fitted into width x height and centred, has them.
+// The pixels of the window (the part on the screen) not where the game's picture of 1280 x 720,
+// fitted into width x height and centred, has them.
 int pixels_off_the_fitted_picture(Display* display, int width, int height, const std::function<Rgba(int, int)>& picture) {
   const double scale = std::min(width / 1280.0, height / 720.0);
-  const int top = (height - int(720 * scale + 0.5)) / 2, shownWidth = std::min(width, 1280), shownHeight = std::min(height, 720);
-  const auto at = [&](double x, double y) { return x < 0 || y < 0 || x >= 1280 || y >= 720 ? kBlack : picture(int(x), int(y)); };
   XSync(gFullscreen.display, False);  // the game's own connection: its frames reached the server
-  const RgbaImage shown = shown_pixels(display, platform_fullscreen_window(), shownWidth, shownHeight);
-  int wrong = 0;
-  for (int i = 0; i < (shownWidth / 20) * (shownHeight / 20); ++i) {
-    const int x = 4 + i % (shownWidth / 20) * 20, y = 4 + i / (shownWidth / 20) * 20;
-    const double gameX = x / scale, gameY = (y - top) / scale;
-    const Rgba expected = at(gameX, gameY);
-    if (at(gameX - 3, gameY - 3) != expected || at(gameX + 3, gameY + 3) != expected || at(gameX - 3, gameY + 3) != expected ||
-        at(gameX + 3, gameY - 3) != expected) continue;
-    wrong += pixel_at(shown, x, y) != expected;
-  }
-  return wrong;
+  const RgbaImage shown = shown_pixels(display, platform_fullscreen_window(), std::min(width, 1280), std::min(height, 720));
+  return misplaced_in_fit(shown, (width - int(1280 * scale + 0.5)) / 2, (height - int(720 * scale + 0.5)) / 2, scale, 1280, 720, picture);
 }
 
 class ManagedFullScreen : public testing::Test {
