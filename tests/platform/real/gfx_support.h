@@ -53,20 +53,26 @@ inline RgbaImage solid_image(int width, int height, Rgba colour, std::initialize
   return image;
 }
 
-// libpng's writer into a std::vector<uint8_t>, its io pointer.
-inline void append_png_bytes(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-// colourType and bitDepth as libpng names them; grey comes from the red channel, a palette holds
-// each distinct colour.
-inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 6, int bitDepth = 8) {
+// A PNG of `rows` (each row's bytes as libpng takes them) with colourType and bitDepth as libpng names them.
+inline std::vector<uint8_t> png_of_rows(int width, int bitDepth, int colourType, const std::vector<std::vector<uint8_t>>& rows,
+                                        const std::vector<png_color>& palette = {}) {
   std::vector<uint8_t> bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
-  png_set_write_fn(png, &bytes, append_png_bytes, nullptr);
-  png_set_IHDR(png, info, image.width, image.height, bitDepth, colourType, PNG_INTERLACE_NONE,
+  png_set_write_fn(png, &bytes, [](png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+  }, nullptr);
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(rows.size()), bitDepth, colourType, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  png_write_info(png, info);
+  for (const std::vector<uint8_t>& row : rows) png_write_row(png, row.data());
+  png_write_end(png, nullptr), png_destroy_write_struct(&png, &info);
+  return bytes;
+}
+// Grey comes from the red channel, a palette holds each distinct colour.
+inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 6, int bitDepth = 8) {
   const int channels = colourType == 6 ? 4 : colourType == 2 ? 3 : colourType == 4 ? 2 : 1;
   std::vector<std::vector<uint8_t>> rows(image.height);
   std::vector<png_color> palette;
@@ -82,12 +88,7 @@ inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 
     const uint8_t samples[4] = {c.r, channels == 2 ? c.a : c.g, c.b, c.a};
     for (int k = 0; k < channels; ++k) row.insert(row.end(), bitDepth / 8, samples[k]);  // 16 bits: v * 257
   }
-  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  png_write_info(png, info);
-  for (std::vector<uint8_t>& row : rows) png_write_row(png, row.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return bytes;
+  return png_of_rows(image.width, bitDepth, colourType, rows, palette);
 }
 
 inline SpriteId load_sprite(const RgbaImage& picture, int flags, int colourType = 6) {
@@ -95,6 +96,11 @@ inline SpriteId load_sprite(const RgbaImage& picture, int flags, int colourType 
   return sprite_load_png(kNewSprite, png.data(), png.size(), flags);
 }
 inline SpriteId solid_sprite(int width, int height, Rgba colour) { return load_sprite(solid_image(width, height, colour), kSpriteKeepAlpha); }
+// A sprite of `picture` drawn at width x height.
+inline SpriteId scaled_sprite(const RgbaImage& picture, int width, int height) {
+  const SpriteId sprite = load_sprite(picture, kSpriteKeepAlpha);
+  return sprite_scale(sprite, width, height), sprite;
+}
 
 inline std::vector<uint8_t> file_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -203,6 +209,16 @@ inline std::vector<unsigned long> items(Display* display, Window window, const c
   if (data != nullptr) XFree(data);
   return values;
 }
+// Runs `test` on the bare X server, then under openbox, which it stops after.
+inline void bare_then_under_openbox(const std::function<void(bool underOpenbox)>& test) {
+  for (const bool underOpenbox : {false, true}) {
+    SCOPED_TRACE(underOpenbox ? "under openbox" : "bare X server");
+    const int openbox = underOpenbox ? start_openbox() : 0;
+    ASSERT_EQ(openbox != 0, underOpenbox) << "openbox did not start";
+    test(underOpenbox);
+    if (openbox != 0) stop_window_manager(openbox);
+  }
+}
 // How many of the keyboard and the pointer another client can grab now (and lets go again).
 inline int grabs_granted(Display* display) {
   const Window root = DefaultRootWindow(display);
@@ -217,31 +233,47 @@ inline std::vector<int> fullscreen_geometry(Display* display) {
   if (platform_fullscreen_window() == 0 || !XGetWindowAttributes(display, platform_fullscreen_window(), &a)) return {};
   return {a.x, a.y, a.width, a.height, a.map_state, a.override_redirect};
 }
+// A window's attributes, all zero when it is not there.
+inline XWindowAttributes attributes_of(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display, window, &attributes), attributes;
+}
 inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
 inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }
+// Whether the game's pointer comes to (x, y) after `xdotool ARGS` moved the X pointer.
+inline bool pointer_comes_to(const std::string& xdotoolArgs, int x, int y) {
+  return run("xdotool " + xdotoolArgs) == 0 && wait_until([] { mouse_poll(); }, [&] { return mouse_x() == x && mouse_y() == y; });
+}
 
 // A white child window covers `target` and goes again; on return the server has sent `target` its
 // expose, so the game's connection holds it.
 inline void cover_and_uncover(Display* display, Window target) {
-  XWindowAttributes area{};
-  XGetWindowAttributes(display, target, &area);
+  const XWindowAttributes area = attributes_of(display, target);
   const Window cover = XCreateSimpleWindow(display, target, 0, 0, unsigned(area.width), unsigned(area.height), 0, 0,
                                            WhitePixel(display, DefaultScreen(display)));
-  XMapRaised(display, cover);
-  XSync(display, False);
-  XDestroyWindow(display, cover);
-  XSync(display, False);
+  XMapRaised(display, cover), XSync(display, False);
+  XDestroyWindow(display, cover), XSync(display, False);
 }
 
+// The words the server holds for the window's rectangle, row after row, when it keeps 32 bits a
+// pixel (on a deep visual 10 bits a colour); none when the window is not there.
+inline std::vector<uint32_t> shown_words(Display* display, Window window, int x, int y, int width, int height) {
+  std::vector<uint32_t> words;
+  XImage* image = XGetImage(display, window, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+  for (int row = 0; image != nullptr && image->bits_per_pixel == 32 && row < height; ++row) {
+    const auto* pixels = reinterpret_cast<const uint32_t*>(image->data + static_cast<size_t>(row) * image->bytes_per_line);
+    words.insert(words.end(), pixels, pixels + width);
+  }
+  if (image != nullptr) XDestroyImage(image);
+  return words;
+}
 // What the server shows of the window's top-left width x height, opaque RGBA as the frame reads.
 inline RgbaImage shown_pixels(Display* display, Window window, int width, int height) {
-  XImage* image = XGetImage(display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-  const RgbaImage shown = image_of(width, height, [&](int x, int y) {
-    const unsigned long pixel = image != nullptr ? XGetPixel(image, x, y) : 0;
-    return image != nullptr ? Rgba{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), 255} : kClear;
+  const std::vector<uint32_t> words = shown_words(display, window, 0, 0, width, height);
+  return image_of(width, height, [&](int x, int y) {
+    const uint32_t word = words.empty() ? 0 : words[size_t(y) * width + x];
+    return words.empty() ? kClear : Rgba{uint8_t(word >> 16), uint8_t(word >> 8), uint8_t(word), 255};
   });
-  if (image != nullptr) XDestroyImage(image);
-  return shown;
 }
 
 // How many of every 7th pixel of `shown` (a window's picture) are not where a game screen of
@@ -298,15 +330,11 @@ class FullScreen : public testing::Test {
     ASSERT_EQ(screen_open_fullscreen(desktop_width(), desktop_height(), 32, "Vesperine test", kFlipVsync), 1);
   }
   void TearDown() override {  // the settings a test changed go back for the next one, any fixture's
-    screen_set_sprite_quality(0);
-    platform_show_whole_frames(false);
-    screen_set_frame_rate(0);
+    screen_set_sprite_quality(0), platform_show_whole_frames(false), screen_set_frame_rate(0);
     screen_close();
   }
   static void fill_screen(Rgba colour) {
-    const SpriteId background = solid_sprite(1, 1, colour);
-    sprite_scale(background, desktop_width(), desktop_height());
-    sprite_draw(background, 0, 0);
+    sprite_draw(scaled_sprite(solid_image(1, 1, colour), desktop_width(), desktop_height()), 0, 0);
   }
 };
 

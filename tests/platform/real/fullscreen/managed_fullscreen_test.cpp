@@ -99,10 +99,7 @@ TEST_F(ManagedFullScreen, AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCh
 // openbox focuses first, then lets the press through. Either way the held button reads as up and the
 // next click counts.
 TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame) {
-  for (const bool withWindowManager : {false, true}) {
-    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
-    windowManager_ = withWindowManager ? start_openbox() : 0;
-    ASSERT_EQ(windowManager_ != 0, withWindowManager) << "openbox did not start";
+  bare_then_under_openbox([&](bool withWindowManager) {
     open();
     ASSERT_TRUE(wait_focused(true));
     const std::string state = output("xprop -id " + std::to_string(platform_fullscreen_window()) + " _NET_WM_STATE");
@@ -120,8 +117,7 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
     ASSERT_EQ(run("xdotool mouseup 1 mousedown 1 mouseup 1"), 0);
     EXPECT_TRUE(wait_until([] { screen_flip(), mouse_poll(); }, [] { return mouse_button(1) == 1; })) << "the next click";
     if (withWindowManager) {  // Alt+Tab to the other window and back, the player's pointer moved meanwhile
-      ASSERT_EQ(run("xdotool mousemove_relative -- 300 200"), 0);
-      ASSERT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 300 && mouse_y() == 200; }));
+      ASSERT_TRUE(pointer_comes_to("mousemove_relative -- 300 200", 300, 200));
       for (const bool focused : {false, true}) {
         ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
         EXPECT_TRUE(wait_focused(focused)) << "Alt+Tab";
@@ -129,12 +125,10 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
       }
       mouse_poll();
       EXPECT_EQ(std::pair(mouse_x(), mouse_y()), std::pair(300, 200)) << "the game's pointer stays where it was";
-      ASSERT_EQ(run("xdotool mousemove_relative -- 30 20"), 0);
-      EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 330 && mouse_y() == 220; })) << "and moves on from there";
+      EXPECT_TRUE(pointer_comes_to("mousemove_relative -- 30 20", 330, 220)) << "and moves on from there";
     }
     screen_close(), XDestroyWindow(display_, other);
-    if (windowManager_ != 0) stop_window_manager(std::exchange(windowManager_, 0));
-  }
+  });
 }
 
 TEST_F(ManagedFullScreen, AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain) {
@@ -158,18 +152,15 @@ TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointe
       gFullscreen.pointerByPosition = false;
     }
     const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
-    const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
-    sprite_scale(picture, 1280, 720);
+    const SpriteId picture = scaled_sprite(quarters, 1280, 720);
     ASSERT_TRUE(wait_until([] {}, [&] { return fullscreen_geometry(display_) == std::vector<int>({0, 0, s.width, s.height, IsViewable, 0}); }));
     XSync(gFullscreen.display, False);  // the resize is in the game's queue
     for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
     EXPECT_EQ(pixels_off_the_fitted_picture(display_, s.width, s.height, [&](int x, int y) { return pixel_at(quarters, x >= 640, y >= 360); }), 0);
     mouse_init();
-    ASSERT_EQ(run("xdotool mousemove_relative -- 100 40"), 0);
-    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.movedX && mouse_y() == s.movedY; })) << mouse_x() << "," << mouse_y();
+    EXPECT_TRUE(pointer_comes_to("mousemove_relative -- 100 40", s.movedX, s.movedY)) << mouse_x() << "," << mouse_y();
     gFullscreen.pointerByPosition = true;  // as under Xwayland
-    ASSERT_EQ(run("xdotool mousemove 500 300"), 0);
-    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.placedX && mouse_y() == s.placedY; })) << mouse_x() << "," << mouse_y();
+    EXPECT_TRUE(pointer_comes_to("mousemove 500 300", s.placedX, s.placedY)) << mouse_x() << "," << mouse_y();
   }
 }
 
@@ -180,8 +171,7 @@ TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointe
 TEST_F(ManagedFullScreen, ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn) {
   open();
   const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
-  const SpriteId background = load_sprite(quarters, kSpriteKeepAlpha), veil = solid_sprite(1280, 720, kClear), ring = solid_sprite(60, 60, kRed);
-  sprite_scale(background, 1280, 720);
+  const SpriteId background = scaled_sprite(quarters, 1280, 720), veil = solid_sprite(1280, 720, kClear), ring = solid_sprite(60, 60, kRed);
   const auto picture = [&](int x, int y) { return x >= 900 && x < 960 && y >= 500 && y < 560 ? kGreen : pixel_at(quarters, x >= 640, y >= 360); };
   const struct { const char* what; int width, height; bool halfWay; } changes[] = {
       {"into the fitted picture half-way", 1024, 640, true}, {"back half-way", 1280, 720, true},

@@ -19,8 +19,7 @@ class WindowKind : public testing::Test {
     display_ = XOpenDisplay(nullptr);
   }
   void TearDown() override {
-    window_close(0);
-    XCloseDisplay(display_);
+    window_close(0), XCloseDisplay(display_);
     gdk_x11_display_set_window_scale(gdk_display_get_default(), 1);  // the next test's platform_init takes it
   }
   void open(int style, int width = kWidth, int height = kHeight) {
@@ -40,19 +39,24 @@ class WindowKind : public testing::Test {
     ASSERT_TRUE(wait_until([&] { window_activate(0), wait_ms(20), take_window_events(events_); },
                            [&] { return contains(events_, EventFocusIn); }));
   }
-  int map_state() {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, handle_, &attributes);
-    return attributes.map_state;
-  }
+  int map_state() { return attributes_of(display_, handle_).map_state; }
   Display* display_ = nullptr;
   uintptr_t handle_ = 0;
   std::vector<int> events_;
 };
 
-TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeAndClosingDestroysIt) {
+// X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
+// window or screen is refused like any that cannot open, never an abort. The game asks the largest
+// side before any screen opens (through a context of its own, current no more).
+TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeClosingDestroysItAndSizesBeyondXOrGlAreRefused) {
+  const int largest = screen_largest_side();
+  EXPECT_EQ(glXGetCurrentContext(), nullptr);
   open(WindowStyleWindowed);
   EXPECT_EQ(std::pair(map_state(), screen_is_active()), std::pair(int{IsUnmapped}, 1)) << "opens hidden, the screen active";
+  GLint viewport[2] = {0, 0}, texture = 0;
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport), glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  const int widest = std::min(viewport[0], texture), tallest = std::min(viewport[1], texture);
+  EXPECT_EQ(largest, std::min({widest, tallest, 32767}));
   show();
   XSizeHints hints{};
   long supplied = 0;
@@ -67,7 +71,13 @@ TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeAndClosingDestroysIt
   EXPECT_EQ(window_handle(0) + screen_is_active() + sprite_width(sprite), 0u);
   EXPECT_NE(run("xwininfo -id " + std::to_string(handle_) + " >/dev/null 2>&1"), 0) << "the X window is gone";
   EXPECT_EQ(window_open(9, 0, 0, 100, 100, "x", WindowStyleWindowed) + window_open(0, 0, 0, 0, 100, "x", WindowStyleWindowed) +
-            window_open(0, 0, 0, 100, 100, "x", 3) + screen_open_in_window(12345, 0, 0, 100, 100, 0, 0, 0, kFlipVsync), 0);
+            window_open(0, 0, 0, 100, 100, "x", 3) + screen_open_in_window(12345, 0, 0, 100, 100, 0, 0, 0, kFlipVsync) +
+            window_open(0, 0, 0, 32768, 16, "x", WindowStyleWindowed) + window_open(0, 0, 0, 16, 99999, "x", WindowStyleBorderless), 0);
+  for (const auto& [width, height, opens] : {std::tuple{widest + 1, 16, 0}, {16, tallest + 1, 0}, {widest, 16, 1}}) {
+    ASSERT_EQ(window_open(0, 0, 0, width, height, "x", WindowStyleBorderless), 1);
+    EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
+    window_close(0);
+  }
 }
 
 TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAndLettersReadAsInTheLatinLayout) {
@@ -94,37 +104,13 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAn
   EXPECT_EQ(keys_misread_in_layouts(take), std::vector<std::string>()) << "letters read as in the Latin layout in any group";
 }
 
-// X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
-// window or screen is refused like any that cannot open, never an abort.
-// The game asks the largest side before any screen opens (through a context of its own, current no more).
-TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
-  const int largest = screen_largest_side();
-  EXPECT_EQ(glXGetCurrentContext(), nullptr);
-  open(WindowStyleWindowed);  // a context to ask GL's limits
-  GLint viewport[2] = {0, 0}, texture = 0;
-  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport), glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
-  const int widest = std::min(viewport[0], texture), tallest = std::min(viewport[1], texture);
-  EXPECT_EQ(largest, std::min({widest, tallest, 32767}));
-  window_close(0);
-  EXPECT_EQ(window_open(0, 0, 0, 32768, 16, "x", WindowStyleWindowed) + window_open(0, 0, 0, 16, 99999, "x", WindowStyleBorderless), 0);
-  for (const auto& [width, height, opens] : {std::tuple{widest + 1, 16, 0}, {16, tallest + 1, 0}, {widest, 16, 1}}) {
-    ASSERT_EQ(window_open(0, 0, 0, width, height, "x", WindowStyleBorderless), 1);
-    EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
-    window_close(0);
-  }
-}
-
 // A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
 // the next frame, with a window manager or without. Under one a move comes as a configure event too.
 TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize) {
-  for (const bool withWindowManager : {true, false}) {
-    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
-    const int windowManager = withWindowManager ? start_openbox() : 0;
-    ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
+  bare_then_under_openbox([&](bool withWindowManager) {
     open(WindowStyleWindowed);
     withWindowManager ? show_under_window_manager() : show();
-    const SpriteId picture = load_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}}), kSpriteKeepAlpha);
-    sprite_scale(picture, kWidth, kHeight);
+    const SpriteId picture = scaled_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}}), kWidth, kHeight);
     const auto pass = [&] {  // as the game's main loop runs one; true when the window asked for a repaint
       bool repaint = false;
       for (int code = window_event(); code != EventNone; code = window_event())
@@ -154,8 +140,7 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize) {
       EXPECT_FALSE(contains(events_, EventResized)) << "a move is no resize";
     }
     window_close(0);
-    if (windowManager != 0) stop_window_manager(windowManager);
-  }
+  });
 }
 
 // A window given another size (as a tiling window manager gives it, here without one) shows the
@@ -171,9 +156,8 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
     open(WindowStyleWindowed);
     show();
     ASSERT_EQ(run("xdotool windowmove " + std::to_string(handle_) + " 0 0"), 0);  // every size on the screen, for its picture
-    const SpriteId picture = load_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}}), kSpriteKeepAlpha);
-    const SpriteId veil = solid_sprite(1, 1, Rgba{0, 0, 0, 64});
-    sprite_scale(picture, kWidth, kHeight), sprite_scale(veil, kWidth, kHeight);
+    const SpriteId picture = scaled_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}}), kWidth, kHeight);
+    const SpriteId veil = scaled_sprite(solid_image(1, 1, Rgba{0, 0, 0, 64}), kWidth, kHeight);
     const auto frame = [&] {  // two full-screen draws: from the third frame on, drawn from the copy kept
       take_window_events(events_);
       sprite_draw(picture, 0, 0), sprite_draw_blended(veil, 0, 0), screen_flip();
@@ -190,8 +174,8 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
       const int width = s.width * n, height = s.height * n, fromCopy = platform_frames_drawn_from_copy();
       ASSERT_EQ(run("xdotool windowsize " + std::to_string(handle_) + " " + std::to_string(width) + " " + std::to_string(height)), 0);
       ASSERT_TRUE(wait_until(frame, [&] {
-        XWindowAttributes area{};
-        return XGetWindowAttributes(display_, platform_drawing_area_window(), &area) && area.width == width && area.height == height;
+        const XWindowAttributes area = attributes_of(display_, platform_drawing_area_window());
+        return area.width == width && area.height == height;
       }));
       for (int i = 0; i < 3; ++i) frame();
       EXPECT_GT(platform_frames_drawn_from_copy(), fromCopy) << "the copy kept before the resize still serves the frames shown again";
@@ -213,10 +197,8 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
 // strut) opens at the largest size of its shape that fits there with its frame. (Its picture is
 // fitted to it as to any other size.)
 TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame) {
-  for (const bool withWindowManager : {false, true}) {
-    SCOPED_TRACE(withWindowManager ? "under openbox, a panel 100 pixels high at the top" : "bare X server");
-    const int windowManager = withWindowManager ? start_openbox() : 0, roomTop = withWindowManager ? 100 : 0;
-    ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
+  bare_then_under_openbox([&](bool withWindowManager) {  // under openbox a panel 100 pixels high at the top
+    const int roomTop = withWindowManager ? 100 : 0;
     const Window panel = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1280, 100, 0, 0, 0);
     set_items(display_, panel, "_NET_WM_STRUT", XA_CARDINAL, {0, 0, 100, 0});
     set_items(display_, panel, "_NET_WM_WINDOW_TYPE", XA_ATOM, {atom(display_, "_NET_WM_WINDOW_TYPE_DOCK")});
@@ -230,9 +212,8 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
     const std::string extents = output("xprop -id " + std::to_string(handle_) + " _NET_FRAME_EXTENTS");
     std::sscanf(extents.c_str() + extents.find(" = "), " = %d, %d, %d, %d", &left, &right, &top, &bottom);
     const int roomWidth = 1280 - left - right, roomHeight = 720 - roomTop - top - bottom;
-    XWindowAttributes area{};
+    const XWindowAttributes area = attributes_of(display_, platform_drawing_area_window());
     Window child = 0;
-    ASSERT_TRUE(XGetWindowAttributes(display_, platform_drawing_area_window(), &area));
     XTranslateCoordinates(display_, platform_drawing_area_window(), DefaultRootWindow(display_), 0, 0, &x, &y, &child);
     EXPECT_LE(std::abs(area.width * 900 - area.height * 1600), 1600) << area.width << "x" << area.height << ": the game's shape";
     EXPECT_TRUE(area.width <= roomWidth && area.height <= roomHeight && (area.width > roomWidth - 8 || area.height > roomHeight - 8))
@@ -240,8 +221,7 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
     EXPECT_TRUE(x - left >= 0 && y - top >= roomTop && x + area.width + right <= 1280 && y + area.height + bottom <= 720)
         << "the frame from " << x - left << "," << y - top << " inside the work area";
     window_close(0), XDestroyWindow(display_, panel);
-    if (windowManager != 0) stop_window_manager(windowManager);
-  }
+  });
 }
 
 // Which window-state changes become Minimized, Maximized or Restored events.
