@@ -153,7 +153,7 @@ mutation 63 src/platform/real/fullscreen/fullscreen_managed.cpp platform Managed
   "a check window believed without naming itself"
 mutation 64 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain \
   '/^void ask_again_for_missing_focus/,/^}/{/fullscreen_ask_for_focus();/d}' "the missing focus never asked for again"
-mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
+mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
   's/fit.top = (height - fit.height) \/ 2;/fit.top = 0;/' "the fitted picture at the window's top"
 mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
   's/x \/ scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"

@@ -138,44 +138,36 @@ TEST_F(ManagedFullScreen, AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAga
   EXPECT_GE(std::chrono::steady_clock::now() - opened, std::chrono::seconds(3)) << "focused before asking again";
 }
 
-// The whole picture in the window the game got, scaled to fit and centred, black around it, and
-// again once the window is resized during play; the pointer's movement and position map to it.
+// The whole picture in the window the game got, larger than the screen: scaled to fit and centred,
+// black around it; the pointer's movement and position map to it.
 TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt) {
-  const struct { int width, height, movedX, movedY, placedX, placedY; } sizes[] = {{1600, 900, 80, 32, 400, 240}, {1024, 640, 125, 50, 625, 335}};
-  for (const auto& s : sizes) {
-    SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
-    if (&s == sizes) start_small_window_manager(s.width, s.height, false), open();
-    else {  // the window the game plays in resized (the window manager gone), the pointer at its centre
-      stop_window_manager(std::exchange(windowManager_, 0));
-      XResizeWindow(display_, platform_fullscreen_window(), s.width, s.height);
-      ASSERT_EQ(run("xdotool mousemove " + std::to_string(s.width / 2) + " " + std::to_string(s.height / 2)), 0);
-      gFullscreen.pointerByPosition = false;
-    }
-    const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
-    const SpriteId picture = scaled_sprite(quarters, 1280, 720);
-    ASSERT_TRUE(wait_until([] {}, [&] { return fullscreen_geometry(display_) == std::vector<int>({0, 0, s.width, s.height, IsViewable, 0}); }));
-    XSync(gFullscreen.display, False);  // the resize is in the game's queue
-    for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
-    EXPECT_EQ(pixels_off_the_fitted_picture(display_, s.width, s.height, [&](int x, int y) { return pixel_at(quarters, x >= 640, y >= 360); }), 0);
-    mouse_init();
-    EXPECT_TRUE(pointer_comes_to("mousemove_relative -- 100 40", s.movedX, s.movedY)) << mouse_x() << "," << mouse_y();
-    gFullscreen.pointerByPosition = true;  // as under Xwayland
-    EXPECT_TRUE(pointer_comes_to("mousemove 500 300", s.placedX, s.placedY)) << mouse_x() << "," << mouse_y();
-  }
+  start_small_window_manager(1600, 900, false), open();
+  const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
+  const SpriteId picture = scaled_sprite(quarters, 1280, 720);
+  ASSERT_TRUE(wait_until([] {}, [&] { return fullscreen_geometry(display_) == std::vector<int>({0, 0, 1600, 900, IsViewable, 0}); }));
+  XSync(gFullscreen.display, False);  // the new size is in the game's queue
+  for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
+  EXPECT_EQ(pixels_off_the_fitted_picture(display_, 1600, 900, [&](int x, int y) { return pixel_at(quarters, x >= 640, y >= 360); }), 0);
+  mouse_init();
+  EXPECT_TRUE(pointer_comes_to("mousemove_relative -- 100 40", 80, 32)) << mouse_x() << "," << mouse_y();
+  gFullscreen.pointerByPosition = true;  // as under Xwayland
+  EXPECT_TRUE(pointer_comes_to("mousemove 500 300", 400, 240)) << mouse_x() << "," << mouse_y();
 }
 
 // The window manager changes the window's size while a frame is half drawn, into the fitted picture
 // and back, after the frame's first calls were drawn (a sprite changed half-way: the keyboard focus
 // ring) or between two frames: from the next frame on the window shows the whole picture, also in
 // frames alike, which are not drawn again, and in those drawn from the copy kept of alike frames.
+// The pointer's position maps to the picture at each size.
 TEST_F(ManagedFullScreen, ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn) {
   open();
+  gFullscreen.pointerByPosition = true;  // as under Xwayland
   const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
   const SpriteId background = scaled_sprite(quarters, 1280, 720), veil = solid_sprite(1280, 720, kClear), ring = solid_sprite(60, 60, kRed);
   const auto picture = [&](int x, int y) { return x >= 900 && x < 960 && y >= 500 && y < 560 ? kGreen : pixel_at(quarters, x >= 640, y >= 360); };
-  const struct { const char* what; int width, height; bool halfWay; } changes[] = {
-      {"into the fitted picture half-way", 1024, 640, true}, {"back half-way", 1280, 720, true},
-      {"into the fitted picture between frames", 1024, 640, false}, {"back between frames", 1280, 720, false}};
+  const struct { const char* what; int width, height; bool halfWay; int pointerX, pointerY; } changes[] = {
+      {"into the fitted picture half-way", 1024, 640, true, 625, 335}, {"back half-way", 1280, 720, true, 500, 300},
+      {"into the fitted picture between frames", 1024, 640, false, 625, 335}, {"back between frames", 1280, 720, false, 500, 300}};
   for (const auto& c : changes) {
     SCOPED_TRACE(c.what);
     for (int frame = 0; frame < 6; ++frame) {  // frames 1 and 2 alike after another: the copy is taken in frame 2
@@ -189,6 +181,7 @@ TEST_F(ManagedFullScreen, ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFr
       sprite_draw_blended(veil, 0, 0, 255), sprite_draw(ring, 900, 500), screen_flip();
     }
     EXPECT_EQ(pixels_off_the_fitted_picture(display_, c.width, c.height, picture), 0);
+    EXPECT_TRUE(pointer_comes_to("mousemove 0 0 mousemove 500 300", c.pointerX, c.pointerY)) << mouse_x() << "," << mouse_y();
   }
 }
 
