@@ -133,9 +133,9 @@ mutation 55 src/platform/real/fullscreen/fullscreen_events.cpp platform FullScre
   's/XkbBuildCoreState(0, group)/XkbBuildCoreState(0, 0)/' "full screen reads the first layout only"
 mutation 56 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
   's/return key_code_from_keysym(symbol, numLockOn);/break;/' "no Latin letter taken from another layout"
-mutation 57 src/platform/real/window/screen_window.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+mutation 57 src/platform/real/window/screen_window.cpp platform WindowKind.OpensHiddenThenShowsCentredWithAFixedSizeClosingDestroysItAndSizesBeyondXOrGlAreRefused \
   's/height <= 0 || width > kMaxXWindowSide ||$/height <= 0 ||/' "a window wider than X allows opened"
-mutation 58 src/platform/real/screen/gl_context.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+mutation 58 src/platform/real/screen/gl_context.cpp platform WindowKind.OpensHiddenThenShowsCentredWithAFixedSizeClosingDestroysItAndSizesBeyondXOrGlAreRefused \
   's/ || !gl_can_show(width, height)//' "a screen larger than GL can show opened"
 mutation 59 src/services/log.cpp services Log.EachLineInTheFileAtOnceOnlyWhenEnabledBesideALogOfTheSameSecondAndAFullDiskSwitchesItOff \
   's/const std::string line = text + .\\n.;/static std::string line; line += text + "\\n"; if (line.size() < 4096) return;/' \
@@ -153,7 +153,7 @@ mutation 63 src/platform/real/fullscreen/fullscreen_managed.cpp platform Managed
   "a check window believed without naming itself"
 mutation 64 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain \
   '/^void ask_again_for_missing_focus/,/^}/{/fullscreen_ask_for_focus();/d}' "the missing focus never asked for again"
-mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
+mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
   's/fit.top = (height - fit.height) \/ 2;/fit.top = 0;/' "the fitted picture at the window's top"
 mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
   's/x \/ scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
@@ -204,7 +204,7 @@ mutation 173 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
 mutation 180 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   's/ && \*width <= 4 \* \*height//' "a window sixteen thousand pixels long and sixteen high asked for"
 mutation 174 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes '/  \*modeText = fallback;/d' "the unusable size kept and saved again"
-mutation 175 src/platform/real/screen/screen_limits.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+mutation 175 src/platform/real/screen/screen_limits.cpp platform WindowKind.OpensHiddenThenShowsCentredWithAFixedSizeClosingDestroysItAndSizesBeyondXOrGlAreRefused \
   's/largest = std::min({kMaxXWindowSide, width, height});/largest = kMaxXWindowSide;/' "GL's limit not asked"
 mutation 176 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides \
   's/} else if (strcasecmp(parameter\.c_str(), "\/LOG") != 0) {/} else if (parameter.starts_with("-")) {/' \
@@ -246,7 +246,7 @@ mutation 156 src/platform/real/draw/frame_cache.cpp platform FullScreen.FramesSh
 # The managed full screen given the focus back; the mode shown when another program switched it.
 mutation 157 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenbox* \
   '/gFullscreen.pointerLeft = true;/d' "where the player left the pointer read as the game's pointer moving"
-mutation 158 src/platform/real/fullscreen/video_modes.cpp platform-xorg VideoModes.FullScreenTakesTheModeShownForTheCurrentOneWhereverTheServerListsIt \
+mutation 158 src/platform/real/fullscreen/video_modes.cpp platform-xorg VideoModes.FullScreenSwitchesToTheRequestedModeAndCloseShutdownExitSignalOrCrashRestoreTheModeShown \
   's/(shown\.hdisplay != width || shown\.vdisplay != height)/(modes[0]->hdisplay != width || modes[0]->vdisplay != height)/; s/switched\.original = shown;/switched.original = *modes[0]; switched.original.privsize = 0;/' \
   "the first mode of the server's list taken for the one shown"
 # What the desktop asks of the game: close requests and the session's end, the music back with the
@@ -324,7 +324,7 @@ mutation 191 src/platform/real/window/screen_window.cpp platform WindowKind.AWin
   's/  if (style == WindowStyleWindowed) {/  if (true) {/' "the borderless window shrunk inside the panels"
 mutation 192 src/platform/real/message_box.cpp e2e e2e_test_command_line \
   's/gdk_get_display_arg_name() != nullptr ? gdk_get_display_arg_name() : //' "the display --display names not the one the message names"
-mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.SizesBeyondWhatXOrGlCanShowAreRefused \
+mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.OpensHiddenThenShowsCentredWithAFixedSizeClosingDestroysItAndSizesBeyondXOrGlAreRefused \
   's|  return largest / display_scale();|  return largest;|' "a window size too long at 200 % taken and the screen failing to open"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)

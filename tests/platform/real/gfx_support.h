@@ -22,6 +22,7 @@
 #include "platform/real/window/window.h"
 // After gtest, whose names X11's macros (None, Bool) would clash with.
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -52,20 +53,26 @@ inline RgbaImage solid_image(int width, int height, Rgba colour, std::initialize
   return image;
 }
 
-// libpng's writer into a std::vector<uint8_t>, its io pointer.
-inline void append_png_bytes(png_structp png, png_bytep data, png_size_t length) {
-  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
-  out->insert(out->end(), data, data + length);
-}
-// colourType and bitDepth as libpng names them; grey comes from the red channel, a palette holds
-// each distinct colour.
-inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 6, int bitDepth = 8) {
+// A PNG of `rows` (each row's bytes as libpng takes them) with colourType and bitDepth as libpng names them.
+inline std::vector<uint8_t> png_of_rows(int width, int bitDepth, int colourType, const std::vector<std::vector<uint8_t>>& rows,
+                                        const std::vector<png_color>& palette = {}) {
   std::vector<uint8_t> bytes;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
-  png_set_write_fn(png, &bytes, append_png_bytes, nullptr);
-  png_set_IHDR(png, info, image.width, image.height, bitDepth, colourType, PNG_INTERLACE_NONE,
+  png_set_write_fn(png, &bytes, [](png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+  }, nullptr);
+  png_set_IHDR(png, info, png_uint_32(width), png_uint_32(rows.size()), bitDepth, colourType, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+  png_write_info(png, info);
+  for (const std::vector<uint8_t>& row : rows) png_write_row(png, row.data());
+  png_write_end(png, nullptr), png_destroy_write_struct(&png, &info);
+  return bytes;
+}
+// Grey comes from the red channel, a palette holds each distinct colour.
+inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 6, int bitDepth = 8) {
   const int channels = colourType == 6 ? 4 : colourType == 2 ? 3 : colourType == 4 ? 2 : 1;
   std::vector<std::vector<uint8_t>> rows(image.height);
   std::vector<png_color> palette;
@@ -81,12 +88,7 @@ inline std::vector<uint8_t> encode_png(const RgbaImage& image, int colourType = 
     const uint8_t samples[4] = {c.r, channels == 2 ? c.a : c.g, c.b, c.a};
     for (int k = 0; k < channels; ++k) row.insert(row.end(), bitDepth / 8, samples[k]);  // 16 bits: v * 257
   }
-  if (!palette.empty()) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-  png_write_info(png, info);
-  for (std::vector<uint8_t>& row : rows) png_write_row(png, row.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return bytes;
+  return png_of_rows(image.width, bitDepth, colourType, rows, palette);
 }
 
 inline SpriteId load_sprite(const RgbaImage& picture, int flags, int colourType = 6) {
@@ -94,6 +96,11 @@ inline SpriteId load_sprite(const RgbaImage& picture, int flags, int colourType 
   return sprite_load_png(kNewSprite, png.data(), png.size(), flags);
 }
 inline SpriteId solid_sprite(int width, int height, Rgba colour) { return load_sprite(solid_image(width, height, colour), kSpriteKeepAlpha); }
+// A sprite of `picture` drawn at width x height.
+inline SpriteId scaled_sprite(const RgbaImage& picture, int width, int height) {
+  const SpriteId sprite = load_sprite(picture, kSpriteKeepAlpha);
+  return sprite_scale(sprite, width, height), sprite;
+}
 
 inline std::vector<uint8_t> file_bytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -185,6 +192,33 @@ inline void stop_window_manager(int windowManager) {
   waitpid(windowManager, nullptr, 0);  // a forked one; openbox is the shell's
   wait_until([] {}, [] { return run("wmctrl -m >/dev/null 2>&1") != 0; });
 }
+inline Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
+inline void set_items(Display* display, Window window, const char* name, Atom type, std::vector<unsigned long> items) {
+  XChangeProperty(display, window, atom(display, name), type, 32, PropModeReplace, reinterpret_cast<unsigned char*>(items.data()), int(items.size()));
+}
+// A window's property: its 32-bit items, or its bytes; empty when it has none.
+inline std::vector<unsigned long> items(Display* display, Window window, const char* name) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  XGetWindowProperty(display, window, atom(display, name), 0, 1 << 20, False, AnyPropertyType, &type, &format, &count, &after, &data);
+  std::vector<unsigned long> values;
+  for (unsigned long i = 0; data != nullptr && i < count; ++i)
+    values.push_back(format == 32 ? reinterpret_cast<unsigned long*>(data)[i] & 0xffffffff : data[i]);
+  if (data != nullptr) XFree(data);
+  return values;
+}
+// Runs `test` on the bare X server, then under openbox, which it stops after.
+inline void bare_then_under_openbox(const std::function<void(bool underOpenbox)>& test) {
+  for (const bool underOpenbox : {false, true}) {
+    SCOPED_TRACE(underOpenbox ? "under openbox" : "bare X server");
+    const int openbox = underOpenbox ? start_openbox() : 0;
+    ASSERT_EQ(openbox != 0, underOpenbox) << "openbox did not start";
+    test(underOpenbox);
+    if (openbox != 0) stop_window_manager(openbox);
+  }
+}
 // How many of the keyboard and the pointer another client can grab now (and lets go again).
 inline int grabs_granted(Display* display) {
   const Window root = DefaultRootWindow(display);
@@ -199,46 +233,63 @@ inline std::vector<int> fullscreen_geometry(Display* display) {
   if (platform_fullscreen_window() == 0 || !XGetWindowAttributes(display, platform_fullscreen_window(), &a)) return {};
   return {a.x, a.y, a.width, a.height, a.map_state, a.override_redirect};
 }
+// A window's attributes, all zero when it is not there.
+inline XWindowAttributes attributes_of(Display* display, Window window) {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(display, window, &attributes), attributes;
+}
 inline int desktop_width() { int w = 0, h = 0; desktop_size(0, &w, &h); return w; }
 inline int desktop_height() { int w = 0, h = 0; desktop_size(0, &w, &h); return h; }
+// Whether the game's pointer comes to (x, y) after `xdotool ARGS` moved the X pointer.
+inline bool pointer_comes_to(const std::string& xdotoolArgs, int x, int y) {
+  return run("xdotool " + xdotoolArgs) == 0 && wait_until([] { mouse_poll(); }, [&] { return mouse_x() == x && mouse_y() == y; });
+}
 
 // A white child window covers `target` and goes again; on return the server has sent `target` its
 // expose, so the game's connection holds it.
 inline void cover_and_uncover(Display* display, Window target) {
-  XWindowAttributes area{};
-  XGetWindowAttributes(display, target, &area);
+  const XWindowAttributes area = attributes_of(display, target);
   const Window cover = XCreateSimpleWindow(display, target, 0, 0, unsigned(area.width), unsigned(area.height), 0, 0,
                                            WhitePixel(display, DefaultScreen(display)));
-  XMapRaised(display, cover);
-  XSync(display, False);
-  XDestroyWindow(display, cover);
-  XSync(display, False);
+  XMapRaised(display, cover), XSync(display, False);
+  XDestroyWindow(display, cover), XSync(display, False);
 }
 
+// The words the server holds for the window's rectangle, row after row, when it keeps 32 bits a
+// pixel (on a deep visual 10 bits a colour); none when the window is not there.
+inline std::vector<uint32_t> shown_words(Display* display, Window window, int x, int y, int width, int height) {
+  std::vector<uint32_t> words;
+  XImage* image = XGetImage(display, window, x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+  for (int row = 0; image != nullptr && image->bits_per_pixel == 32 && row < height; ++row) {
+    const auto* pixels = reinterpret_cast<const uint32_t*>(image->data + static_cast<size_t>(row) * image->bytes_per_line);
+    words.insert(words.end(), pixels, pixels + width);
+  }
+  if (image != nullptr) XDestroyImage(image);
+  return words;
+}
 // What the server shows of the window's top-left width x height, opaque RGBA as the frame reads.
 inline RgbaImage shown_pixels(Display* display, Window window, int width, int height) {
-  XImage* image = XGetImage(display, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
-  const RgbaImage shown = image_of(width, height, [&](int x, int y) {
-    const unsigned long pixel = image != nullptr ? XGetPixel(image, x, y) : 0;
-    return image != nullptr ? Rgba{uint8_t(pixel >> 16), uint8_t(pixel >> 8), uint8_t(pixel), 255} : kClear;
+  const std::vector<uint32_t> words = shown_words(display, window, 0, 0, width, height);
+  return image_of(width, height, [&](int x, int y) {
+    const uint32_t word = words.empty() ? 0 : words[size_t(y) * width + x];
+    return words.empty() ? kClear : Rgba{uint8_t(word >> 16), uint8_t(word >> 8), uint8_t(word), 255};
   });
-  if (image != nullptr) XDestroyImage(image);
-  return shown;
 }
 
 // How many of every 7th pixel of `shown` (a window's picture) are not where a game screen of
-// width x height, whose quarters have the colours given ([bottom][right]), shows them when it is
-// fitted at (left, top) at `scale` window pixels a game pixel, black around it; pixels near an edge
-// of a quarter are not looked at.
-inline int misplaced_in_fit(const RgbaImage& shown, double left, double top, double scale, int width, int height, const Rgba quarters[2][2]) {
+// width x height, whose pixels `picture` gives, shows them when it is fitted at (left, top) at `scale`
+// window pixels a game pixel, black around it; pixels within 2 game pixels of a change of colour are
+// not looked at.
+inline int misplaced_in_fit(const RgbaImage& shown, double left, double top, double scale, int width, int height,
+                            const std::function<Rgba(int, int)>& picture) {
+  const auto at = [&](double x, double y) { return x < 0 || y < 0 || x >= width || y >= height ? kBlack : picture(int(x), int(y)); };
   int wrong = 0;
   for (int i = 0; i < (shown.width / 7) * (shown.height / 7); ++i) {
     const int x = 3 + i % (shown.width / 7) * 7, y = 3 + i / (shown.width / 7) * 7;
     const double gameX = (x + 0.5 - left) / scale, gameY = (y + 0.5 - top) / scale;
-    if (std::abs(gameX - width / 2) < 2 || std::abs(gameY - height / 2) < 2 || std::abs(gameX) < 2 || std::abs(gameY) < 2 ||
-        std::abs(gameX - width) < 2 || std::abs(gameY - height) < 2) continue;
-    const bool outside = gameX < 0 || gameX > width || gameY < 0 || gameY > height;
-    wrong += !near(pixel_at(shown, x, y), outside ? kBlack : quarters[gameY > height / 2][gameX > width / 2]);
+    const Rgba expected = at(gameX, gameY);
+    if (at(gameX - 2, gameY - 2) == expected && at(gameX + 2, gameY + 2) == expected && at(gameX - 2, gameY + 2) == expected &&
+        at(gameX + 2, gameY - 2) == expected) wrong += !near(pixel_at(shown, x, y), expected);
   }
   return wrong;
 }
@@ -279,15 +330,11 @@ class FullScreen : public testing::Test {
     ASSERT_EQ(screen_open_fullscreen(desktop_width(), desktop_height(), 32, "Vesperine test", kFlipVsync), 1);
   }
   void TearDown() override {  // the settings a test changed go back for the next one, any fixture's
-    screen_set_sprite_quality(0);
-    platform_show_whole_frames(false);
-    screen_set_frame_rate(0);
+    screen_set_sprite_quality(0), platform_show_whole_frames(false), screen_set_frame_rate(0);
     screen_close();
   }
   static void fill_screen(Rgba colour) {
-    const SpriteId background = solid_sprite(1, 1, colour);
-    sprite_scale(background, desktop_width(), desktop_height());
-    sprite_draw(background, 0, 0);
+    sprite_draw(scaled_sprite(solid_image(1, 1, colour), desktop_width(), desktop_height()), 0, 0);
   }
 };
 

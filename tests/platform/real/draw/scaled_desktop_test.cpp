@@ -56,9 +56,8 @@ TEST_F(ScaledDesktop, WhatTheGameMakesHoldsTwiceThePixelsASideMeasuredInGamePixe
   const RgbaImage pixels = saved_pixels(sprite);
   EXPECT_EQ(std::tuple(pixels.width, pixels.height, sprite_width(sprite), sprite_height(sprite)), std::tuple(12, 6, 6, 3));
   for (const auto& [x, y, colour] : {std::tuple{0, 0, kGreen}, {1, 3, kGreen}, {2, 2, kWhite}, {5, 3, kWhite}, {6, 2, kGreen},
-                                     {8, 0, kBlue}, {9, 1, kRed}, {0, 5, kBlue}}) {
+                                     {8, 0, kBlue}, {9, 1, kRed}, {0, 5, kBlue}})
     EXPECT_TRUE(near(pixel_at(pixels, x, y), colour, 40)) << x << "," << y << " " << pixel_at(pixels, x, y);
-  }
   sprite_clip(sprite, 4, 1, 10, 10);
   EXPECT_EQ(std::tuple(sprite_width(sprite), sprite_height(sprite)), std::tuple(2, 2)) << "clipped in game pixels";
   for (const SpriteId image : {40, 41, 42}) image_free(image);
@@ -82,21 +81,18 @@ TEST_F(ScaledDesktop, FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScr
   ASSERT_TRUE(platform_read_pixels(10, 10, 12, 2, &shown));
   ASSERT_EQ(std::pair(shown.width, shown.height), std::pair(24, 4));
   for (const auto& [x, y, colour] : {std::tuple{0, 0, kBlue}, {1, 1, kBlue}, {2, 0, kRed}, {3, 1, kRed}, {0, 2, kGreen}, {3, 3, kWhite},
-                                     {20, 0, kRed}, {21, 1, kRed}, {22, 0, kWhite}, {23, 1, kWhite}, {20, 2, kBlack}, {19, 0, kBlack}}) {
+                                     {20, 0, kRed}, {21, 1, kRed}, {22, 0, kWhite}, {23, 1, kWhite}, {20, 2, kBlack}, {19, 0, kBlack}})
     EXPECT_EQ(pixel_at(shown, x, y), colour) << x << "," << y;
-  }
   ASSERT_EQ(sprite_grab_screen(3, 0, 0, 640, 360), 1);
   EXPECT_EQ(std::tuple(sprite_width(3), saved_pixels(3).width, saved_pixels(3).height), std::tuple(640, 1280, 720));
-  const SpriteId blue = solid_sprite(1, 1, kBlue), red = solid_sprite(4, 4, kRed);
-  sprite_scale(blue, 640, 360);
+  const SpriteId blue = scaled_sprite(solid_image(1, 1, kBlue), 640, 360), red = solid_sprite(4, 4, kRed);
   for (const auto& [x, y] : {std::pair{100, 100}, {300, 200}, {500, 300}, {200, 50}}) sprite_draw(blue, 0, 0), sprite_draw(red, x, y), screen_flip();
   XSync(display, False);
   const RgbaImage window = shown_pixels(display, platform_fullscreen_window(), 1280, 720);
   EXPECT_EQ(std::vector<Rgba>({screen_pixel(501, 301), screen_pixel(201, 51), pixel_at(window, 1002, 602), pixel_at(window, 401, 101),
                                pixel_at(window, 407, 107)}),
             std::vector<Rgba>({kBlue, kRed, kBlue, kRed, kRed})) << "a square's old place and its new, at twice their game pixels";
-  ASSERT_EQ(run("xdotool mousemove_relative -- 100 40"), 0);
-  EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 50 && mouse_y() == 20; })) << mouse_x() << "," << mouse_y();
+  EXPECT_TRUE(pointer_comes_to("mousemove_relative -- 100 40", 50, 20)) << mouse_x() << "," << mouse_y();
   XCloseDisplay(display);
 }
 

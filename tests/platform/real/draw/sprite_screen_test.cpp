@@ -23,14 +23,13 @@ TEST_F(FullScreen, SpritesReplaceOrBlendByTheirAlphaOrTheColourKeyClipScaleAndCu
       {"no alpha channel: keyed even when kept", ownAlpha, kSpriteKeepAlpha, 2, 255, 0, kWhite, {50, 60, 70, 255}},
       {"a key set recomputes the alpha, kept or not", redKey, kSpriteKeepAlpha, 6, 255, rgb(255, 0, 0), kWhite, {50, 60, 70, 255}},
   };
-  int x = 10;
   for (const Case& c : cases) {
+    const int x = 10 + 10 * int(&c - cases);
     const SpriteId sprite = load_sprite(c.picture, c.flags, c.colourType);
     if (c.key != 0) sprite_set_color_key(sprite, c.key);
     c.intensity < 0 ? sprite_draw(sprite, x, 10) : sprite_draw_blended(sprite, x, 10, c.intensity);
     EXPECT_TRUE(near(screen_pixel(x, 10), c.left) && near(screen_pixel(x + 1, 10), c.right))
         << c.rule << ": " << screen_pixel(x, 10) << " " << screen_pixel(x + 1, 10);
-    x += 10;
   }
   const SpriteId sprite = load_sprite(image_of(4, 4, [](int x, int) { return x < 2 ? kRed : x == 2 ? kBlue : kGreen; }), kSpriteKeepAlpha);
   sprite_clip(sprite, 2, 1, 10, 10);  // cut to the sprite: 2 x 3

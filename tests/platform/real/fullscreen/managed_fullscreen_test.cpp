@@ -2,14 +2,8 @@
 // for what openbox never does: a frame shown late, another size than the one asked.
 #include "gfx_support.h"
 #include "platform/real/fullscreen/fullscreen_window.h"
-#include <X11/Xatom.h>
 
 namespace {
-
-Atom atom(Display* display, const char* name) { return XInternAtom(display, name, False); }
-void set_items(Display* display, Window window, const char* name, Atom type, std::vector<unsigned long> items) {
-  XChangeProperty(display, window, atom(display, name), type, 32, PropModeReplace, reinterpret_cast<unsigned char*>(items.data()), int(items.size()));
-}
 
 // The small window manager, in the forked child until it is killed: it says it keeps windows full
 // screen, maps them, sizes one asked into full screen `width` x `height` (0: leaves its size) and
@@ -45,24 +39,13 @@ void set_items(Display* display, Window window, const char* name, Atom type, std
   }
 }
 
-// The sampled pixels of the window (every 20th, away from where the picture's colour changes) not
-// where the game's picture of 1280 x 720, fitted into width x height and centred, has them.
+// The pixels of the window (the part on the screen) not where the game's picture of 1280 x 720,
+// fitted into width x height and centred, has them.
 int pixels_off_the_fitted_picture(Display* display, int width, int height, const std::function<Rgba(int, int)>& picture) {
   const double scale = std::min(width / 1280.0, height / 720.0);
-  const int top = (height - int(720 * scale + 0.5)) / 2, shownWidth = std::min(width, 1280), shownHeight = std::min(height, 720);
-  const auto at = [&](double x, double y) { return x < 0 || y < 0 || x >= 1280 || y >= 720 ? kBlack : picture(int(x), int(y)); };
   XSync(gFullscreen.display, False);  // the game's own connection: its frames reached the server
-  const RgbaImage shown = shown_pixels(display, platform_fullscreen_window(), shownWidth, shownHeight);
-  int wrong = 0;
-  for (int i = 0; i < (shownWidth / 20) * (shownHeight / 20); ++i) {
-    const int x = 4 + i % (shownWidth / 20) * 20, y = 4 + i / (shownWidth / 20) * 20;
-    const double gameX = x / scale, gameY = (y - top) / scale;
-    const Rgba expected = at(gameX, gameY);
-    if (at(gameX - 3, gameY - 3) != expected || at(gameX + 3, gameY + 3) != expected || at(gameX - 3, gameY + 3) != expected ||
-        at(gameX + 3, gameY - 3) != expected) continue;
-    wrong += pixel_at(shown, x, y) != expected;
-  }
-  return wrong;
+  const RgbaImage shown = shown_pixels(display, platform_fullscreen_window(), std::min(width, 1280), std::min(height, 720));
+  return misplaced_in_fit(shown, (width - int(1280 * scale + 0.5)) / 2, (height - int(720 * scale + 0.5)) / 2, scale, 1280, 720, picture);
 }
 
 class ManagedFullScreen : public testing::Test {
@@ -116,10 +99,7 @@ TEST_F(ManagedFullScreen, AWindowManagerKeepsWindowsFullScreenOnlyThroughALiveCh
 // openbox focuses first, then lets the press through. Either way the held button reads as up and the
 // next click counts.
 TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame) {
-  for (const bool withWindowManager : {false, true}) {
-    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
-    windowManager_ = withWindowManager ? start_openbox() : 0;
-    ASSERT_EQ(windowManager_ != 0, withWindowManager) << "openbox did not start";
+  bare_then_under_openbox([&](bool withWindowManager) {
     open();
     ASSERT_TRUE(wait_focused(true));
     const std::string state = output("xprop -id " + std::to_string(platform_fullscreen_window()) + " _NET_WM_STATE");
@@ -137,8 +117,7 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
     ASSERT_EQ(run("xdotool mouseup 1 mousedown 1 mouseup 1"), 0);
     EXPECT_TRUE(wait_until([] { screen_flip(), mouse_poll(); }, [] { return mouse_button(1) == 1; })) << "the next click";
     if (withWindowManager) {  // Alt+Tab to the other window and back, the player's pointer moved meanwhile
-      ASSERT_EQ(run("xdotool mousemove_relative -- 300 200"), 0);
-      ASSERT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 300 && mouse_y() == 200; }));
+      ASSERT_TRUE(pointer_comes_to("mousemove_relative -- 300 200", 300, 200));
       for (const bool focused : {false, true}) {
         ASSERT_EQ(run("xdotool keydown alt sleep 0.1 key Tab sleep 0.3 keyup alt"), 0);
         EXPECT_TRUE(wait_focused(focused)) << "Alt+Tab";
@@ -146,12 +125,10 @@ TEST_F(ManagedFullScreen, UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGiv
       }
       mouse_poll();
       EXPECT_EQ(std::pair(mouse_x(), mouse_y()), std::pair(300, 200)) << "the game's pointer stays where it was";
-      ASSERT_EQ(run("xdotool mousemove_relative -- 30 20"), 0);
-      EXPECT_TRUE(wait_until([] { mouse_poll(); }, [] { return mouse_x() == 330 && mouse_y() == 220; })) << "and moves on from there";
+      EXPECT_TRUE(pointer_comes_to("mousemove_relative -- 30 20", 330, 220)) << "and moves on from there";
     }
     screen_close(), XDestroyWindow(display_, other);
-    if (windowManager_ != 0) stop_window_manager(std::exchange(windowManager_, 0));
-  }
+  });
 }
 
 TEST_F(ManagedFullScreen, AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAgain) {
@@ -161,48 +138,36 @@ TEST_F(ManagedFullScreen, AWindowStillWithoutTheFocus3SecondsAfterMappingAsksAga
   EXPECT_GE(std::chrono::steady_clock::now() - opened, std::chrono::seconds(3)) << "focused before asking again";
 }
 
-// The whole picture in the window the game got, scaled to fit and centred, black around it, and
-// again once the window is resized during play; the pointer's movement and position map to it.
+// The whole picture in the window the game got, larger than the screen: scaled to fit and centred,
+// black around it; the pointer's movement and position map to it.
 TEST_F(ManagedFullScreen, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt) {
-  const struct { int width, height, movedX, movedY, placedX, placedY; } sizes[] = {{1600, 900, 80, 32, 400, 240}, {1024, 640, 125, 50, 625, 335}};
-  for (const auto& s : sizes) {
-    SCOPED_TRACE(std::to_string(s.width) + "x" + std::to_string(s.height));
-    if (&s == sizes) start_small_window_manager(s.width, s.height, false), open();
-    else {  // the window the game plays in resized (the window manager gone), the pointer at its centre
-      stop_window_manager(std::exchange(windowManager_, 0));
-      XResizeWindow(display_, platform_fullscreen_window(), s.width, s.height);
-      ASSERT_EQ(run("xdotool mousemove " + std::to_string(s.width / 2) + " " + std::to_string(s.height / 2)), 0);
-      gFullscreen.pointerByPosition = false;
-    }
-    const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
-    const SpriteId picture = load_sprite(quarters, kSpriteKeepAlpha);
-    sprite_scale(picture, 1280, 720);
-    ASSERT_TRUE(wait_until([] {}, [&] { return fullscreen_geometry(display_) == std::vector<int>({0, 0, s.width, s.height, IsViewable, 0}); }));
-    XSync(gFullscreen.display, False);  // the resize is in the game's queue
-    for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
-    EXPECT_EQ(pixels_off_the_fitted_picture(display_, s.width, s.height, [&](int x, int y) { return pixel_at(quarters, x >= 640, y >= 360); }), 0);
-    mouse_init();
-    ASSERT_EQ(run("xdotool mousemove_relative -- 100 40"), 0);
-    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.movedX && mouse_y() == s.movedY; })) << mouse_x() << "," << mouse_y();
-    gFullscreen.pointerByPosition = true;  // as under Xwayland
-    ASSERT_EQ(run("xdotool mousemove 500 300"), 0);
-    EXPECT_TRUE(wait_until([] { mouse_poll(); }, [&] { return mouse_x() == s.placedX && mouse_y() == s.placedY; })) << mouse_x() << "," << mouse_y();
-  }
+  start_small_window_manager(1600, 900, false), open();
+  const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
+  const SpriteId picture = scaled_sprite(quarters, 1280, 720);
+  ASSERT_TRUE(wait_until([] {}, [&] { return fullscreen_geometry(display_) == std::vector<int>({0, 0, 1600, 900, IsViewable, 0}); }));
+  XSync(gFullscreen.display, False);  // the new size is in the game's queue
+  for (int frame = 0; frame < 3; ++frame) sprite_draw(picture, 0, 0), screen_flip();
+  EXPECT_EQ(pixels_off_the_fitted_picture(display_, 1600, 900, [&](int x, int y) { return pixel_at(quarters, x >= 640, y >= 360); }), 0);
+  mouse_init();
+  EXPECT_TRUE(pointer_comes_to("mousemove_relative -- 100 40", 80, 32)) << mouse_x() << "," << mouse_y();
+  gFullscreen.pointerByPosition = true;  // as under Xwayland
+  EXPECT_TRUE(pointer_comes_to("mousemove 500 300", 400, 240)) << mouse_x() << "," << mouse_y();
 }
 
 // The window manager changes the window's size while a frame is half drawn, into the fitted picture
 // and back, after the frame's first calls were drawn (a sprite changed half-way: the keyboard focus
 // ring) or between two frames: from the next frame on the window shows the whole picture, also in
 // frames alike, which are not drawn again, and in those drawn from the copy kept of alike frames.
+// The pointer's position maps to the picture at each size.
 TEST_F(ManagedFullScreen, ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn) {
   open();
+  gFullscreen.pointerByPosition = true;  // as under Xwayland
   const RgbaImage quarters = solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}});
-  const SpriteId background = load_sprite(quarters, kSpriteKeepAlpha), veil = solid_sprite(1280, 720, kClear), ring = solid_sprite(60, 60, kRed);
-  sprite_scale(background, 1280, 720);
+  const SpriteId background = scaled_sprite(quarters, 1280, 720), veil = solid_sprite(1280, 720, kClear), ring = solid_sprite(60, 60, kRed);
   const auto picture = [&](int x, int y) { return x >= 900 && x < 960 && y >= 500 && y < 560 ? kGreen : pixel_at(quarters, x >= 640, y >= 360); };
-  const struct { const char* what; int width, height; bool halfWay; } changes[] = {
-      {"into the fitted picture half-way", 1024, 640, true}, {"back half-way", 1280, 720, true},
-      {"into the fitted picture between frames", 1024, 640, false}, {"back between frames", 1280, 720, false}};
+  const struct { const char* what; int width, height; bool halfWay; int pointerX, pointerY; } changes[] = {
+      {"into the fitted picture half-way", 1024, 640, true, 625, 335}, {"back half-way", 1280, 720, true, 500, 300},
+      {"into the fitted picture between frames", 1024, 640, false, 625, 335}, {"back between frames", 1280, 720, false, 500, 300}};
   for (const auto& c : changes) {
     SCOPED_TRACE(c.what);
     for (int frame = 0; frame < 6; ++frame) {  // frames 1 and 2 alike after another: the copy is taken in frame 2
@@ -216,6 +181,7 @@ TEST_F(ManagedFullScreen, ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFr
       sprite_draw_blended(veil, 0, 0, 255), sprite_draw(ring, 900, 500), screen_flip();
     }
     EXPECT_EQ(pixels_off_the_fitted_picture(display_, c.width, c.height, picture), 0);
+    EXPECT_TRUE(pointer_comes_to("mousemove 0 0 mousemove 500 300", c.pointerX, c.pointerY)) << mouse_x() << "," << mouse_y();
   }
 }
 

@@ -10,14 +10,7 @@ namespace {
 // A grey picture of one bit a pixel, all black: a few kilobytes for millions of pixels. `damaged`:
 // a byte in the middle of its compressed rows changed (their chunk's checksum then fails).
 std::vector<uint8_t> one_bit_png(int side, bool damaged) {
-  std::vector<uint8_t> bytes;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  png_set_write_fn(png, &bytes, append_png_bytes, nullptr);
-  png_set_IHDR(png, info, side, side, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (int y = 0; y < side; ++y) png_write_row(png, std::vector<uint8_t>((side + 7) / 8).data());
-  png_write_end(png, nullptr), png_destroy_write_struct(&png, &info);
+  std::vector<uint8_t> bytes = png_of_rows(side, 1, PNG_COLOR_TYPE_GRAY, std::vector(side, std::vector<uint8_t>((side + 7) / 8)));
   if (damaged) bytes[bytes.size() / 2] ^= 0x55;
   return bytes;
 }

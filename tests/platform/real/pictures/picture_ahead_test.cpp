@@ -22,14 +22,11 @@ TEST_F(FullScreen, PicturesDecodedAheadTakenInAnyOrderOrNeverLoadAsPlainOnes) {
   const RgbaImage keyed = solid_image(16, 16, kBlack, {{3, 3, Rgba{90, 60, 30, 255}}});
   // Three pictures of 16 MB decoded, together past the budget: the decoding ahead has to wait.
   const std::vector<AheadCase> cases = {
-      {"own alpha", edged, 6, kSpriteKeepAlpha, false},
-      {"keyed without alpha", keyed, 2, kSpriteKeepAlpha, false},
-      {"keyed", edged, 6, kSpritePlain, false},
-      {"image", edged, 6, 0, true},
+      {"own alpha", edged, 6, kSpriteKeepAlpha, false}, {"keyed without alpha", keyed, 2, kSpriteKeepAlpha, false},
+      {"keyed", edged, 6, kSpritePlain, false}, {"image", edged, 6, 0, true},
       {"large 1", solid_image(2000, 2000, Rgba{1, 2, 3, 255}), 2, kSpritePlain, false},
       {"large 2", solid_image(2000, 2000, Rgba{4, 5, 6, 255}), 2, kSpritePlain, false},
-      {"large 3", solid_image(2000, 2000, Rgba{7, 8, 9, 255}), 2, kSpritePlain, false},
-      {"never taken", edged, 6, kSpritePlain, false},
+      {"large 3", solid_image(2000, 2000, Rgba{7, 8, 9, 255}), 2, kSpritePlain, false}, {"never taken", edged, 6, kSpritePlain, false},
   };
   std::vector<std::vector<uint8_t>> pngs, plain;
   for (const AheadCase& c : cases) {

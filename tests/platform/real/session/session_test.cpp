@@ -7,9 +7,7 @@
 #include <X11/Xatom.h>
 #include <gio/gio.h>
 
-#include <mutex>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -25,7 +23,7 @@ TEST(Session, TheFullScreenWindowTellsTheDesktopWhoItIsAnswersItsPingsAndItsClos
 TEST(SessionChild, FullScreenWindow) {
   if (!std::getenv("VESPERINE_SESSION_CHILD")) GTEST_SKIP() << "run by the Session tests";
   Display* watcher = XOpenDisplay(nullptr);
-  const auto atom = [&](const char* name) { return XInternAtom(watcher, name, False); };
+  const auto atom = [&](const char* name) { return gfx::atom(watcher, name); };
   const Window root = DefaultRootWindow(watcher);
   XSelectInput(watcher, root, PropertyChangeMask | SubstructureNotifyMask);
   XSync(watcher, False);
@@ -45,18 +43,7 @@ TEST(SessionChild, FullScreenWindow) {
   ASSERT_EQ(sprite_init() + keyboard_init() + mouse_init(), 3);
   ASSERT_EQ(screen_open_fullscreen(desktop_width(), desktop_height(), 32, "Vesperine test", kFlipVsync), 1);
   const Window window = platform_fullscreen_window();
-  const auto property = [&](const char* name) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    XGetWindowProperty(watcher, window, atom(name), 0, 1 << 20, False, AnyPropertyType, &type, &format, &count, &after, &data);
-    std::vector<unsigned long> values;  // 32-bit items, or 8-bit ones
-    for (unsigned long i = 0; data != nullptr && i < count; ++i)
-      values.push_back(format == 32 ? reinterpret_cast<unsigned long*>(data)[i] & 0xffffffff : data[i]);
-    if (data != nullptr) XFree(data);
-    return values;
-  };
+  const auto property = [&](const char* name) { return items(watcher, window, name); };
   const std::vector<unsigned long> startupId = property("_NET_STARTUP_ID");
   EXPECT_EQ(std::string(startupId.begin(), startupId.end()), "vesperine-test-7_TIME0");
   EXPECT_EQ(property("_NET_WM_PID"), std::vector<unsigned long>{static_cast<unsigned long>(getpid())});
@@ -85,44 +72,43 @@ TEST(SessionChild, FullScreenWindow) {
   screen_close(), XCloseDisplay(watcher);
 }
 
-// A desktop's screensaver service on a bus of our own: it answers Inhibit with numbers from 7 up and
-// keeps each call as "Inhibit APP" or "UnInhibit NUMBER". Without `answering`, the bus has no one.
+// A desktop's screensaver service on a bus of our own, answering as its calls are asked for: it
+// answers Inhibit with numbers from 7 up and keeps each call as "Inhibit APP" or "UnInhibit NUMBER".
+// Without `answering`, the bus has no one.
 class ScreensaverService {
  public:
   explicit ScreensaverService(bool answering) {
     std::istringstream started(output("dbus-daemon --session --fork --print-address=1 --print-pid=1"));
-    std::getline(started, address_), started >> daemon_, setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
-    if (answering) serving_ = std::thread([this] { serve(); }), wait_until([] {}, [this] { return loop_.load() != nullptr; });
-  }
-  ~ScreensaverService() {
-    if (serving_.joinable()) g_main_loop_quit(loop_), serving_.join();
-    kill(daemon_, SIGTERM), unsetenv("DBUS_SESSION_BUS_ADDRESS");
-  }
-  std::vector<std::string> calls() { const std::lock_guard<std::mutex> lock(mutex_); return calls_; }
-
- private:
-  void serve() {
-    GMainContext* context = g_main_context_new();
-    g_main_context_push_thread_default(context);
-    GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
-        address_.c_str(), GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
+    std::string address;
+    std::getline(started, address), started >> daemon_, setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+    if (!answering) return;
+    g_main_context_push_thread_default(context_);  // the calls come in through it
+    bus_ = g_dbus_connection_new_for_address_sync(
+        address.c_str(), GDBusConnectionFlags(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT | G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
         nullptr, nullptr, nullptr);
     GDBusNodeInfo* node = g_dbus_node_info_new_for_xml(
         "<node><interface name='org.freedesktop.ScreenSaver'><method name='Inhibit'><arg type='s'/><arg type='s'/>"
         "<arg type='u' direction='out'/></method><method name='UnInhibit'><arg type='u'/></method></interface></node>", nullptr);
     static const GDBusInterfaceVTable methods{on_call, nullptr, nullptr, {}};
-    g_dbus_connection_register_object(bus, "/org/freedesktop/ScreenSaver", node->interfaces[0], &methods, this, nullptr, nullptr);
-    g_variant_unref(g_dbus_connection_call_sync(bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+    g_dbus_connection_register_object(bus_, "/org/freedesktop/ScreenSaver", node->interfaces[0], &methods, this, nullptr, nullptr);
+    g_variant_unref(g_dbus_connection_call_sync(bus_, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
                                                 g_variant_new("(su)", "org.freedesktop.ScreenSaver", 4u), nullptr,
                                                 G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr));
-    GMainLoop* loop = g_main_loop_new(context, FALSE);
-    loop_ = loop, g_main_loop_run(loop), g_dbus_connection_close_sync(bus, nullptr, nullptr);
-    g_object_unref(bus), g_dbus_node_info_unref(node), g_main_loop_unref(loop), g_main_context_unref(context);
+    g_dbus_node_info_unref(node), g_main_context_pop_thread_default(context_);
   }
+  ~ScreensaverService() {
+    if (bus_ != nullptr) g_dbus_connection_close_sync(bus_, nullptr, nullptr), g_object_unref(bus_);
+    g_main_context_unref(context_), kill(daemon_, SIGTERM), unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  }
+  const std::vector<std::string>& calls() {
+    while (g_main_context_iteration(context_, FALSE)) {}
+    return calls_;
+  }
+
+ private:
   static void on_call(GDBusConnection*, const gchar*, const gchar*, const gchar*, const gchar* method, GVariant* parameters,
                       GDBusMethodInvocation* invocation, gpointer self) {
     auto* service = static_cast<ScreensaverService*>(self);
-    const std::lock_guard<std::mutex> lock(service->mutex_);
     const gchar* app = nullptr;
     guint32 cookie = 0;
     const bool inhibit = std::string(method) == "Inhibit";
@@ -130,11 +116,9 @@ class ScreensaverService {
     service->calls_.push_back(inhibit ? std::string("Inhibit ") + app : "UnInhibit " + std::to_string(cookie));
     g_dbus_method_invocation_return_value(invocation, inhibit ? g_variant_new("(u)", service->nextCookie_++) : nullptr);
   }
-  std::string address_;
   pid_t daemon_ = 0;
-  std::thread serving_;
-  std::atomic<GMainLoop*> loop_ = nullptr;
-  std::mutex mutex_;
+  GMainContext* context_ = g_main_context_new();
+  GDBusConnection* bus_ = nullptr;
   std::vector<std::string> calls_;
   guint32 nextCookie_ = 7;
 };

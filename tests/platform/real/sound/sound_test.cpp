@@ -5,11 +5,11 @@
 #include <ranges>
 
 #include "gfx_support.h"
+#include "music/vorbis_packets.h"
 #include "platform/real/sound/ogg_stream.h"
 #include "platform/real/sound/sound.h"
 #include "platform/real/sound/sound_decode.h"
 #include "platform/real/sound/sound_mixer.h"
-#include "vorbis_support.h"
 
 namespace {
 
@@ -30,6 +30,20 @@ Bytes SineWav(double frequency, uint32_t rate) {  // a second of mono PCM at hal
   for (uint32_t frame = 0; frame < frames; ++frame)
     PutLe(out, static_cast<uint16_t>(std::lround(16383.5 * std::sin(2 * std::numbers::pi * frequency * frame / rate))), 2);
   return out;
+}
+
+// The encoded packets with copies of the middle one put in the middle (the frames each adds counted
+// into every later granule), at least `extraFrames` more: a silent track that much longer, minutes of
+// music in a few hundred kilobytes.
+music::VorbisPackets Lengthened(music::VorbisPackets packets, int64_t extraFrames) {
+  const size_t middle = packets.audio.size() / 2;
+  const int64_t frames = packets.audio[middle].granule - packets.audio[middle - 1].granule;
+  const int64_t copies = (extraFrames + frames - 1) / frames;
+  std::vector<music::VorbisPacket> copied(static_cast<size_t>(copies), packets.audio[middle]);
+  for (size_t i = 0; i < copied.size(); ++i) copied[i].granule += frames * static_cast<int64_t>(i + 1);
+  for (size_t i = middle + 1; i < packets.audio.size(); ++i) packets.audio[i].granule += frames * copies;
+  packets.audio.insert(packets.audio.begin() + static_cast<std::ptrdiff_t>(middle + 1), copied.begin(), copied.end());
+  return packets;
 }
 
 const Bytes kToneOgg = file_bytes(VESPERINE_SOURCE_DIR "/fuzz/corpus/fuzz_ogg/tone.ogg");  // 0.05 s of stereo at 44,100 Hz
@@ -186,7 +200,7 @@ TEST(OggStream, LoopsSeamlesslyInTheMixRestartsAndStopsAndTracksOfAnyLengthPlayB
   // first sound and then a long run of packets that decode to nothing is stopped within the run,
   // never reaching the sound after it.
   music::VorbisPackets hostile = music::encodeVorbis(44100, 2, 44100, kQuick, {}, [](size_t, int) { return 0.0f; });
-  const Bytes longTrack = music::oggStream(vorbis::Lengthened(hostile, int64_t{26} * 60 * 44100), 7);
+  const Bytes longTrack = music::oggStream(Lengthened(hostile, int64_t{26} * 60 * 44100), 7);
   hostile.audio.insert(hostile.audio.begin() + 3, 400000, {{1}, hostile.audio[2].granule});
   const Bytes nothing = music::oggStream(hostile, 7);
   ASSERT_TRUE(init_dummy_sound());

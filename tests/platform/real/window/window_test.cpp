@@ -2,7 +2,6 @@
 // (The title, keys, minimise, restore, focus and the close button are played end to end.)
 #include "gfx_support.h"
 #include "platform/real/window/game_window.h"
-#include <X11/Xatom.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
@@ -20,8 +19,7 @@ class WindowKind : public testing::Test {
     display_ = XOpenDisplay(nullptr);
   }
   void TearDown() override {
-    window_close(0);
-    XCloseDisplay(display_);
+    window_close(0), XCloseDisplay(display_);
     gdk_x11_display_set_window_scale(gdk_display_get_default(), 1);  // the next test's platform_init takes it
   }
   void open(int style, int width = kWidth, int height = kHeight) {
@@ -41,19 +39,24 @@ class WindowKind : public testing::Test {
     ASSERT_TRUE(wait_until([&] { window_activate(0), wait_ms(20), take_window_events(events_); },
                            [&] { return contains(events_, EventFocusIn); }));
   }
-  int map_state() {
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(display_, handle_, &attributes);
-    return attributes.map_state;
-  }
+  int map_state() { return attributes_of(display_, handle_).map_state; }
   Display* display_ = nullptr;
   uintptr_t handle_ = 0;
   std::vector<int> events_;
 };
 
-TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeAndClosingDestroysIt) {
+// X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
+// window or screen is refused like any that cannot open, never an abort. The game asks the largest
+// side before any screen opens (through a context of its own, current no more).
+TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeClosingDestroysItAndSizesBeyondXOrGlAreRefused) {
+  const int largest = screen_largest_side();
+  EXPECT_EQ(glXGetCurrentContext(), nullptr);
   open(WindowStyleWindowed);
   EXPECT_EQ(std::pair(map_state(), screen_is_active()), std::pair(int{IsUnmapped}, 1)) << "opens hidden, the screen active";
+  GLint viewport[2] = {0, 0}, texture = 0;
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport), glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+  const int widest = std::min(viewport[0], texture), tallest = std::min(viewport[1], texture);
+  EXPECT_EQ(largest, std::min({widest, tallest, 32767}));
   show();
   XSizeHints hints{};
   long supplied = 0;
@@ -68,16 +71,26 @@ TEST_F(WindowKind, OpensHiddenThenShowsCentredWithAFixedSizeAndClosingDestroysIt
   EXPECT_EQ(window_handle(0) + screen_is_active() + sprite_width(sprite), 0u);
   EXPECT_NE(run("xwininfo -id " + std::to_string(handle_) + " >/dev/null 2>&1"), 0) << "the X window is gone";
   EXPECT_EQ(window_open(9, 0, 0, 100, 100, "x", WindowStyleWindowed) + window_open(0, 0, 0, 0, 100, "x", WindowStyleWindowed) +
-            window_open(0, 0, 0, 100, 100, "x", 3) + screen_open_in_window(12345, 0, 0, 100, 100, 0, 0, 0, kFlipVsync), 0);
+            window_open(0, 0, 0, 100, 100, "x", 3) + screen_open_in_window(12345, 0, 0, 100, 100, 0, 0, 0, kFlipVsync) +
+            window_open(0, 0, 0, 32768, 16, "x", WindowStyleWindowed) + window_open(0, 0, 0, 16, 99999, "x", WindowStyleBorderless), 0);
+  for (const auto& [width, height, opens] : {std::tuple{widest + 1, 16, 0}, {16, tallest + 1, 0}, {widest, 16, 1}}) {
+    ASSERT_EQ(window_open(0, 0, 0, width, height, "x", WindowStyleBorderless), 1);
+    EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
+    window_close(0);
+  }
+  // On a desktop at 200 % a game pixel takes two of the screen's each way: the side is half as long.
+  gdk_x11_display_set_window_scale(gdk_display_get_default(), 2);
+  EXPECT_EQ(screen_largest_side(), largest / 2);
+  ASSERT_EQ(window_open(0, 0, 0, largest / 2 + 1, 16, "x", WindowStyleBorderless), 1);
+  EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, largest / 2 + 1, 16, 0, 0, 0, kFlipVsync), 0) << "a side beyond it";
 }
 
 TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAndLettersReadAsInTheLatinLayout) {
   open(WindowStyleBorderless);
   show();
-  long flags = 0, functions = 0, decorations = -1;
-  const std::string motif = output("xprop -id " + std::to_string(handle_) + " _MOTIF_WM_HINTS");
-  ASSERT_EQ(std::sscanf(motif.c_str() + motif.find(" = "), " = %lx, %lx, %lx", &flags, &functions, &decorations), 3) << motif;
-  EXPECT_TRUE((flags & 2) && decorations == 0) << "the decorations field is in use and holds none of them: " << motif;
+  const std::vector<unsigned long> motif = items(display_, handle_, "_MOTIF_WM_HINTS");  // flags, functions, decorations...
+  EXPECT_TRUE(motif.size() >= 3 && (motif[0] & 2) && motif[2] == 0)
+      << "the decorations field is in use and holds none of them: " << testing::PrintToString(motif);
   ASSERT_EQ(run("xdotool mousemove --sync --window " + std::to_string(platform_drawing_area_window()) + " 17 23"), 0);
   EXPECT_EQ(std::vector<int>({window_mouse_x(0), window_mouse_y(0), window_mouse_x(3)}), std::vector<int>({17, 23, -1}));
   ASSERT_EQ(run("xdotool click 3 click --repeat 2 --delay 50 1"), 0);
@@ -96,42 +109,13 @@ TEST_F(WindowKind, BorderlessHasNoDecorationsItsPointerClicksAndMovesAreEventsAn
   EXPECT_EQ(keys_misread_in_layouts(take), std::vector<std::string>()) << "letters read as in the Latin layout in any group";
 }
 
-// X has no window side beyond 32767, GL draws and copies screens up to its own limits: a larger
-// window or screen is refused like any that cannot open, never an abort.
-// The game asks the largest side before any screen opens (through a context of its own, current no more);
-// on a desktop at 200 % a game pixel takes two of the screen's each way, and the side is half as long.
-TEST_F(WindowKind, SizesBeyondWhatXOrGlCanShowAreRefused) {
-  const int largest = screen_largest_side();
-  EXPECT_EQ(glXGetCurrentContext(), nullptr);
-  open(WindowStyleWindowed);  // a context to ask GL's limits
-  GLint viewport[2] = {0, 0}, texture = 0;
-  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport), glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
-  const int widest = std::min(viewport[0], texture), tallest = std::min(viewport[1], texture);
-  EXPECT_EQ(largest, std::min({widest, tallest, 32767}));
-  window_close(0);
-  EXPECT_EQ(window_open(0, 0, 0, 32768, 16, "x", WindowStyleWindowed) + window_open(0, 0, 0, 16, 99999, "x", WindowStyleBorderless), 0);
-  for (const auto& [width, height, opens] : {std::tuple{widest + 1, 16, 0}, {16, tallest + 1, 0}, {widest, 16, 1}}) {
-    ASSERT_EQ(window_open(0, 0, 0, width, height, "x", WindowStyleBorderless), 1);
-    EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, width, height, 0, 0, 0, kFlipVsync), opens) << width << "x" << height;
-    window_close(0);
-  }
-  gdk_x11_display_set_window_scale(gdk_display_get_default(), 2);
-  EXPECT_EQ(screen_largest_side(), largest / 2);
-  ASSERT_EQ(window_open(0, 0, 0, largest / 2 + 1, 16, "x", WindowStyleBorderless), 1);
-  EXPECT_EQ(screen_open_in_window(window_handle(0), 0, 0, largest / 2 + 1, 16, 0, 0, 0, kFlipVsync), 0) << "a side beyond it";
-}
-
 // A still window shows no new frames, yet covered and uncovered it shows its whole picture again at
 // the next frame, with a window manager or without. Under one a move comes as a configure event too.
 TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize) {
-  for (const bool withWindowManager : {true, false}) {
-    SCOPED_TRACE(withWindowManager ? "under openbox" : "bare X server");
-    const int windowManager = withWindowManager ? start_openbox() : 0;
-    ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
+  bare_then_under_openbox([&](bool withWindowManager) {
     open(WindowStyleWindowed);
     withWindowManager ? show_under_window_manager() : show();
-    const SpriteId picture = load_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}}), kSpriteKeepAlpha);
-    sprite_scale(picture, kWidth, kHeight);
+    const SpriteId picture = scaled_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}}), kWidth, kHeight);
     const auto pass = [&] {  // as the game's main loop runs one; true when the window asked for a repaint
       bool repaint = false;
       for (int code = window_event(); code != EventNone; code = window_event())
@@ -161,8 +145,7 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize) {
       EXPECT_FALSE(contains(events_, EventResized)) << "a move is no resize";
     }
     window_close(0);
-    if (windowManager != 0) stop_window_manager(windowManager);
-  }
+  });
 }
 
 // A window given another size (as a tiling window manager gives it, here without one) shows the
@@ -178,9 +161,8 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
     open(WindowStyleWindowed);
     show();
     ASSERT_EQ(run("xdotool windowmove " + std::to_string(handle_) + " 0 0"), 0);  // every size on the screen, for its picture
-    const SpriteId picture = load_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}}), kSpriteKeepAlpha);
-    const SpriteId veil = solid_sprite(1, 1, Rgba{0, 0, 0, 64});
-    sprite_scale(picture, kWidth, kHeight), sprite_scale(veil, kWidth, kHeight);
+    const SpriteId picture = scaled_sprite(solid_image(2, 2, kBlue, {{1, 0, kRed}, {0, 1, kGreen}, {1, 1, kWhite}}), kWidth, kHeight);
+    const SpriteId veil = scaled_sprite(solid_image(1, 1, Rgba{0, 0, 0, 64}), kWidth, kHeight);
     const auto frame = [&] {  // two full-screen draws: from the third frame on, drawn from the copy kept
       take_window_events(events_);
       sprite_draw(picture, 0, 0), sprite_draw_blended(veil, 0, 0), screen_flip();
@@ -197,8 +179,8 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
       const int width = s.width * n, height = s.height * n, fromCopy = platform_frames_drawn_from_copy();
       ASSERT_EQ(run("xdotool windowsize " + std::to_string(handle_) + " " + std::to_string(width) + " " + std::to_string(height)), 0);
       ASSERT_TRUE(wait_until(frame, [&] {
-        XWindowAttributes area{};
-        return XGetWindowAttributes(display_, platform_drawing_area_window(), &area) && area.width == width && area.height == height;
+        const XWindowAttributes area = attributes_of(display_, platform_drawing_area_window());
+        return area.width == width && area.height == height;
       }));
       for (int i = 0; i < 3; ++i) frame();
       EXPECT_GT(platform_frames_drawn_from_copy(), fromCopy) << "the copy kept before the resize still serves the frames shown again";
@@ -206,7 +188,8 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
       EXPECT_TRUE(again.pixels == drawn.pixels) << "the game's picture is drawn as before, whatever the window's size";
       const RgbaImage shown = shown_pixels(display_, platform_drawing_area_window(), width, height);
       EXPECT_TRUE(shown.pixels == drawn.pixels || width != drawn.width || height != drawn.height) << "at its own size it shows the frame drawn";
-      EXPECT_EQ(misplaced_in_fit(shown, s.left * n, s.top * n, s.scale * n, kWidth, kHeight, dimmed), 0) << "pixels not where the fitted picture has them";
+      EXPECT_EQ(misplaced_in_fit(shown, s.left * n, s.top * n, s.scale * n, kWidth, kHeight,
+                                 [&](int x, int y) { return dimmed[y >= kHeight / 2][x >= kWidth / 2]; }), 0) << "pixels not where the fitted picture has them";
       ASSERT_EQ(run("xdotool mousemove --sync --window " + std::to_string(platform_drawing_area_window()) + " " +
                     std::to_string(s.pointerX * n) + " " + std::to_string(s.pointerY * n)), 0);
       EXPECT_EQ(std::pair(window_mouse_x(0), window_mouse_y(0)), std::pair(s.gameX, s.gameY));
@@ -219,14 +202,11 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
 // strut) opens at the largest size of its shape that fits there with its frame. (Its picture is
 // fitted to it as to any other size.) A borderless one at the desktop's size keeps it, over the panel.
 TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeThatFitsThereWithItsFrame) {
-  for (const bool withWindowManager : {false, true}) {
-    SCOPED_TRACE(withWindowManager ? "under openbox, a panel 100 pixels high at the top" : "bare X server");
-    const int windowManager = withWindowManager ? start_openbox() : 0, roomTop = withWindowManager ? 100 : 0;
-    ASSERT_EQ(windowManager != 0, withWindowManager) << "openbox did not start";
+  bare_then_under_openbox([&](bool withWindowManager) {  // under openbox a panel 100 pixels high at the top
+    const int roomTop = withWindowManager ? 100 : 0;
     const Window panel = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1280, 100, 0, 0, 0);
-    long strut[4] = {0, 0, 100, 0}, dock = long(XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DOCK", False));
-    XChangeProperty(display_, panel, XInternAtom(display_, "_NET_WM_STRUT", False), XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<unsigned char*>(strut), 4);
-    XChangeProperty(display_, panel, XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&dock), 1);
+    set_items(display_, panel, "_NET_WM_STRUT", XA_CARDINAL, {0, 0, 100, 0});
+    set_items(display_, panel, "_NET_WM_WINDOW_TYPE", XA_ATOM, {atom(display_, "_NET_WM_WINDOW_TYPE_DOCK")});
     if (withWindowManager) XMapWindow(display_, panel), XSync(display_, False);
     ASSERT_TRUE(wait_until([] { while (gtk_events_pending()) gtk_main_iteration_do(FALSE); }, [&] {  // GDK hears of the work area
       return output("xprop -root _NET_WORKAREA").find(withWindowManager ? "0, 100, 1280, 620" : "") != std::string::npos;
@@ -237,9 +217,8 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
     const std::string extents = output("xprop -id " + std::to_string(handle_) + " _NET_FRAME_EXTENTS");
     std::sscanf(extents.c_str() + extents.find(" = "), " = %d, %d, %d, %d", &left, &right, &top, &bottom);
     const int roomWidth = 1280 - left - right, roomHeight = 720 - roomTop - top - bottom;
-    XWindowAttributes area{};
+    const XWindowAttributes area = attributes_of(display_, platform_drawing_area_window());
     Window child = 0;
-    ASSERT_TRUE(XGetWindowAttributes(display_, platform_drawing_area_window(), &area));
     XTranslateCoordinates(display_, platform_drawing_area_window(), DefaultRootWindow(display_), 0, 0, &x, &y, &child);
     EXPECT_LE(std::abs(area.width * 900 - area.height * 1600), 1600) << area.width << "x" << area.height << ": the game's shape";
     EXPECT_TRUE(area.width <= roomWidth && area.height <= roomHeight && (area.width > roomWidth - 8 || area.height > roomHeight - 8))
@@ -252,8 +231,7 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
     ASSERT_TRUE(XGetWindowAttributes(display_, platform_drawing_area_window(), &area));
     EXPECT_EQ(std::pair(area.width, area.height), std::pair(1280, 720)) << "the borderless window covers the desktop";
     window_close(0), XDestroyWindow(display_, panel);
-    if (windowManager != 0) stop_window_manager(windowManager);
-  }
+  });
 }
 
 // Which window-state changes become Minimized, Maximized or Restored events.
