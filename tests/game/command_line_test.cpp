@@ -20,18 +20,11 @@ std::string Read(const std::vector<std::string>& parameters) {
 
 TEST(CommandLine, TheFirstDecisiveParameterDecides) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{}, "play"},
-      {{"/LOG"}, "play+log"},
-      {{"/log", "/Log"}, "play+log"},
-      {{"-h"}, "help"},
-      {{"/LOG", "--help"}, "help"},
-      {{"--version", "--bogus"}, "version"},
-      {{"--bogus", "--help"}, "wrong:--bogus"},
-      {{"scores.txt", "/LOG"}, "wrong:scores.txt"},
-      {{"/LOG", "-H"}, "wrong:-H"},
-      {{"--HELP"}, "wrong:--HELP"},
-      {{"--sync"}, "wrong:--sync"},  // GTK 2's, unknown to GTK 3: GTK leaves it to us
-      {{"/LOGS"}, "wrong:/LOGS"}};
+      {{}, "play"},          {{"/LOG"}, "play+log"},           {{"/log", "/Log"}, "play+log"},
+      {{"-h"}, "help"},      {{"/LOG", "--help"}, "help"},     {{"--version", "--bogus"}, "version"},
+      {{"--HELP"}, "wrong:--HELP"},  {{"/LOGS"}, "wrong:/LOGS"},  {{"--bogus", "--help"}, "wrong:--bogus"},
+      {{"/LOG", "-H"}, "wrong:-H"},  {{"scores.txt", "/LOG"}, "wrong:scores.txt"},
+      {{"--sync"}, "wrong:--sync"}};  // GTK 2's, unknown to GTK 3: GTK leaves it to us
   for (const auto& [parameters, expected] : cases) EXPECT_EQ(Read(parameters), expected) << testing::PrintToString(parameters);
 }
 

@@ -9,7 +9,6 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 
 struct ScratchDir {
   ScratchDir() { EXPECT_NE(mkdtemp(path_.data()), nullptr); path_ += "/"; }
