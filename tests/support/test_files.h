@@ -9,6 +9,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 struct ScratchDir {
   ScratchDir() { EXPECT_NE(mkdtemp(path_.data()), nullptr); path_ += "/"; }
