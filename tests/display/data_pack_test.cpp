@@ -19,7 +19,7 @@ const Bytes kBlock8 = {0x61, 0x00, 0x50, 0x62, 0x01};  // "abababab"
 
 Bytes ContainerOf(uint64_t total, uint64_t blockSize, const Bytes& blocks) {
   Bytes stored = {'1', 'z', 'l', 'b', 0, 0, 0, 0};
-  appendU64(stored, total), appendU64(stored, blockSize);
+  appendLittleEndian(stored, total), appendLittleEndian(stored, blockSize);
   stored.insert(stored.end(), blocks.begin(), blocks.end());
   return stored;
 }
