@@ -33,7 +33,7 @@ mutation 07 src/display/brieflz_decode.cpp display 'BriefLzDecode.Blocks:DataPac
 mutation 08 src/platform/real/draw/sprites.cpp platform 'FullScreen.SpritesReplaceOrBlendByTheirAlphaOrTheColourKey*' \
   's/pixels\[i + 3\] = keyed ? 0 : 255;/pixels[i + 3] = 255;/' "the colour key ignored"
 mutation 09 src/game/clicks.cpp game ClicksTest.MenuAndQuestions 's/kButtonHeight = 40;/kButtonHeight = 48;/' "buttons 48 pixels high to a click"
-mutation 10 src/game/startup.cpp game 'StartUpTest.LanguagesMissingFromThePackFallBackToEnglish*' \
+mutation 10 src/game/startup.cpp game StartUpTest.LanguageFromThePreferencesOrTheLocaleElseEnglish \
   '/languageInfo\.hasCode(game\.prefs\.languageCode)/s/game\.prefs\.languageCode = "en_GB";/{}/' "no fallback to English"
 mutation 11 src/game/frame_drawing.cpp game DrawingTest.WellDoneFadesInOver33FramesThenHolds \
   's/game\.wellDoneFade += 4;/game.wellDoneFade += 8;/' "the well-done banner fading in twice as fast"
