@@ -9,30 +9,20 @@
 #include "display/brieflz_decode.h"
 #include "display/brieflz_encode.h"
 
-namespace {
-
-void decodeArbitrary(const uint8_t* in, size_t inSize, size_t outSize) {
-  std::vector<uint8_t> out(outSize);
-  size_t consumed = 0;
-  const int64_t result = brieflz_decode(in, inSize, out.data(), out.size(), &consumed);
-  if (result != -1 && (result != static_cast<int64_t>(outSize) || consumed > inSize)) std::abort();
-}
-
-void roundTrip(const uint8_t* data, size_t size, BriefLzLevel level) {
-  const std::vector<uint8_t> block = brieflz_encode(data, size, level);
-  std::vector<uint8_t> out(size);
-  size_t consumed = 0;
-  if (brieflz_decode(block.data(), block.size(), out.data(), out.size(), &consumed) != static_cast<int64_t>(size) ||
-      consumed != block.size() || (size != 0 && std::memcmp(out.data(), data, size) != 0))
-    std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
-  decodeArbitrary(data + 2, size - 2, data[0] | (data[1] << 8));
-  roundTrip(data + 2, size - 2, BriefLzLevel::Fast);
-  roundTrip(data + 2, size - 2, BriefLzLevel::Optimal);
+  const uint8_t* in = data + 2;
+  const size_t inSize = size - 2;
+  std::vector<uint8_t> out(data[0] | (data[1] << 8));
+  size_t consumed = 0;
+  const int64_t result = brieflz_decode(in, inSize, out.data(), out.size(), &consumed);
+  if (result != -1 && (result != static_cast<int64_t>(out.size()) || consumed > inSize)) std::abort();
+  for (const BriefLzLevel level : {BriefLzLevel::Fast, BriefLzLevel::Optimal}) {
+    const std::vector<uint8_t> block = brieflz_encode(in, inSize, level);
+    out.assign(inSize, 0);
+    if (brieflz_decode(block.data(), block.size(), out.data(), inSize, &consumed) != static_cast<int64_t>(inSize) ||
+        consumed != block.size() || (inSize != 0 && std::memcmp(out.data(), in, inSize) != 0))
+      std::abort();
+  }
   return 0;
 }

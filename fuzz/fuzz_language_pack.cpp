@@ -31,17 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   translations.set("tMenuSTART", "kept");
 
   const int scanned = ScanLanguagePackMemory(pack.data(), pack.size(), info, list);
-  if (!scanned && (info.size() != 0 || !list.empty())) __builtin_trap();
-  if (list.size() != info.size()) __builtin_trap();
+  if ((!scanned && (info.size() != 0 || !list.empty())) || list.size() != info.size()) __builtin_trap();
 
   std::vector<std::string> codes = {"en_GB", "", "../en_GB"};
   for (const LanguageEntry& entry : list.entries()) codes.push_back(entry.code);
   for (const std::string& code : codes) {
     const size_t before = translations.size();
     const std::string start = translations["tMenuSTART"];
-    if (!LoadLanguageFromMemory(pack.data(), pack.size(), code, translations)) {
-      if (translations.size() != before || translations["tMenuSTART"] != start) __builtin_trap();
-    }
+    const bool loaded = LoadLanguageFromMemory(pack.data(), pack.size(), code, translations);
+    if (!loaded && (translations.size() != before || translations["tMenuSTART"] != start)) __builtin_trap();
     const int64_t index = LanguageIndex(list, code);
     if (index < 0 || (index > 0 && static_cast<size_t>(index) >= list.size())) __builtin_trap();
   }

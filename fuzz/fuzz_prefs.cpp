@@ -12,15 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   PrefsDocument document = PrefsDocument::Parse(bytes);
 
-  for (const char* group : {"Settings", "LANGUAGE FILE", "", "Menu"}) {
-    document.selectGroup(group);
-    (void)document.readText("Language", "");
-    (void)document.readInt("Music", 1);
-    (void)document.readText("tLangFileNAME", "");
-  }
   LanguageTable names;
-  for (const PrefsDocument::Group& group : document.groups()) {
-    document.selectGroup(group.name);
+  for (const PrefsDocument::Group& group : document.groups()) {  // each key of each group, and one maybe missing
+    document.selectGroup(group.name), (void)document.readInt("Music", 1);
     for (const PrefsDocument::KeyValue& key : group.keys) {
       (void)document.readText(key.name, "");
       (void)document.readInt(key.name, 0);

@@ -10,10 +10,8 @@ seconds=${2:?usage: run-smoke.sh BUILD_DIR SECONDS}
 source_dir=$(cd "$(dirname "$0")" && pwd)
 
 mapfile -t fuzzers < <(find "$build_dir" -type f -perm -u+x -name 'fuzz_*' | sort)
-if [ ${#fuzzers[@]} -eq 0 ]; then
-  echo "run-smoke: no fuzz_* programs under $build_dir (configure with -DVESPERINE_FUZZ=ON)" >&2
-  exit 1
-fi
+[ ${#fuzzers[@]} -gt 0 ] ||
+  { echo "run-smoke: no fuzz_* programs under $build_dir (configure with -DVESPERINE_FUZZ=ON)" >&2; exit 1; }
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -23,9 +21,7 @@ for fuzzer in "${fuzzers[@]}"; do
   name=$(basename "$fuzzer")
   corpus="$work/$name"
   mkdir -p "$corpus"
-  if [ -d "$source_dir/corpus/$name" ]; then
-    cp -r "$source_dir/corpus/$name/." "$corpus/"
-  fi
+  [ ! -d "$source_dir/corpus/$name" ] || cp -r "$source_dir/corpus/$name/." "$corpus/"
   echo "run-smoke: $name for ${seconds}s"
   if ! "$fuzzer" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
       -artifact_prefix="$work/$name-" "$corpus" > "$work/$name.log" 2>&1; then

@@ -33,7 +33,7 @@ mutation 07 src/display/brieflz_decode.cpp display 'BriefLzDecode.Blocks:DataPac
 mutation 08 src/platform/real/draw/sprites.cpp platform 'FullScreen.SpritesReplaceOrBlendByTheirAlphaOrTheColourKey*' \
   's/pixels\[i + 3\] = keyed ? 0 : 255;/pixels[i + 3] = 255;/' "the colour key ignored"
 mutation 09 src/game/clicks.cpp game ClicksTest.MenuAndQuestions 's/kButtonHeight = 40;/kButtonHeight = 48;/' "buttons 48 pixels high to a click"
-mutation 10 src/game/startup.cpp game 'StartUpTest.LanguagesMissingFromThePackFallBackToEnglish*' \
+mutation 10 src/game/startup.cpp game StartUpTest.LanguageFromThePreferencesOrTheLocaleElseEnglish \
   '/languageInfo\.hasCode(game\.prefs\.languageCode)/s/game\.prefs\.languageCode = "en_GB";/{}/' "no fallback to English"
 mutation 11 src/game/frame_drawing.cpp game DrawingTest.WellDoneFadesInOver33FramesThenHolds \
   's/game\.wellDoneFade += 4;/game.wellDoneFade += 8;/' "the well-done banner fading in twice as fast"
@@ -106,7 +106,7 @@ mutation 42 src/game/main_loop.cpp e2e e2e_autoplay_kind1 '/^  SavePreferences(g
 mutation 43 src/services/file_bytes.cpp e2e e2e_test_faults 's/if (!written || !closed || /if (!closed || /' "a failed write of the preferences renamed over the old file"
 # Deals shuffled and seeded per run, the pace, key codes out of range, decoding ahead, frames, centring.
 mutation 44 src/game/board.cpp game BoardTest.DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets '/for (int i = 0; i < 3; ++i) shuffleCells();/d' "deals not shuffled"
-mutation 45 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals '/SeedRandomFromClock();/d' "every run dealing the same boards"
+mutation 45 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDealsAndPlaysOnWithoutSound '/SeedRandomFromClock();/d' "every run dealing the same boards"
 mutation 46 src/platform/real/screen/screen_state.cpp platform FullScreen.FrameRateLimitPacesFlipsAt60FramesASecondAndOffDoesNot \
   's/1000 \/ fps/2000 \/ fps/' "the frames paced at half the rate"
 mutation 47 src/platform/real/input/input.cpp platform KeyCodes.FromKeySymbolsAndOutOfTheTableIgnored \
@@ -175,9 +175,9 @@ mutation 74 src/platform/real/draw/top_layer.cpp platform FullScreen.FramesShowO
   's/ || left == right) continue;/) continue;/' "the pointer's texels looked up outside it for a part of the frame it misses"
 # What players' systems have or lack: no sound device, their locale, a hand-edited window size, the
 # command line, no HOME, the small icons.
-mutation 160 src/game/startup.cpp game StartUpTest.WithoutASoundDeviceTheGamePlaysSilently \
+mutation 160 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDealsAndPlaysOnWithoutSound \
   's/game\.soundDevice = sound_init() != 0;/if (!sound_init()) return false;/' "no sound device stops the game again"
-mutation 161 src/game/startup.cpp game StartUpTest.WithoutASoundDeviceTheGamePlaysSilently \
+mutation 161 src/game/startup.cpp game StartUpTest.CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDealsAndPlaysOnWithoutSound \
   's/if (game\.soundDevice && !LoadMusic(/if (!LoadMusic(/' "the music loaded without a sound device, and its failure fatal"
 mutation 162 src/services/paths.cpp services Paths.UserDirectoryFromHomeAndPrivateDirectoriesCreated 's/ && home\[0\] != .\\0.//' "an empty HOME taken for the home directory"
 mutation 163 src/services/paths.cpp services Paths.UserDirectoryFromHomeAndPrivateDirectoriesCreated \

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <limits>
 #include <tuple>
 
@@ -20,7 +19,7 @@ const Bytes kBlock8 = {0x61, 0x00, 0x50, 0x62, 0x01};  // "abababab"
 
 Bytes ContainerOf(uint64_t total, uint64_t blockSize, const Bytes& blocks) {
   Bytes stored = {'1', 'z', 'l', 'b', 0, 0, 0, 0};
-  appendU64(stored, total), appendU64(stored, blockSize);
+  appendLittleEndian(stored, total), appendLittleEndian(stored, blockSize);
   stored.insert(stored.end(), blocks.begin(), blocks.end());
   return stored;
 }
@@ -56,13 +55,8 @@ TEST_P(DataPackRoundTrip, EveryEntryComesBackExactly) {
   const std::vector<std::pair<std::string, Bytes>> entries = {
       {"readme.txt", textLike(20000, 2)}, {"music.ogg", randomBytes(9000, 3)}, {"empty", {}}, {"one", {'1'}},
       {"zeros", Bytes(50000, 0)}};
-  const Bytes bytes = Written({version, blockSize, level}, entries);
-  // A file per combination: CTest runs them side by side.
-  const std::string path = testing::TempDir() + "/round trip " +
-                           testing::UnitTest::GetInstance()->current_test_info()->value_param() + ".pack";
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  DataPack pack;
-  ASSERT_TRUE(pack.open(path));
+  DataPack pack;  // (opening a pack file: the pack tool's test)
+  ASSERT_TRUE(pack.openMemory(Written({version, blockSize, level}, entries)));
   ASSERT_EQ(pack.entries().size(), entries.size());
   for (const auto& [name, data] : entries) {
     Bytes block(data.size());
@@ -99,7 +93,6 @@ TEST(DataPackWriter, RefusesWhatAHeaderCannotSay) {
   EXPECT_TRUE(writer.add(std::string(32767, 'n'), nullptr, 0, &error));
   EXPECT_TRUE(!writer.add(std::string(32768, 'n'), nullptr, 0, &error) && !error.empty());
   // (Version 3 and block size 0 are refused through the pack tool.)
-  EXPECT_EQ(checkPackWriteOptions({}), "");
   EXPECT_NE(checkPackWriteOptions({2, kBriefLzMaxBlock + 1, BriefLzLevel::Fast}), "");
 }
 
@@ -119,14 +112,12 @@ TEST(DataPackCorrupt, ContainersAndEntries) {
       // Packers end a block with a fresh tag word never read: harmless after the last block only.
       {"unread tag word after the last block", PackWith(8, ContainerOf(8, 8, tagWordAfterLast)), 8},
       {"unread tag word between blocks", PackWith(16, ContainerOf(16, 8, tagWordBetween)), -1},
-      {"block size zero", PackWith(8, ContainerOf(8, 0, kBlock8)), -1},
-      {"wrong container magic", PackWith(8, wrongMagic), -1},
+      {"block size 0", PackWith(8, ContainerOf(8, 0, kBlock8)), -1}, {"wrong magic", PackWith(8, wrongMagic), -1},
       {"total above the entry size", PackWith(8, ContainerOf(9, 8, kBlock8)), -1},
       {"total below the entry size", PackWith(8, ContainerOf(7, 8, kBlock8)), -1},
-      {"huge total", PackWith(8, ContainerOf(kHuge, 8, kBlock8)), -1},
+      {"huge total", PackWith(8, ContainerOf(kHuge, 8, kBlock8)), -1}, {"header cut", PackWith(8, cutHeader), -1},
       {"block writing more than the entry has", PackWith(6, ContainerOf(6, 8, kBlock8)), -1},
       {"missing block", PackWith(16, ContainerOf(16, 8, kBlock8)), -1},
-      {"container header cut", PackWith(8, cutHeader), -1},
       {"huge stored size", PackWith(8, ContainerOf(8, 8, kBlock8), kHuge - 1), -1},
       {"huge unpacked size", PackWith(kHuge, ContainerOf(kHuge, 8, kBlock8), kHuge, 1), -1},
       {"stored data cut short", PackWith(10, Bytes(9, 'r'), 10), -1},

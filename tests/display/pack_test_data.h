@@ -31,17 +31,16 @@ inline std::vector<uint8_t> textLike(size_t size, uint32_t seed) {
   return bytes;
 }
 
-inline void appendU64(std::vector<uint8_t>& out, uint64_t v) {
-  for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
+inline void appendLittleEndian(std::vector<uint8_t>& out, uint64_t v, int bytes = 8) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
 // One entry as the reader expects it, with whatever sizes the test wants to lie about.
 inline void appendEntry(std::vector<uint8_t>& pack, int version, uint64_t unpackedSize, uint64_t storedSize,
                         int16_t nameLength, const std::string& name, const std::vector<uint8_t>& data) {
-  appendU64(pack, unpackedSize);
-  appendU64(pack, storedSize);
-  pack.push_back(static_cast<uint8_t>(nameLength));
-  pack.push_back(static_cast<uint8_t>(static_cast<uint16_t>(nameLength) >> 8));
+  appendLittleEndian(pack, unpackedSize);
+  appendLittleEndian(pack, storedSize);
+  appendLittleEndian(pack, static_cast<uint16_t>(nameLength), 2);
   if (version == 1) pack.insert(pack.end(), 6, 0);
   pack.insert(pack.end(), name.begin(), name.end());
   pack.insert(pack.end(), data.begin(), data.end());

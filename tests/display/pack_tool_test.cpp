@@ -3,11 +3,10 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 
 #include "display/data_pack.h"
 #include "pack_test_data.h"
+#include "test_files.h"
 
 namespace {
 
@@ -26,28 +25,27 @@ std::pair<int, std::string> RunTool(const std::string& arguments) {
 
 TEST(PackTool, CreateListExtractAndRefuse) {
   if (!fs::exists(kTool)) GTEST_SKIP() << kTool << " is not built";
-  const fs::path dir = fs::path(testing::TempDir()) / "pack tool";
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const ScratchDir dir;
+  const auto quoted = [&](const char* name) { return "'" + dir.file(name) + "'"; };
   const auto write = [&](const char* name, const std::vector<uint8_t>& bytes) {
-    std::ofstream(dir / name, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return "'" + (dir / name).string() + "'";
+    WriteWholeFile(dir.file(name), std::string(bytes.begin(), bytes.end()));
+    return quoted(name);
   };
   const std::string text = write("text.txt", pack_test::textLike(30000, 1)), noise = write("noise.bin", pack_test::randomBytes(5000, 2)),
-                    empty = write("empty", {}), pack = "'" + (dir / "game.pack").string() + "'";
+                    empty = write("empty", {}), pack = quoted("game.pack");
   ASSERT_EQ(RunTool("create --version 1 --block-size 4096 --level fast " + pack + " " + text + " 'well done.png='" +
                 noise + " " + empty).first, 0);
   DataPack reader;
-  ASSERT_TRUE(reader.open((dir / "game.pack").string()));
+  ASSERT_TRUE(reader.open(dir.file("game.pack")));
   EXPECT_EQ(RunTool("list " + pack), std::make_pair(0, "text.txt\t30000\t" + std::to_string(reader.entries()[0].storedSize) +
                                                        "\nwell done.png\t5000\t5000\nempty\t0\t0\n"));
-  const std::string bad = "'" + (dir / "bad.pack").string() + "' ";
+  const std::string bad = quoted("bad.pack") + " ";
   for (const std::string& arguments :
-       {"create " + bad + "'" + (dir / "missing").string() + "'", "create --version 3 " + bad + empty,
+       {"create " + bad + quoted("missing"), "create --version 3 " + bad + empty,
         "create --block-size 0 " + bad + empty, "create --level best " + bad + empty, "create " + bad + empty + " " + empty,
         "list " + text, "extract " + text + " a b", std::string("frobnicate"), std::string()})
     EXPECT_NE(RunTool(arguments).first, 0) << arguments;
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 4) << "files left behind";
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4) << "files left behind";
 }
 
 }  // namespace

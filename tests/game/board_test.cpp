@@ -75,30 +75,22 @@ TEST_F(BoardTest, PickIsStrictOnTheCardEdgesAndStopsAtTwo) {
   EXPECT_EQ(game.board[2][0].state, FaceDown);
 }
 
+// Both go on under the menu, and dragging over the second card turns it too. (The last pair ending
+// the game is played end to end: the automated player wins whole games.)
 TEST_F(BoardTest, WrongPairStaysUp81FramesMatchingPairFadesOver32) {
   const auto [sc, sr] = other(false);
-  clickCell(0, 0), clickCell(sc, sr);  // turned in this pass; the pass of the click drew it face down
+  clickCell(0, 0), clickCell(sc, sr), game.gameState = Menu;  // turned in this pass; the pass of the click drew it face down
   EXPECT_EQ(passesWhile(sc, sr, FaceUp), 81);
   EXPECT_EQ(std::make_tuple(game.board[0][0].state, game.selCount, game.frameCounter), std::make_tuple(int8_t{FaceDown}, int64_t{0}, int64_t{0}));
   const auto [pc, pr] = other(true);
-  clickCell(0, 0), clickCell(pc, pr);
+  game.gameState = Playing, clickCell(0, 0), fake::state().buttons[1] = true;
+  fake::state().mouseX += static_cast<int>(game.board[pc][pr].x - game.board[0][0].x);
+  fake::state().mouseY += static_cast<int>(game.board[pc][pr].y - game.board[0][0].y), RunOnePass();
   EXPECT_EQ(game.board[0][0].state, Vanishing);
+  fake::state().buttons[1] = false, game.gameState = Menu;
   EXPECT_EQ(passesWhile(0, 0, Vanishing), 32);
   EXPECT_EQ(std::make_tuple(game.board[pc][pr].state, game.cardsLeft, game.pairFade, game.selCount),
             std::make_tuple(int8_t{Removed}, int64_t{46}, int64_t{255}, int64_t{0}));
-}
-
-// (The last pair ending the game is played end to end: the automated player wins whole games.)
-TEST_F(BoardTest, PairsGoOnUnderTheMenuAndDraggingTurnsTheSecondCard) {
-  const auto [sc, sr] = other(false);
-  clickCell(0, 0), clickCell(sc, sr), game.gameState = Menu, Passes(85);  // (the right button's menu: the main loop's)
-  EXPECT_EQ(game.board[sc][sr].state, FaceDown);
-  const auto [pc, pr] = other(true);
-  game.gameState = Playing, clickCell(0, 0);
-  fake::state().buttons[1] = true;  // dragging over the second card turns it too
-  fake::state().mouseX += static_cast<int>(game.board[pc][pr].x - game.board[0][0].x);
-  fake::state().mouseY += static_cast<int>(game.board[pc][pr].y - game.board[0][0].y), RunOnePass();
-  EXPECT_EQ(game.board[pc][pr].state, Vanishing);
 }
 
 }  // namespace

@@ -19,15 +19,12 @@ class ClicksTest : public GameTest {
   std::string stripClip() const { return fake::callsStartingWith("sprite_clip 32").back(); }
 };
 
-TEST_F(ClicksTest, HitTestIsStrictOnEverySide) {
-  const HitArea& a = game.items[ItemStart];
+TEST_F(ClicksTest, MenuAndQuestions) {
+  const HitArea& a = game.items[ItemStart];  // hit strictly inside, on every side
   const std::tuple<int64_t, int64_t, bool> points[] = {
       {a.x, a.y + 10, false},          {a.x + 10, a.y, false},          {a.x + 1, a.y + 1, true},
       {a.x + a.width - 1, a.y + 79, true}, {a.x + a.width, a.y + 10, false}, {a.x + 10, a.y + 80, false}};
   for (const auto& [x, y, hit] : points) EXPECT_EQ(HitItem(ItemStart, 80, x, y), hit) << x - a.x << "," << y - a.y;
-}
-
-TEST_F(ClicksTest, MenuAndQuestions) {
   play({{ItemContinue, 80, Menu, 1},                  // no game to continue: only the wait
         {ItemStart, 80, Playing, 2}});                // no game runs: a deal at once
   const SpriteId firstFace = game.board[0][0].face;

@@ -6,33 +6,19 @@
 
 namespace {
 
-// What the line does: "play", "play+log", "help", "version" or "wrong:" and the parameter.
-std::string Read(const std::vector<std::string>& parameters) {
-  const CommandLine line = ReadCommandLine(parameters);
-  switch (line.action) {
-    case CommandLine::Play: return line.log ? "play+log" : "play";
-    case CommandLine::Help: return "help";
-    case CommandLine::Version: return "version";
-    case CommandLine::Wrong: return "wrong:" + line.wrong;
-  }
-  return "";
-}
-
+// What the line does: play, help, version or "wrong:" and the parameter; " +log" when it asks for the log.
 TEST(CommandLine, TheFirstDecisiveParameterDecides) {
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{}, "play"},
-      {{"/LOG"}, "play+log"},
-      {{"/log", "/Log"}, "play+log"},
-      {{"-h"}, "help"},
-      {{"/LOG", "--help"}, "help"},
-      {{"--version", "--bogus"}, "version"},
-      {{"--bogus", "--help"}, "wrong:--bogus"},
-      {{"scores.txt", "/LOG"}, "wrong:scores.txt"},
-      {{"/LOG", "-H"}, "wrong:-H"},
-      {{"--HELP"}, "wrong:--HELP"},
-      {{"--sync"}, "wrong:--sync"},  // GTK 2's, unknown to GTK 3: GTK leaves it to us
-      {{"/LOGS"}, "wrong:/LOGS"}};
-  for (const auto& [parameters, expected] : cases) EXPECT_EQ(Read(parameters), expected) << testing::PrintToString(parameters);
+      {{}, "play"},          {{"/LOG"}, "play +log"},          {{"/log", "/Log"}, "play +log"},
+      {{"-h"}, "help"},      {{"/LOG", "--help"}, "help +log"}, {{"--version", "--bogus"}, "version"},
+      {{"--HELP"}, "wrong:--HELP"},  {{"/LOGS"}, "wrong:/LOGS"},  {{"--bogus", "--help"}, "wrong:--bogus"},
+      {{"/LOG", "-H"}, "wrong:-H +log"},  {{"scores.txt", "/LOG"}, "wrong:scores.txt"},
+      {{"--sync"}, "wrong:--sync"}};  // GTK 2's, unknown to GTK 3: GTK leaves it to us
+  const char* const actions[] = {"play", "help", "version", "wrong:"};
+  for (const auto& [parameters, expected] : cases) {
+    const CommandLine line = ReadCommandLine(parameters);
+    EXPECT_EQ(actions[line.action] + line.wrong + (line.log ? " +log" : ""), expected) << testing::PrintToString(parameters);
+  }
 }
 
 }  // namespace

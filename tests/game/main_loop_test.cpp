@@ -102,10 +102,7 @@ TEST_F(MainLoopTest, RightButtonTheInactiveScreenAndNoPointerInAWindow) {
 TEST_F(MainLoopTest, QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyAndALostDisplayStillSaves) {
   const ScratchDir dir;
   game.saveDir = dir.path();
-  const auto savedMusic = [&] {
-    Preferences saved;
-    return saved.musicOn = -1, LoadPreferences(game.saveDir, saved), saved.musicOn;
-  };
+  const auto savedMusic = [&] { Preferences saved{"", -1}; return LoadPreferences(game.saveDir, saved), saved.musicOn; };
   for (const int kind : {0, 1, 2}) {
     for (const int away : {0, 1}) {  // away: the inactive pass pauses the music
       game.prefs.screenKind = kind, game.prefs.musicOn = away, fake::state().active = 1 - away;
@@ -125,10 +122,7 @@ TEST_F(MainLoopTest, QuitOrTheDesktopEndsTheLoopSavingAndFadingPlayingMusicOnlyA
   game.prefs.musicOn = 0, fake::state().lastWords();
   EXPECT_EQ(savedMusic(), 0);
   // Asked while starting: not one frame shown, the preferences saved all the same.
-  game.quitRequested = 0;
-  game.prefs.musicOn = 1;
-  fake::clearCalls();
-  RunMainLoop();
+  game.quitRequested = 0, game.prefs.musicOn = 1, fake::clearCalls(), RunMainLoop();
   EXPECT_EQ(std::make_tuple(fake::callsStartingWith("screen_flip").size(), savedMusic()), std::make_tuple(0u, int64_t{1}));
 }
 

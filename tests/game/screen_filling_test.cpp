@@ -1,6 +1,5 @@
-// Fitting pictures to the screen (resize and crop), applying the settings, the screen mode text.
+// Fitting pictures to the screen (resize and crop), applying the settings.
 #include "display/asset_loading.h"
-#include "display/screen_setup.h"
 #include "game/apply_settings.h"
 #include "game_fixture.h"
 
@@ -37,15 +36,6 @@ TEST_F(GameTest, ScreenFillingPicturesAreFittedAndCroppedInTheMiddle) {
   EXPECT_NE(MakeScreenFillingSprite(10, junk.data(), junk.size(), 1280, 720), 0);
   EXPECT_EQ(sprite_width(10), 1280);
   EXPECT_TRUE(fake::callsStartingWith("image_draw").empty() && fake::state().images.empty());
-}
-
-TEST(ScreenMode, FieldsAndJunk) {
-  const std::tuple<const char*, int64_t, int64_t> cases[] = {
-      {"1024x768", 1024, 768}, {"800x600x32", 800, 600}, {"big", 0, 0}, {"640", 640, 0}, {"99999999999x5", 0, 5}};
-  for (const auto& [text, width, height] : cases) {
-    int64_t w = -1, h = -1;
-    EXPECT_EQ((ParseScreenMode(text, &w, &h), std::make_tuple(w, h)), std::make_tuple(width, height)) << text;
-  }
 }
 
 // Applying the settings with a language pack (a directory) of a complete English file and a German

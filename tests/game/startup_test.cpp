@@ -1,8 +1,9 @@
 // Start-up through the fake: directories, preferences, languages, the log, the fatal boxes, the display
 // from a data pack. (GTK's options, "/LOG" later or absent, missing entries, no audio: end to end.)
 #include <filesystem>
-#include <iterator>
 
+#include "display/data_pack_writer.h"
+#include "display/screen_setup.h"
 #include "game/random.h"
 #include "game/startup.h"
 #include "game_fixture.h"
@@ -21,7 +22,6 @@ class StartUpTest : public GameTest {
                    LanguageFileText("English", "[E]\ntErrorERROR = Error\ntErrorSUBSYSTEM = Could not start\ntErrorSCREEN = No screen\n"));
     WriteWholeFile(pack + "de_DE.language", LanguageFileText("Deutsch", "[E]\ntErrorERROR = Fehler\ntErrorSUBSYSTEM = Start\n"));
   }
-  void TearDown() override { CloseLogForTests(); }
   void restart() { GameTest::SetUp(); }  // back to a process that has not started yet
   bool start(std::vector<std::string> params, const std::string& prefs = "") {
     if (!prefs.empty()) std::ofstream(gameDir + "Vesperine.prefs") << prefs;
@@ -30,21 +30,16 @@ class StartUpTest : public GameTest {
     return StartUp(static_cast<int>(argv.size()), argv.data(), ReadCommandLine(params), gameDir);
   }
   // This start's log file in `dir`.
-  std::string log(const std::string& dir) {
-    std::ifstream file(dir + "Log " + game.startStamp + ".log");
-    return {std::istreambuf_iterator<char>(file), {}};
-  }
+  std::string log(const std::string& dir) { return ReadWholeFile(dir + "Log " + game.startStamp + ".log"); }
   static void expectLines(const std::string& log, std::initializer_list<std::string> parts) {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
   }
-  // A version-2 data pack of every picture, fake PNGs of plausible sizes, and "music.ogg", all stored as they are.
+  // A data pack of every picture (fake PNGs of plausible sizes) and "music.ogg".
   void writePack() {
-    std::ofstream out(gameDir + "VesperineData.pack", std::ios::binary);
-    out << "2zlp";  // then each entry's stored and full sizes, its name's length, the name and the bytes
+    DataPackWriter pack({});
+    std::string error;
     const auto entry = [&](const std::string& name, const std::string& data) {
-      for (const auto& [v, bytes] : {std::pair{data.size(), 8}, {data.size(), 8}, {name.size(), 2}})
-        for (int i = 0; i < bytes; ++i) out.put(static_cast<char>(v >> (8 * i) & 255));
-      out << name << data;
+      EXPECT_TRUE(pack.add(name, reinterpret_cast<const uint8_t*>(data.data()), data.size(), &error)) << error;
     };
     const auto add = [&](const std::string& name, int w, int h) { entry(name, FakePng(w, h)); };
     for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
@@ -56,6 +51,7 @@ class StartUpTest : public GameTest {
       add(name, w, h);
     for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
     entry("music.ogg", "OggS fake music");
+    WriteWholeFile(gameDir + "VesperineData.pack", std::string(pack.bytes().begin(), pack.bytes().end()));
   }
   const ScratchDir gameScratch, homeScratch;
   const std::string gameDir = gameScratch.path(), home = homeScratch.path(), userDir = home + ".Quenmarsh/Vesperine/";
@@ -108,19 +104,7 @@ TEST_F(StartUpTest, SubsystemsThatCannotStartAreFatalWithTheirLineAndBox) {
   EXPECT_EQ(fake::state().messageBoxes[0], std::make_pair(std::string("Vesperine::"), std::string("  : Sprite")));
 }
 
-// No sound device: no box, the music neither loaded nor played, and M still switches the setting.
-TEST_F(StartUpTest, WithoutASoundDeviceTheGamePlaysSilently) {
-  writePack(), fake::state().failSoundInit = true;
-  ASSERT_TRUE(start({"/LOG"}) && SetUpDisplay());
-  fake::state().releasedKeys = {kKeyM}, HandleKeys();
-  EXPECT_EQ(std::make_tuple(fake::state().messageBoxes.size(), fake::callsStartingWith("sound_load").size(), game.prefs.musicOn),
-            std::make_tuple(0u, 0u, int64_t{0}));
-  const std::string text = log(userDir);
-  expectLines(text, {"InitMouse:\t\tOK\nInitSound:\t\tNO DEVICE, PLAYING SILENTLY\nScreenWidth:", "Opening screen (Fullscreen):\t\tOK"});
-  EXPECT_EQ(text.find("music.ogg"), std::string::npos);
-}
-
-TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals) {
+TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDealsAndPlaysOnWithoutSound) {
   writePack();
   ASSERT_TRUE(start({"/LOG"}) && SetUpDisplay());
   expectLines(log(userDir),
@@ -134,6 +118,12 @@ TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDeals)
   // Each set-up seeds the deals from the clock: after one seed, two set-ups deal two boards.
   const auto deal = [] { SeedRandom(7), game.cardSetIndex = 0; EXPECT_TRUE(SetUpDisplay()); dealNewGame(); return DealtFaces(); };
   EXPECT_NE(deal(), deal());
+  // No sound device: no box, the music neither loaded nor played, M still switches it (its log line: end to end).
+  restart(), fake::state().failSoundInit = true;
+  ASSERT_TRUE(start({}) && SetUpDisplay());
+  fake::state().releasedKeys = {kKeyM}, HandleKeys();
+  EXPECT_EQ(std::make_tuple(fake::state().messageBoxes.size(), fake::callsStartingWith("sound_load").size(), game.prefs.musicOn),
+            std::make_tuple(0u, 0u, int64_t{0}));
 }
 
 TEST_F(StartUpTest, ScreenKindsAndModes) {
@@ -152,25 +142,21 @@ TEST_F(StartUpTest, ScreenKindsAndModes) {
     EXPECT_EQ(got, expected) << prefs;
   }
   // Hand-edited sizes of the windowed kind: blanks and either x; one no window can have (the fake's
-  // largest side is set to 8000 here), too small, too long or too large to play opens 1280x720, and so is saved;
-  // the file stays as written meanwhile.
+  // largest side is set to 8000 here), too small, too long or too large to play becomes 1280x720, in
+  // the preferences too. (Its log line and the file kept until the save: end to end.)
+  fake::state().largestScreenSide = 8000;
   const std::pair<const char*, const char*> modes[] = {
       {"1024 x 768", "1024x768"}, {"1024X768", "1024x768"}, {"800 X\t600", "800x600"}, {"640x480x2", "640x480"},
       {"320x200", "320x200"},     {"800x200", "800x200"},   {"320x1280", "320x1280"},    {"7680x4320", "7680x4320"},
       {"319x200", "1280x720"},    {"320x199", "1280x720"},  {"801x200", "1280x720"},     {"320x1281", "1280x720"},
-      {"7681x4320", "1280x720"},  {"16384x16", "1280x720"}, {"0x0", "1280x720"},         {"8001x2500", "1280x720"},
-      {"1024", "1280x720"},       {"big", "1280x720"},      {"-800x600", "1280x720"}};
+      {"7681x4320", "1280x720"},  {"16384x16", "1280x720"}, {"8001x2500", "1280x720"},   {"1024", "1280x720"},
+      {"big", "1280x720"},        {"-800x600", "1280x720"}, {"0x0", "1280x720"},         {"99999999999999999999x1", "1280x720"}};
   for (const auto& [mode, size] : modes) {
-    restart();
-    fake::state().largestScreenSide = 8000;
-    const std::string prefs = std::string("[Settings]\nGameScreen = 1\nScreenMode = ") + mode + "\n";
-    const bool fallback = std::string(size) == "1280x720", logged = std::string(mode) == "0x0";
-    ASSERT_TRUE(start(logged ? std::vector<std::string>{"/LOG"} : std::vector<std::string>{}, prefs));
-    ASSERT_TRUE(SetUpDisplay()) << mode;
-    EXPECT_EQ(std::to_string(game.screenWidth) + "x" + std::to_string(game.screenHeight), size) << mode;
-    EXPECT_EQ(game.prefs.screenModeText, fallback ? size : mode);
-    EXPECT_EQ(ReadWholeFile(gameDir + "Vesperine.prefs"), prefs);
-    if (logged) expectLines(log(gameDir), {"ScreenMode (0x0):\t\tUNUSABLE, 1280x720\n"});
+    std::string text = mode;
+    int64_t width = 0, height = 0;
+    ChooseScreenSize(ScreenWindowed, &text, &width, &height);
+    EXPECT_EQ(std::to_string(width) + "x" + std::to_string(height) + " " + text,
+              std::string(size) + " " + (std::string(size) == "1280x720" ? size : mode));
   }
 }
 

@@ -45,7 +45,6 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidthsTooWideEntriesAreCutAt500And
 
 TEST_F(TextSpritesTest, LanguageStripShowsTheLanguageInUse) {
   UseThreeLanguages(), game.prefs.languageCode = "hu_HU", renderAllTexts();
-  EXPECT_EQ(std::make_tuple(sprite_width(kSpriteLanguageStrip), sprite_height(kSpriteLanguageStrip)), std::make_tuple(280, 30));
   EXPECT_EQ(fake::state().sprites[kSpriteLanguageStrip].height, 90);
   EXPECT_EQ(fake::callsStartingWith("sprite_clip 32 ").back(), "sprite_clip 32 0 30 280 30");  // Magyar, the second row
   std::string names;
