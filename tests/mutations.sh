@@ -334,22 +334,18 @@ run_tests() {
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return
   fi
-  cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
-  local runner=() tests=$build/tests/vesperine_${program}_tests
-  [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
-  [ "$program" != assets ] || tests=$build/tools/assets/vesperine_assets_tests
-  (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
   cmake --build "$build" -j"$jobs" --target "vesperine_${program%-xorg}_tests" >"$log" 2>&1 || return 2
-  local runner=()
-  [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
-  [ "$program" != platform-xorg ] || runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy)
-  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program%-xorg}_tests" --gtest_filter="$filter") >"$log" 2>&1
+  local runner=() tests=$build/tests/vesperine_${program%-xorg}_tests
+  case $program in
+    platform) runner=(bash "$copy/tests/platform/run-with-x.sh") ;;
+    platform-xorg) runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy) ;;
+    assets) tests=$build/tools/assets/vesperine_assets_tests ;;
+  esac
+  (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 
-echo "== building the test programs in $scratch"
+echo "== configuring the scratch build in $scratch"
 cmake -S "$copy" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log" 2>&1 || { cat "$log"; exit 2; }
-cmake --build "$build" -j"$jobs" --target vesperine_services_tests vesperine_display_tests vesperine_game_tests \
-  vesperine_platform_tests >"$log" 2>&1 || { tail -30 "$log"; exit 2; }
 
 missed=0
 for i in "${!ids[@]}"; do

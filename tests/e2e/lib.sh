@@ -5,8 +5,20 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/autoplay/player.sh" "$1"
 
 save_dir() { if [ -f "$E2E_GAME_DIR/Vesperine.prefs" ]; then echo "$E2E_GAME_DIR"; else echo "$E2E_HOME/.Quenmarsh/Vesperine/"; fi; }
 game_log() { cat "$(save_dir)"Log*.log 2>/dev/null; }
-# The game started with the given parameters, its window shown and given the keyboard focus.
+# The game started with the given parameters, its window shown and given the keyboard focus;
+# menu_game waits on for its menu too.
 open_game() { start_game "$@"; wait_for_window; xdotool windowfocus --sync "$GAME_WINDOW"; }
+menu_game() { open_game "$@"; player_wait_for_menu; }
+# The command given (a key, a close request) ends the game with status 0 within ten seconds; else
+# MESSAGE. quits_by MESSAGE COMMAND...
+quits_by() { "${@:2}"; wait_for_exit 100 || fail "$1"; }
+# Another window (xmessage) at GEOMETRY, shown: OTHER, its process OTHER_PID; on a nested desktop
+# through its Xwayland.
+other_window() {
+  "${NESTED_CLIENT[@]}" xmessage -geometry "$1" "another window" &
+  OTHER_PID=$! && E2E_PIDS+=($!)
+  OTHER=$("${NESTED_CLIENT[@]}" xdotool search --sync --onlyvisible --name '^xmessage$' | head -n1)
+}
 # The picture $E2E_SHOTS/NAME.png once the screen holds still.
 shot() { wait_still; player_look "$E2E_SHOTS/$1.png"; }
 # The pictures given copied to $E2E_SHOTS_OUT when it is set (the docs keep them).
@@ -54,13 +66,12 @@ PY
 }
 audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
 
-# The captured audio of the next second, after the change has settled: "silent" or "playing".
+# The level of the captured audio of the next second, after the change has settled; expect_music
+# takes it for "silent" or "playing".
+level_next_second() { sleep 0.6; local mark; mark=$(audio_bytes); sleep 1; audio_level "$mark"; }
 expect_music() {
-  sleep 0.6
-  local mark level
-  mark=$(audio_bytes)
-  sleep 1
-  level=$(audio_level "$mark")
+  local level
+  level=$(level_next_second)
   if [ "$1" = silent ]; then [ "$level" -lt 30 ] || fail "$2 (level $level)"; else [ "$level" -gt 200 ] || fail "$2 (level $level)"; fi
 }
 

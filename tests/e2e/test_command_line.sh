@@ -22,8 +22,10 @@ expect() {
   [ "$(head -n1 "$E2E_WORK/err")" = "$err" ] || fail "vesperine $*: standard error: $(head -n3 "$E2E_WORK/err")"
 }
 
+# The usage names where the preferences, logs and screenshots go: the per-user directory, or (at
+# the end) the game's own when it holds preferences.
 expect 0 "$usage" "" --help
-expect 0 "$usage" "" -h
+grep -qxF "  $E2E_HOME/.Quenmarsh/Vesperine/" "$E2E_WORK/out" || fail "the usage does not name the per-user directory"
 expect 0 "Vesperine $version" "" --version
 [ "$(wc -l <"$E2E_WORK/out")" -eq 1 ] || fail "--version: more than the name and version"
 expect 2 "" "vesperine: unknown option '--bogus'" --bogus
@@ -34,10 +36,6 @@ expect 2 "" "vesperine: unknown option '--sync'" /LOG --sync  # GTK 2's; GTK 3 k
 expect 0 "Vesperine $version" "" --display=:65001 --version
 expect 0 "$usage" "" --g-fatal-warnings --name Vesperine --class Game -h
 expect 2 "" "vesperine: unknown option '--bogus'" --display :65001 --bogus
-# The usage names where the preferences, logs and screenshots go: the per-user directory, or the
-# game's own when it holds preferences.
-expect 0 "$usage" "" --help
-grep -qxF "  $E2E_HOME/.Quenmarsh/Vesperine/" "$E2E_WORK/out" || fail "the usage does not name the per-user directory"
 : >"${E2E_GAME_DIR}Vesperine.prefs"
 expect 0 "$usage" "" --help
 grep -qxF "  $E2E_GAME_DIR" "$E2E_WORK/out" || fail "the usage does not name the game directory holding preferences"

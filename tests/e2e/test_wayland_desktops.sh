@@ -67,19 +67,16 @@ play_on() {
   # minimise no X window): the desktop then shows a new S screenshot whole.
   if [ "$kind" = 0 ] && { [ "$desktop" = kwin ] || [ "$desktop" = mutter ]; }; then
     take_screenshot "$desktop-$kind-away"
-    "${NESTED_CLIENT[@]}" xmessage -geometry 400x200+300+300 "another window" &
-    local other=$!
-    "${NESTED_CLIENT[@]}" xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
+    other_window 400x200+300+300
     "${NESTED_CLIENT[@]}" xdotool windowminimize "$GAME_WINDOW"
     until_true desktop_differs "$E2E_SHOTS/$desktop-$kind-away.png" || fail "$desktop: the game was not put away"
     "${NESTED_CLIENT[@]}" xdotool windowactivate "$GAME_WINDOW"
     take_screenshot "$desktop-$kind-back"
     until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-back.png" ||
       fail "$desktop: the desktop does not show the whole frame once the game is back"
-    kill "$other"
+    kill "$OTHER_PID"
   fi
-  press Escape
-  wait_for_exit 100 || fail "$desktop, kind $kind: the game did not end cleanly"
+  quits_by "$desktop, kind $kind: the game did not end cleanly" press Escape
   grep -q '^; Vesperine' "${E2E_GAME_DIR}Vesperine.prefs" || fail "$desktop, kind $kind: preferences not saved"
   ! grep -q "no keyboard focus" "$E2E_WORK/game.out" || fail "$desktop, kind $kind: no focus at the start, asked for again"
 }

@@ -35,11 +35,8 @@ installed=$(dpkg -L vesperine)
 start_x 1280x720
 E2E_GAME=/usr/games/vesperine
 E2E_KIND=0
-start_game /LOG
-wait_for_window
-player_wait_for_menu
-press Escape
-wait_for_exit 100 || fail "Escape at the menu did not end the installed game"
+menu_game /LOG
+quits_by "Escape at the menu did not end the installed game" press Escape
 grep -q '^GameScreen = 0$' "$E2E_HOME/.Quenmarsh/Vesperine/Vesperine.prefs" || fail "no preferences in the per-user directory"
 ls "$E2E_HOME"/.Quenmarsh/Vesperine/Log*.log >/dev/null || fail "no log in the per-user directory"
 [ "$(ls /usr/lib/games/vesperine)" = "$(printf 'VesperineData.pack\nVesperineLanguages.pack\nvesperine')" ] \
