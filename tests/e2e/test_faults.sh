@@ -107,8 +107,7 @@ ln -sfn "$E2E_BUILD/VesperineLanguages.pack" "$E2E_GAME_DIR/VesperineLanguages.p
 
 # --- A save directory that cannot be made: the game plays as usual and ends normally.
 : >"$E2E_WORK/a file"
-launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_WORK/a file/home"
-plays_and_quits "save directory missing"
+plays_and_quits "save directory missing" launch "$E2E_WORK" "$E2E_GAME_DIR/vesperine" HOME="$E2E_WORK/a file/home"
 
 # --- A save directory that cannot be written: no log, no preferences, no crash. Permission bits
 # stop none of root's writes (CI runs as root): there it is a read-only mount.
@@ -141,8 +140,7 @@ if [ "$(id -u)" -eq 0 ]; then
   for home in "-u HOME" "HOME="; do
     rm -f "$E2E_GAME_DIR"/Log*.log
     # shellcheck disable=SC2086
-    launch "$E2E_WORK/cwd" "$E2E_GAME_DIR/vesperine" $home
-    plays_and_quits "HOME $home"
+    plays_and_quits "HOME $home" launch "$E2E_WORK/cwd" "$E2E_GAME_DIR/vesperine" $home
     game_log | grep -qxF "UserDir:"$'\t\t'"$(getent passwd nobody | cut -d: -f6)/.Quenmarsh/Vesperine/" \
       || fail "HOME $home: not the password entry's home: $(game_log | grep UserDir)"
     [ -z "$(ls -A "$E2E_WORK/cwd")" ] || fail "HOME $home: written where the game was started"
