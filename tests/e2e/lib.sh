@@ -57,11 +57,8 @@ audio_level() {
   python3 - "$E2E_AUDIO" "${1:-0}" <<'PY'
 import struct, sys, math
 data = open(sys.argv[1], 'rb').read()[int(sys.argv[2]):]
-n = len(data) // 2
-if n == 0:
-    print(0); sys.exit()
-samples = struct.unpack('<%dh' % n, data[:2 * n])
-print(int(math.sqrt(sum(s * s for s in samples[::7]) / len(samples[::7]))))
+samples = struct.unpack('<%dh' % (len(data) // 2), data[:len(data) // 2 * 2])[::7] or (0,)
+print(int(math.sqrt(sum(s * s for s in samples) / len(samples))))
 PY
 }
 audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
@@ -77,12 +74,7 @@ expect_music() {
 
 # Takes a new picture with SHOT FILE until CHECK... holds, for about ten seconds: a loaded machine
 # draws a click's answer late. until_shown SHOT FILE CHECK...; until_true CHECK... takes none.
-until_shown() {
-  local shot=$1 file=$2
-  shift 2
-  for _ in $(seq 1 40); do "$shot" "$file"; "$@" && return 0; sleep 0.25; done
-  return 1
-}
+until_shown() { for _ in $(seq 1 40); do "$1" "$2"; "${@:3}" && return 0; sleep 0.25; done; return 1; }
 until_true() { until_shown true "" "$@"; }
 window_hidden() { [ "$(xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Map State: //p')" != IsViewable ]; }
 panel_hidden() { ! panel_shows "$@"; }

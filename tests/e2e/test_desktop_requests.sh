@@ -40,7 +40,6 @@ ended() {
   [ "$within" != quick ] || within=2000
   wait_for_exit 50
   got=$? took=$(($(ms_now) - since))
-  echo "  $1: exit status $got after $took ms"
   [ "$got" = "$2" ] && [ "$took" -le "$within" ] || fail "$1: status $got after $took ms, not $2 within $within"
   saved_prefs_are en_GB 0 "$KIND" 1280x720 || fail "$1: preferences not saved: $(cat "${E2E_GAME_DIR}Vesperine.prefs")"
 }
@@ -48,16 +47,10 @@ ended() {
 # it as `ended` asks: way_out LABEL STATUS WITHIN KIND COMMAND
 way_out() { start_playing "$4"; eval "$5"; since=$(ms_now); ended "$1" "$2" "$3"; }
 
-# The desktop entry names one of the class parts given, as GNOME Shell matches them: its
-# StartupWMClass is one, or else its file name is one (as given or in lower case) with ".desktop".
-entry_names() {
-  local startup file id
-  startup=$(sed -n 's/^StartupWMClass=//p' "$ENTRY") file=$(basename "$ENTRY")
-  for id in "$@"; do [ "$startup" = "$id" ] || [ "$file" = "$id.desktop" ] || [ "$file" = "${id,,}.desktop" ] && return 0; done
-  return 1
-}
-
-# xprop of window WID: the class the desktop entry names, the game's process on this machine, the
+# The desktop entry names the windows' class (their WM_CLASS, checked below), as GNOME Shell matches
+# them: the entry's file name is not the class, so its StartupWMClass must be.
+grep -qxE 'StartupWMClass=(vesperine|Vesperine)' "$ENTRY" || fail "the desktop entry names another class"
+# xprop of window WID: the class vesperine/Vesperine, the game's process on this machine, the
 # protocols a window manager asks, the icon at several sizes.
 describes_game() {
   local props sizes
@@ -65,11 +58,8 @@ describes_game() {
   grep -qxF 'WM_CLASS(STRING) = "vesperine", "Vesperine"' <<<"$props" && grep -qxF "_NET_WM_PID(CARDINAL) = $GAME" <<<"$props" &&
     grep -qxF "WM_CLIENT_MACHINE(STRING) = \"$(uname -n)\"" <<<"$props" &&
     grep -q '^WM_PROTOCOLS(ATOM): protocols .*WM_DELETE_WINDOW.*_NET_WM_PING' <<<"$props" || fail "$1: $props"
-  # shellcheck disable=SC2046  # the class's two parts
-  entry_names $(sed -n 's/^WM_CLASS(STRING) = "\(.*\)", "\(.*\)"$/\1 \2/p' <<<"$props") || fail "$1: the desktop entry names another class"
   sizes=$(xprop -id "$2" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
   [[ "$sizes" == *"(48 x 48)"*"(64 x 64)"*"(128 x 128)"* ]] || fail "$1: icon sizes: $sizes"
-  echo "  $1: class vesperine/Vesperine as the entry names it, pid, machine, protocols, $sizes"
 }
 
 close_every_kind() {
@@ -93,13 +83,12 @@ away_and_back() {
   away=$(level_next_second) && xdotool key alt+Tab
   until_true active_is "$GAME_WINDOW" || fail "$1: Alt+Tab did not come back to the game"
   back=$(level_next_second)
-  echo "  $1: music level $before playing, $away away, $back back"
-  [ "$before" -gt 200 ] && [ "$away" -lt 30 ] && [ "$back" -gt $((before / 2)) ] || fail "$1: music after Alt+Tab"
+  [ "$before" -gt 200 ] && [ "$away" -lt 30 ] && [ "$back" -gt $((before / 2)) ] ||
+    fail "$1: music level after Alt+Tab $before playing, $away away, $back back"
   xset s 5 5 && sleep 6.5
   saver_is Off || fail "$1: the screensaver came on during play"
-  since=$(ms_now) && xdotool windowminimize "$GAME_WINDOW"
+  xdotool windowminimize "$GAME_WINDOW"
   until_true saver_is On || fail "$1: no screensaver once the game was minimised"
-  echo "  $1: screensaver off 6.5 s into play, on $(($(ms_now) - since)) ms after minimising"
   xset s off && kill "$GAME" && wait_for_exit 50
 }
 

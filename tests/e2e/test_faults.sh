@@ -30,20 +30,16 @@ plays_and_quits() {
   wait_for_exit 100 || fail "$1: exit status $?"
 }
 
-# The fatal box shows; its OK ends the game with status 1.
-box_and_exit() {
-  wait_for_window '^Vesperine::'
-  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null; press Return
-  wait_for_exit 100
-  [ $? -eq 1 ] || fail "$1: the box's OK did not end the game with status 1"
-}
-
-# A pack whose failure is the named entry: its FAILED line, nothing loaded after it, the box, exit 1.
+# A pack whose failure is the named entry: its FAILED line, nothing loaded after it, the box, whose OK
+# ends the game with status 1.
 expect_asset_failure() {
   ln -sfn "$1" "$E2E_GAME_DIR/VesperineData.pack"
   rm -f "$user_dir"Log*.log "$user_dir/Vesperine.prefs"
   start_game /LOG
-  box_and_exit "without $2"
+  wait_for_window '^Vesperine::'
+  xdotool windowfocus --sync "$GAME_WINDOW" 2>/dev/null; press Return
+  wait_for_exit 100
+  [ $? -eq 1 ] || fail "without $2: the box's OK did not end the game with status 1"
   game_log | grep -qxF "Load asset ($2):"$'\t\t'"FAILED" || fail "no FAILED line for $2"
   game_log | sed -n '/FAILED$/,$p' | tail -n +2 | grep -q '^Load asset' && fail "something loaded after $2 failed"
   [ ! -e "$user_dir/Vesperine.prefs" ] || fail "preferences saved after the failure of $2"

@@ -11,8 +11,6 @@ make_game_dir
 now="$E2E_WORK/now.png"
 menu_game /LOG
 take_screenshot menu
-[ "$(convert "$E2E_SHOTS/menu.png" -crop "400x200+440+$((MENU_TOP + 150))" +repage -unique-colors -format %w info:)" -gt 20 ] \
-  || fail "menu entries look empty"
 # The pointer walks over the menu, a window covers the screen and goes: the screen then shows exactly
 # the whole frame S saves (of the screen's size), pointer included.
 for step in $(seq 1 10); do xdotool mousemove $((300 + step * 41)) $((200 + step * 19)) sleep 0.05; done
@@ -33,5 +31,4 @@ prefs=$(cat "$(save_dir)Vesperine.prefs")
 code=$(game_log | grep -o 'Load language ([a-z][a-z]_[A-Z][A-Z]):'$'\t\t''OK' | tail -n1 | sed 's/Load language (\(.*\)):.*/\1/')
 [ "$code" != en_GB ] || fail "no language change in the log"
 grep -q "^Language = $code\$" <<<"$prefs" && grep -q '^Music = 0$' <<<"$prefs" || fail "preferences lack Language = $code, Music = 0: $prefs"
-game_log | grep -q $'^Opening screen (Fullscreen):\t\tOK$' || fail "log lacks the screen line"
 echo "full-screen play: OK (changed to $code)"

@@ -27,6 +27,14 @@ picture_centred() {
 }
 fitted_menu() { fitted_panel_shows 640 $((MENU_TOP + 600)) && picture_centred; }
 fitted_board() { ! fitted_panel_shows 640 $((MENU_TOP + 600)) && picture_centred; }
+# Resized to W x H, the window shows the menu fitted and centred, and a click where ENTRY is drawn
+# (START or CONTINUE, at the game's height Y) shows the board: resized_click W H Y ENTRY
+resized_click() {
+  resize_window "$1" "$2"
+  until_true fitted_menu || fail "${GDK_SCALE:-1}x, $1x$2: the menu not fitted and centred"
+  fitted_click 640 $((MENU_TOP + $3))
+  until_true fitted_board || fail "${GDK_SCALE:-1}x, $1x$2: $4 where it is drawn did not show the board"
+}
 # Escape twice, from the game to the menu and out.
 leave_game() { press Escape; until_true fitted_menu && press Escape && wait_for_exit 100 || fail "the game did not end cleanly"; }
 # Skips the logo and the title until the menu shows at the game pixel (X, Y).
@@ -44,14 +52,9 @@ resize_window 1596 880
 until_true fitted_menu || fail "1596x880: the menu not fitted and centred"
 resize_window 1280 720
 until_true eval 'window_shot "$E2E_WORK/now.ppm" && "$LOOK" same "$E2E_WORK/menu.ppm" "$E2E_WORK/now.ppm"' || fail "back at 1280x720 not as before"
-resize_window 1596 880
-fitted_click 640 $((MENU_TOP + 190))   # START
-until_true fitted_board || fail "1596x880: START where it is drawn did not deal"
+resized_click 1596 880 190 START
 fitted_click 700 400 3                 # the menu over the game
-resize_window 796 880
-until_true fitted_menu || fail "796x880: the menu not fitted and centred"
-fitted_click 640 $((MENU_TOP + 270))   # CONTINUE
-until_true fitted_board || fail "796x880: CONTINUE where it is drawn did not return to the game"
+resized_click 796 880 270 CONTINUE
 leave_game
 
 # ---- 200 %: the 1280x720 window is 2560x1440; resized, START answers.
@@ -60,10 +63,7 @@ open_game
 read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
 [ "${WIN_W}x$WIN_H" = 2560x1440 ] || fail "at scale 2 the 1280x720 window is ${WIN_W}x$WIN_H"
 menu_then 640 $((MENU_TOP + 600))
-resize_window 3192 1760
-until_true fitted_menu || fail "scale 2, 3192x1760: the menu not fitted and centred"
-fitted_click 640 $((MENU_TOP + 190))   # START
-until_true fitted_board || fail "scale 2, 3192x1760: START where it is drawn did not deal"
+resized_click 3192 1760 190 START
 leave_game
 
 # ---- under openbox: 2560x1440 asked on the 3840x2160 desktop at 200 % (1920x1080 of its pixels) opens at

@@ -43,9 +43,7 @@ ls "$E2E_HOME"/.Quenmarsh/Vesperine/Log*.log >/dev/null || fail "no log in the p
   || fail "the game directory changed: $(ls /usr/lib/games/vesperine)"
 
 apt-get purge -y -q -o DPkg::Lock::Timeout=300 vesperine >"$E2E_WORK/apt.log" 2>&1 || { cat "$E2E_WORK/apt.log"; fail "apt-get purge"; }
-left=""
-while read -r path; do
-  case "$path" in /usr/lib/games/vesperine*|/usr/share/doc/vesperine*|*/com.quenmarsh.Vesperine*|*/vesperine*) [ -e "$path" ] || [ -L "$path" ] && left+=" $path";; esac
-done <<<"$installed"
-[ -z "$left" ] || fail "left after purge:$left"
+left=$(grep -e /vesperine -e /com.quenmarsh.Vesperine <<<"$installed" |
+  while read -r path; do [ -e "$path" ] || [ -L "$path" ] && echo "$path"; done)
+[ -z "$left" ] || fail "left after purge: $left"
 echo "package: installed, played up to the menu, purged"
