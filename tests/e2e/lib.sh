@@ -29,14 +29,10 @@ screenshot_count() { ls "$(save_dir)" 2>/dev/null | grep -c '^Vesperine .*\.png$
 # frame while it is down); the screenshot, once written out and named by its date, becomes
 # $E2E_SHOTS/NAME.png.
 take_screenshot() {
-  local before i shot size=-1
+  local before shot size=-1 tries=0
   before=$(screenshot_count)
-  for i in $(seq 0 59); do
-    [ $((i % 20)) != 0 ] || press s
-    [ "$(screenshot_count)" -gt "$before" ] && break
-    sleep 0.1
-  done
-  [ "$(screenshot_count)" -gt "$before" ] || fail "no new screenshot"
+  new_screenshot() { [ $((tries++ % 8)) != 0 ] || press s; [ "$(screenshot_count)" -gt "$before" ]; }
+  until_true new_screenshot || fail "no new screenshot"
   shot=$(ls -t "$(save_dir)"Vesperine\ *.png | head -n1)
   while [ "$(stat -c %s "$shot")" != "$size" ]; do size=$(stat -c %s "$shot"); sleep 0.3; done  # written out
   [[ "$(basename "$shot")" =~ ^Vesperine\ [0-9]{2}-[0-9]{2}-[0-9]{4}\ [0-9]{2}-[0-9]{2}-[0-9]{2}\.png$ ]] \
