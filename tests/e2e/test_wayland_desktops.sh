@@ -34,7 +34,7 @@ menu_gone() { ! menu_at "$@"; }
 desktop_differs() { ! desktop_shows "$@"; }
 
 play_on() {
-  local desktop=$1 kind=$2 width=1920 height=1080
+  local desktop=$1 kind=$2 width=1920 height=1080 size
   [ "$kind" = 1 ] && width=1280 height=720
   printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = %s\nScreenMode = 1280x720\n' "$kind" >"${E2E_GAME_DIR}Vesperine.prefs"
   start_game
@@ -44,17 +44,12 @@ play_on() {
   [ "$kind" = 0 ] || desktop_click 10 10
   for _ in $(seq 1 60); do menu_at "$x" $((y + 600)) && break; press space; sleep 0.3; done
   menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: the menu did not show"
-  if [ "$kind" = 0 ]; then
-    for step in $(seq 1 12); do xdotool mousemove $((700 + step * 37)) $((400 + step * 23)) sleep 0.05; done
-  fi
+  [ "$kind" != 0 ] || for i in $(seq 1 12); do xdotool mousemove $((700 + i * 37)) $((400 + i * 23)) sleep 0.05; done
   take_screenshot "$desktop-$kind-menu"
-  local size
   size=$(identify -format '%w %h' "$E2E_SHOTS/$desktop-$kind-menu.png")
   [ "$size" = "$width $height" ] || fail "$desktop, kind $kind: screenshot size $size"
-  if [ "$kind" = 0 ]; then
-    until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
-      fail "$desktop: the desktop does not show the whole frame after the pointer's walk"
-  fi
+  [ "$kind" != 0 ] || until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
+    fail "$desktop: the desktop does not show the whole frame after the pointer's walk"
   for _ in 1 2 3 4; do  # a click a loaded machine missed is given again
     desktop_click "$x" $((y + 190)) && until_true menu_gone "$x" $((y + 600)) && break
   done
