@@ -47,8 +47,7 @@ ended() {
 # it as `ended` asks: way_out LABEL STATUS WITHIN KIND COMMAND
 way_out() { start_playing "$4"; eval "$5"; since=$(ms_now); ended "$1" "$2" "$3"; }
 
-# The desktop entry names the windows' class (their WM_CLASS, checked below), as GNOME Shell matches
-# them: the entry's file name is not the class, so its StartupWMClass must be.
+# GNOME Shell finds the desktop entry of the windows' class (checked below) by its StartupWMClass.
 grep -qxE 'StartupWMClass=(vesperine|Vesperine)' "$ENTRY" || fail "the desktop entry names another class"
 # xprop of window WID: the class vesperine/Vesperine, the game's process on this machine, the
 # protocols a window manager asks, the icon at several sizes.

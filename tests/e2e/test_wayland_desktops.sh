@@ -11,9 +11,8 @@ source "$(dirname "$0")/lib.sh" "$1"
 
 # The screen's top-left corner on the desktop, as "x y".
 screen_origin() {
-  if [ "$kind" = 0 ]; then echo "0 0"; else
-    "${NESTED_CLIENT[@]}" xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
-  fi
+  [ "$kind" != 0 ] || { echo "0 0"; return; }
+  "${NESTED_CLIENT[@]}" xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
 }
 # A click at (x, y) of the game screen: the pointer from the desktop's corner to there and a little
 # about it, as a player's hand moves (a desktop may take the first motion into a window as an
