@@ -3,8 +3,8 @@
 # tiling window manager resizes it (xdotool on a bare X server: openbox keeps the fixed size) shows the
 # whole picture fitted and centred, START and CONTINUE answer where they are drawn, and back at its
 # size it shows what it showed. Under openbox a window asked larger than the desktop opens inside its
-# work area. At 200 % (GDK_SCALE=2) the window is twice as large. (The sharper pictures at 200 % and
-# full screen laid out at half the desktop's size: the platform's scaled desktop tests.)
+# work area. At 200 % (GDK_SCALE=2) the window is twice as large, its texts sharper than the picture
+# at 100 % enlarged. (Full screen laid out at half the desktop's size: the platform's scaled desktop tests.)
 source "$(dirname "$0")/lib.sh" "$1"
 
 # Where the game pixel (X, Y) of a GAME_W x GAME_H game is drawn in the window of WIN_W x WIN_H.
@@ -57,12 +57,17 @@ fitted_click 700 400 3                 # the menu over the game
 resized_click 796 880 270 CONTINUE
 leave_game
 
-# ---- 200 %: the 1280x720 window is 2560x1440; resized, START answers.
+# ---- 200 %: the 1280x720 window is 2560x1440; its START row holds more detail (what halving and
+# doubling again takes away) than the row of the 100 % menu enlarged twice; resized, START answers.
 export GDK_SCALE=2
 open_game
 read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
 [ "${WIN_W}x$WIN_H" = 2560x1440 ] || fail "at scale 2 the 1280x720 window is ${WIN_W}x$WIN_H"
 menu_then 640 $((MENU_TOP + 600))
+detail() { convert "$@" \( +clone -filter box -resize 50% -filter triangle -resize 200% \) -compose difference -composite -colorspace gray -format "%[fx:int(mean * 100000)]" info:; }
+sharp=$(detail "$E2E_WORK/now.ppm" -crop "1000x160+780+$(((MENU_TOP + 150) * 2))" +repage)
+enlarged=$(detail "$E2E_WORK/menu.ppm" -crop "500x80+390+$((MENU_TOP + 150))" +repage -resize 200%)
+[ "$sharp" -gt $((enlarged * 3 / 2)) ] || fail "START at scale 2 carries no more detail ($sharp) than enlarged ($enlarged)"
 resized_click 3192 1760 190 START
 leave_game
 
