@@ -343,42 +343,36 @@ run_tests() {
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return
   fi
-  cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
-  local runner=() tests=$build/tests/vesperine_${program}_tests
-  [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
-  [ "$program" != assets ] || tests=$build/tools/assets/vesperine_assets_tests
-  (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
   cmake --build "$build" -j"$jobs" --target "vesperine_${program%-xorg}_tests" >"$log" 2>&1 || return 2
-  local runner=()
-  [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
-  [ "$program" != platform-xorg ] || runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy)
-  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program%-xorg}_tests" --gtest_filter="$filter") >"$log" 2>&1
+  local runner=() tests=$build/tests/vesperine_${program%-xorg}_tests
+  case $program in
+    platform) runner=(bash "$copy/tests/platform/run-with-x.sh") ;;
+    platform-xorg) runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy) ;;
+    assets) tests=$build/tools/assets/vesperine_assets_tests ;;
+  esac
+  (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 
-echo "== building the test programs in $scratch"
+echo "== configuring the scratch build in $scratch"
 cmake -S "$copy" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log" 2>&1 || { cat "$log"; exit 2; }
-cmake --build "$build" -j"$jobs" --target vesperine_services_tests vesperine_display_tests vesperine_game_tests \
-  vesperine_platform_tests >"$log" 2>&1 || { tail -30 "$log"; exit 2; }
 
 missed=0
+# A mutation not caught: WHY and its line, then the end of the log when asked (log).
+miss() { echo "$1 $line"; [ "${2:-}" != log ] || tail -20 "$log"; missed=$((missed + 1)); }
 for i in "${!ids[@]}"; do
   [ "$only" = "  " ] || [[ "$only" == *" ${ids[$i]} "* ]] || continue
   file=$copy/${files[$i]} line="${ids[$i]} ${whats[$i]} (${programs[$i]}: ${filters[$i]})"
   # The tests pass on the tree as it is, or their failing says nothing.
-  if ! run_tests "${programs[$i]}" "${filters[$i]}"; then
-    echo "FAILS UNMUTATED $line"; tail -20 "$log"; missed=$((missed + 1)); continue
-  fi
+  run_tests "${programs[$i]}" "${filters[$i]}" || { miss "FAILS UNMUTATED" log; continue; }
   cp "$file" "$scratch/original"
   sed -i -e "${seds[$i]}" "$file"
-  if cmp -s "$file" "$scratch/original"; then
-    echo "NO MATCH  $line: the sed found nothing in ${files[$i]}"; missed=$((missed + 1)); continue
-  fi
+  cmp -s "$file" "$scratch/original" && { miss "NO MATCH (the sed found nothing in ${files[$i]})"; continue; }
   run_tests "${programs[$i]}" "${filters[$i]}"
   status=$?
   cp "$scratch/original" "$file"   # a new time stamp: the next build compiles it again
   case $status in
-    0) echo "MISSED    $line"; missed=$((missed + 1)) ;;
-    2) echo "NO BUILD  $line"; tail -20 "$log"; missed=$((missed + 1)) ;;
+    0) miss "MISSED   " ;;
+    2) miss "NO BUILD " log ;;
     *) echo "caught    $line" ;;
   esac
 done

@@ -5,8 +5,20 @@ source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/autoplay/player.sh" "$1"
 
 save_dir() { if [ -f "$E2E_GAME_DIR/Vesperine.prefs" ]; then echo "$E2E_GAME_DIR"; else echo "$E2E_HOME/.Quenmarsh/Vesperine/"; fi; }
 game_log() { cat "$(save_dir)"Log*.log 2>/dev/null; }
-# The game started with the given parameters, its window shown and given the keyboard focus.
+# The game started with the given parameters, its window shown and given the keyboard focus;
+# menu_game waits on for its menu too.
 open_game() { start_game "$@"; wait_for_window; xdotool windowfocus --sync "$GAME_WINDOW"; }
+menu_game() { open_game "$@"; player_wait_for_menu; }
+# The command given (a key, a close request) ends the game with status 0 within ten seconds; else
+# MESSAGE. quits_by MESSAGE COMMAND...
+quits_by() { "${@:2}"; wait_for_exit 100 || fail "$1"; }
+# Another window (xmessage) at GEOMETRY, shown: OTHER, its process OTHER_PID; on a nested desktop
+# through its Xwayland.
+other_window() {
+  "${NESTED_CLIENT[@]}" xmessage -geometry "$1" "another window" &
+  OTHER_PID=$! && E2E_PIDS+=($!)
+  OTHER=$("${NESTED_CLIENT[@]}" xdotool search --sync --onlyvisible --name '^xmessage$' | head -n1)
+}
 # The picture $E2E_SHOTS/NAME.png once the screen holds still.
 shot() { wait_still; player_look "$E2E_SHOTS/$1.png"; }
 # The pictures given copied to $E2E_SHOTS_OUT when it is set (the docs keep them).
@@ -17,14 +29,10 @@ screenshot_count() { ls "$(save_dir)" 2>/dev/null | grep -c '^Vesperine .*\.png$
 # frame while it is down); the screenshot, once written out and named by its date, becomes
 # $E2E_SHOTS/NAME.png.
 take_screenshot() {
-  local before i shot size=-1
+  local before shot size=-1 tries=0
   before=$(screenshot_count)
-  for i in $(seq 0 59); do
-    [ $((i % 20)) != 0 ] || press s
-    [ "$(screenshot_count)" -gt "$before" ] && break
-    sleep 0.1
-  done
-  [ "$(screenshot_count)" -gt "$before" ] || fail "no new screenshot"
+  new_screenshot() { [ $((tries++ % 8)) != 0 ] || press s; [ "$(screenshot_count)" -gt "$before" ]; }
+  until_true new_screenshot || fail "no new screenshot"
   shot=$(ls -t "$(save_dir)"Vesperine\ *.png | head -n1)
   while [ "$(stat -c %s "$shot")" != "$size" ]; do size=$(stat -c %s "$shot"); sleep 0.3; done  # written out
   [[ "$(basename "$shot")" =~ ^Vesperine\ [0-9]{2}-[0-9]{2}-[0-9]{4}\ [0-9]{2}-[0-9]{2}-[0-9]{2}\.png$ ]] \
@@ -45,33 +53,24 @@ audio_level() {
   python3 - "$E2E_AUDIO" "${1:-0}" <<'PY'
 import struct, sys, math
 data = open(sys.argv[1], 'rb').read()[int(sys.argv[2]):]
-n = len(data) // 2
-if n == 0:
-    print(0); sys.exit()
-samples = struct.unpack('<%dh' % n, data[:2 * n])
-print(int(math.sqrt(sum(s * s for s in samples[::7]) / len(samples[::7]))))
+samples = struct.unpack('<%dh' % (len(data) // 2), data[:len(data) // 2 * 2])[::7] or (0,)
+print(int(math.sqrt(sum(s * s for s in samples) / len(samples))))
 PY
 }
 audio_bytes() { stat -c %s "$E2E_AUDIO" 2>/dev/null || echo 0; }
 
-# The captured audio of the next second, after the change has settled: "silent" or "playing".
+# The level of the captured audio of the next second, after the change has settled; expect_music
+# takes it for "silent" or "playing".
+level_next_second() { sleep 0.6; local mark; mark=$(audio_bytes); sleep 1; audio_level "$mark"; }
 expect_music() {
-  sleep 0.6
-  local mark level
-  mark=$(audio_bytes)
-  sleep 1
-  level=$(audio_level "$mark")
+  local level
+  level=$(level_next_second)
   if [ "$1" = silent ]; then [ "$level" -lt 30 ] || fail "$2 (level $level)"; else [ "$level" -gt 200 ] || fail "$2 (level $level)"; fi
 }
 
 # Takes a new picture with SHOT FILE until CHECK... holds, for about ten seconds: a loaded machine
 # draws a click's answer late. until_shown SHOT FILE CHECK...; until_true CHECK... takes none.
-until_shown() {
-  local shot=$1 file=$2
-  shift 2
-  for _ in $(seq 1 40); do "$shot" "$file"; "$@" && return 0; sleep 0.25; done
-  return 1
-}
+until_shown() { for _ in $(seq 1 40); do "$1" "$2"; "${@:3}" && return 0; sleep 0.25; done; return 1; }
 until_true() { until_shown true "" "$@"; }
 window_hidden() { [ "$(xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Map State: //p')" != IsViewable ]; }
 panel_hidden() { ! panel_shows "$@"; }

@@ -13,7 +13,6 @@ active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
 saver_is() { [ "$("$LOOK" saver)" = "$1" ]; }
 # Music in the last fifth of a second captured.
 music_now() { local size; size=$(audio_bytes); [ "$size" -gt 35280 ] && [ "$(audio_level $((size - 35280)))" -gt 30 ]; }
-level_next_second() { sleep 0.6; local mark; mark=$(audio_bytes); sleep 1; audio_level "$mark"; }
 
 start_x 1280x720 wm
 openbox_pid=${X_SERVER_PIDS[-1]}
@@ -41,21 +40,16 @@ ended() {
   [ "$within" != quick ] || within=2000
   wait_for_exit 50
   got=$? took=$(($(ms_now) - since))
-  echo "  $1: exit status $got after $took ms"
   [ "$got" = "$2" ] && [ "$took" -le "$within" ] || fail "$1: status $got after $took ms, not $2 within $within"
   saved_prefs_are en_GB 0 "$KIND" 1280x720 || fail "$1: preferences not saved: $(cat "${E2E_GAME_DIR}Vesperine.prefs")"
 }
+# The game of screen kind KIND playing, the way out (a command line, run once the game plays) ends
+# it as `ended` asks: way_out LABEL STATUS WITHIN KIND COMMAND
+way_out() { start_playing "$4"; eval "$5"; since=$(ms_now); ended "$1" "$2" "$3"; }
 
-# The desktop entry names one of the class parts given, as GNOME Shell matches them: its
-# StartupWMClass is one, or else its file name is one (as given or in lower case) with ".desktop".
-entry_names() {
-  local startup file id
-  startup=$(sed -n 's/^StartupWMClass=//p' "$ENTRY") file=$(basename "$ENTRY")
-  for id in "$@"; do [ "$startup" = "$id" ] || [ "$file" = "$id.desktop" ] || [ "$file" = "${id,,}.desktop" ] && return 0; done
-  return 1
-}
-
-# xprop of window WID: the class the desktop entry names, the game's process on this machine, the
+# GNOME Shell finds the desktop entry of the windows' class (checked below) by its StartupWMClass.
+grep -qxE 'StartupWMClass=(vesperine|Vesperine)' "$ENTRY" || fail "the desktop entry names another class"
+# xprop of window WID: the class vesperine/Vesperine, the game's process on this machine, the
 # protocols a window manager asks, the icon at several sizes.
 describes_game() {
   local props sizes
@@ -63,11 +57,8 @@ describes_game() {
   grep -qxF 'WM_CLASS(STRING) = "vesperine", "Vesperine"' <<<"$props" && grep -qxF "_NET_WM_PID(CARDINAL) = $GAME" <<<"$props" &&
     grep -qxF "WM_CLIENT_MACHINE(STRING) = \"$(uname -n)\"" <<<"$props" &&
     grep -q '^WM_PROTOCOLS(ATOM): protocols .*WM_DELETE_WINDOW.*_NET_WM_PING' <<<"$props" || fail "$1: $props"
-  # shellcheck disable=SC2046  # the class's two parts
-  entry_names $(sed -n 's/^WM_CLASS(STRING) = "\(.*\)", "\(.*\)"$/\1 \2/p' <<<"$props") || fail "$1: the desktop entry names another class"
   sizes=$(xprop -id "$2" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
   [[ "$sizes" == *"(48 x 48)"*"(64 x 64)"*"(128 x 128)"* ]] || fail "$1: icon sizes: $sizes"
-  echo "  $1: class vesperine/Vesperine as the entry names it, pid, machine, protocols, $sizes"
 }
 
 close_every_kind() {
@@ -77,8 +68,7 @@ close_every_kind() {
     describes_game "$1, kind $kind" "$GAME_WINDOW"
     wmctrl -c "Vesperine 1" && since=$(ms_now) || fail "wmctrl found no game window"
     ended "$1, kind $kind, closed by wmctrl" 0
-    start_playing "$kind" && xdotool key alt+F4 && since=$(ms_now)
-    ended "$1, kind $kind, closed by Alt+F4" 0
+    way_out "$1, kind $kind, closed by Alt+F4" 0 3000 "$kind" 'xdotool key alt+F4'
   done
 }
 
@@ -92,32 +82,24 @@ away_and_back() {
   away=$(level_next_second) && xdotool key alt+Tab
   until_true active_is "$GAME_WINDOW" || fail "$1: Alt+Tab did not come back to the game"
   back=$(level_next_second)
-  echo "  $1: music level $before playing, $away away, $back back"
-  [ "$before" -gt 200 ] && [ "$away" -lt 30 ] && [ "$back" -gt $((before / 2)) ] || fail "$1: music after Alt+Tab"
+  [ "$before" -gt 200 ] && [ "$away" -lt 30 ] && [ "$back" -gt $((before / 2)) ] ||
+    fail "$1: music level after Alt+Tab $before playing, $away away, $back back"
   xset s 5 5 && sleep 6.5
   saver_is Off || fail "$1: the screensaver came on during play"
-  since=$(ms_now) && xdotool windowminimize "$GAME_WINDOW"
+  xdotool windowminimize "$GAME_WINDOW"
   until_true saver_is On || fail "$1: no screensaver once the game was minimised"
-  echo "  $1: screensaver off 6.5 s into play, on $(($(ms_now) - since)) ms after minimising"
   xset s off && kill "$GAME" && wait_for_exit 50
 }
 
-xmessage -geometry 300x100+50+50 "another window" &
-E2E_PIDS+=($!)
-OTHER=$(xdotool search --sync --onlyvisible --name '^xmessage$' | head -n1)
+other_window 300x100+50+50
 
 close_every_kind openbox
 away_and_back openbox
 for kind in 0 1; do  # xkill ends the client that owns the window: the full screen's own, or GTK's
-  start_playing "$kind" && xkill -id "$GAME_WINDOW" >/dev/null && since=$(ms_now)
-  ended "openbox, kind $kind, xkill" 1 quick
-  start_playing "$kind" && xdotool windowclose "$GAME_WINDOW" 2>/dev/null; since=$(ms_now)
-  ended "openbox, kind $kind, window destroyed" 0 quick
+  way_out "openbox, kind $kind, xkill" 1 quick "$kind" 'xkill -id "$GAME_WINDOW" >/dev/null'
+  way_out "openbox, kind $kind, window destroyed" 0 quick "$kind" 'xdotool windowclose "$GAME_WINDOW" 2>/dev/null'
 done
-for signal in TERM HUP INT; do
-  start_playing 0 && kill -s "$signal" "$GAME"
-  ended "openbox, SIG$signal" 0 quick
-done
+for signal in TERM HUP INT; do way_out "openbox, SIG$signal" 0 quick 0 "kill -s $signal \"\$GAME\""; done
 # A fatal message box is a window of the game too.
 ln -sfn /dev/null "$E2E_GAME_DIR/VesperineData.pack"
 start_game
@@ -135,16 +117,13 @@ E2E_PIDS+=("$session")
 until_true eval 'wmctrl -m 2>/dev/null | grep -qx "Name: Mutter"' || fail "mutter did not start"
 close_every_kind mutter
 away_and_back mutter
-start_playing 0 && xkill -id "$GAME_WINDOW" >/dev/null && since=$(ms_now)
-ended "mutter, kind 0, xkill" 1 quick
+way_out "mutter, kind 0, xkill" 1 quick 0 'xkill -id "$GAME_WINDOW" >/dev/null'
 
 kill "$(pgrep -P "$session" -x mutter)"
 printf '# i3 config file (v4)\nipc-socket %s\n' "$E2E_WORK/i3.sock" >"$E2E_WORK/i3.config"
 i3 -c "$E2E_WORK/i3.config" >"$E2E_WORK/i3.log" 2>&1 &
 E2E_PIDS+=($!)
 until_true [ -S "$E2E_WORK/i3.sock" ] || fail "i3 did not start"
-start_playing 0 && i3-msg -s "$E2E_WORK/i3.sock" kill >/dev/null && since=$(ms_now)
-ended "i3, kind 0, kill" 0
-start_playing 0 && kill "${X_SERVER_PIDS[0]}"  # the session's X server ends
-ended "X server ended" 1 quick
+way_out "i3, kind 0, kill" 0 3000 0 'i3-msg -s "$E2E_WORK/i3.sock" kill >/dev/null'
+way_out "X server ended" 1 quick 0 'kill "${X_SERVER_PIDS[0]}"'  # the session's X server ends
 echo "desktop requests: OK"

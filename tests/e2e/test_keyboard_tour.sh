@@ -13,22 +13,18 @@ differs() { [ "$(region_difference "$E2E_SHOTS/$1.png" "$E2E_SHOTS/$2.png" "$3")
 # --- Full screen: the keys come through the full-screen window's own event reading.
 E2E_KIND=0
 make_game_dir $'[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 0\nScreenMode = 1280x720\n'
-start_game
-wait_for_window
-player_wait_for_menu
+menu_game
 shot fs-menu
 key Down                                  # the first press only shows the ring, on START
 shot fs-ring
 differs fs-menu fs-ring "1280x$((MENU_TOP + 140))+0+0" 0 && fail "full screen: something above START changed"
 differs fs-menu fs-ring "1280x100+0+$((MENU_TOP + 140))" 200 || fail "full screen: no ring around START"
-key Up KP_Enter KP_Enter                  # QUIT, then YES of the question
-wait_for_exit 100 || fail "full screen: YES by Enter did not end the game"
+quits_by "full screen: YES by Enter did not end the game" key Up KP_Enter KP_Enter  # QUIT, then YES
 
 # --- A window.
 E2E_KIND=1
 printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 1280x720\n' >"$E2E_GAME_DIR/Vesperine.prefs"
-open_game
-player_wait_for_menu
+menu_game
 shot menu-before
 key Down
 # A click on the empty panel hides the ring: the picture is again exactly the one before any arrow.
@@ -47,16 +43,10 @@ key Down Down Down Return
 click_shot 640 $((MENU_TOP + 450)) settings-greek
 differs menu-before menu-russian "600x400+340+$((MENU_TOP + 140))" 2000 || fail "the menu is not in Русский"
 differs menu-russian menu-greek "600x400+340+$((MENU_TOP + 140))" 2000 || fail "the menu is not in Ελληνικά"
-# CANCEL by wrapping upwards; CREDITS and its OK; QUIT and NO; START deals, the ring on card 0,
-# and Return turns that card.
-key Down Up Return Up Up Return Return Up Return Right Return Return
-shot board
-key Return
-shot turned
-differs board turned "120x120+165+5" 1000 || fail "Return did not turn the card in the ring"
-# Escape: the menu, the ring on START; QUIT a step up round the end, and YES of its question.
-key Escape Up Return Return
-wait_for_exit 100 || fail "YES by Return did not end the game"
+# CANCEL by wrapping upwards; CREDITS and its OK; QUIT and NO; then QUIT again, a step up round the
+# end from START, and YES of its question.
+key Down Up Return Up Up Return Return Up Return Right Return
+quits_by "YES by Return did not end the game" key Up Return Return
 grep -q '^Language = el_GR$' "${E2E_GAME_DIR}Vesperine.prefs" || fail "Ελληνικά not saved"
 keep_shots "$E2E_SHOTS"/{menu,settings}-{russian,greek}.png
 echo "keyboard tour: OK"

@@ -35,20 +35,17 @@ click_until "$E2E_WORK/continued.png" board 640 $((MENU_TOP + 270))
 changed_more "$E2E_SHOTS/turned.png" "$E2E_SHOTS/board.png" 120x120+165+5 1000 || fail "no card turned in the picture of the first turn"
 click_answered 640 400 3
 click_answered 640 $((MENU_TOP + 520))                        # QUIT, and YES
-click_answered $((1280 - no_x)) $((MENU_TOP + 320))
-wait_for_exit 100 || fail "YES of the quit question did not end the game"
+quits_by "YES of the quit question did not end the game" click_answered $((1280 - no_x)) $((MENU_TOP + 320))
 
 # The menu and the settings in German: Deutsch is nine steps after English in the chooser.
-open_game
-player_wait_for_menu
+menu_game
 click_answered 640 $((MENU_TOP + 350))
 for _ in 1 2 3 4 5 6 7 8 9; do click_answered $((MENU_LEFT + 579)) $((MENU_TOP + 240)); done
 click_answered $((MENU_LEFT + 110)) $((MENU_TOP + 560))
 shot menu-deutsch
 click_answered 640 $((MENU_TOP + 350))
 shot settings-deutsch
-key Escape Escape
-wait_for_exit 100 || fail "Escape at the menu did not end the game"
+quits_by "Escape at the menu did not end the game" key Escape Escape
 grep -q '^Language = de_DE$' "${E2E_GAME_DIR}Vesperine.prefs" || fail "German not saved"
 keep_shots "$E2E_SHOTS"/*.png
 echo "screens tour: OK"

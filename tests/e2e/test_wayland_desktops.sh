@@ -11,9 +11,8 @@ source "$(dirname "$0")/lib.sh" "$1"
 
 # The screen's top-left corner on the desktop, as "x y".
 screen_origin() {
-  if [ "$kind" = 0 ]; then echo "0 0"; else
-    "${NESTED_CLIENT[@]}" xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
-  fi
+  [ "$kind" != 0 ] || { echo "0 0"; return; }
+  "${NESTED_CLIENT[@]}" xwininfo -id "$GAME_WINDOW" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {print x, $4}'
 }
 # A click at (x, y) of the game screen: the pointer from the desktop's corner to there and a little
 # about it, as a player's hand moves (a desktop may take the first motion into a window as an
@@ -34,7 +33,7 @@ menu_gone() { ! menu_at "$@"; }
 desktop_differs() { ! desktop_shows "$@"; }
 
 play_on() {
-  local desktop=$1 kind=$2 width=1920 height=1080
+  local desktop=$1 kind=$2 width=1920 height=1080 size
   [ "$kind" = 1 ] && width=1280 height=720
   printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = %s\nScreenMode = 1280x720\n' "$kind" >"${E2E_GAME_DIR}Vesperine.prefs"
   start_game
@@ -44,21 +43,14 @@ play_on() {
   [ "$kind" = 0 ] || desktop_click 10 10
   for _ in $(seq 1 60); do menu_at "$x" $((y + 600)) && break; press space; sleep 0.3; done
   menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: the menu did not show"
-  if [ "$kind" = 0 ]; then
-    for step in $(seq 1 12); do xdotool mousemove $((700 + step * 37)) $((400 + step * 23)) sleep 0.05; done
-  fi
+  [ "$kind" != 0 ] || for i in $(seq 1 12); do xdotool mousemove $((700 + i * 37)) $((400 + i * 23)) sleep 0.05; done
   take_screenshot "$desktop-$kind-menu"
-  local size
   size=$(identify -format '%w %h' "$E2E_SHOTS/$desktop-$kind-menu.png")
   [ "$size" = "$width $height" ] || fail "$desktop, kind $kind: screenshot size $size"
-  if [ "$kind" = 0 ]; then
-    until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
-      fail "$desktop: the desktop does not show the whole frame after the pointer's walk"
-  fi
-  desktop_click "$x" $((y + 190))
-  for try in 1 2 3; do
-    until_true menu_gone "$x" $((y + 600)) && break
-    desktop_click "$x" $((y + 190))  # a click a loaded machine missed is given again
+  [ "$kind" != 0 ] || until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-menu.png" ||
+    fail "$desktop: the desktop does not show the whole frame after the pointer's walk"
+  for _ in 1 2 3 4; do  # a click a loaded machine missed is given again
+    desktop_click "$x" $((y + 190)) && until_true menu_gone "$x" $((y + 600)) && break
   done
   menu_gone "$x" $((y + 600)) || fail "$desktop, kind $kind: START did not show the board"
   press Escape
@@ -67,19 +59,16 @@ play_on() {
   # minimise no X window): the desktop then shows a new S screenshot whole.
   if [ "$kind" = 0 ] && { [ "$desktop" = kwin ] || [ "$desktop" = mutter ]; }; then
     take_screenshot "$desktop-$kind-away"
-    "${NESTED_CLIENT[@]}" xmessage -geometry 400x200+300+300 "another window" &
-    local other=$!
-    "${NESTED_CLIENT[@]}" xdotool search --sync --onlyvisible --name '^xmessage$' >/dev/null
+    other_window 400x200+300+300
     "${NESTED_CLIENT[@]}" xdotool windowminimize "$GAME_WINDOW"
     until_true desktop_differs "$E2E_SHOTS/$desktop-$kind-away.png" || fail "$desktop: the game was not put away"
     "${NESTED_CLIENT[@]}" xdotool windowactivate "$GAME_WINDOW"
     take_screenshot "$desktop-$kind-back"
     until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-back.png" ||
       fail "$desktop: the desktop does not show the whole frame once the game is back"
-    kill "$other"
+    kill "$OTHER_PID"
   fi
-  press Escape
-  wait_for_exit 100 || fail "$desktop, kind $kind: the game did not end cleanly"
+  quits_by "$desktop, kind $kind: the game did not end cleanly" press Escape
   grep -q '^; Vesperine' "${E2E_GAME_DIR}Vesperine.prefs" || fail "$desktop, kind $kind: preferences not saved"
   ! grep -q "no keyboard focus" "$E2E_WORK/game.out" || fail "$desktop, kind $kind: no focus at the start, asked for again"
 }

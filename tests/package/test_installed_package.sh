@@ -35,20 +35,15 @@ installed=$(dpkg -L vesperine)
 start_x 1280x720
 E2E_GAME=/usr/games/vesperine
 E2E_KIND=0
-start_game /LOG
-wait_for_window
-player_wait_for_menu
-press Escape
-wait_for_exit 100 || fail "Escape at the menu did not end the installed game"
+menu_game /LOG
+quits_by "Escape at the menu did not end the installed game" press Escape
 grep -q '^GameScreen = 0$' "$E2E_HOME/.Quenmarsh/Vesperine/Vesperine.prefs" || fail "no preferences in the per-user directory"
 ls "$E2E_HOME"/.Quenmarsh/Vesperine/Log*.log >/dev/null || fail "no log in the per-user directory"
 [ "$(ls /usr/lib/games/vesperine)" = "$(printf 'VesperineData.pack\nVesperineLanguages.pack\nvesperine')" ] \
   || fail "the game directory changed: $(ls /usr/lib/games/vesperine)"
 
 apt-get purge -y -q -o DPkg::Lock::Timeout=300 vesperine >"$E2E_WORK/apt.log" 2>&1 || { cat "$E2E_WORK/apt.log"; fail "apt-get purge"; }
-left=""
-while read -r path; do
-  case "$path" in /usr/lib/games/vesperine*|/usr/share/doc/vesperine*|*/com.quenmarsh.Vesperine*|*/vesperine*) [ -e "$path" ] || [ -L "$path" ] && left+=" $path";; esac
-done <<<"$installed"
-[ -z "$left" ] || fail "left after purge:$left"
+left=$(grep -e /vesperine -e /com.quenmarsh.Vesperine <<<"$installed" |
+  while read -r path; do [ -e "$path" ] || [ -L "$path" ] && echo "$path"; done)
+[ -z "$left" ] || fail "left after purge: $left"
 echo "package: installed, played up to the menu, purged"
