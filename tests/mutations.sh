@@ -298,7 +298,7 @@ mutation 129 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.Fu
 mutation 130 src/platform/real/screen/gl_context.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
   's/glViewport(0, 0, width \* scale, height \* scale);/glViewport(0, 0, width, height);/' "the game drawn into a quarter of the screen"
 mutation 131 src/platform/real/fullscreen/screen_fullscreen.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
-  's/const int screenWidth = width \* display_scale();/const int screenWidth = width;/' "full screen opened at the game's size, not the screen's"
+  's/  int screenWidth = width \* scale;/  int screenWidth = width;/' "full screen opened at the game's size, not the screen's"
 mutation 132 src/platform/real/draw/frame_cache.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
   's/glScissor(rect\.x \* scale, (gScreen\.height - rect\.y - rect\.height) \* scale, rect\.width \* scale, rect\.height \* scale);/glScissor(rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);/' \
   "the changed parts of a frame drawn in game pixels on a screen of twice as many"
@@ -318,6 +318,19 @@ mutation 138 src/platform/real/screen/screen_fit.cpp platform WindowKind.Another
 mutation 139 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \
   's/std::max(gdk_monitor_get_scale_factor(monitor), 1)/1/' "the desktop's scale not followed"
 
+# A desktop too small for its scale, the desktop's own setting of it, a window larger than openbox's work area.
+mutation 181 src/platform/layout_density.h game ScreenMode.FullScreenOnAScaledDesktopLaysOutAt1280x720OrMore \
+  's/std::min({scale, desktopWidth \/ 1280, desktopHeight \/ 720})/scale/' "full screen at 200 % on 1920x1080 laid out at 960x540, the menu cut off"
+mutation 182 src/platform/real/screen/desktop.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  '/^GdkRectangle monitor_pixels/,/^}/s/area.width = screenWidth;/area.width = area.width;/' "the desktop's pixels taken from its size at 300 %, rounded down"
+mutation 183 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  '/pictures_set_density(gScreen.scale);/d' "pictures made at the desktop's scale on a full screen of a lower density"
+mutation 184 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \
+  's/std::max(gdk_monitor_get_scale_factor(monitor), 1)/std::max(std::atoi(getenv("GDK_SCALE") ? getenv("GDK_SCALE") : "1"), 1)/' \
+  "the scale read from GDK_SCALE alone, the desktop's Gdk/WindowScalingFactor ignored"
+mutation 185 src/platform/real/window/work_area.cpp e2e e2e_test_window_sizes \
+  's/if (roomWidth <= 0 || roomHeight <= 0 ||/if (true ||/' "a window larger than openbox's work area opened as asked"
+
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 copy=$scratch/tree build=$scratch/build
@@ -334,16 +347,14 @@ run_tests() {
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return
   fi
-  cmake --build "$build" -j"$jobs" --target "vesperine_${program}_tests" >"$log" 2>&1 || return 2
-  local runner=() tests=$build/tests/vesperine_${program}_tests
-  [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
-  [ "$program" != assets ] || tests=$build/tools/assets/vesperine_assets_tests
-  (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
   cmake --build "$build" -j"$jobs" --target "vesperine_${program%-xorg}_tests" >"$log" 2>&1 || return 2
-  local runner=()
+  local runner=() tests=$build/tests/vesperine_${program%-xorg}_tests
+  [ "$program" != assets ] || tests=$build/tools/assets/vesperine_assets_tests
   [ "$program" != platform ] || runner=(bash "$copy/tests/platform/run-with-x.sh")
   [ "$program" != platform-xorg ] || runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy)
-  (cd "$build" && "${runner[@]}" "$build/tests/vesperine_${program%-xorg}_tests" --gtest_filter="$filter") >"$log" 2>&1
+  # The scaled desktop's tests run on a screen of 2560x1440, as ctest runs them.
+  [[ $filter != ScaledDesktop* ]] || runner+=(--screen 2560x1440x24)
+  (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 
 echo "== building the test programs in $scratch"

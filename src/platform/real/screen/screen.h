@@ -66,6 +66,10 @@ bool platform_has_display();
 // the desktop's size divided by N, and the game is drawn at N x N pixels a game pixel. 1 without a
 // display.
 int display_scale();
+// The density of full screen on desktop `desktop` (layout_density.h): the desktop's scale, lowered
+// where the desktop divided by it would be smaller than 1280x720. desktop_size counts the desktop's
+// game pixels at this density.
+int desktop_density(int desktop);
 
 // Called by both openers once their GL context is current, with the game's size; screen_close undoes
 // it, and calls closeKind for the window the screen was on.
@@ -88,10 +92,11 @@ void gl_largest_screen(int* width, int* height);
 // A double-buffered RGBA visual, nullptr when the server offers none. Free with XFree.
 XVisualInfo* gl_choose_visual(Display* display, int screen);
 // Creates the context on `drawable`, makes it current, sets up the 2D projection of a game screen of
-// width x height game pixels over display_scale() times as many pixels of the drawable on each side,
-// and clears both buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver
+// width x height game pixels over `scale` times as many pixels of the drawable on each side (from now
+// on gScreen.scale, which the drawing reads as the context is made), and clears both buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver
 // offers it. false, with no context, for a screen larger than GL can draw or keep a copy of.
-bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode);
+bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int scale,
+              int flipMode);
 // Destroys the context (and with it every texture). Safe when none exists.
 void gl_stop();
 // The window under the context is gone: the context is given up without another call into GL.

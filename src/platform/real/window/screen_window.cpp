@@ -115,7 +115,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   // GTK sizes the area only when the window is shown; GL sizes its buffers from the X window now.
   gdk_window_move_resize(areaWindow, 0, 0, window->width, window->height);
   XSync(display, False);
-  const bool started = gl_start(display, drawable, visual, width, height, flipMode);
+  const bool started = gl_start(display, drawable, visual, width, height, scale, flipMode);
   XFree(visual);
   if (!started) {
     gtk_widget_destroy(area);
