@@ -330,6 +330,11 @@ mutation 184 src/platform/real/screen/display_connection.cpp e2e e2e_test_window
   "the scale read from GDK_SCALE alone, the desktop's Gdk/WindowScalingFactor ignored"
 mutation 185 src/platform/real/window/work_area.cpp e2e e2e_test_window_sizes \
   's/if (roomWidth <= 0 || roomHeight <= 0 ||/if (true ||/' "a window larger than openbox's work area opened as asked"
+# A window's frame drawn where it changed only, into the picture kept off-screen.
+mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
+mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/(screenSize \&\& gScreen.kind != ScreenKind::InWindow)/screenSize/' "a window at its own size drawn straight into its back buffer, whole at every frame"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -1,6 +1,8 @@
 // A window of another size than the game screen (a window manager chose it, or the player resized
 // it): the game still draws at the screen's own size, into an off-screen buffer, and each frame
-// shown is that buffer scaled to fit the window and centred, black around it. Reads of the screen
+// shown is that buffer scaled to fit the window and centred, black around it. The window kinds draw
+// there at the screen's size too, the buffer copied 1:1: unlike the back buffer after a swap, it
+// keeps the frame shown, so a frame is drawn only where it changed. Reads of the screen
 // read the buffer: while it is bound, the drawing room's glReadBuffer(GL_BACK) is refused (a
 // framebuffer object has no back buffer) and reads come from its one colour attachment.
 #include <algorithm>
@@ -48,10 +50,13 @@ bool draw_off_screen() {
   if (!have_framebuffers()) {
     return false;
   }
+  // A deep visual (10 bits a colour) is kept in 16, as the window would hold it.
+  GLint redBits = 0;
+  glGetIntegerv(GL_RED_BITS, &redBits);
   glGenTextures(1, &picture);
   glBindTexture(GL_TEXTURE_2D, picture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, 0, GL_BGRA,
-               GL_UNSIGNED_BYTE, nullptr);
+  glTexImage2D(GL_TEXTURE_2D, 0, redBits > 8 ? GL_RGBA16 : GL_RGBA8, gScreen.width * gScreen.scale,
+               gScreen.height * gScreen.scale, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
   gl.gen(1, &framebuffer);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
   gl.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
@@ -69,8 +74,8 @@ void gl_fit_to_window(int width, int height) {
   if (!gl_ready() || (width == windowWidth && height == windowHeight)) {
     return;
   }
-  if ((width == gScreen.width * gScreen.scale && height == gScreen.height * gScreen.scale) ||
-      (framebuffer == 0 && !draw_off_screen())) {
+  const bool screenSize = width == gScreen.width * gScreen.scale && height == gScreen.height * gScreen.scale;
+  if ((screenSize && gScreen.kind != ScreenKind::InWindow) || (framebuffer == 0 && !draw_off_screen())) {
     gl_fit_forget();
   } else {
     fit.scale = std::min(double(width) / gScreen.width, double(height) / gScreen.height);
@@ -98,7 +103,7 @@ void gl_window_to_game(double x, double y, int* gameX, int* gameY) {
   *gameY = static_cast<int>(std::floor((y - shown.top) / shown.scale));
 }
 
-// The frame after a resize is shown once more in both directions, also once the window is back at
+// The frame after a resize is shown once more in both directions, also once full screen is back at
 // the screen's size and drawn into straight: drawn whole, with what a frame half drawn at the change
 // lost.
 void gl_fit_show() {
@@ -110,10 +115,15 @@ void gl_fit_show() {
     return;
   }
   gl.bind(GL_DRAW_FRAMEBUFFER, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
+  const int width = gScreen.width * gScreen.scale;
+  const int height = gScreen.height * gScreen.scale;
+  if (fit.width != windowWidth || fit.height != windowHeight) {
+    glClear(GL_COLOR_BUFFER_BIT);  // the black around the picture
+  }
   const int bottom = windowHeight - fit.top - fit.height;  // GL counts rows from the bottom
-  gl.blit(0, 0, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, fit.left, bottom, fit.left + fit.width,
-          bottom + fit.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  const bool copy = fit.width == width && fit.height == height;  // pixel for pixel
+  gl.blit(0, 0, width, height, fit.left, bottom, fit.left + fit.width, bottom + fit.height, GL_COLOR_BUFFER_BIT,
+          copy ? GL_NEAREST : GL_LINEAR);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
 }
 
