@@ -334,7 +334,7 @@ mutation 185 src/platform/real/window/work_area.cpp e2e e2e_test_window_sizes \
 mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
   's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
 mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
-  's/(screenSize \&\& gScreen.kind != ScreenKind::InWindow)/screenSize/' "a window at its own size drawn straight into its back buffer, whole at every frame"
+  's/(gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)/true/' "a window at its own size drawn straight into its back buffer, whole at every frame"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

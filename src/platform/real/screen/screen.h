@@ -134,8 +134,9 @@ struct ScreenFit {
 // The window's size now, in its own pixels (after gl_start and screen_begin, and at each change).
 void gl_fit_to_window(int width, int height);
 ScreenFit gl_screen_fit();
-// Whether the picture is drawn off-screen and shown fitted: in the window kinds always, where the
-// picture kept from one frame to the next lets a frame be drawn only where it changed.
+// Whether the picture is drawn off-screen and shown fitted: also in the window kinds on a scaled
+// desktop, where the picture kept from one frame to the next lets a frame be drawn only where it
+// changed.
 bool gl_fitted();
 // The game pixel under a point of the window (window pixels, fractions kept), on the picture or
 // beyond its edges.

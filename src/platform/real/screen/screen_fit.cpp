@@ -1,8 +1,11 @@
 // A window of another size than the game screen (a window manager chose it, or the player resized
 // it): the game still draws at the screen's own size, into an off-screen buffer, and each frame
-// shown is that buffer scaled to fit the window and centred, black around it. The window kinds draw
-// there at the screen's size too, the buffer copied 1:1: unlike the back buffer after a swap, it
-// keeps the frame shown, so a frame is drawn only where it changed. Reads of the screen
+// shown is that buffer scaled to fit the window and centred, black around it. On a scaled desktop
+// the window kinds draw there at the screen's size too, the buffer copied 1:1: unlike the back
+// buffer after a swap, it keeps the frame shown, so a frame of four times the pixels is drawn only
+// where it changed. Not at scale 1, where the window keeps exactly its pixels: GL counts the rows
+// of a buffer of its own from the bottom, and sprites sampled half-way between texels round a level
+// differently at a few hundred pixels of a screen. Reads of the screen
 // read the buffer: while it is bound, the drawing room's glReadBuffer(GL_BACK) is refused (a
 // framebuffer object has no back buffer) and reads come from its one colour attachment.
 #include <algorithm>
@@ -50,12 +53,16 @@ bool draw_off_screen() {
   if (!have_framebuffers()) {
     return false;
   }
-  // A deep visual (10 bits a colour) is kept in 16, as the window would hold it.
+  // Of the window's kind of pixels, drawn into as the window would be: the same blending, to the
+  // last bit (a deep visual, 10 bits a colour, kept in 16).
   GLint redBits = 0;
+  GLint alphaBits = 0;
   glGetIntegerv(GL_RED_BITS, &redBits);
+  glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
+  const GLint format = redBits > 8 ? (alphaBits > 0 ? GL_RGBA16 : GL_RGB16) : (alphaBits > 0 ? GL_RGBA8 : GL_RGB8);
   glGenTextures(1, &picture);
   glBindTexture(GL_TEXTURE_2D, picture);
-  glTexImage2D(GL_TEXTURE_2D, 0, redBits > 8 ? GL_RGBA16 : GL_RGBA8, gScreen.width * gScreen.scale,
+  glTexImage2D(GL_TEXTURE_2D, 0, format, gScreen.width * gScreen.scale,
                gScreen.height * gScreen.scale, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
   gl.gen(1, &framebuffer);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
@@ -75,7 +82,8 @@ void gl_fit_to_window(int width, int height) {
     return;
   }
   const bool screenSize = width == gScreen.width * gScreen.scale && height == gScreen.height * gScreen.scale;
-  if ((screenSize && gScreen.kind != ScreenKind::InWindow) || (framebuffer == 0 && !draw_off_screen())) {
+  if ((screenSize && (gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)) ||
+      (framebuffer == 0 && !draw_off_screen())) {
     gl_fit_forget();
   } else {
     fit.scale = std::min(double(width) / gScreen.width, double(height) / gScreen.height);
