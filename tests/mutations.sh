@@ -298,7 +298,7 @@ mutation 129 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.Fu
 mutation 130 src/platform/real/screen/gl_context.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
   's/glViewport(0, 0, width \* scale, height \* scale);/glViewport(0, 0, width, height);/' "the game drawn into a quarter of the screen"
 mutation 131 src/platform/real/fullscreen/screen_fullscreen.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
-  's/const int screenWidth = width \* display_scale();/const int screenWidth = width;/' "full screen opened at the game's size, not the screen's"
+  's/  int screenWidth = width \* scale;/  int screenWidth = width;/' "full screen opened at the game's size, not the screen's"
 mutation 132 src/platform/real/draw/frame_cache.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
   's/glScissor(rect\.x \* scale, (gScreen\.height - rect\.y - rect\.height) \* scale, rect\.width \* scale, rect\.height \* scale);/glScissor(rect.x, gScreen.height - rect.y - rect.height, rect.width, rect.height);/' \
   "the changed parts of a frame drawn in game pixels on a screen of twice as many"
@@ -327,6 +327,24 @@ mutation 192 src/platform/real/message_box.cpp e2e e2e_test_command_line \
 mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.OpensHiddenThenShowsCentredWithAFixedSizeClosingDestroysItAndSizesBeyondXOrGlAreRefused \
   's|  return largest / display_scale();|  return largest;|' "a window size too long at 200 % taken and the screen failing to open"
 
+# A desktop too small for its scale, the desktop's own setting of it, a window larger than openbox's work area.
+mutation 181 src/platform/layout_density.h game ScreenMode.FullScreenOnAScaledDesktopLaysOutAt1280x720OrMore \
+  's/std::min({scale, desktopWidth \/ 1280, desktopHeight \/ 720})/scale/' "full screen at 200 % on 1920x1080 laid out at 960x540, the menu cut off"
+mutation 182 src/platform/real/screen/desktop.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  '/^GdkRectangle monitor_pixels/,/^}/s/area.width = screenWidth;/area.width = area.width;/' "the desktop's pixels taken from its size at 300 %, rounded down"
+mutation 183 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+  '/pictures_set_density(gScreen.scale);/d' "pictures made at the desktop's scale on a full screen of a lower density"
+mutation 184 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \
+  's/std::max(gdk_monitor_get_scale_factor(monitor), 1)/std::max(std::atoi(getenv("GDK_SCALE") ? getenv("GDK_SCALE") : "1"), 1)/' \
+  "the scale read from GDK_SCALE alone, the desktop's Gdk/WindowScalingFactor ignored"
+mutation 185 src/platform/real/window/work_area.cpp e2e e2e_test_window_sizes \
+  's/if (roomWidth <= 0 || roomHeight <= 0 ||/if (true ||/' "a window larger than openbox's work area opened as asked"
+# A window's frame drawn where it changed only, into the picture kept off-screen.
+mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
+mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
+  's/(gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)/true/' "a window at its own size drawn straight into its back buffer, whole at every frame"
+
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 copy=$scratch/tree build=$scratch/build
@@ -350,6 +368,8 @@ run_tests() {
     platform-xorg) runner=(bash "$copy/tests/platform/run-with-x.sh" --xorg-dummy) ;;
     assets) tests=$build/tools/assets/vesperine_assets_tests ;;
   esac
+  # The scaled desktop's tests run on a screen of 2560x1440, as ctest runs them.
+  [[ $filter != ScaledDesktop* ]] || runner+=(--screen 2560x1440x24)
   (cd "$build" && "${runner[@]}" "$tests" --gtest_filter="$filter") >"$log" 2>&1
 }
 

@@ -131,15 +131,16 @@ pixel() {
 }
 
 # Full screen reads relative pointer motion once a frame and warps the pointer back to the screen's
-# centre, so the game's pointer is steered in steps. Seeing the pointer back at the centre means the
-# game has taken every step so far; waiting for that after each step keeps a slow frame from letting
-# steps pile up against a screen edge, where X drops them. Where the game's pointer is, when known,
-# is FULLSCREEN_AT ("x y"): after a walk to the top-left corner, or once the player has seen it
-# drawn; otherwise a walk starts with the way to the corner.
+# centre (FULLSCREEN_CENTRE, of a 1280x720 screen unless set), so the game's pointer is steered in
+# steps. Seeing the pointer back at the centre means the game has taken every step so far; waiting
+# for that after each step keeps a slow frame from letting steps pile up against a screen edge,
+# where X drops them. Where the game's pointer is, when known, is FULLSCREEN_AT ("x y"): after a
+# walk to the top-left corner, or once the player has seen it drawn; otherwise a walk starts with
+# the way to the corner.
 fullscreen_step() {
   xdotool mousemove_relative -- "$1" "$2"
   for _ in $(seq 1 250); do
-    [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "x:640 y:360" ] && return 0
+    [ "$(xdotool getmouselocation | cut -d' ' -f1-2)" = "${FULLSCREEN_CENTRE:-x:640 y:360}" ] && return 0
     sleep 0.02
   done
 }

@@ -2,9 +2,10 @@
 # The window kinds at any size, the desktop at any scale. The 1280x720 window resized during play as a
 # tiling window manager resizes it (xdotool on a bare X server: openbox keeps the fixed size) shows the
 # whole picture fitted and centred, START and CONTINUE answer where they are drawn, and back at its
-# size it shows what it showed. Under openbox a window asked larger than the desktop opens inside its
-# work area. At 200 % (GDK_SCALE=2) the window is twice as large, its texts sharper than the picture
-# at 100 % enlarged. (Full screen laid out at half the desktop's size: the platform's scaled desktop tests.)
+# size it shows what it showed. At 200 % (GDK_SCALE=2, or the desktop's XSETTINGS) the window is twice
+# as large, its texts sharper than the picture at 100 % enlarged, and full screen lays the game out at
+# half the desktop's size, or at 1920x1080 on a desktop of that size. Under openbox a window asked
+# larger than the desktop opens inside its work area, its picture fitted.
 source "$(dirname "$0")/lib.sh" "$1"
 
 # Where the game pixel (X, Y) of a GAME_W x GAME_H game is drawn in the window of WIN_W x WIN_H.
@@ -35,8 +36,8 @@ resized_click() {
   fitted_click 640 $((MENU_TOP + $3))
   until_true fitted_board || fail "${GDK_SCALE:-1}x, $1x$2: $4 where it is drawn did not show the board"
 }
-# Escape twice, from the game to the menu and out.
-leave_game() { press Escape; until_true fitted_menu && press Escape && wait_for_exit 100 || fail "the game did not end cleanly"; }
+# Escape twice, from the game to the menu (seen by the command given, fitted_menu by default) and out.
+leave_game() { press Escape; until_true "${@:-fitted_menu}" && press Escape && wait_for_exit 100 || fail "the game did not end cleanly"; }
 # Skips the logo and the title until the menu shows at the game pixel (X, Y).
 menu_then() { for _ in $(seq 1 60); do fitted_panel_shows "$1" "$2" && return 0; press space; done; fail "no menu at $1,$2"; }
 
@@ -71,16 +72,53 @@ enlarged=$(detail "$E2E_WORK/menu.ppm" -crop "500x80+390+$((MENU_TOP + 150))" +r
 resized_click 3192 1760 190 START
 leave_game
 
-# ---- under openbox: 2560x1440 asked on the 3840x2160 desktop at 200 % (1920x1080 of its pixels) opens at
-# the largest 16:9 that fits with its frame; the game lays out at 2560x1440, its menu fitted to it.
+# ---- 200 % set by the desktop (Gdk/WindowScalingFactor from an XSETTINGS manager, no GDK_SCALE): the
+# window is 2560x1440, and full screen is laid out at 1920x1080 and fills the screen.
+unset GDK_SCALE
+printf 'Gdk/WindowScalingFactor 2\n' >"$E2E_WORK/xsettings"
+xsettingsd -c "$E2E_WORK/xsettings" >"$E2E_WORK/xsettingsd.out" 2>&1 &
+settings=$!
+until_true grep -q 'Created window' "$E2E_WORK/xsettingsd.out" || fail "xsettingsd did not start"
+open_game
+read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
+[ "${WIN_W}x$WIN_H" = 2560x1440 ] || fail "at the desktop's scale 2 the 1280x720 window is ${WIN_W}x$WIN_H"
+menu_then 640 $((MENU_TOP + 600)) && press Escape && wait_for_exit 100 || fail "the scaled window did not end cleanly"
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 0\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+start_game /LOG && wait_for_window && wait_for_menu 1920 $(((540 - MENU_H / 2 + 600) * 2))
+grep -c $'^Screen[wW]idth:\t\t1920$' <<<"$(game_log)" | grep -qx 2 || fail "full screen at scale 2 not laid out at 1920 wide"
+grab root "$E2E_WORK/full.ppm"
+for at in "4 4" "3835 2155"; do [ "$(pixel "$E2E_WORK/full.ppm" $at)" != 0,0,0 ] || fail "full screen at scale 2 leaves $at black"; done
+press Escape && wait_for_exit 100 || fail "full screen at scale 2 did not end cleanly"
+kill $settings
+
+# ---- 200 % on a 1920x1080 desktop, too small to lay the game out at its half (960x540, the menu
+# panel would not fit): full screen is laid out at 1920x1080 a pixel a game pixel and START deals
+# where it is drawn. Under openbox the 1280x720 window, 2560x1440 of the screen's pixels, is larger
+# than the work area: it opens at the largest 16:9 that fits with its frame, its picture fitted,
+# and START deals where it is drawn.
+stop_x_servers && X_SERVER_PIDS=() && start_x 1920x1080
+export GDK_SCALE=2 FULLSCREEN_CENTRE="x:960 y:540"
+FULL_TOP=$(( (1080 - MENU_H) / 2 ))
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 0\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+rm "$E2E_GAME_DIR"Log*.log && start_game /LOG && wait_for_window && wait_for_menu 960 $((FULL_TOP + 600))
+[ "$(game_log | grep -cE $'^Screen([wW]idth:\t\t1920|[hH]eight:\t\t1080)$')" = 4 ] || fail "full screen at scale 2 on 1920x1080 not laid out at 1920x1080"
+fullscreen_click 960 $((FULL_TOP + 190))   # START
+full_board() { grab root "$E2E_WORK/now.ppm" && panel_hidden "$E2E_WORK/now.ppm" 960 $((FULL_TOP + 600)); }
+until_true full_board || fail "full screen at scale 2 on 1920x1080: START where it is drawn did not deal"
+cp "$E2E_WORK/now.ppm" "$E2E_SHOTS/fullscreen-200-1920x1080.ppm"
+press Escape && until_true eval 'grab root "$E2E_WORK/now.ppm" && panel_shows "$E2E_WORK/now.ppm" 960 $((FULL_TOP + 600))' &&
+  press Escape && wait_for_exit 100 || fail "full screen at scale 2 on 1920x1080 did not end cleanly"
 start_window_manager || fail "openbox did not start"
-printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 2560x1440\n' >"${E2E_GAME_DIR}Vesperine.prefs"
-start_game /LOG && wait_for_window && xdotool windowactivate --sync "$GAME_WINDOW"
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 1280x720\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+start_game && wait_for_window && xdotool windowactivate --sync "$GAME_WINDOW"
 read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
 read -r left right top bottom < <(xprop -id "$GAME_WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-[ $((WIN_W + left + right)) -le 3840 ] && [ $((WIN_H + top + bottom)) -le 2160 ] && [ $((WIN_H + top + bottom)) -gt 2140 ] &&
+[ $((WIN_W + left + right)) -le 1920 ] && [ $((WIN_H + top + bottom)) -le 1080 ] && [ $((WIN_H + top + bottom)) -gt 1060 ] &&
   [ $((WIN_W * 9 / 16 - WIN_H)) -ge -2 ] && [ $((WIN_W * 9 / 16 - WIN_H)) -le 2 ] \
   || fail "the window is ${WIN_W}x$WIN_H framed by $left $right $top $bottom: not the largest 16:9 in the desktop"
-GAME_W=2560 GAME_H=1440 MENU_TOP=$(( (1440 - MENU_H) / 2 ))
-menu_then 1280 $((MENU_TOP + 600))
+menu_then 640 $((MENU_TOP + 600))
+fitted_click 640 $((MENU_TOP + 190))   # START
+until_true eval '! fitted_panel_shows 640 $((MENU_TOP + 600))' || fail "the window kept in the work area: START where it is drawn did not deal"
+cp "$E2E_WORK/now.ppm" "$E2E_SHOTS/window-200-1920x1080.ppm"
+leave_game fitted_panel_shows 640 $((MENU_TOP + 600))  # the window's shape is the picture's: no margins
 echo "window sizes: OK"

@@ -38,6 +38,25 @@ TEST_F(GameTest, ScreenFillingPicturesAreFittedAndCroppedInTheMiddle) {
   EXPECT_TRUE(fake::callsStartingWith("image_draw").empty() && fake::state().images.empty());
 }
 
+// Full screen on a scaled desktop lays out at the desktop divided by the scale, never below 1280x720:
+// the density drops (to 1 at most) where the desktop is too small for the scale. Scale 1 changes nothing.
+TEST(ScreenMode, FullScreenOnAScaledDesktopLaysOutAt1280x720OrMore) {
+  struct Case { int desktopWidth, desktopHeight, scale; std::string layout; int density; };
+  const Case cases[] = {{3840, 2160, 2, "1920x1080", 2}, {1920, 1080, 2, "1920x1080", 1}, {2560, 1440, 2, "1280x720", 2},
+                        {3840, 2160, 3, "1280x720", 3}, {2880, 1620, 3, "1440x810", 2}, {2560, 1080, 2, "2560x1080", 1},
+                        {1280, 720, 1, "1280x720", 1}, {1024, 768, 1, "1024x768", 1}, {1024, 768, 2, "1024x768", 1}};
+  for (const Case& c : cases) {
+    fake::reset(), fake::state().desktopWidth = c.desktopWidth, fake::state().desktopHeight = c.desktopHeight;
+    fake::state().desktopScale = c.scale;
+    std::string mode = "1280x720";
+    int64_t width = 0, height = 0;
+    ChooseScreenSize(ScreenFull, &mode, &width, &height);
+    const std::string where = std::to_string(c.desktopWidth) + "x" + std::to_string(c.desktopHeight) + " at " + std::to_string(c.scale);
+    EXPECT_EQ(std::to_string(width) + "x" + std::to_string(height), c.layout) << where;
+    EXPECT_EQ(OpenGameScreen(ScreenFull, width, height, "t") * fake::state().screenDensity, c.density) << where;
+  }
+}
+
 // Applying the settings with a language pack (a directory) of a complete English file and a German
 // one lacking the music credit: the language first, then the music; a failed load keeps the new code.
 TEST_F(GameTest, ApplySettingsReloadsTheLanguageKeepingMissingKeysThenTheMusic) {

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/layout_density.h"
+
 namespace fake {
 
 namespace {
@@ -98,8 +100,9 @@ int desktop_size(int desktop, int* width, int* height) {
     *width = *height = 0;
     return 0;
   }
-  *width = g_state.desktopWidth;
-  *height = g_state.desktopHeight;
+  const int density = layout_density(g_state.desktopWidth, g_state.desktopHeight, g_state.desktopScale);
+  *width = g_state.desktopWidth / density;
+  *height = g_state.desktopHeight / density;
   return 1;
 }
 int desktop_count() { return g_state.displayMissing ? 0 : g_state.monitors; }
@@ -118,8 +121,11 @@ int openScreen(int width, int height) {
 int screen_open_fullscreen(int width, int height, int depth, const std::string& title, int flipMode) {
   record("screen_open_fullscreen", width, height, depth, title, flipMode);
   if (g_state.displayMissing || width <= 0 || height <= 0) return 0;
-  const bool desktopMode = width == g_state.desktopWidth && height == g_state.desktopHeight;
+  int desktopWidth = 0, desktopHeight = 0;
+  desktop_size(0, &desktopWidth, &desktopHeight);
+  const bool desktopMode = width == desktopWidth && height == desktopHeight;
   if (!desktopMode && !g_state.videoModes.count(width * 100000 + height)) return 0;
+  g_state.screenDensity = layout_density(g_state.desktopWidth, g_state.desktopHeight, g_state.desktopScale);
   return openScreen(width, height);
 }
 int window_open(int window, int x, int y, int width, int height, const std::string& title, int style) {
@@ -152,6 +158,7 @@ int screen_is_active() { return g_state.active; }
 void screen_close() {
   record("screen_close");
   g_state.screenOpen = false;
+  g_state.screenDensity = 0;
   g_state.sprites.clear();
 }
 void screen_set_sprite_quality(int quality) { record("screen_set_sprite_quality", quality); }

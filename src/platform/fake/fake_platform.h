@@ -32,8 +32,9 @@ struct State {
   std::vector<std::string> calls;
 
   // Machine.
-  int desktopWidth = 1280;
+  int desktopWidth = 1280;  // the screen's pixels
   int desktopHeight = 720;
+  int desktopScale = 1;  // the desktop's: full screen lays out at the desktop divided by its density
   int monitors = 1;
   std::set<int> videoModes;  // width * 100000 + height; empty = only the desktop size
   int largestScreenSide = 16384;
@@ -44,6 +45,7 @@ struct State {
   // Screen.
   bool screenOpen = false;
   int screenWidth = 0, screenHeight = 0;
+  int screenDensity = 0;  // the screen's pixels a game pixel; 0 when closed
   int active = 1;
   int flips = 0;
   std::map<SpriteId, Picture> sprites;

@@ -151,15 +151,17 @@ void draw_whole(int count) {
 }
 
 // Draws the frame's calls so far: where both frames give every pixel from their own calls, only
-// what changed is shown, and only that is drawn where the back buffer holds the frame on screen (a
-// swap leaves it unknown); else all of them, and the frame is shown whole.
+// what changed is drawn where the buffer drawn into holds the frame on screen, and shown where the
+// screen shows parts; else all of them, and the frame is shown whole.
 void draw_frame(ScreenChange* change) {
   change->count = 0;
-  if (gl_shows_parts() && cache.screenShowsPrevious && replaces_every_pixel_first(cache.previous) &&
+  // The off-screen picture keeps the frame last shown: a swap leaves the back buffer unknown.
+  const bool backShowsPrevious = gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();
+  if (cache.screenShowsPrevious && replaces_every_pixel_first(cache.previous) &&
       replaces_every_pixel_first(cache.current) &&
       frame_changes(cache.previous.calls.data(), cache.previous.count, cache.current.calls.data(), cache.current.count,
                     change) &&
-      cache.backShowsPrevious) {
+      backShowsPrevious) {
     draw_part(*change, cache.current.count);
     cache.drawn = Drawn::Part;
     return;

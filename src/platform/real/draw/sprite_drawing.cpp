@@ -72,6 +72,8 @@ void use_opacity(int intensity) {
 }  // namespace
 
 void draw_context_made() {
+  // The pictures the game makes from now on hold the new screen's pixels a game pixel.
+  pictures_set_density(gScreen.scale);
   frame_cache_reset();
   opacityInUse = -1;
 }

@@ -107,17 +107,18 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   if (gScreen.kind != ScreenKind::Closed) {
     screen_close();
   }
-  if (!platform_has_display() || !screen_size_fits_window(width, height)) {
+  const int scale = desktop_density(0);
+  if (!platform_has_display() || !screen_size_fits_window(width, height, scale)) {
     return 0;
   }
   Display* display = open_own_connection();
   if (display == nullptr) {
     return 0;
   }
-  // The game's size in the screen's pixels: N times as many on a desktop of scale N. The game is laid
-  // out at the desktop's size divided by N, rounded down: where a side is no multiple of N (1280 at
-  // 3) the window still covers the screen, the picture fitted in it.
-  const int scale = display_scale();
+  // The game's size in the screen's pixels: N times as many at a density of N (the desktop's scale,
+  // or less on a desktop too small for it). The game is laid out at the desktop's size divided by N,
+  // rounded down: where a side is no multiple of N (1280 at 3) the window still covers the screen,
+  // the picture fitted in it.
   int screenWidth = width * scale;
   int screenHeight = height * scale;
   const int desktopWidth = DisplayWidth(display, DefaultScreen(display));  // GDK's sizes are divided by N
@@ -155,7 +156,7 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
     XSetInputFocus(display, gFullscreen.window, RevertToParent, CurrentTime);
     fullscreen_grab_input();
   }
-  const bool started = gl_start(display, gFullscreen.window, visual, width, height, flipMode);
+  const bool started = gl_start(display, gFullscreen.window, visual, width, height, scale, flipMode);
   XFree(visual);
   if (!started) {
     fullscreen_close();

@@ -1,6 +1,8 @@
-// Monitor sizes, for choosing the screen size at start-up and for the log.
-#include <gdk/gdk.h>
+// Monitor sizes, for choosing the screen size at start-up and for the log: in game pixels, the
+// monitor's pixels divided by the density full screen has there.
+#include <gdk/gdkx.h>
 
+#include "platform/layout_density.h"
 #include "platform/platform.h"
 #include "platform/real/screen/screen.h"
 
@@ -27,13 +29,43 @@ GdkMonitor* desktop_monitor(int desktop) {
   return nullptr;
 }
 
+// The monitor in the screen's pixels. GDK gives it divided by the desktop's scale, rounded down; a
+// monitor that is the whole X screen (the one monitor of most desktops) has the screen's exact size.
+GdkRectangle monitor_pixels(GdkMonitor* monitor) {
+  GdkRectangle area{};
+  gdk_monitor_get_geometry(monitor, &area);
+  const int scale = display_scale();
+  area = GdkRectangle{area.x * scale, area.y * scale, area.width * scale, area.height * scale};
+  Display* display = gdk_x11_display_get_xdisplay(gdk_monitor_get_display(monitor));
+  const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+  if (area.x == 0 && area.y == 0 && screenWidth - area.width >= 0 && screenWidth - area.width < scale &&
+      screenHeight - area.height >= 0 && screenHeight - area.height < scale) {
+    area.width = screenWidth;
+    area.height = screenHeight;
+  }
+  return area;
+}
+
 }  // namespace
+
+int desktop_density(int desktop) {
+  GdkMonitor* monitor = desktop_monitor(desktop);
+  if (monitor == nullptr) {
+    return display_scale();
+  }
+  const GdkRectangle area = monitor_pixels(monitor);
+  return layout_density(area.width, area.height, display_scale());
+}
 
 int desktop_size(int desktop, int* width, int* height) {
   GdkMonitor* monitor = desktop_monitor(desktop);
   GdkRectangle area{};
   if (monitor != nullptr) {
-    gdk_monitor_get_geometry(monitor, &area);
+    area = monitor_pixels(monitor);
+    const int density = layout_density(area.width, area.height, display_scale());
+    area.width /= density;
+    area.height /= density;
   }
   if (width != nullptr) {
     *width = area.width;

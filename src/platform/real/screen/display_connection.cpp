@@ -62,7 +62,6 @@ int display_scale() {
   return monitor != nullptr ? std::max(gdk_monitor_get_scale_factor(monitor), 1) : 1;
 }
 
-bool screen_size_fits_window(int width, int height) {
-  const int scale = display_scale();
+bool screen_size_fits_window(int width, int height, int scale) {
   return width > 0 && height > 0 && width <= kMaxXWindowSide / scale && height <= kMaxXWindowSide / scale;
 }

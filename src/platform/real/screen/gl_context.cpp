@@ -91,7 +91,8 @@ XVisualInfo* gl_choose_visual(Display* display, int screen) {
   return glXChooseVisual(display, screen, attributes);
 }
 
-bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode) {
+bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int scale,
+              int flipMode) {
   gl_stop();
   if (!errorsTaken) {
     otherErrors = XSetErrorHandler(on_x_error);
@@ -101,7 +102,6 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
   if (context == nullptr) {
     return false;
   }
-  const int scale = display_scale();  // the drawable's pixels a game pixel
   if (!glXMakeCurrent(display, drawable, context) || !gl_can_show(width * scale, height * scale)) {
     glXMakeCurrent(display, None, nullptr);
     glXDestroyContext(display, context);
@@ -110,6 +110,7 @@ bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width,
   glDisplay = display;
   glDrawable = lastDrawable = drawable;
   glContext = context;
+  gScreen.scale = scale;
   if (gScreen.listener.contextMade != nullptr) {
     gScreen.listener.contextMade();
   }

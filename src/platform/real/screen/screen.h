@@ -66,6 +66,10 @@ bool platform_has_display();
 // the desktop's size divided by N, and the game is drawn at N x N pixels a game pixel. 1 without a
 // display.
 int display_scale();
+// The density of full screen on desktop `desktop` (layout_density.h): the desktop's scale, lowered
+// where the desktop divided by it would be smaller than 1280x720. desktop_size counts the desktop's
+// game pixels at this density.
+int desktop_density(int desktop);
 
 // Called by both openers once their GL context is current, with the game's size; screen_close undoes
 // it, and calls closeKind for the window the screen was on.
@@ -80,8 +84,8 @@ void screen_window_gone();
 
 // X gives window sizes and positions 16 bits with a sign: no window side can be longer.
 constexpr int kMaxXWindowSide = 32767;
-// Whether width x height game pixels, display_scale() times as many on each side, fit a window.
-bool screen_size_fits_window(int width, int height);
+// Whether width x height game pixels, `scale` times as many on each side, fit a window.
+bool screen_size_fits_window(int width, int height, int scale);
 // The largest screen the current GL context draws on and keeps a copy of.
 void gl_largest_screen(int* width, int* height);
 
@@ -90,10 +94,11 @@ void gl_largest_screen(int* width, int* height);
 // A double-buffered RGBA visual, nullptr when the server offers none. Free with XFree.
 XVisualInfo* gl_choose_visual(Display* display, int screen);
 // Creates the context on `drawable`, makes it current, sets up the 2D projection of a game screen of
-// width x height game pixels over display_scale() times as many pixels of the drawable on each side,
-// and clears both buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver
+// width x height game pixels over `scale` times as many pixels of the drawable on each side (from now
+// on gScreen.scale, which the drawing reads as the context is made), and clears both buffers to black. flipMode kFlipVsync asks for swap interval 1 where the driver
 // offers it. false, with no context, for a screen larger than GL can draw or keep a copy of.
-bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int flipMode);
+bool gl_start(Display* display, Window drawable, XVisualInfo* visual, int width, int height, int scale,
+              int flipMode);
 // Destroys the context (and with it every texture). Safe when none exists.
 void gl_stop();
 // The window under the context is gone: the context is given up without another call into GL.
@@ -131,7 +136,9 @@ struct ScreenFit {
 // The window's size now, in its own pixels (after gl_start and screen_begin, and at each change).
 void gl_fit_to_window(int width, int height);
 ScreenFit gl_screen_fit();
-// Whether the picture is drawn off-screen and shown fitted.
+// Whether the picture is drawn off-screen and shown fitted: also in the window kinds on a scaled
+// desktop, where the picture kept from one frame to the next lets a frame be drawn only where it
+// changed.
 bool gl_fitted();
 // The game pixel under a point of the window (window pixels, fractions kept), on the picture or
 // beyond its edges.

@@ -1,6 +1,11 @@
 // A window of another size than the game screen (a window manager chose it, or the player resized
 // it): the game still draws at the screen's own size, into an off-screen buffer, and each frame
-// shown is that buffer scaled to fit the window and centred, black around it. Reads of the screen
+// shown is that buffer scaled to fit the window and centred, black around it. On a scaled desktop
+// the window kinds draw there at the screen's size too, the buffer copied 1:1: unlike the back
+// buffer after a swap, it keeps the frame shown, so a frame of four times the pixels is drawn only
+// where it changed. Not at scale 1, where the window keeps exactly its pixels: GL counts the rows
+// of a buffer of its own from the bottom, and sprites sampled half-way between texels round a level
+// differently at a few hundred pixels of a screen. Reads of the screen
 // read the buffer: while it is bound, the drawing room's glReadBuffer(GL_BACK) is refused (a
 // framebuffer object has no back buffer) and reads come from its one colour attachment.
 #include <algorithm>
@@ -48,10 +53,17 @@ bool draw_off_screen() {
   if (!have_framebuffers()) {
     return false;
   }
+  // Of the window's kind of pixels, drawn into as the window would be: the same blending, to the
+  // last bit (a deep visual, 10 bits a colour, kept in 16).
+  GLint redBits = 0;
+  GLint alphaBits = 0;
+  glGetIntegerv(GL_RED_BITS, &redBits);
+  glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
+  const GLint format = redBits > 8 ? (alphaBits > 0 ? GL_RGBA16 : GL_RGB16) : (alphaBits > 0 ? GL_RGBA8 : GL_RGB8);
   glGenTextures(1, &picture);
   glBindTexture(GL_TEXTURE_2D, picture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, 0, GL_BGRA,
-               GL_UNSIGNED_BYTE, nullptr);
+  glTexImage2D(GL_TEXTURE_2D, 0, format, gScreen.width * gScreen.scale,
+               gScreen.height * gScreen.scale, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
   gl.gen(1, &framebuffer);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
   gl.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, picture, 0);
@@ -69,7 +81,8 @@ void gl_fit_to_window(int width, int height) {
   if (!gl_ready() || (width == windowWidth && height == windowHeight)) {
     return;
   }
-  if ((width == gScreen.width * gScreen.scale && height == gScreen.height * gScreen.scale) ||
+  const bool screenSize = width == gScreen.width * gScreen.scale && height == gScreen.height * gScreen.scale;
+  if ((screenSize && (gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)) ||
       (framebuffer == 0 && !draw_off_screen())) {
     gl_fit_forget();
   } else {
@@ -98,7 +111,7 @@ void gl_window_to_game(double x, double y, int* gameX, int* gameY) {
   *gameY = static_cast<int>(std::floor((y - shown.top) / shown.scale));
 }
 
-// The frame after a resize is shown once more in both directions, also once the window is back at
+// The frame after a resize is shown once more in both directions, also once full screen is back at
 // the screen's size and drawn into straight: drawn whole, with what a frame half drawn at the change
 // lost.
 void gl_fit_show() {
@@ -110,10 +123,15 @@ void gl_fit_show() {
     return;
   }
   gl.bind(GL_DRAW_FRAMEBUFFER, 0);
-  glClear(GL_COLOR_BUFFER_BIT);
+  const int width = gScreen.width * gScreen.scale;
+  const int height = gScreen.height * gScreen.scale;
+  if (fit.width != windowWidth || fit.height != windowHeight) {
+    glClear(GL_COLOR_BUFFER_BIT);  // the black around the picture
+  }
   const int bottom = windowHeight - fit.top - fit.height;  // GL counts rows from the bottom
-  gl.blit(0, 0, gScreen.width * gScreen.scale, gScreen.height * gScreen.scale, fit.left, bottom, fit.left + fit.width,
-          bottom + fit.height, GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  const bool copy = fit.width == width && fit.height == height;  // pixel for pixel
+  gl.blit(0, 0, width, height, fit.left, bottom, fit.left + fit.width, bottom + fit.height, GL_COLOR_BUFFER_BIT,
+          copy ? GL_NEAREST : GL_LINEAR);
   gl.bind(GL_FRAMEBUFFER, framebuffer);
 }
 

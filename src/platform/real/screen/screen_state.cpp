@@ -22,7 +22,6 @@ void screen_begin(ScreenKind kind, int width, int height, void (*closeKind)()) {
   gScreen.kind = kind;
   gScreen.width = width;
   gScreen.height = height;
-  gScreen.scale = display_scale();
   gScreen.active = true;
   gScreen.closeKind = closeKind;
   gScreen.lastFlipEndMs = now_ms();

@@ -51,7 +51,7 @@ GameWindow* game_window(int window) { return window >= 0 && window < kMaxWindows
 int window_open(int window, int x, int y, int width, int height, const std::string& title, int style) {
   GameWindow* slot = game_window(window);
   // GTK sizes windows in the desktop's scaled pixels, as the game sizes its screen.
-  if (slot == nullptr || !platform_has_display() || !screen_size_fits_window(width, height) ||
+  if (slot == nullptr || !platform_has_display() || !screen_size_fits_window(width, height, display_scale()) ||
       (style != WindowStyleWindowed && style != WindowStyleBorderless)) {
     return 0;
   }
@@ -97,7 +97,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     screen_close();
   }
   GameWindow* window = window_with_handle(windowHandle);
-  if (window == nullptr || !screen_size_fits_window(width, height)) {
+  if (window == nullptr || !screen_size_fits_window(width, height, display_scale())) {
     return 0;
   }
   GdkDisplay* gdkDisplay = gtk_widget_get_display(window->toplevel);
@@ -117,7 +117,7 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   // GTK sizes the area only when the window is shown; GL sizes its buffers from the X window now.
   gdk_window_move_resize(areaWindow, 0, 0, window->width, window->height);
   XSync(display, False);
-  const bool started = gl_start(display, drawable, visual, width, height, flipMode);
+  const bool started = gl_start(display, drawable, visual, width, height, scale, flipMode);
   XFree(visual);
   if (!started) {
     gtk_widget_destroy(area);

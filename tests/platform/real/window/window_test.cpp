@@ -150,8 +150,9 @@ TEST_F(WindowKind, AStillWindowIsShownAgainOnceUncoveredAndAMoveIsNoResize) {
 
 // A window given another size (as a tiling window manager gives it, here without one) shows the
 // whole picture scaled to fit it and centred, black around, drawn from the copy it kept as before;
-// the pointer maps to the picture; back at its own size it shows exactly the frame drawn. On a desktop
-// at 200 % all of it in twice the pixels, from a window opened at twice the game's size.
+// the pointer maps to the picture; back at its own size it shows exactly the frame drawn, and a
+// frame is drawn where it changed only. On a desktop at 200 % all of it in twice the pixels, from a
+// window opened at twice the game's size.
 TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale) {
   const struct { int width, height, left, top; double scale; int pointerX, pointerY, gameX, gameY; } sizes[] = {
       {480, 330, 20, 0, 1.1, 20, 10, 0, 9}, {200, 340, 0, 95, 0.5, 199, 244, 398, 298}, {600, 200, 166, 0, 0.6667, 165, 101, -1, 151},
@@ -194,6 +195,14 @@ TEST_F(WindowKind, AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsTo
                     std::to_string(s.pointerX * n) + " " + std::to_string(s.pointerY * n)), 0);
       EXPECT_EQ(std::pair(window_mouse_x(0), window_mouse_y(0)), std::pair(s.gameX, s.gameY));
     }
+    // Back at its size, a square moving over the picture: at 200 % drawn where it moved only, not
+    // from the copy (at 100 % the window is drawn into straight, and whole).
+    const SpriteId square = solid_sprite(4, 4, kRed);
+    const int fromCopy = platform_frames_drawn_from_copy();
+    for (const int x : {10, 30}) take_window_events(events_), sprite_draw(picture, 0, 0), sprite_draw_blended(veil, 0, 0), sprite_draw(square, x, 10), screen_flip();
+    const RgbaImage moved = (XSync(display_, False), shown_pixels(display_, platform_drawing_area_window(), kWidth * n, kHeight * n));
+    EXPECT_EQ(std::tuple(platform_frames_drawn_from_copy() - fromCopy, pixel_at(moved, 31 * n, 11 * n), pixel_at(moved, 11 * n, 11 * n)),
+              std::tuple(n == 1 ? 2 : 0, kRed, pixel_at(drawn, 11 * n, 11 * n))) << "drawn from the copy, or the square or its old place wrong";
     window_close(0);
   }
 }
