@@ -45,10 +45,15 @@ expect_asset_failure() {
   [ ! -e "$user_dir/Vesperine.prefs" ] || fail "preferences saved after the failure of $2"
 }
 
-# --- GTK's options are GTK's, taken out before the game reads its own "/LOG"; GTK warns of nothing.
-rm -rf "$user_dir"
-plays_and_quits "with GTK's options" start_game --g-fatal-warnings --display "$DISPLAY" /LOG
-[ "$(ls "$user_dir" | grep -c '^Log ')" -eq 1 ] || fail "with GTK's options: no log"
+# --- GTK's options are GTK's, taken out before the game reads its own: "/LOG" is the first of those.
+# GTK warns of nothing.
+for options in "--g-fatal-warnings" "--display $DISPLAY /LOG --g-fatal-warnings"; do
+  rm -rf "$user_dir"
+  # shellcheck disable=SC2086
+  plays_and_quits "vesperine $options" start_game $options
+  logs=$(ls "$user_dir" | grep -c '^Log ' || true)
+  [ "$logs" -eq "$([[ $options == */LOG* ]] && echo 1 || echo 0)" ] || fail "vesperine $options: $logs logs"
+done
 
 # --- No X display: a plain message on standard error, exit status 1.
 out=$(cd "$E2E_WORK" && env -u DISPLAY HOME="$E2E_HOME" SDL_AUDIODRIVER=dummy timeout 60 "$E2E_GAME_DIR/vesperine" 2>&1)
