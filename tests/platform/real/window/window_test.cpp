@@ -228,8 +228,8 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
     window_close(0);
     open(WindowStyleBorderless, 1280, 720);
     withWindowManager ? show_under_window_manager() : show();
-    ASSERT_TRUE(XGetWindowAttributes(display_, platform_drawing_area_window(), &area));
-    EXPECT_EQ(std::pair(area.width, area.height), std::pair(1280, 720)) << "the borderless window covers the desktop";
+    const XWindowAttributes covering = attributes_of(display_, platform_drawing_area_window());
+    EXPECT_EQ(std::pair(covering.width, covering.height), std::pair(1280, 720)) << "the borderless window covers the desktop";
     window_close(0), XDestroyWindow(display_, panel);
   });
 }
