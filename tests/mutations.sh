@@ -155,7 +155,7 @@ mutation 64 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedF
   '/^void ask_again_for_missing_focus/,/^}/{/fullscreen_ask_for_focus();/d}' "the missing focus never asked for again"
 mutation 65 src/platform/real/screen/screen_fit.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
   's/fit.top = (height - fit.height) \/ 2;/fit.top = 0;/' "the fitted picture at the window's top"
-mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToIt \
+mutation 66 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.ASizeChangedHalfWayThroughAFrameShowsTheRightPictureFromTheNextFrameOn \
   's/x \/ scale + carryX;/x + carryX;/' "the pointer's movement not scaled to the fitted picture"
 mutation 67 src/platform/real/input/key_codes.cpp platform KeyCodes.ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup \
   's/code >= 0 || latin_letter(symbols\[activeGroup\]) || /code >= 0 || /' "a Latin layout's ö read as another layout's m"
