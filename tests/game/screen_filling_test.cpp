@@ -1,5 +1,6 @@
-// Fitting pictures to the screen (resize and crop), applying the settings.
+// Fitting pictures to the screen (resize and crop), applying the settings, the full screen's layout.
 #include "display/asset_loading.h"
+#include "display/screen_setup.h"
 #include "game/apply_settings.h"
 #include "game_fixture.h"
 

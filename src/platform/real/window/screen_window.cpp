@@ -97,7 +97,8 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
     screen_close();
   }
   GameWindow* window = window_with_handle(windowHandle);
-  if (window == nullptr || !screen_size_fits_window(width, height, display_scale())) {
+  const int scale = display_scale();
+  if (window == nullptr || !screen_size_fits_window(width, height, scale)) {
     return 0;
   }
   GdkDisplay* gdkDisplay = gtk_widget_get_display(window->toplevel);
