@@ -331,7 +331,7 @@ mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.Open
 mutation 181 src/platform/layout_density.h game ScreenMode.FullScreenOnAScaledDesktopLaysOutAt1280x720OrMore \
   's/std::min({scale, desktopWidth \/ 1280, desktopHeight \/ 720})/scale/' "full screen at 200 % on 1920x1080 laid out at 960x540, the menu cut off"
 mutation 182 src/platform/real/screen/desktop.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
-  '/^GdkRectangle monitor_pixels/,/^}/s/area.width = screenWidth;/area.width = area.width;/' "the desktop's pixels taken from its size at 300 %, rounded down"
+  '/^void snap_to_x_screen/,/^}/s/\*width = screenWidth;/*width = *width;/' "the desktop's pixels taken from its size at 300 %, rounded down"
 mutation 183 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
   '/pictures_set_density(gScreen.scale);/d' "pictures made at the desktop's scale on a full screen of a lower density"
 mutation 184 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \

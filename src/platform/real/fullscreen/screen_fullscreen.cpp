@@ -121,13 +121,7 @@ int screen_open_fullscreen(int width, int height, int depth, const std::string& 
   // the picture fitted in it.
   int screenWidth = width * scale;
   int screenHeight = height * scale;
-  const int desktopWidth = DisplayWidth(display, DefaultScreen(display));  // GDK's sizes are divided by N
-  const int desktopHeight = DisplayHeight(display, DefaultScreen(display));
-  if (desktopWidth - screenWidth >= 0 && desktopWidth - screenWidth < scale && desktopHeight - screenHeight >= 0 &&
-      desktopHeight - screenHeight < scale) {
-    screenWidth = desktopWidth;
-    screenHeight = desktopHeight;
-  }
+  snap_to_x_screen(display, scale, &screenWidth, &screenHeight);
   XVisualInfo* visual = gl_choose_visual(display, DefaultScreen(display));
   if (visual == nullptr || !video_mode_switch(display, visual->screen, screenWidth, screenHeight)) {
     if (visual != nullptr) {

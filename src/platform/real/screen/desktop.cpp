@@ -36,18 +36,23 @@ GdkRectangle monitor_pixels(GdkMonitor* monitor) {
   gdk_monitor_get_geometry(monitor, &area);
   const int scale = display_scale();
   area = GdkRectangle{area.x * scale, area.y * scale, area.width * scale, area.height * scale};
-  Display* display = gdk_x11_display_get_xdisplay(gdk_monitor_get_display(monitor));
-  const int screenWidth = DisplayWidth(display, DefaultScreen(display));
-  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
-  if (area.x == 0 && area.y == 0 && screenWidth - area.width >= 0 && screenWidth - area.width < scale &&
-      screenHeight - area.height >= 0 && screenHeight - area.height < scale) {
-    area.width = screenWidth;
-    area.height = screenHeight;
+  if (area.x == 0 && area.y == 0) {
+    snap_to_x_screen(gdk_x11_display_get_xdisplay(gdk_monitor_get_display(monitor)), scale, &area.width, &area.height);
   }
   return area;
 }
 
 }  // namespace
+
+void snap_to_x_screen(Display* display, int scale, int* width, int* height) {
+  const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+  const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+  if (screenWidth - *width >= 0 && screenWidth - *width < scale && screenHeight - *height >= 0 &&
+      screenHeight - *height < scale) {
+    *width = screenWidth;
+    *height = screenHeight;
+  }
+}
 
 int desktop_density(int desktop) {
   GdkMonitor* monitor = desktop_monitor(desktop);

@@ -70,6 +70,9 @@ int display_scale();
 // where the desktop divided by it would be smaller than 1280x720. desktop_size counts the desktop's
 // game pixels at this density.
 int desktop_density(int desktop);
+// A size in the screen's pixels that falls short of the X screen's by less than `scale` on each side
+// (GDK divides by the scale and rounds down: 1280 at 3) becomes the X screen's exact size.
+void snap_to_x_screen(Display* display, int scale, int* width, int* height);
 
 // Called by both openers once their GL context is current, with the game's size; screen_close undoes
 // it, and calls closeKind for the window the screen was on.
