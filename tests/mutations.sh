@@ -14,8 +14,8 @@ jobs=$(nproc)
 # mutation ID FILE PROGRAM TEST_FILTER SED WHAT
 # PROGRAM: services, display, game (unit tests through the fake platform), platform (the real
 # one under a private Xvfb), platform-xorg (the same under Xorg's dummy driver, which switches video
-# modes), assets (the asset generator's drawing) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
-# name of one ctest test. SED: one sed script over FILE.
+# modes), assets (the asset generator's drawing), e2e (the real game) or script (a test of the scripts, nothing built).
+# TEST_FILTER: gtest's --gtest_filter, for e2e and script the name of one ctest test. SED: one sed script over FILE.
 ids=() files=() programs=() filters=() seds=() whats=()
 mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
 
@@ -344,6 +344,8 @@ mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherS
   's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
 mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
   's/(gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)/true/' "a window at its own size drawn straight into its back buffer, whole at every frame"
+# What the tests need, installed on a fresh machine.
+mutation 200 scripts/install-deps.sh script programs_installed 's/ i3-wm//' "i3, which a desktop test runs, not installed"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -355,9 +357,9 @@ log=$scratch/out.log
 # Builds PROGRAM's test program and runs FILTER's tests; the status is the tests'.
 run_tests() {
   local program=$1 filter=$2
-  if [ "$program" = e2e ]; then
-    cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look vesperine-pack \
-      >"$log" 2>&1 || return 2
+  if [ "$program" = e2e ] || [ "$program" = script ]; then
+    [ "$program" = script ] || cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look \
+      vesperine-pack >"$log" 2>&1 || return 2
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return
   fi

@@ -111,19 +111,21 @@ ln -sfn "$E2E_BUILD/VesperineData.pack" "$E2E_GAME_DIR/VesperineData.pack"
 
 kill "$openbox_pid"
 install -d -m 0700 "$E2E_WORK/run"
+need mutter
 XDG_RUNTIME_DIR="$E2E_WORK/run" dbus-run-session -- mutter --x11 --replace --sm-disable >"$E2E_WORK/mutter.log" 2>&1 &
 session=$!
 E2E_PIDS+=("$session")
-until_true eval 'wmctrl -m 2>/dev/null | grep -qx "Name: Mutter"' || fail "mutter did not start"
+answers "$session" eval 'wmctrl -m | grep -qx "Name: Mutter"' || fail "mutter did not start"
 close_every_kind mutter
 away_and_back mutter
 way_out "mutter, kind 0, xkill" 1 quick 0 'xkill -id "$GAME_WINDOW" >/dev/null'
 
-kill "$(pgrep -P "$session" -x mutter)"
+# i3 once mutter has gone (it will not start beside another window manager) and answers on its socket.
+mutter=$(pgrep -P "$session" -x mutter) && kill "$mutter" && until_true eval '! kill -0 "$mutter" 2>/dev/null' || fail "mutter did not end"
 printf '# i3 config file (v4)\nipc-socket %s\n' "$E2E_WORK/i3.sock" >"$E2E_WORK/i3.config"
 i3 -c "$E2E_WORK/i3.config" >"$E2E_WORK/i3.log" 2>&1 &
 E2E_PIDS+=($!)
-until_true [ -S "$E2E_WORK/i3.sock" ] || fail "i3 did not start"
+answers $! i3-msg -s "$E2E_WORK/i3.sock" -t get_version || fail "i3 did not start"
 way_out "i3, kind 0, kill" 0 3000 0 'i3-msg -s "$E2E_WORK/i3.sock" kill >/dev/null'
 way_out "X server ended" 1 quick 0 'kill "${X_SERVER_PIDS[0]}"'  # the session's X server ends
 echo "desktop requests: OK"

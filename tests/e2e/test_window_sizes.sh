@@ -72,7 +72,7 @@ unset GDK_SCALE
 printf 'Gdk/WindowScalingFactor 2\n' >"$E2E_WORK/xsettings"
 xsettingsd -c "$E2E_WORK/xsettings" >"$E2E_WORK/xsettingsd.out" 2>&1 &
 settings=$!
-until_true grep -q 'Created window' "$E2E_WORK/xsettingsd.out" || fail "xsettingsd did not start"
+answers $settings "$LOOK" owned _XSETTINGS_S0 || fail "xsettingsd did not start"
 open_game
 read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
 [ "${WIN_W}x$WIN_H" = 2560x1440 ] || fail "at the desktop's scale 2 the 1280x720 window is ${WIN_W}x$WIN_H"

@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "platform/platform.h"
 #include "platform/real/draw/draw.h"
@@ -142,16 +143,27 @@ inline InkBox ink_box(const RgbaImage& image) {
   return box;
 }
 
-// A shell command's exit status, or its standard output.
+// A shell command's exit status, or its standard output. A program of it not installed (the shell's
+// status 127) fails the test, naming the program's Debian package.
+inline int fail_when_missing(const std::string& command, int status) {
+  std::string words = " " + command + " ", line, program, package;
+  for (char& c : words) c = std::strchr(";|&()$'\"", c) ? ' ' : c;
+  for (std::ifstream table(VESPERINE_SOURCE_DIR "/tests/programs/programs.txt"); status == 127 && std::getline(table, line);)
+    if (std::istringstream(line) >> program >> package && words.find(" " + program + " ") != std::string::npos &&
+        std::system(("command -v '" + program + "' >/dev/null").c_str()) != 0)
+      ADD_FAILURE() << program << " is not installed: Debian package " << package << " (scripts/install-deps.sh --tests)";
+  return status;
+}
 inline int run(const std::string& command) {
   const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return fail_when_missing(command, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
 }
 inline std::string output(const std::string& command) {
   std::string text(1 << 16, '\0');
   FILE* pipe = popen(command.c_str(), "r");
   text.resize(fread(text.data(), 1, text.size(), pipe));
-  pclose(pipe);
+  const int status = pclose(pipe);
+  fail_when_missing(command, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
   return text;
 }
 
