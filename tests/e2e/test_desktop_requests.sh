@@ -19,7 +19,8 @@ openbox_pid=${X_SERVER_PIDS[-1]}
 make_game_dir
 
 # The game of screen kind KIND, the music on; once it plays (its main loop runs) and its window
-# has the focus, M switches the music off (unless asked to keep it: "music").
+# has the focus, M switches the music off (unless asked to keep it: "music"), pressed again for longer
+# while the music plays on (a busy game may see no frame while a short press is down).
 start_playing() {
   KIND=$1
   printf '[Settings]\nLanguage = en_GB\nMusic = 1\nGameScreen = %s\nScreenMode = 1280x720\n' "$1" >"${E2E_GAME_DIR}Vesperine.prefs"
@@ -29,7 +30,7 @@ start_playing() {
   until_true music_now || fail "kind $1: no music"
   for _ in $(seq 1 50); do active_is "$GAME_WINDOW" && break; xdotool windowactivate "$GAME_WINDOW" 2>/dev/null; sleep 0.1; done
   GAME=$(pgrep -P "$GAME_PID" -x vesperine)
-  [ "${2:-}" = music ] || press m
+  [ "${2:-}" = music ] || for hold in 0.4 1.5 3; do xdotool keydown m sleep $hold keyup m; until_true eval '! music_now' && break; done
   since=$(ms_now)
 }
 
