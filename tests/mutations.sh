@@ -99,7 +99,7 @@ mutation 39 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesS
 mutation 40 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/if (b < beforeCount) changes\.add(before\[b++\]);/if (b < beforeCount) b++;/' "the old place not redrawn"
 # Saves at exit read back from the game's own bytes, and a write of the preferences that fails.
-mutation 41 src/game/window_events.cpp e2e e2e_test_window_kinds \
+mutation 41 src/game/window_events.cpp e2e e2e_test_desktop_requests \
   's/case EventCloseRequest: game\.quitRequested = 1; break;/case EventCloseRequest: if (game.prefs.screenKind == ScreenBorderless) std::exit(0); game.quitRequested = 1; break;/' \
   "the borderless window's close ending the game at once, unsaved"
 mutation 42 src/game/main_loop.cpp e2e e2e_autoplay_kind1 '/^  savePreferences();$/d' "no preferences saved at the end of a whole game"
@@ -265,7 +265,7 @@ mutation 107 src/platform/real/session/app_identity.cpp platform 'Session.TheFul
   's/const long pid = getpid();/const long pid = getppid();/' "the full-screen window names another process"
 mutation 108 src/platform/real/screen/screen_state.cpp platform 'Session.TheFullScreenWindow*' \
   '/^    session_startup_complete();$/d' "the launcher never told that the game is up"
-mutation 109 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
+mutation 109 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
   's/for (size_t i = 0; i < kWindowIconCount; ++i) {/for (size_t i = 0; i < 1; ++i) {/' "the icon at one size only"
 mutation 110 src/platform/real/session/screensaver_hold.cpp platform 'Session.TheDesktopsScreensaverIsHeld*' \
   's/  } else if (!hold \&\& bus.inhibited) {/  } else if (false) {/' "the desktop's screensaver never let go"
