@@ -99,7 +99,7 @@ mutation 39 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesS
 mutation 40 src/platform/real/draw/frame_changes.cpp platform FullScreen.FramesShowOnlyWhatChangedAndHoldTheWholeFramesPixels \
   's/if (b < beforeCount) changes\.add(before\[b++\]);/if (b < beforeCount) b++;/' "the old place not redrawn"
 # Saves at exit read back from the game's own bytes, and a write of the preferences that fails.
-mutation 41 src/game/window_events.cpp e2e e2e_test_desktop_requests \
+mutation 41 src/game/window_events.cpp e2e e2e_test_window_kinds \
   's/case EventCloseRequest: game\.quitRequested = 1; break;/case EventCloseRequest: if (game.prefs.screenKind == ScreenBorderless) std::exit(0); game.quitRequested = 1; break;/' \
   "the borderless window's close ending the game at once, unsaved"
 mutation 42 src/game/main_loop.cpp e2e e2e_autoplay_kind1 '/^  savePreferences();$/d' "no preferences saved at the end of a whole game"

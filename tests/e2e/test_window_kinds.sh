@@ -3,7 +3,7 @@
 # while minimised and resumes on restore, a borderless window steps aside when another window takes
 # the focus, and the window manager's close button ends the game. (START, cards turned, CONTINUE, the
 # menu on the right button and the settings in a window: the screens tour's and the keyboard tour's;
-# the borderless cards: the automated player's; the preferences saved at every kind's close: the
+# the borderless cards: the automated player's; the preferences saved at the others' close: the
 # desktop requests'.)
 source "$(dirname "$0")/lib.sh" "$1"
 
@@ -43,4 +43,5 @@ expect_music silent "the music went on after losing the focus"
 xdotool windowactivate --sync "$GAME_WINDOW"
 expect_music playing "the music did not resume with the focus"
 quits_by "the borderless game did not end cleanly after the close request" wmctrl -c "Vesperine 1"
+saved_prefs_are en_GB 1 2 800x600 || fail "preferences not saved by the borderless game"
 echo "window kinds: OK"
