@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The window kinds at any size, the desktop at any scale. At 200 % (GDK_SCALE=2, or the desktop's
 # XSETTINGS) the window is twice as large, its texts sharper than the picture at 100 % enlarged, and
-# full screen on a 1920x1080 desktop, too small for its half, lays the game out at 1920x1080.
+# full screen lays the game out at half the desktop's size, or at 1920x1080 on a desktop of that size.
 # Under openbox a window asked larger than the desktop opens inside its work area, its picture fitted,
 # and START answers where it is drawn. (A window resized as a tiling window manager resizes it, its
 # picture fitted and its pointer mapped at every scale: the window's tests.)
@@ -46,7 +46,7 @@ enlarged=$(detail "$E2E_WORK/menu.ppm" -crop "500x80+390+$((MENU_TOP + 150))" +r
 quits_by "the scaled window did not end cleanly" press Escape
 
 # ---- 200 % set by the desktop (Gdk/WindowScalingFactor from an XSETTINGS manager, no GDK_SCALE): the
-# window is 2560x1440. (Full screen at that scale fills the screen at its half: the scaled desktop's tests.)
+# window is 2560x1440, and full screen is laid out at 1920x1080 and fills the screen.
 unset GDK_SCALE
 printf 'Gdk/WindowScalingFactor 2\n' >"$E2E_WORK/xsettings"
 xsettingsd -c "$E2E_WORK/xsettings" >"$E2E_WORK/xsettingsd.out" 2>&1 &
@@ -56,6 +56,12 @@ open_game
 read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
 [ "${WIN_W}x$WIN_H" = 2560x1440 ] || fail "at the desktop's scale 2 the 1280x720 window is ${WIN_W}x$WIN_H"
 menu_then 640 $((MENU_TOP + 600)) && press Escape && wait_for_exit 100 || fail "the scaled window did not end cleanly"
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 0\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+start_game /LOG && wait_for_window && wait_for_menu 1920 $(((540 - MENU_H / 2 + 600) * 2))
+grep -c $'^Screen[wW]idth:\t\t1920$' <<<"$(game_log)" | grep -qx 2 || fail "full screen at scale 2 not laid out at 1920 wide"
+grab root "$E2E_WORK/full.ppm"
+for at in "4 4" "3835 2155"; do [ "$(pixel "$E2E_WORK/full.ppm" $at)" != 0,0,0 ] || fail "full screen at scale 2 leaves $at black"; done
+press Escape && wait_for_exit 100 || fail "full screen at scale 2 did not end cleanly"
 kill $settings
 
 # ---- 200 % on a 1920x1080 desktop, too small to lay the game out at its half (960x540, the menu
@@ -67,7 +73,7 @@ stop_x_servers && X_SERVER_PIDS=() && start_x 1920x1080
 export GDK_SCALE=2 FULLSCREEN_CENTRE="x:960 y:540"
 FULL_TOP=$(( (1080 - MENU_H) / 2 ))
 printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 0\n' >"${E2E_GAME_DIR}Vesperine.prefs"
-start_game /LOG && wait_for_window && wait_for_menu 960 $((FULL_TOP + 600))
+rm "$E2E_GAME_DIR"Log*.log && start_game /LOG && wait_for_window && wait_for_menu 960 $((FULL_TOP + 600))
 [ "$(game_log | grep -cE $'^Screen([wW]idth:\t\t1920|[hH]eight:\t\t1080)$')" = 4 ] || fail "full screen at scale 2 on 1920x1080 not laid out at 1920x1080"
 fullscreen_click 960 $((FULL_TOP + 190))   # START
 full_board() { grab root "$E2E_WORK/now.ppm" && panel_hidden "$E2E_WORK/now.ppm" 960 $((FULL_TOP + 600)); }
