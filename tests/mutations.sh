@@ -359,6 +359,8 @@ mutation 198 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:FullScre
   's/if (activeWritesLatin \&\& (/if ((/' "a layout of another script's comma taken where the Latin layout has M"
 mutation 199 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
   's/if (latin_letter(symbols(keycode, group))) return true;/return true;/' "every layout taken for a Latin one"
+mutation 202 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
+  's/if (latin_letter(symbols(keycode, group))) return true;/(void)symbols;/' "every layout taken for one of another script: AZERTY's comma read as the US M"
 mutation 200 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
   's/if (kind != ScreenWindowed) return;/if (kind == ScreenFull) return;/' "the borderless window sized by ScreenMode"
 mutation 201 src/game/command_line.cpp game 'CommandLine.*' \

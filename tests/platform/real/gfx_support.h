@@ -299,7 +299,7 @@ inline int misplaced_in_fit(const RgbaImage& shown, double left, double top, dou
 // (named by what a US keyboard has there) and the code it must read as. In a layout of another script
 // every letter key reads as the Latin layout's letter, whatever it carries: Tifinagh's comma where US
 // has M, the French M where it has ⵎ, Hebrew's slash on Q; a Latin layout's keys are its own (AZERTY's
-// comma where US has M, QWERTZ's Y and Z); the keys all layouts share as always.
+// comma where US has M, also beside a US layout; QWERTZ's Y and Z); the keys all layouts share as always.
 struct LayoutKey { const char* layouts; int group; const char* usKey; int code; };
 inline constexpr LayoutKey kLayoutKeys[] = {
     {"us,ma(tifinagh)", 1, "m", kKeyM}, {"us,ma(tifinagh)", 1, "s", kKeyS},       {"fr,ma(tifinagh)", 1, "semicolon", kKeyM},
@@ -310,7 +310,7 @@ inline constexpr LayoutKey kLayoutKeys[] = {
     {"us,il", 1, "m", kKeyM},           {"us,il", 1, "s", kKeyS},                 {"us,il", 1, "q", 'q'},
     {"us,gr", 1, "s", kKeyS},           {"us,eg", 1, "m", kKeyM},                 {"us,jv", 1, "s", kKeyS},
     {"us,ru", 1, "Escape", kKeyEscape}, {"us,il", 1, "space", kKeySpace},         {"fr,ara", 1, "Return", kKeyReturn},
-    {"us,ru", 1, "Up", kKeyUp}};
+    {"us,ru", 1, "Up", kKeyUp},         {"fr,us", 0, "m", ','}};
 // Each key pressed, seen down and released as the keyboard sends it (XTest's raw key codes: xdotool
 // would switch to a group holding the symbol), `take` bringing the key states up to date with all
 // the X server sent: the keys not read as their code. The keyboard is a US one again after.

@@ -3,8 +3,6 @@
 // gtest before X11, whose macros (None, Bool) clash with its names.
 #include <X11/keysym.h>
 
-#include <array>
-
 #include "platform/platform.h"
 #include "platform/real/input/input.h"
 
@@ -53,23 +51,6 @@ TEST(KeyCodes, ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup) {
   for (const auto& [first, second, active, code] : cases) {
     const unsigned long symbols[] = {first, second};
     EXPECT_EQ(key_code_from_groups(symbols, 2, active, true, false), code) << std::hex << first << " " << second << " group " << active;
-  }
-}
-
-// A keyboard of three keys (a US layout's M, semicolon and Escape) and the Latin or other layout
-// beside it: in a layout of another script a key is the Latin letter of the first group with one on
-// it, whatever it carries; a Latin layout's keys are its own; the whole keyboard tells which it is.
-TEST(KeyCodes, InALayoutOfAnotherScriptEveryKeyIsTheLatinLayoutsLetter) {
-  constexpr unsigned long kTifinaghYam = 0x1002d4e;
-  const struct { const char* layouts; std::array<unsigned long, 3> first, second; int group; std::array<int, 3> codes; } cases[] = {
-      {"us,ma(tifinagh)", {XK_m, XK_semicolon, XK_Escape}, {XK_comma, kTifinaghYam, XK_Escape}, 1, {kKeyM, -1, kKeyEscape}},
-      {"us,ma(tifinagh)", {XK_m, XK_semicolon, XK_Escape}, {XK_comma, kTifinaghYam, XK_Escape}, 0, {kKeyM, ';', kKeyEscape}},
-      {"fr,us", {XK_comma, XK_m, XK_Escape}, {XK_m, XK_semicolon, XK_Escape}, 0, {',', kKeyM, kKeyEscape}},
-      {"us,ru", {XK_m, XK_semicolon, XK_Escape}, {XK_Cyrillic_softsign, XK_Cyrillic_zhe, XK_Escape}, 1, {kKeyM, -1, kKeyEscape}},
-      {"ru,fr", {XK_Cyrillic_softsign, XK_Cyrillic_zhe, XK_Escape}, {XK_comma, XK_m, XK_Escape}, 0, {-1, kKeyM, kKeyEscape}}};
-  for (const auto& c : cases) {
-    const auto symbols = [&](int keycode, int group) { return keycode >= 10 && keycode < 13 ? (group % 2 ? c.second : c.first)[keycode - 10] : 0ul; };
-    for (int key = 0; key < 3; ++key) EXPECT_EQ(key_code_of_key(10 + key, c.group, false, symbols), c.codes[key]) << c.layouts << " " << c.group << " key " << key;
   }
 }
 
