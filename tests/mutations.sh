@@ -209,8 +209,8 @@ mutation 175 src/platform/real/screen/screen_limits.cpp platform WindowKind.Open
 mutation 176 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides \
   's/} else if (strcasecmp(parameter\.c_str(), "\/LOG") != 0) {/} else if (parameter.starts_with("-")) {/' \
   "a file name on the command line taken for nothing"
-mutation 177 src/game/command_line.cpp e2e e2e_test_command_line 's/      return 2;/      return 1;/' "an unknown option ends with status 1"
-mutation 178 src/game/command_line.cpp e2e e2e_test_command_line \
+mutation 177 src/game/command_line.cpp game 'CommandLine.*' 's/      return 2;/      return 1;/' "an unknown option ends with status 1"
+mutation 178 src/game/command_line.cpp game 'CommandLine.*' \
   's/std::fputs(UsageText(saveDir)\.c_str(), stderr);/std::fputs(UsageText(saveDir).c_str(), stdout);/' \
   "the usage after a wrong parameter on standard output"
 mutation 179 tools/assets/artwork/interface.cpp assets Icon.TheSmallSizesAreDrawnForTheirSize \
@@ -265,7 +265,7 @@ mutation 107 src/platform/real/session/app_identity.cpp platform 'Session.TheFul
   's/const long pid = getpid();/const long pid = getppid();/' "the full-screen window names another process"
 mutation 108 src/platform/real/screen/screen_state.cpp platform 'Session.TheFullScreenWindow*' \
   '/^    session_startup_complete();$/d' "the launcher never told that the game is up"
-mutation 109 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
+mutation 109 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
   's/for (size_t i = 0; i < kWindowIconCount; ++i) {/for (size_t i = 0; i < 1; ++i) {/' "the icon at one size only"
 mutation 110 src/platform/real/session/screensaver_hold.cpp platform 'Session.TheDesktopsScreensaverIsHeld*' \
   's/  } else if (!hold \&\& bus.inhibited) {/  } else if (false) {/' "the desktop's screensaver never let go"
@@ -330,9 +330,9 @@ mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.Open
 # A desktop too small for its scale, the desktop's own setting of it, a window larger than openbox's work area.
 mutation 181 src/platform/layout_density.h game ScreenMode.FullScreenOnAScaledDesktopLaysOutAt1280x720OrMore \
   's/std::min({scale, desktopWidth \/ 1280, desktopHeight \/ 720})/scale/' "full screen at 200 % on 1920x1080 laid out at 960x540, the menu cut off"
-mutation 182 src/platform/real/screen/desktop.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+mutation 182 src/platform/real/screen/desktop.cpp platform 'FullScreen.FullScreenCovers*' \
   '/^void snap_to_x_screen/,/^}/s/\*width = screenWidth;/*width = *width;/' "the desktop's pixels taken from its size at 300 %, rounded down"
-mutation 183 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+mutation 183 src/platform/real/draw/sprite_drawing.cpp platform 'FullScreen.FullScreenCovers*' \
   '/pictures_set_density(gScreen.scale);/d' "pictures made at the desktop's scale on a full screen of a lower density"
 mutation 184 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \
   's/std::max(gdk_monitor_get_scale_factor(monitor), 1)/std::max(std::atoi(getenv("GDK_SCALE") ? getenv("GDK_SCALE") : "1"), 1)/' \
@@ -344,8 +344,30 @@ mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherS
   's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
 mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
   's/(gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)/true/' "a window at its own size drawn straight into its back buffer, whole at every frame"
+# What the windows tell the desktop, a window wider than the work area, letters under a layout of another
+# script, the borderless size, the version's stream.
+mutation 194 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
+  's/p\[0\] << 16 | p\[1\] << 8 | p\[2\]/p[2] << 16 | p[1] << 8 | p[0]/' "the icon's red and blue swapped"
+mutation 195 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
+  's/static_cast<unsigned long>(p\[3\]) << 24 | /0xff000000ul | /' "the icon's alpha taken for opaque"
+mutation 196 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
+  's/XClassHint classHint{instance, className};/XClassHint classHint{className, instance};/' "the full screen's class before its instance"
+mutation 197 src/platform/real/window/work_area.cpp platform 'WorkArea.*' \
+  's/std::min(double(roomWidth) \/ \*width, double(roomHeight) \/ \*height)/double(roomHeight) \/ *height/' \
+  "a window wider than the work area's shape fitted by its height alone"
+mutation 198 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:FullScreen.HeldKeys*:WindowKind.Borderless*' \
+  's/if (activeWritesLatin \&\& (/if ((/' "a layout of another script's comma taken where the Latin layout has M"
+mutation 199 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
+  's/if (latin_letter(symbols(keycode, group))) return true;/return true;/' "every layout taken for a Latin one"
+mutation 202 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
+  's/if (latin_letter(symbols(keycode, group))) return true;/(void)symbols;/' "every layout taken for one of another script: AZERTY's comma read as the US M"
+mutation 200 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
+  's/if (kind != ScreenWindowed) return;/if (kind == ScreenFull) return;/' "the borderless window sized by ScreenMode"
+mutation 201 src/game/command_line.cpp game 'CommandLine.*' \
+  's/std::fputs("Vesperine " VESPERINE_VERSION "\\n", stdout);/std::fputs("Vesperine " VESPERINE_VERSION "\\n", stderr);/' \
+  "--version on standard error"
 # What the tests need, installed on a fresh machine.
-mutation 200 scripts/install-deps.sh script programs_installed 's/ i3-wm//' "i3, which a desktop test runs, not installed"
+mutation 203 scripts/install-deps.sh script programs_installed 's/ i3-wm//' "i3, which a desktop test runs, not installed"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

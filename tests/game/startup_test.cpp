@@ -131,7 +131,9 @@ TEST_F(StartUpTest, ScreenKindsAndModes) {
   const std::pair<const char*, std::string> cases[] = {  // preferences, the screen opened or the box's text
       {"GameScreen = 1\nScreenMode = 1024x768",
        "1024x768 window_open 0 0 0 1024 768 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 1"},
-      {"GameScreen = 0\nScreenMode = 1024x768", "1280x720"},  // full screen ignores the mode
+      {"GameScreen = 0\nScreenMode = 1024x768", "1280x720"},  // full screen ignores the mode, as does borderless
+      {"GameScreen = 2\nScreenMode = 1024x768",
+       "1280x720 window_open 0 0 0 1280 720 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 2"},
       {"GameScreen = 3", "No screen"}};
   for (const auto& [prefs, expected] : cases) {
     restart();

@@ -3,7 +3,6 @@
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,14 +17,12 @@ namespace {
 // The key's code from its unshifted symbols (Shift+S is still the S key) in each layout group, and
 // the group active in the event's state.
 int key_code(Display* display, unsigned keycode, unsigned state, bool numLock) {
-  std::array<unsigned long, kLayoutGroups> symbols{};
-  for (int group = 0; group < kLayoutGroups; ++group) {
+  return key_code_of_key(static_cast<int>(keycode), XkbGroupForCoreState(state), numLock, [&](int key, int group) {
     unsigned modifiers = 0;
     KeySym symbol = NoSymbol;
-    XkbLookupKeySym(display, static_cast<KeyCode>(keycode), XkbBuildCoreState(0, group), &modifiers, &symbol);
-    symbols[group] = symbol;
-  }
-  return key_code_from_groups(symbols.data(), kLayoutGroups, XkbGroupForCoreState(state), numLock);
+    XkbLookupKeySym(display, static_cast<KeyCode>(key), XkbBuildCoreState(0, group), &modifiers, &symbol);
+    return static_cast<unsigned long>(symbol);
+  });
 }
 
 double carryX = 0;  // the part of a game pixel left over by a scaled pointer movement

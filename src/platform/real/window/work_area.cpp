@@ -76,6 +76,10 @@ void window_size_within_work_area(GtkWidget* toplevel, int* width, int* height) 
   const GtkBorder frame = frame_extents(gtk_widget_get_window(toplevel));
   const int roomWidth = area.width - frame.left - frame.right;
   const int roomHeight = area.height - frame.top - frame.bottom;
+  size_within_room(roomWidth, roomHeight, width, height);
+}
+
+void size_within_room(int roomWidth, int roomHeight, int* width, int* height) {
   if (roomWidth <= 0 || roomHeight <= 0 || (*width <= roomWidth && *height <= roomHeight)) {
     return;
   }
