@@ -379,7 +379,7 @@ mutation 418 tools/assets/music/game_sounds.cpp assets EffectFiles.ShortSoftDark
 mutation 419 tools/assets/music/game_sounds.cpp assets EffectFiles.ShortSoftDarkSilentAtTheirEndsAndNeverClippingOverTheMusic \
   's/const double gain = left >= fade ? 1.0 :/const double gain = true ? 1.0 :/' "the effects cut off at their end"
 mutation 420 tools/assets/music/game_sounds.cpp e2e e2e_test_sound_effects \
-  '/^LoopBuffer wrongPair/,/^}/{s/59\.0/83.0/;s/55\.0/79.0/;s/43\.0/67.0/}' "a wrong pair's sound as high as the found pair's chime"
+  '/^LoopBuffer wrongPair/,/^}/{s/57\.0/81.0/;s/53\.0/77.0/;s/41\.0/65.0/}' "a wrong pair's sound as high as the found pair's chime"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -16,7 +16,7 @@ E2E_KIND=1
 E2E_GAME_SECONDS=1500
 second=176400  # bytes of a second of audio
 
-heard() { python3 "$(dirname "$0")/heard.py" "$E2E_AUDIO" "$@"; }
+heard() { python3 "$(dirname "$0")/../../scripts/autoplay/ears.py" "$E2E_AUDIO" "$@"; }
 # The audio written up to byte N (the device writes at its own pace, whatever the machine's load).
 audio_reaches() {
   for _ in $(seq 1 600); do [ "$(audio_bytes)" -ge "$1" ] && return 0; sleep 0.05; done
@@ -32,13 +32,13 @@ wait_quiet() {
     sleep 0.05
   done
 }
-# Every card the player turns is clicked in silence, where the audio stood just before the click
+# Every card the player turns is clicked in silence, where the audio stood once the click was sent
 # kept in CLICKS; each turn resolved is kept in TURNS as the places of its two clicks and how it
 # ended (back or gone), for the listening after the game.
 eval "player_$(declare -f click_card)"
 eval "player_$(declare -f resolve_turn)"
 CLICKS=() TURNS=()
-click_card() { wait_quiet; CLICKS+=("$(audio_bytes)"); player_click_card "$@"; }
+click_card() { wait_quiet; player_click_card "$@"; CLICKS+=("$(audio_bytes)"); }
 resolve_turn() { player_resolve_turn "$@"; TURNS+=("${CLICKS[0]} ${CLICKS[1]} $RESOLVED"); CLICKS=(); }
 
 open_game /LOG
@@ -51,23 +51,27 @@ audio_reaches $(( $(audio_bytes) + second / 2 ))
 play_first_round
 play_second_round
 read -r _ last_card _ <<<"${TURNS[-1]}"
-audio_reaches $((last_card + 5 * second))
+audio_reaches $((last_card + 8 * second))
 
-# Listening: each card within half a second of its click; a wrong pair's sound as it turns back
-# (81 frames after its second card), a found pair's chime with the second card.
+# Listening: each card within half a second of its click; a found pair's chime with its second card;
+# a wrong pair's sound as it turns back, 81 frames later (timers count frames: on a loaded machine
+# later than 1.35 s), after the second card's sound and before the next turn. `at SECONDS` is that
+# many seconds of audio in bytes.
+at() { awk -v s="$1" -v b=$second 'BEGIN { printf "%d", int(s * b / 4) * 4 }'; }
 found_tones=() wrong_tones=()
-for turn in "${TURNS[@]}"; do
-  read -r first other resolved <<<"$turn"
+for ((t = 0; t < ${#TURNS[@]}; t++)); do
+  read -r first other resolved <<<"${TURNS[t]}"
+  next=$(( t + 1 < ${#TURNS[@]} ? ${TURNS[t + 1]%% *} : other + 6 * second ))
   for click in "$first" "$other"; do
     [ "$(heard onset "$click" 0.5)" != none ] || fail "a card turned without a sound within half a second (audio byte $click)"
   done
+  card=$((other + $(heard onset "$other" 0.5)))
   if [ "$resolved" = back ]; then
-    onset=$(heard onset $((other + second)) 1.0)
+    onset=$(heard onset $((card + $(at 0.3))) "$(awk -v n=$((next - card - $(at 0.3))) -v b=$second 'BEGIN { print n / b }')")
     [ "$onset" != none ] || fail "a wrong pair turned back without its sound (audio byte $other)"
-    wrong_tones+=("$(heard tone $((other + second + onset)) 0.45)")
+    wrong_tones+=("$(heard tone $((card + $(at 0.3) + onset)) 0.45)")
   else
-    onset=$(heard onset "$other" 0.5)
-    found_tones+=("$(heard tone $((other + onset)) 0.9)")
+    found_tones+=("$(heard tone "$card" 0.9)")
   fi
 done
 echo "found pairs (pitch in Hz, share above 1.5 kHz in %): ${found_tones[*]}"
@@ -77,13 +81,17 @@ for found in "${found_tones[@]}"; do
   for wrong in "${wrong_tones[@]}"; do
     read -r found_hz found_high <<<"$found"
     read -r wrong_hz wrong_high <<<"$wrong"
-    [ "$found_hz" -gt $((2 * wrong_hz)) ] && [ "$found_high" -gt $((wrong_high + 5)) ] \
+    [ $((2 * found_hz)) -gt $((3 * wrong_hz)) ] && [ "$found_high" -gt $((wrong_high + 5)) ] \
       || fail "a found pair ($found) not told from a wrong pair ($wrong)"
   done
 done
-# The well-done phrase rings on after the last pair's chime (gone 0.9 s after the card).
-level=$(heard level $((last_card + 12 * second / 10)) 1.0)
-[ "$level" -gt 200 ] || fail "no well-done phrase after the last pair (level $level)"
+# The well-done phrase rings on after the last pair's chime (0.9 s from the second card on), as
+# the banner comes up.
+card=$((last_card + $(heard onset "$last_card" 0.5)))
+onset=$(heard onset $((card + $(at 0.95))) 4)
+[ "$onset" != none ] || fail "no well-done phrase after the last pair"
+level=$(heard level $((card + $(at 0.95) + onset)) 1.5)
+[ "$level" -gt 200 ] || fail "the well-done phrase too quiet (level $level)"
 game_log | grep -q "PLAYING WITHOUT IT" && fail "an effect missing from the complete pack"
 
 # SOUNDS off in the settings, OK: a card of the next deal turns silently. The menu's clicks are

@@ -4,6 +4,9 @@
 
 #include "display/effect_sounds.h"
 #include "display/screen_setup.h"
+#include "game/clicks.h"
+#include "game/frame_drawing.h"
+#include "game/random.h"
 #include "game/window_events.h"
 #include "game_fixture.h"
 
@@ -62,7 +65,7 @@ TEST_F(SoundEffectsTest, EachEffectAtItsMomentOnlyWhileSwitchedOn) {
          ClickItem(ItemCancel, 40), ClickItem(ItemCredits, 80), ClickItem(ItemCreditsOk, 40);
        }, ""},
       {"START asks, NO and CONTINUE", [&] { ClickItem(ItemStart, 80), ClickItem(ItemNo, 40), ClickItem(ItemContinue, 80); }, ""},
-      {"a found pair: the second card and the fade's start", [&] { clickCell({0, 0}), clickCell(pair); }, "2 3"},
+      {"a found pair: its cards, the fade starting with the second", [&] { clickCell({0, 0}), clickCell(pair); }, "1 2 3"},
       {"a pick during the fade", [&] { clickCell(third); }, ""},
       {"the fade to its end", [&] { passesWhile(pair, Vanishing); }, ""},
       {"a card by a window's click", [&] {

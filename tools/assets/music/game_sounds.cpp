@@ -23,11 +23,11 @@ struct Takes {
   LoopBuffer& roomed;
 };
 
-// A fourth-order Butterworth low-pass at 6 kHz, two biquads: the attacks' and the high notes' top
+// A fourth-order Butterworth low-pass at 4.5 kHz, two biquads: the attacks' and the high notes' top
 // partials rounded off, so nothing of an effect glitters above 8 kHz.
 void soften(std::vector<float>& samples) {
   for (const double q : {0.5412, 1.3066}) {
-    const double w = 2.0 * M_PI * 6000.0 / sampleRate, alpha = std::sin(w) / (2.0 * q), a0 = 1.0 + alpha, c = std::cos(w);
+    const double w = 2.0 * M_PI * 4500.0 / sampleRate, alpha = std::sin(w) / (2.0 * q), a0 = 1.0 + alpha, c = std::cos(w);
     const double b0 = (1.0 - c) / 2.0 / a0, b1 = (1.0 - c) / a0, a1 = -2.0 * c / a0, a2 = (1.0 - alpha) / a0;
     double x1 = 0.0, x2 = 0.0, y1 = 0.0, y2 = 0.0;
     for (float& s : samples) {
@@ -70,52 +70,55 @@ LoopBuffer finished(double seconds, double fadeSeconds, double peak, const std::
 
 std::size_t at(double seconds) { return framesOf(seconds); }
 
+// The first notes come in after a few milliseconds of silence, so no sound begins with a click.
+constexpr double kLeadIn = 0.008;
+
 // A card lands: a brush's swish and one short, soft vibraphone note; the second card of a turn a
 // third higher.
 LoopBuffer cardTurned(int midi, unsigned seed) {
-  return finished(0.22, 0.12, 0.2, [&](const Takes& t) {
+  return finished(0.22, 0.12, 0.17, [&](const Takes& t) {
     brush(t.roomed, 0, 0.5, seed);
-    mallet(t.dry, Note{at(0.008), 0.05, static_cast<double>(midi), 0.35, 0.0});
-    electricPiano(t.roomed, Note{at(0.008), 0.05, static_cast<double>(midi - 12), 0.12, 0.0});
+    mallet(t.dry, Note{at(kLeadIn), 0.05, static_cast<double>(midi), 0.35, 0.0});
+    electricPiano(t.roomed, Note{at(kLeadIn), 0.05, static_cast<double>(midi - 12), 0.12, 0.0});
   });
 }
 
-// A gentle chime: the notes of C major rung quickly one after another, high on the vibraphone, with
-// the piano's bell an octave below.
+// A gentle chime: E, G and C of C major rung quickly one after another at the top of the vibraphone,
+// brighter than anything else the game sounds, with the piano's bell an octave below.
 LoopBuffer pairFound() {
-  return finished(0.9, 0.35, 0.25, [](const Takes& t) {
-    const int notes[] = {79, 84, 88};  // G5 C6 E6
+  return finished(0.9, 0.35, 0.16, [](const Takes& t) {
+    const int notes[] = {88, 91, 96};  // E6 G6 C7
     for (int i = 0; i < 3; ++i) {
-      const double start = 0.07 * i;
+      const double start = kLeadIn + 0.07 * i;
       mallet(t.dry, Note{at(start), 0.4 - start, static_cast<double>(notes[i]), 0.3, -0.3 + 0.3 * i});
       electricPiano(t.roomed, Note{at(start), 0.3 - start, static_cast<double>(notes[i] - 12), 0.12, 0.2 - 0.2 * i});
     }
   });
 }
 
-// A wrong pair turns back: two low, muted piano notes falling a third, B to G, over a round bass G.
+// A wrong pair turns back: two low, muted piano notes falling a third, A to F, over a round bass F.
 LoopBuffer wrongPair() {
-  return finished(0.45, 0.2, 0.22, [](const Takes& t) {
-    electricPiano(t.roomed, Note{at(0.0), 0.1, 59.0, 0.3, -0.1});
-    electricPiano(t.roomed, Note{at(0.12), 0.15, 55.0, 0.3, 0.1});
-    bass(t.dry, Note{at(0.12), 0.2, 43.0, 0.25, 0.0});
+  return finished(0.45, 0.2, 0.17, [](const Takes& t) {
+    electricPiano(t.roomed, Note{at(kLeadIn), 0.1, 57.0, 0.3, -0.1});
+    electricPiano(t.roomed, Note{at(kLeadIn + 0.12), 0.15, 53.0, 0.3, 0.1});
+    bass(t.dry, Note{at(kLeadIn + 0.12), 0.2, 41.0, 0.25, 0.0});
   });
 }
 
 // The board cleared: the tune rises through C major to the octave over a C major seventh of piano
 // and pad, at the music's own pace (an eighth note apart).
 LoopBuffer wellDone() {
-  return finished(2.8, 0.8, 0.27, [](const Takes& t) {
+  return finished(2.8, 0.8, 0.18, [](const Takes& t) {
     const int tune[] = {72, 76, 79, 84};  // C5 E5 G5 C6
     for (int i = 0; i < 4; ++i) {
-      const double start = i * secondsPerEighth * 0.75, held = i == 3 ? 1.3 : secondsPerEighth * 0.7;
+      const double start = kLeadIn + i * secondsPerEighth * 0.75, held = i == 3 ? 1.3 : secondsPerEighth * 0.7;
       mallet(t.dry, Note{at(start), held, static_cast<double>(tune[i]), 0.3, -0.2 + 0.15 * i});
     }
     for (const int midi : {60, 64, 67, 71}) {
-      electricPiano(t.roomed, Note{at(0.0), 1.6, static_cast<double>(midi), 0.08, (midi - 65) / 12.0});
-      pad(t.roomed, Note{at(0.0), 1.2, static_cast<double>(midi - 12), 0.04, (65 - midi) / 12.0});
+      electricPiano(t.roomed, Note{at(kLeadIn), 1.6, static_cast<double>(midi), 0.08, (midi - 65) / 12.0});
+      pad(t.roomed, Note{at(kLeadIn), 1.2, static_cast<double>(midi - 12), 0.04, (65 - midi) / 12.0});
     }
-    bass(t.dry, Note{at(0.0), 1.6, 36.0, 0.18, 0.0});
+    bass(t.dry, Note{at(kLeadIn), 1.6, 36.0, 0.18, 0.0});
   });
 }
 

@@ -171,7 +171,7 @@ TEST(EffectFiles, ShortSoftDarkSilentAtTheirEndsAndNeverClippingOverTheMusic) {
         {"level against the music's louder moments, dB", decibels(level) - musicLoud, -20.0, 0.0},
         {"sample peak, dBFS", decibels(peak), -20.0, -6.0},
         {"loudest 50 ms above 8 kHz against the sound, dB", decibels(loudestHigh / level), -200.0, -40.0},
-        {"first and last millisecond, dBFS", decibels(edges), -200.0, -50.0},
+        {"first and last millisecond, dBFS", decibels(edges), -300.0, -50.0},
         {"peak over the music's loudest part, dBFS", decibels(mixedPeak), -60.0, -3.0},
     };
     for (const auto& bound : bounds) {

@@ -159,12 +159,15 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
 TEST(Sound, ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime) {
   const auto tone = [](size_t frame, int side) { return 0.3f * std::sin(frame * (side + 1) * 0.05f); };
   Bytes ogg = music::oggStream(music::encodeVorbis(44100, 2, 90000, kQuick, {}, tone), 7);
-  Bytes whole, damaged = ogg, cut(ogg.begin(), ogg.begin() + ogg.size() * 6 / 10);
+  // Damaged: a second link with a page whose checksum fails, found only once the first has played.
+  Bytes whole, damaged = music::oggStream(music::encodeVorbis(44100, 2, 90000, kQuick, {}, tone), 9);
   damaged[damaged.size() / 2] ^= 0x55;
+  damaged.insert(damaged.begin(), ogg.begin(), ogg.end());
+  const Bytes cut(ogg.begin(), ogg.begin() + ogg.size() * 6 / 10);
   const Bytes longer = music::oggStream(Lengthened(music::encodeVorbis(44100, 2, 44100, kQuick, {}, [](size_t, int) { return 0.0f; }), int64_t{61} * 44100), 7);
   ASSERT_TRUE(ogg_decode_whole(ogg.data(), ogg.size(), &whole));
   EXPECT_TRUE(whole == ReadAll(*ogg_stream_open(ogg.data(), ogg.size()), 4096));
-  for (const Bytes* bad : {&cut, &damaged, &longer}) EXPECT_FALSE(ogg_decode_whole(bad->data(), bad->size(), &whole)) << bad->size();
+  for (const Bytes* bad : std::initializer_list<const Bytes*>{&cut, &damaged, &longer}) EXPECT_FALSE(ogg_decode_whole(bad->data(), bad->size(), &whole)) << bad->size();
   ASSERT_TRUE(init_dummy_sound());
   for (const int sound : {kOther, kOther + 1}) ASSERT_NE(sound_load_ogg_decoded(sound, ogg.data(), ogg.size()), 0);
   std::ranges::fill(ogg, uint8_t{0});
