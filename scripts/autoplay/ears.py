@@ -1,10 +1,10 @@
 """The automated player's ears: what the game's audio (raw S16LE stereo at 44,100 Hz, as SDL's disk
 device writes it) holds from byte FROM on.
-  ears.py FILE onset FROM SECONDS   bytes from FROM to the first 5 ms louder than -50 dBFS within
-                                     SECONDS, or "none"
-  ears.py FILE level FROM SECONDS   the level of those SECONDS (RMS of both sides, 0 for silence)
-  ears.py FILE tone FROM SECONDS    the pitch of their strongest partial and the share of their
-                                     energy above 1.5 kHz in percent: "HERTZ SHARE"
+  ears.py FILE onset FROM SECONDS  bytes from FROM to the first 5 ms louder than -50 dBFS within
+                                   SECONDS, or "none"
+  ears.py FILE level FROM SECONDS  the level of those SECONDS (RMS of both sides, 0 for silence)
+  ears.py FILE tone FROM SECONDS   the pitch of their strongest partial and the share of their
+                                   energy above 1.5 kHz in percent: "HERTZ SHARE"
 """
 import cmath
 import math

@@ -32,13 +32,14 @@ wait_quiet() {
     sleep 0.05
   done
 }
-# Every card the player turns is clicked in silence, where the audio stood once the click was sent
+# Every card the player turns is clicked in silence on a still screen (no fade running), where the
+# audio stood once the click was sent
 # kept in CLICKS; each turn resolved is kept in TURNS as the places of its two clicks and how it
 # ended (back or gone), for the listening after the game.
 eval "player_$(declare -f click_card)"
 eval "player_$(declare -f resolve_turn)"
 CLICKS=() TURNS=()
-click_card() { wait_quiet; player_click_card "$@"; CLICKS+=("$(audio_bytes)"); }
+click_card() { wait_quiet; wait_still; player_click_card "$@"; CLICKS+=("$(audio_bytes)"); }
 resolve_turn() { player_resolve_turn "$@"; TURNS+=("${CLICKS[0]} ${CLICKS[1]} $RESOLVED"); CLICKS=(); }
 
 open_game /LOG
@@ -124,15 +125,15 @@ while IFS= read -r name; do
   args+=("$name=$E2E_WORK/entries/$name")
 done < <("$pack_tool" list "$E2E_BUILD/VesperineData.pack" | cut -f1)
 [ "${#args[@]}" -eq 70 ] || fail "${#args[@]} entries besides the effects"
-"$pack_tool" create --level fast "$E2E_WORK/designed.pack" "${args[@]}" >/dev/null || fail "no pack of the designed entries"
-ln -sfn "$E2E_WORK/designed.pack" "$E2E_GAME_DIR/VesperineData.pack"
+"$pack_tool" create --level fast "$E2E_WORK/silent.pack" "${args[@]}" >/dev/null || fail "no pack without the effects"
+ln -sfn "$E2E_WORK/silent.pack" "$E2E_GAME_DIR/VesperineData.pack"
 rm -f "$E2E_GAME_DIR"Log*.log
 open_game /LOG
 player_wait_for_menu
-click_until "$E2E_WORK/board-designed.png" board 640 $((MENU_TOP + 190))
+click_until "$E2E_WORK/board-silent.png" board 640 $((MENU_TOP + 190))
 click_answered $(( $(card_x 0) + 85 )) $(( $(card_y 0) + 85 ))
 press Escape
-look_for "$E2E_WORK/menu-designed.png" menu 50 || fail "Escape did not open the menu"
-quits_by "the game of the designed entries did not quit with status 0" press Escape
+look_for "$E2E_WORK/menu-silent.png" menu 50 || fail "Escape did not open the menu"
+quits_by "the game without its effects did not quit with status 0" press Escape
 [ "$(game_log | grep -c $'^Load asset (.*\.ogg):\t\tMISSING, PLAYING WITHOUT IT$')" -eq 5 ] || fail "not a line for each effect: $(game_log)"
 echo "sound effects: heard as they should be"

@@ -18,22 +18,6 @@ class SoundEffectsTest : public GameTest {
     GameTest::SetUp(), OpenMenu(), SeedRandom(7), dealNewGame();
     for (int sound = kSoundCardTurned1; sound <= kSoundWellDone; ++sound) fake::state().sounds[sound] = SoundIdle;
   }
-  // A cell whose face is (same) or is not (!same) the face of (0, 0), other than those given.
-  std::pair<int, int> other(bool same, std::vector<std::pair<int, int>> taken = {}) {
-    taken.push_back({0, 0});
-    for (int c = 0; c < kBoardColumns; ++c)
-      for (int r = 0; r < kBoardRows; ++r)
-        if ((game.board[c][r].face == game.board[0][0].face) == same && std::ranges::find(taken, std::pair{c, r}) == taken.end())
-          return {c, r};
-    return {-1, -1};
-  }
-  void clickCell(std::pair<int, int> cell) {
-    ClickFullScreen(game.board[cell.first][cell.second].x + 5, game.board[cell.first][cell.second].y + 5);
-  }
-  // Passes while the cell stays in `state`, at most 200.
-  void passesWhile(std::pair<int, int> cell, int8_t state) {
-    for (int n = 0; n < 200 && game.board[cell.first][cell.second].state == state; ++n) RunOnePass();
-  }
   // The effects played since the last look, by number ("1 2 3"); the music (sound 0) is not one.
   static std::string played() {
     std::string numbers;
@@ -51,33 +35,34 @@ class SoundEffectsTest : public GameTest {
 // (the fade, the wrong pair showing), the menu's, the questions' and the settings' clicks: nothing.
 // The switch off silences every one; the window path plays the same.
 TEST_F(SoundEffectsTest, EachEffectAtItsMomentOnlyWhileSwitchedOn) {
-  const auto wrong = other(false), pair = other(true), third = other(false, {wrong});
+  const auto [wc, wr] = OtherCell(false);
+  const auto [pc, pr] = OtherCell(true);
+  const auto [tc, tr] = OtherCell(false, {{wc, wr}});
   struct Step { const char* what; std::function<void()> act; const char* heard; };
   const Step steps[] = {
-      {"the first card", [&] { clickCell({0, 0}); }, "1"},
-      {"the same card again, a button held on it", [&] { clickCell({0, 0}), fake::state().buttons[1] = true, Passes(3), fake::state().buttons[1] = false; }, ""},
-      {"the second card, no pair", [&] { clickCell(wrong); }, "2"},
-      {"a third card while the wrong pair shows", [&] { clickCell(third); }, ""},
+      {"the first card", [&] { ClickCell(0, 0); }, "1"},
+      {"the same card again, a button held on it", [&] { ClickCell(0, 0), fake::state().buttons[1] = true, Passes(3), fake::state().buttons[1] = false; }, ""},
+      {"the second card, no pair", [&] { ClickCell(wc, wr); }, "2"},
+      {"a third card while the wrong pair shows", [&] { ClickCell(tc, tr); }, ""},
       {"the wrong pair showing", [&] { Passes(79); }, ""},
-      {"the wrong pair turning back, under the menu", [&] { game.gameState = Menu, passesWhile(wrong, FaceUp); }, "4"},
+      {"the wrong pair turning back, under the menu", [&] { game.gameState = Menu, PassesWhile(wc, wr, FaceUp); }, "4"},
       {"the menu's clicks: settings, its boxes and arrow, cancel; credits and OK", [&] {
          ClickItem(ItemSettings, 80), ClickItem(ItemMusicBox, 20), ClickItem(ItemSoundsBox, 20), ClickItem(ItemRightArrow, 20);
          ClickItem(ItemCancel, 40), ClickItem(ItemCredits, 80), ClickItem(ItemCreditsOk, 40);
        }, ""},
       {"START asks, NO and CONTINUE", [&] { ClickItem(ItemStart, 80), ClickItem(ItemNo, 40), ClickItem(ItemContinue, 80); }, ""},
-      {"a found pair: its cards, the fade starting with the second", [&] { clickCell({0, 0}), clickCell(pair); }, "1 2 3"},
-      {"a pick during the fade", [&] { clickCell(third); }, ""},
-      {"the fade to its end", [&] { passesWhile(pair, Vanishing); }, ""},
+      {"a found pair: its cards, the fade starting with the second", [&] { ClickCell(0, 0), ClickCell(pc, pr); }, "1 2 3"},
+      {"a pick during the fade", [&] { ClickCell(tc, tr); }, ""},
+      {"the fade to its end", [&] { PassesWhile(pc, pr, Vanishing); }, ""},
       {"a card by a window's click", [&] {
-         game.prefs.screenKind = ScreenWindowed, fake::state().windowMouseX = static_cast<int>(game.board[1][1].x + 5);
-         fake::state().windowMouseY = static_cast<int>(game.board[1][1].y + 5), HandleWindowEvent(EventLeftClick);
+         game.prefs.screenKind = ScreenWindowed, fake::state().windowMouseX = static_cast<int>(game.board[tc][tr].x + 5);
+         fake::state().windowMouseY = static_cast<int>(game.board[tc][tr].y + 5), HandleWindowEvent(EventLeftClick);
          game.prefs.screenKind = ScreenFull;
        }, "1"},
       {"the last pair: the chime, then the banner's phrase", [&] {
-         for (auto& column : game.board) for (auto& cell : column) cell.state = cell.state == FaceUp ? FaceUp : Removed;
-         const auto partner = other(true);
-         game.board[0][0].state = game.board[partner.first][partner.second].state = FaceDown, game.selCount = 0;
-         game.cardsLeft = 2, clickCell({0, 0}), clickCell(partner), passesWhile(partner, Vanishing);
+         for (auto& column : game.board) for (auto& cell : column) cell.state = Removed;
+         game.board[0][0].state = game.board[pc][pr].state = FaceDown, game.selCount = 0;
+         game.cardsLeft = 2, ClickCell(0, 0), ClickCell(pc, pr), PassesWhile(pc, pr, Vanishing);
        }, "1 2 3 5"},
       {"the banner's click", [&] { ClickFullScreen(10, 10); }, ""},
   };
