@@ -32,14 +32,19 @@ wait_quiet() {
     sleep 0.05
   done
 }
-# Every card the player turns is clicked in silence on a still screen (no fade running), where the
-# audio stood once the click was sent
-# kept in CLICKS; each turn resolved is kept in TURNS as the places of its two clicks and how it
-# ended (back or gone), for the listening after the game.
+# Every card the player turns is clicked in silence on a still screen (no fade running); where the
+# audio stood just before the click and once it was sent is kept in CLICKS ("BEFORE,AFTER"); each
+# turn resolved is kept in TURNS as its two clicks and how it ended (back or gone), for the
+# listening after the game.
 eval "player_$(declare -f click_card)"
 eval "player_$(declare -f resolve_turn)"
 CLICKS=() TURNS=()
-click_card() { wait_quiet; wait_still; player_click_card "$@"; CLICKS+=("$(audio_bytes)"); }
+click_card() {
+  local before
+  wait_quiet; wait_still; before=$(audio_bytes)
+  player_click_card "$@"
+  CLICKS+=("$before,$(audio_bytes)")
+}
 resolve_turn() { player_resolve_turn "$@"; TURNS+=("${CLICKS[0]} ${CLICKS[1]} $RESOLVED"); CLICKS=(); }
 
 open_game /LOG
@@ -51,24 +56,32 @@ audio_reaches $(( $(audio_bytes) + second / 2 ))
 # The whole game, every turn heard.
 play_first_round
 play_second_round
+printf '%s\n' "${TURNS[@]}" >"$E2E_WORK/turns"  # for a look at a failed run's audio
 read -r _ last_card _ <<<"${TURNS[-1]}"
-audio_reaches $((last_card + 8 * second))
+audio_reaches $(( ${last_card#*,} + 8 * second ))
 
-# Listening: each card within half a second of its click; a found pair's chime with its second card;
-# a wrong pair's sound as it turns back, 81 frames later (timers count frames: on a loaded machine
-# later than 1.35 s), after the second card's sound and before the next turn. `at SECONDS` is that
-# many seconds of audio in bytes.
+# Listening: each card within half a second of its click (sent), the silence before it telling its
+# sound from any other; a found pair's chime with its second card; a wrong pair's sound as it turns
+# back, 81 frames later (timers count frames: on a loaded machine later than 1.35 s), after the
+# second card's sound and before the next turn. `at SECONDS` is that many seconds of audio in bytes.
 at() { awk -v s="$1" -v b=$second 'BEGIN { printf "%d", int(s * b / 4) * 4 }'; }
+seconds() { awk -v n="$1" -v b=$second 'BEGIN { print n / b }'; }
+# Where the sound of the click BEFORE,AFTER starts: within half a second of AFTER.
+card_sound() {
+  local onset
+  onset=$(heard onset "${1%,*}" "$(seconds $(( ${1#*,} - ${1%,*} + second / 2 )))")
+  [ "$onset" != none ] || fail "a card turned without a sound within half a second (audio byte ${1#*,})"
+  echo $(( ${1%,*} + onset ))
+}
 found_tones=() wrong_tones=()
 for ((t = 0; t < ${#TURNS[@]}; t++)); do
   read -r first other resolved <<<"${TURNS[t]}"
-  next=$(( t + 1 < ${#TURNS[@]} ? ${TURNS[t + 1]%% *} : other + 6 * second ))
-  for click in "$first" "$other"; do
-    [ "$(heard onset "$click" 0.5)" != none ] || fail "a card turned without a sound within half a second (audio byte $click)"
-  done
-  card=$((other + $(heard onset "$other" 0.5)))
+  next=$(( ${other#*,} + 6 * second ))
+  [ $((t + 1)) -eq ${#TURNS[@]} ] || next=${TURNS[t + 1]%%,*}
+  card_sound "$first" >/dev/null
+  card=$(card_sound "$other") || exit 1
   if [ "$resolved" = back ]; then
-    onset=$(heard onset $((card + $(at 0.3))) "$(awk -v n=$((next - card - $(at 0.3))) -v b=$second 'BEGIN { print n / b }')")
+    onset=$(heard onset $((card + $(at 0.3))) "$(seconds $((next - card - $(at 0.3))))")
     [ "$onset" != none ] || fail "a wrong pair turned back without its sound (audio byte $other)"
     wrong_tones+=("$(heard tone $((card + $(at 0.3) + onset)) 0.45)")
   else
@@ -88,7 +101,7 @@ for found in "${found_tones[@]}"; do
 done
 # The well-done phrase rings on after the last pair's chime (0.9 s from the second card on), as
 # the banner comes up.
-card=$((last_card + $(heard onset "$last_card" 0.5)))
+card=$(card_sound "$last_card") || exit 1
 onset=$(heard onset $((card + $(at 0.95))) 4)
 [ "$onset" != none ] || fail "no well-done phrase after the last pair"
 level=$(heard level $((card + $(at 0.95) + onset)) 1.5)
