@@ -37,7 +37,8 @@ void LoadEffectSounds(const std::string& packPath) {
   pack.open(packPath);
   for (const EffectEntry& effect : kEffects) {
     const std::string failure = loadEffect(pack, effect);
-    if (!failure.empty()) WriteLogLine("Load asset (" + std::string(effect.name) + "):" + Tabs(2) + failure + ", PLAYING WITHOUT IT");
+    if (failure.empty()) continue;
+    WriteLogLine("Load asset (" + std::string(effect.name) + "):" + Tabs(2) + failure + ", PLAYING WITHOUT IT");
   }
 }
 
