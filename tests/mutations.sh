@@ -369,6 +369,42 @@ mutation 201 src/game/command_line.cpp game 'CommandLine.*' \
 # What the tests need, installed on a fresh machine.
 mutation 203 scripts/install-deps.sh script programs_installed 's/ i3-wm//' "i3, which a desktop test runs, not installed"
 
+# The sound effects: each at its moment, their switch and its working copy, the seventh line of the
+# preferences, decoded whole at start-up, a missing one logged, soft and dark, told apart by ear.
+mutation 401 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn \
+  's/cue(game.selCount == 0 ? kSoundCardTurned1 : kSoundCardTurned2);/cue(kSoundCardTurned1);/' "both cards of a turn sound the first card's take"
+mutation 402 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn \
+  's/if (first.state != Vanishing) cue(kSoundPairFound);//' "a pair found without its chime"
+mutation 403 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn '/cue(kSoundWrongPair);/d' "a wrong pair turning back silently"
+mutation 404 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn \
+  's/cue(kSoundWellDone);/cue(kSoundPairFound);/' "the cleared board's banner with a chime for its phrase"
+mutation 405 src/display/effect_sounds.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn 's/if (soundsOn != 0) //' "the effects' switch ignored"
+mutation 406 src/display/effect_sounds.cpp game 'StartUpTest.CompletePack*' 's/!sound_load_ogg_decoded(/!sound_load_ogg(/' "the effects decoded while they play"
+mutation 407 src/display/effect_sounds.cpp game 'StartUpTest.CompletePack*' 's/return "MISSING";/return "UNUSABLE";/' "a missing effect called unusable"
+mutation 408 src/game/clicks.cpp game SoundEffectsTest.SwitchOnTheSettingsWithItsWorkingCopy \
+  '/^void enterSettings/,/^}/{/game.setSounds = game.prefs.soundsOn;/d}' "the settings opened on the last visit's sounds switch"
+mutation 409 src/game/clicks.cpp game SoundEffectsTest.SwitchOnTheSettingsWithItsWorkingCopy \
+  '/ItemCancel, kButtonHeight/,/gameState = Menu/{/game.setSounds = game.prefs.soundsOn;/d}' "CANCEL keeps the sounds switch changed"
+mutation 410 src/game/apply_settings.cpp game SoundEffectsTest.SwitchOnTheSettingsWithItsWorkingCopy '/game.prefs.soundsOn = game.setSounds;/d' "OK applies no sounds switch"
+mutation 411 src/services/preferences.cpp services 'Preferences.*' 's/if (prefs.soundsOn == 0) document.writeInt("Sounds", 0);/document.writeInt("Sounds", prefs.soundsOn);/' \
+  "a seventh line also while the sounds are on"
+mutation 412 src/services/preferences.cpp services Preferences.SoundsSwitchIsASeventhLineOnlyWhileOff 's/readInt("Sounds", 1)/readInt("Sounds", 0)/' "preferences without the line read as sounds off"
+mutation 413 src/game/text_sprites.cpp game 'TextSpritesTest.*:SoundEffectsTest.*' 's/left + 269, top + 310, 20/left + 269, top + 350, 20/' "the sounds box clickable a row lower"
+mutation 414 src/game/frame_drawing.cpp game DrawingTest.QuestionsAndSettings 's/left + 274, top + 315/left + 274, top + 355/' "the sounds box drawn a row lower"
+mutation 415 src/platform/real/sound/sound_device.cpp platform Sound.ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime \
+  's/: ogg_decode_whole(data, size, &loaded.pcm);/: (loaded.stream = ogg_stream_open(static_cast<const uint8_t*>(data), size)) != nullptr;/' \
+  "a short sound decoded while it plays, from a block that may be gone"
+mutation 416 src/platform/real/sound/sound_decode.cpp platform Sound.ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime \
+  's/return !stream->damaged() && !pcm->empty();/return !pcm->empty();/' "a damaged short sound loaded up to its damage"
+mutation 417 src/platform/real/sound/sound_decode.cpp platform Sound.ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime \
+  '/if (pcm->size() + got > kMaxWholePcmBytes) return false;/d' "a sound of any length decoded whole"
+mutation 418 tools/assets/music/game_sounds.cpp assets EffectFiles.ShortSoftDarkSilentAtTheirEndsAndNeverClippingOverTheMusic \
+  '/^  soften(mix\.\(left\|right\));/d' "the effects' top partials not rounded off"
+mutation 419 tools/assets/music/game_sounds.cpp assets EffectFiles.ShortSoftDarkSilentAtTheirEndsAndNeverClippingOverTheMusic \
+  's/const double gain = left >= fade ? 1.0 :/const double gain = true ? 1.0 :/' "the effects cut off at their end"
+mutation 420 tools/assets/music/game_sounds.cpp e2e e2e_test_sound_effects \
+  '/^LoopBuffer wrongPair/,/^}/{s/57\.0/81.0/;s/53\.0/77.0/;s/41\.0/65.0/}' "a wrong pair's sound as high as the found pair's chime"
+
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
 copy=$scratch/tree build=$scratch/build

@@ -18,5 +18,6 @@ void applySettings() {
     sound_play(0, kSoundLoop);
     game.prefs.musicOn = 1;
   }
+  game.prefs.soundsOn = game.setSounds;  // effects that already sound play to their end
   game.gameState = Menu;
 }

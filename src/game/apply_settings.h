@@ -1,5 +1,5 @@
 #pragma once
 
-// OK of the settings screen: applies what the working copies changed (language, then music) and
-// returns to the menu. Nothing happens for what did not change.
+// OK of the settings screen: applies what the working copies changed (language, then music, then the
+// sound effects' switch) and returns to the menu. Nothing happens for what did not change.
 void applySettings();

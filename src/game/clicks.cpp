@@ -20,6 +20,7 @@ void enterSettings() {
   game.setLangIdx = LanguageIndex(game.languageList, game.prefs.languageCode);
   game.setLangCode = game.prefs.languageCode;
   game.setMusic = game.prefs.musicOn;
+  game.setSounds = game.prefs.soundsOn;
   // The strip always opens on the language in use, even after an earlier visit left by Escape.
   ClipLanguageStrip(game.setLangIdx);
 }
@@ -85,6 +86,7 @@ bool settingsAction(int64_t px, int64_t py, ClickPath path) {
   if (HitItem(ItemCancel, kButtonHeight, px, py)) {
     game.setLangCode = game.prefs.languageCode;
     game.setMusic = game.prefs.musicOn;
+    game.setSounds = game.prefs.soundsOn;
     ClipLanguageStrip(LanguageIndex(game.languageList, game.setLangCode));
     game.gameState = Menu;
     pause100(path);
@@ -92,6 +94,10 @@ bool settingsAction(int64_t px, int64_t py, ClickPath path) {
   if (HitItem(ItemMusicBox, kSmallItemHeight, px, py)) {
     pause100(path);
     game.setMusic = game.setMusic == 1 ? 0 : 1;
+  }
+  if (HitItem(ItemSoundsBox, kSmallItemHeight, px, py)) {
+    pause100(path);
+    game.setSounds = game.setSounds == 1 ? 0 : 1;
   }
   // At the ends of the list the arrows do nothing at all, not even the wait.
   if (HitItem(ItemLeftArrow, kSmallItemHeight, px, py) && game.setLangIdx > 0) {
@@ -114,7 +120,7 @@ bool HitItem(int record, int64_t height, int64_t px, int64_t py) {
 
 ItemKind KindOfItem(int record) {
   if (record <= ItemQuit) return ItemKind::Entry;
-  if (record >= ItemLeftArrow && record <= ItemMusicBox) return ItemKind::Small;
+  if (record >= ItemLeftArrow && record <= ItemSoundsBox) return ItemKind::Small;
   return ItemKind::Button;
 }
 

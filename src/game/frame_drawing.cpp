@@ -68,6 +68,7 @@ void drawSettings() {
   if (game.setLangIdx == static_cast<int64_t>(game.languageList.size()) - 1)
     sprite_draw(kSpriteRightArrowOff, left + 574, top + 235);
   sprite_draw(game.setMusic != 0 ? kSpriteBoxTicked : kSpriteBox, left + 274, top + 275);
+  sprite_draw(game.setSounds != 0 ? kSpriteBoxTicked : kSpriteBox, left + 274, top + 315);
 }
 
 void drawCredits() {

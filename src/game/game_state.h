@@ -102,6 +102,7 @@ struct GameGlobals {
   // Settings screen working copies: taken on entering it, consumed by OK.
   std::string setLangCode;
   int64_t setMusic = 1;
+  int64_t setSounds = 1;
   int64_t setLangIdx = 0;
 
   // Keyboard play: changed by the arrow keys, Return and mouse clicks.

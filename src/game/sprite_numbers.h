@@ -52,6 +52,7 @@ enum ItemRecord {
   ItemLeftArrow = 8,
   ItemRightArrow = 9,
   ItemMusicBox = 10,
+  ItemSoundsBox = 11,  // the sound effects' check box, right below the music's
   ItemSettingsOk = 15,
   ItemCancel = 16,
 };

@@ -3,6 +3,7 @@
 #include <ctime>
 #include <vector>
 
+#include "display/effect_sounds.h"
 #include "display/music.h"
 #include "display/screen_setup.h"
 #include "game/board.h"
@@ -109,6 +110,7 @@ bool SetUpDisplay() {
     ReportFailedAsset("music.ogg");
     return false;
   }
+  if (game.soundDevice) LoadEffectSounds(dataPackPath());
   if (!OpenGameScreen(game.prefs.screenKind, game.screenWidth, game.screenHeight, kWindowTitle)) {
     ShowFatalBox(Tr("tErrorSCREEN"));
     return false;

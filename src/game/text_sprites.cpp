@@ -43,6 +43,7 @@ void fillItemsOf(SpriteId sprite) {
       setItem(ItemLeftArrow, kImageLeftArrow, left + 269, top + 230, 20);
       setItem(ItemRightArrow, kImageRightArrow, left + 569, top + 230, 20);
       setItem(ItemMusicBox, kSpriteBox, left + 269, top + 270, 20);
+      setItem(ItemSoundsBox, kSpriteBox, left + 269, top + 310, 20);
       break;
     case kSpriteCancel:
       setItem(ItemCancel, sprite, left + shownWidth(kSpriteMenuPanel) - w - 100, top + 540, w);
@@ -138,6 +139,8 @@ void renderSettingsLabels() {
     text_draw(Tr("tMenuLANGUAGE"));
     text_move_to(0, 50);
     text_draw(Tr("tMenuMUSIC"));
+    text_move_to(0, 90);
+    text_draw(Tr("tMenuSOUNDS"));
     text_drawing_end();
   }
   if (imageToSprite(kSpriteSettingsLabels, image, 530, 320, drawArrowsIntoLabels)) fillItemsOf(kSpriteSettingsLabels);

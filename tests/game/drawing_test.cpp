@@ -56,11 +56,13 @@ TEST_F(DrawingTest, QuestionsAndSettings) {
             (std::vector<std::string>{"sprite_draw 25 370 260", "sprite_draw 22 390 340",
                                       "sprite_draw 23 " + std::to_string(370 + 540 - sprite_width(kSpriteNo) - 20) + " 340"}));
   UseThreeLanguages();
-  // The left arrow is off at the list's start, the right one at its end; the box (30, 31 ticked) shows the music.
-  for (const auto& [index, music, leftOff, rightOff, box] : {std::tuple{0, 1, true, false, 31}, {2, 0, false, true, 30}}) {
-    game.setLangIdx = index, game.setMusic = music, d = frame(Settings);
-    EXPECT_EQ(std::make_tuple(has(d, "sprite_draw 27 574 275"), has(d, "sprite_draw 29 874 275"), d.back()),
-              std::make_tuple(leftOff, rightOff, "sprite_draw " + std::to_string(box) + " 574 315")) << index;
+  // The left arrow is off at the list's start, the right one at its end; the boxes (30, 31 ticked) show
+  // the music and, below it, the sound effects.
+  for (const auto& [index, music, sounds, leftOff, rightOff] : {std::tuple{0, 1, 0, true, false}, {2, 0, 1, false, true}}) {
+    game.setLangIdx = index, game.setMusic = music, game.setSounds = sounds, d = frame(Settings);
+    EXPECT_EQ(std::make_tuple(has(d, "sprite_draw 27 574 275"), has(d, "sprite_draw 29 874 275"), d[d.size() - 2], d.back()),
+              std::make_tuple(leftOff, rightOff, "sprite_draw " + std::to_string(30 + music) + " 574 315",
+                              "sprite_draw " + std::to_string(30 + sounds) + " 574 355")) << index;
   }
   EXPECT_TRUE(has(d, "sprite_draw 32 594 270") && has(d, "sprite_draw 19 374 260"));
 }

@@ -34,8 +34,11 @@ class StartUpTest : public GameTest {
   static void expectLines(const std::string& log, std::initializer_list<std::string> parts) {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
   }
-  // A data pack of every picture (fake PNGs of plausible sizes) and "music.ogg".
-  void writePack() {
+  // A data pack of every picture (fake PNGs of plausible sizes), "music.ogg" and the effects given
+  // (name, bytes; all five unless told).
+  void writePack(const std::vector<std::pair<std::string, std::string>>& effects = {
+                     {"card turned 1.ogg", "OggS 1"}, {"card turned 2.ogg", "OggS 2"}, {"pair found.ogg", "OggS 3"},
+                     {"wrong pair.ogg", "OggS 4"}, {"well done.ogg", "OggS 5"}}) {
     DataPackWriter pack({});
     std::string error;
     const auto entry = [&](const std::string& name, const std::string& data) {
@@ -51,6 +54,7 @@ class StartUpTest : public GameTest {
       add(name, w, h);
     for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
     entry("music.ogg", "OggS fake music");
+    for (const auto& [name, bytes] : effects) entry(name, bytes);
     WriteWholeFile(gameDir + "VesperineData.pack", std::string(pack.bytes().begin(), pack.bytes().end()));
   }
   const ScratchDir gameScratch, homeScratch;
@@ -112,12 +116,21 @@ TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDealsA
                "Screenwidth:\t\t1280\nScreenheight:\t\t720\nLoad asset (background 1.png):\t\tOK\n",
                "Load asset left off.png:\t\tOK\n", "Load asset (title.png):\t\tOK\nLoad asset (zelt.png):\t\tOK\n"});
   EXPECT_EQ(sound_status(0), SoundPlaying);
+  EXPECT_EQ(fake::callsStartingWith("sound_load_ogg_decoded").size(), 5u) << "the effects, without a line of the log";
   EXPECT_EQ(std::make_tuple(sprite_width(game.backgroundSprites[3]), sprite_width(kSpriteLogo), sprite_height(kSpriteTitle)),
             std::make_tuple(1280, 1280, 720));
   EXPECT_NE(game.cardSets[1].faces[24], 0);
   // Each set-up seeds the deals from the clock: after one seed, two set-ups deal two boards.
   const auto deal = [] { SeedRandom(7), game.cardSetIndex = 0; EXPECT_TRUE(SetUpDisplay()); dealNewGame(); return DealtFaces(); };
   EXPECT_NE(deal(), deal());
+  // Effects missing or damaged: a line each, no box, the game plays on without them.
+  std::filesystem::remove_all(userDir), restart(), writePack({{"card turned 1.ogg", "OggS 1"}, {"pair found.ogg", "damaged"}, {"wrong pair.ogg", ""}, {"well done.ogg", "OggS 5"}});
+  ASSERT_TRUE(start({"/LOG"}) && SetUpDisplay());
+  expectLines(log(userDir), {"Load asset (music.ogg):\t\tOK\nLoad asset (card turned 2.ogg):\t\tMISSING, PLAYING WITHOUT IT\n"
+                             "Load asset (pair found.ogg):\t\tUNUSABLE, PLAYING WITHOUT IT\n"
+                             "Load asset (wrong pair.ogg):\t\tUNUSABLE, PLAYING WITHOUT IT\nOpening screen (Fullscreen):\t\tOK\n"});
+  EXPECT_EQ(std::make_tuple(fake::state().messageBoxes.size(), sound_status(1), sound_status(2), sound_status(3), sound_status(5)),
+            std::make_tuple(0u, SoundIdle, SoundMissing, SoundMissing, SoundIdle));
   // No sound device: no box, the music neither loaded nor played, M still switches it (its log line: end to end).
   restart(), fake::state().failSoundInit = true;
   ASSERT_TRUE(start({}) && SetUpDisplay());

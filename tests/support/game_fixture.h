@@ -77,6 +77,22 @@ class GameTest : public ::testing::Test {
     fake::state().mouseX = static_cast<int>(x), fake::state().mouseY = static_cast<int>(y);
     fake::state().buttons[1] = true, RunOnePass(), fake::state().buttons[1] = false;
   }
+  // A cell whose face is (same) or is not (!same) the face of (0, 0), other than it and those given.
+  static std::pair<int, int> OtherCell(bool same, std::vector<std::pair<int, int>> taken = {}) {
+    taken.push_back({0, 0});
+    for (int c = 0; c < kBoardColumns; ++c)
+      for (int r = 0; r < kBoardRows; ++r)
+        if ((game.board[c][r].face == game.board[0][0].face) == same && std::ranges::find(taken, std::pair{c, r}) == taken.end())
+          return {c, r};
+    return {-1, -1};
+  }
+  void ClickCell(int c, int r) { ClickFullScreen(game.board[c][r].x + 5, game.board[c][r].y + 5); }
+  // Passes run while cell (c, r) stays in `state` (at most 500).
+  int PassesWhile(int c, int r, int8_t state) {
+    int passes = 0;
+    for (; game.board[c][r].state == state && passes < 500; ++passes) RunOnePass();
+    return passes;
+  }
   // Centre of an item record with its hit height.
   static int64_t ItemCentreX(int record) { return game.items[record].x + game.items[record].width / 2; }
   static int64_t ItemCentreY(int record, int64_t height) { return game.items[record].y + height / 2; }
