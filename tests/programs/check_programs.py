@@ -139,7 +139,7 @@ installed = set(re.sub(r'#.*', '', ' '.join(re.findall(r'^\w*packages=\(([^)]*)\
 faults, defined, calls, texts = [], set(), [], []
 for path, code in sources():
     shell = Shell(code).read()
-    defined |= shell.defs
+    defined |= shell.defs | {a + b for a, b in re.findall(r'eval "(\w+)\$\(declare -f (\w+)\)"', code)}  # a copy renamed
     calls += [(name, path, line) for name, line in shell.calls]
     texts.append((path, re.sub(r'(^|\s)#.*', '', code)))
 for name, path, line in calls:
