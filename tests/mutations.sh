@@ -344,6 +344,23 @@ mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherS
   's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
 mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
   's/(gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)/true/' "a window at its own size drawn straight into its back buffer, whole at every frame"
+# Desktops with panels and i3: the borderless window in full screen, room for an untold frame, the
+# full-screen pointer away and back, and drawn for the screen's density.
+mutation 188 src/platform/real/window/screen_window.cpp e2e e2e_test_panels \
+  '/gtk_window_fullscreen(gtkWindow);/d' "the borderless window not asked into full screen: below a top panel, its bottom off the screen"
+mutation 189 src/platform/real/window/screen_window.cpp e2e e2e_test_panels \
+  's/const int density = desktop_density(0);/const int density = display_scale();/' "the borderless window at 200 % on 1920x1080 twice the desktop's size"
+mutation 190 src/platform/real/window/work_area.cpp e2e e2e_test_panels \
+  's/kUntoldFrame{4, 4, 40, 4}/kUntoldFrame{0, 0, 0, 0}/' "no room for the frame i3 tells nothing of: its title bar off the screen"
+mutation 191 src/game/main_loop.cpp game MainLoopTest.RightButtonTheInactiveScreenAndNoPointerInAWindow \
+  '/if (game.pointerDrawn) DrawFrame();/d' "full screen away keeps the game's pointer on the screen"
+mutation 192 src/game/main_loop.cpp e2e e2e_test_panels \
+  '/if (game.pointerDrawn) DrawFrame();/d' "full screen away keeps the game's pointer on the screen (under mutter)"
+mutation 193 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame \
+  's/if (gFullscreen.pointerByPosition || gFullscreen.pointerLeft) {/if (gFullscreen.pointerByPosition) {/' \
+  "full screen back from another window with the game's pointer where it was left"
+mutation 194 src/platform/real/pictures/pointer_density.cpp e2e e2e_test_panels \
+  's/if (density < 2 ||/if (true ||/' "the 32-pixel pointer magnified at 200 %"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -356,7 +373,7 @@ log=$scratch/out.log
 run_tests() {
   local program=$1 filter=$2
   if [ "$program" = e2e ]; then
-    cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look vesperine-pack \
+    cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look vesperine-pack vesperine-dock-panel \
       >"$log" 2>&1 || return 2
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return

@@ -6,7 +6,8 @@
 # pixels allow, not the 32-pixel picture magnified; another window takes the focus and the frame
 # left on the screen shows no pointer of the game's; a click brings it back with the pointer where
 # the click was. i3 with another window open: a window the game sizes itself, at 200 % or at the
-# desktop's size, opens with its frame wholly on the screen, in the game's shape.
+# desktop's size, opens with its frame wholly on the screen, in the game's shape. (And the borderless
+# kind at 200 % on a desktop too small for the game at its half: the desktop's size.)
 source "$(dirname "$0")/lib.sh" "$1"
 
 PANEL_PID=""
@@ -86,6 +87,12 @@ unset FULLSCREEN_CENTRE
 # window at 200 % (2560x1440 of the screen's pixels asked) and a ScreenMode of the desktop's size
 # open floating with their frames on the screen, of 16:9.
 stop_x_servers && X_SERVER_PIDS=() && start_x 1920x1080
+# (First, with no window manager: the borderless kind at 200 % on a desktop too small to lay the game
+# out at its half has the desktop's size, not twice that.)
+printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 2\n' >"${E2E_GAME_DIR}Vesperine.prefs"
+GDK_SCALE=2 start_game && wait_for_window
+[ "$(geometry "$GAME_WINDOW")" = "0 0 1920 1080" ] || fail "borderless at 200 % on 1920x1080: the window at $(geometry "$GAME_WINDOW")"
+kill "$GAME_PID" && wait_for_exit 50
 printf '# i3 config file (v4)\nipc-socket %s\n' "$E2E_WORK/i3.sock" >"$E2E_WORK/i3.config"
 i3 -c "$E2E_WORK/i3.config" >"$E2E_WORK/i3.log" 2>&1 &
 E2E_PIDS+=($!)
