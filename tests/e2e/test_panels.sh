@@ -28,9 +28,12 @@ borderless_with_panel() {
   local wm=$1 scale=$2 edge=$3 when=$4 label="$1, ${2}x, $3 panel $4 the game"
   [ "$when" = after ] || panel "$edge"
   printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 2\n' >"${E2E_GAME_DIR}Vesperine.prefs"
-  GDK_SCALE=$scale open_game && menu_at_scale "$scale"
+  GDK_SCALE=$scale open_game
+  covers() { [ "$(geometry "$GAME_WINDOW")" = "0 0 2560 1440" ]; }
+  until_true covers || fail "$label: the window at $(geometry "$GAME_WINDOW")"
+  menu_at_scale "$scale"
   [ "$when" = before ] || { panel "$edge"; sleep 0.5; }  # a window manager would move the window at once
-  [ "$(geometry "$GAME_WINDOW")" = "0 0 2560 1440" ] || fail "$label: the window at $(geometry "$GAME_WINDOW")"
+  covers || fail "$label: the window at $(geometry "$GAME_WINDOW")"
   take_screenshot "$wm-$scale-$edge-$when"
   until_true desktop_shows "$E2E_SHOTS/$wm-$scale-$edge-$when.png" || fail "$label: the game's picture not whole on the screen"
   press Escape && wait_for_exit 100 || fail "$label: the game did not end"
@@ -76,6 +79,7 @@ grab root "$E2E_WORK/away.ppm" 200 200 $((POINTER_W * 2)) $((POINTER_H * 2)) "$E
 convert "$E2E_WORK/under-pointer.ppm" \( "$E2E_WORK/picture.png" -filter triangle -resize 200% \) -composite "$E2E_WORK/magnified.png"
 sharp=$(detail "$E2E_WORK/pointer-shown.ppm") magnified=$(detail "$E2E_WORK/magnified.png")
 [ "$sharp" -gt $((magnified * 3 / 2)) ] || fail "the pointer at 200 % carries no more detail ($sharp) than magnified ($magnified)"
+echo "the pointer at 200 %: detail $sharp, the 32-pixel picture magnified $magnified"
 keep_shots "$E2E_WORK/pointer-shown.ppm"
 xdotool mousemove 300 800 click 1  # back by a click beside the menu panel, at the game pixel (150, 400)
 until_true cream_at 308 820 || fail "full screen back: the game's pointer not where the click was"
