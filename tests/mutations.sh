@@ -404,6 +404,23 @@ mutation 419 tools/assets/music/game_sounds.cpp assets EffectFiles.ShortSoftDark
   's/const double gain = left >= fade ? 1.0 :/const double gain = true ? 1.0 :/' "the effects cut off at their end"
 mutation 420 tools/assets/music/game_sounds.cpp e2e e2e_test_sound_effects \
   '/^LoopBuffer wrongPair/,/^}/{s/57\.0/81.0/;s/53\.0/77.0/;s/41\.0/65.0/}' "a wrong pair's sound as high as the found pair's chime"
+# Desktops with panels and i3: the borderless window in full screen, room for an untold frame, the
+# full-screen pointer away and back, and drawn for the screen's density.
+mutation 300 src/platform/real/window/screen_window.cpp e2e e2e_test_panels \
+  '/gtk_window_fullscreen(gtkWindow);/d' "the borderless window not asked into full screen: below a top panel, its bottom off the screen"
+mutation 301 src/platform/real/window/screen_window.cpp e2e e2e_test_panels \
+  's/const int density = desktop_density(0);/const int density = display_scale();/' "the borderless window at 200 % on 1920x1080 twice the desktop's size"
+mutation 302 src/platform/real/window/work_area.cpp e2e e2e_test_panels \
+  's/kUntoldFrame{4, 4, 40, 4}/kUntoldFrame{0, 0, 0, 0}/' "no room for the frame i3 tells nothing of: its title bar off the screen"
+mutation 303 src/game/main_loop.cpp game MainLoopTest.RightButtonTheInactiveScreenAndNoPointerInAWindow \
+  '/if (game.pointerDrawn) DrawFrame();/d' "full screen away keeps the game's pointer on the screen"
+mutation 304 src/game/main_loop.cpp e2e e2e_test_panels \
+  '/if (game.pointerDrawn) DrawFrame();/d' "full screen away keeps the game's pointer on the screen (under mutter)"
+mutation 305 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame \
+  's/if (gFullscreen.pointerByPosition || gFullscreen.pointerLeft) {/if (gFullscreen.pointerByPosition) {/' \
+  "full screen back from another window with the game's pointer where it was left"
+mutation 306 src/platform/real/pictures/pointer_density.cpp e2e e2e_test_panels \
+  's/if (density < 2 ||/if (true ||/' "the 32-pixel pointer magnified at 200 %"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -417,7 +434,7 @@ run_tests() {
   local program=$1 filter=$2
   if [ "$program" = e2e ] || [ "$program" = script ]; then
     [ "$program" = script ] || cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look \
-      vesperine-pack >"$log" 2>&1 || return 2
+      vesperine-pack vesperine-dock-panel >"$log" 2>&1 || return 2
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return
   fi

@@ -75,6 +75,7 @@ struct GameGlobals {
   int64_t gameState = Logo;
   int64_t quitRequested = 0;
   int64_t frameCounter = 0;  // logo and title timers, and the showing time of a wrong pair
+  bool pointerDrawn = false;  // full screen: the last frame drawn carries the game's pointer
 
   // Board and play: dealt by dealNewGame, changed by picks, the pair step and the board drawing.
   std::array<std::array<BoardCell, kBoardRows>, kBoardColumns> board{};

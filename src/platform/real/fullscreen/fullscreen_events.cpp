@@ -170,16 +170,18 @@ void fullscreen_process_events() {
 void fullscreen_read_pointer() {
   int x = 0;
   int y = 0;
-  if (gFullscreen.pointerByPosition) {
+  if (gFullscreen.pointerByPosition || gFullscreen.pointerLeft) {
+    // Read where it is: where warps cannot be trusted, and back from another window, where the
+    // game's pointer comes back where the player's pointer now is, not where it was left.
     int gameX = 0;
     int gameY = 0;
     if (gFullscreen.display != nullptr && query_pointer(&x, &y)) {
       gl_window_to_game(x, y, &gameX, &gameY);
       input_mouse_placed(gameX, gameY);
     }
-  } else if (gFullscreen.pointerLeft) {
-    // Where the player left the pointer in another window is no movement of the game's pointer.
-    fullscreen_centre_pointer();
+    if (gFullscreen.pointerLeft) {
+      fullscreen_centre_pointer();
+    }
   } else if (take_pointer_motion(&x, &y)) {
     const double scale = gl_screen_fit().scale;  // window pixels a game pixel
     const double moveX = x / scale + carryX;
