@@ -107,9 +107,7 @@ class Shell:
                     wrapper, command = raw, raw in WRAPPERS
         return i
 
-    def read(self):
-        self.code()
-        return self
+    def read(self): self.code(); return self
 
 
 def only(text, pattern, clean):
