@@ -11,7 +11,7 @@ struct Preferences {
   int64_t musicOn = 1;                        // 1 music plays, 0 silent
   int64_t screenKind = 0;                     // 0 full screen, 1 window, 2 borderless window
   std::string screenModeText = "1280x720";    // width "x" height
-  int64_t soundsOn = 1;                       // 1 the effects play, 0 silent; any value but 0 reads as 1
+  int64_t soundsOn = 1;                       // 1 the effects play, 0 silent; a missing line reads as 1, a number but 0 as 1, anything else (as Music does) as 0
 };
 
 inline constexpr const char* kPreferencesFileName = "Vesperine.prefs";
