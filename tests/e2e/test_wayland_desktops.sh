@@ -31,6 +31,7 @@ menu_at() {
 }
 menu_gone() { ! menu_at "$@"; }
 desktop_differs() { ! desktop_shows "$@"; }
+game_active() { [ "$("${NESTED_CLIENT[@]}" xdotool getactivewindow 2>/dev/null)" = "$GAME_WINDOW" ]; }
 
 play_on() {
   local desktop=$1 kind=$2 width=1920 height=1080 size
@@ -62,11 +63,14 @@ play_on() {
     other_window 400x200+300+300
     "${NESTED_CLIENT[@]}" xdotool windowminimize "$GAME_WINDOW"
     until_true desktop_differs "$E2E_SHOTS/$desktop-$kind-away.png" || fail "$desktop: the game was not put away"
+    # The other window gone first: on a loaded machine its late activation could take the focus
+    # from the game brought back, which then rightly shows its frame without its pointer.
+    kill "$OTHER_PID"
     "${NESTED_CLIENT[@]}" xdotool windowactivate "$GAME_WINDOW"
+    until_true game_active || fail "$desktop: the game brought back has not the focus"
     take_screenshot "$desktop-$kind-back"
     until_true desktop_shows "$E2E_SHOTS/$desktop-$kind-back.png" ||
       fail "$desktop: the desktop does not show the whole frame once the game is back"
-    kill "$OTHER_PID"
   fi
   escape_quits "$desktop, kind $kind: the game did not end cleanly"
   grep -q '^; Vesperine' "${E2E_GAME_DIR}Vesperine.prefs" || fail "$desktop, kind $kind: preferences not saved"
