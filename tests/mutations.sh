@@ -344,6 +344,11 @@ mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherS
   's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
 mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
   's/(gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)/true/' "a window at its own size drawn straight into its back buffer, whole at every frame"
+# The screen kind from inside the game.
+mutation 300 src/game/text_sprites.cpp game 'TextSpritesTest.ItemsFollow*' 's/left + 269, top + 350, 20/left + 269, top + 351, 20/' "the screen kind's left arrow a pixel low to a click"
+mutation 301 src/game/frame_drawing.cpp game DrawingTest.QuestionsAndSettings 's/game\.setScreenKind == 2)/game.setScreenKind == 1)/' "the right screen-kind arrow greyed at the window"
+mutation 302 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' 's/kind < 0 || kind > 2/kind < 0 || kind > 3/' "the screen kind stepped past the borderless window"
+mutation 303 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' '/^    game\.setScreenKind = game\.prefs\.screenKind;$/d' "CANCEL keeping the screen kind stepped to"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

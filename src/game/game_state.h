@@ -74,6 +74,7 @@ struct GameGlobals {
   // Loop.
   int64_t gameState = Logo;
   int64_t quitRequested = 0;
+  int64_t endedByError = 0;  // a fatal error box ended the loop: nothing is saved
   int64_t frameCounter = 0;  // logo and title timers, and the showing time of a wrong pair
 
   // Board and play: dealt by dealNewGame, changed by picks, the pair step and the board drawing.
@@ -87,7 +88,14 @@ struct GameGlobals {
   int64_t backgroundIndex = 0;
   int64_t cardSetIndex = 0;
 
-  // Layout: fixed once the screen size is known.
+  // Screen: the window kind F11 goes back to (the windowed one unless the player chose borderless),
+  // and the window's size as the game last laid out for it, with the size it has been seen at since
+  // that moment (the game lays out anew once a new size has held for half a second).
+  int64_t windowKind = 1;
+  int64_t windowLaidOutWidth = 0, windowLaidOutHeight = 0;
+  int64_t windowSeenWidth = 0, windowSeenHeight = 0, windowSeenSinceMs = 0;
+
+  // Layout: made again whenever the screen opens.
   int64_t screenWidth = 0;
   int64_t screenHeight = 0;
   int64_t cardSize = 0;
@@ -103,6 +111,7 @@ struct GameGlobals {
   std::string setLangCode;
   int64_t setMusic = 1;
   int64_t setLangIdx = 0;
+  int64_t setScreenKind = 0;
 
   // Keyboard play: changed by the arrow keys, Return and mouse clicks.
   KeyboardFocus focus;

@@ -56,13 +56,17 @@ TEST_F(DrawingTest, QuestionsAndSettings) {
             (std::vector<std::string>{"sprite_draw 25 370 260", "sprite_draw 22 390 340",
                                       "sprite_draw 23 " + std::to_string(370 + 540 - sprite_width(kSpriteNo) - 20) + " 340"}));
   UseThreeLanguages();
-  // The left arrow is off at the list's start, the right one at its end; the box (30, 31 ticked) shows the music.
-  for (const auto& [index, music, leftOff, rightOff, box] : {std::tuple{0, 1, true, false, 31}, {2, 0, false, true, 30}}) {
-    game.setLangIdx = index, game.setMusic = music, d = frame(Settings);
-    EXPECT_EQ(std::make_tuple(has(d, "sprite_draw 27 574 275"), has(d, "sprite_draw 29 874 275"), d.back()),
-              std::make_tuple(leftOff, rightOff, "sprite_draw " + std::to_string(box) + " 574 315")) << index;
+  // The left arrows are off at their list's start, the right ones at its end (languages, then the three
+  // screen kinds); the box (30, 31 ticked) shows the music.
+  const std::tuple<int, int, int, std::string> cases[] = {
+      {0, 1, 0, "1010 31"}, {2, 0, 2, "0101 30"}, {1, 1, 1, "0000 31"}, {0, 0, 2, "1001 30"}};
+  for (const auto& [index, music, kind, shown] : cases) {
+    game.setLangIdx = index, game.setMusic = music, game.setScreenKind = kind, d = frame(Settings);
+    std::string arrows;
+    for (const char* arrow : {"27 574 275", "29 874 275", "27 574 395", "29 874 395"}) arrows += has(d, std::string("sprite_draw ") + arrow) ? "1" : "0";
+    EXPECT_EQ(arrows + " " + d.back().substr(12, 2) + d.back().substr(14), shown + " 574 315") << index << kind;
   }
-  EXPECT_TRUE(has(d, "sprite_draw 32 594 270") && has(d, "sprite_draw 19 374 260"));
+  EXPECT_TRUE(has(d, "sprite_draw 32 594 270") && has(d, "sprite_draw 19 374 260") && has(d, "sprite_draw 34 594 390"));
 }
 
 TEST_F(DrawingTest, WellDoneFadesInOver33FramesThenHolds) {
