@@ -349,6 +349,17 @@ mutation 300 src/game/text_sprites.cpp game 'TextSpritesTest.ItemsFollow*' 's/le
 mutation 301 src/game/frame_drawing.cpp game DrawingTest.QuestionsAndSettings 's/game\.setScreenKind == 2)/game.setScreenKind == 1)/' "the right screen-kind arrow greyed at the window"
 mutation 302 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' 's/kind < 0 || kind > 2/kind < 0 || kind > 3/' "the screen kind stepped past the borderless window"
 mutation 303 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' '/^    game\.setScreenKind = game\.prefs\.screenKind;$/d' "CANCEL keeping the screen kind stepped to"
+mutation 304 src/game/screen_switch.cpp game 'ScreenSwitchTest.OkOpens*' '/^  restoreFaces(faces);$/d' "the board's cards left on the sprites of the closed screen"
+mutation 305 src/game/screen_switch.cpp game 'ScreenSwitchTest.F11*' 's/? game\.windowKind : ScreenFull/? ScreenWindowed : ScreenFull/' "F11 back to a framed window from a borderless one"
+mutation 306 src/game/main_loop.cpp game 'ScreenSwitchTest.F11*' 's/(alt \&\& key_released(kKeyReturn))/key_released(kKeyReturn)/' "Return without Alt switching full screen"
+mutation 307 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/now - game\.windowSeenSinceMs < kWindowSettleMs/false/' "the window laid out anew before its size settled"
+mutation 308 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' '/if (resized) game\.prefs\.screenModeText/d' "the window's settled size not kept for the save"
+mutation 309 src/game/window_layout.cpp game 'ScreenSwitchTest.NothingChanged*' 's/const bool cramped = .*/const bool cramped = false;/' "a window too small for the menu panel left laid out at its size"
+mutation 310 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/ceilDiv(width \* ph, height)/width * ph \/ height/' "the game size below the panel rounded down, too narrow for it"
+mutation 311 src/game/screen_switch.cpp game 'ScreenSwitchTest.AKind*' '/opened = openAt(oldKind, 0, 0, pictures);/d' "a kind that does not open ending the game instead of going back"
+mutation 312 src/game/main_loop.cpp game 'ScreenSwitchTest.AKind*' '/if (game\.endedByError != 0) return;/d' "preferences saved after the fatal box of a switch"
+mutation 313 src/platform/real/window/screen_window.cpp e2e e2e_test_screen_switch \
+  's/gtk_window_set_resizable(gtkWindow, style == WindowStyleWindowed);/gtk_window_set_resizable(gtkWindow, FALSE);/' "the window's size fixed, refused by openbox"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
