@@ -360,6 +360,8 @@ mutation 311 src/game/screen_switch.cpp game 'ScreenSwitchTest.AKind*' '/opened 
 mutation 312 src/game/main_loop.cpp game 'ScreenSwitchTest.AKind*' '/if (game\.endedByError != 0) return;/d' "preferences saved after the fatal box of a switch"
 mutation 313 src/platform/real/window/screen_window.cpp e2e e2e_test_screen_switch \
   's/gtk_window_set_resizable(gtkWindow, style == WindowStyleWindowed);/gtk_window_set_resizable(gtkWindow, FALSE);/' "the window's size fixed, refused by openbox"
+mutation 314 src/platform/real/window/screen_window.cpp platform 'WindowKind.Opens*' \
+  's/std::min(width, kWindowMinWidth), std::min(height, kWindowMinHeight)/width, height/' "the window never smaller than it opened"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
