@@ -91,7 +91,7 @@ until_long full_screen || fail "2x: F11 did not open full screen"
 press F11
 until_long game_window_is 3192 || fail "2x: F11 did not bring back the window at 3192 pixels wide"
 until_true laid_out || fail "2x: the window brought back not laid out at 1596x880"
-leave_game laid_out
+press Escape && wait_for_exit 100 || fail "2x: Escape at the menu did not end the game"
 grep -q '^ScreenMode = 1596x880$' "${E2E_GAME_DIR}Vesperine.prefs" || fail "2x: the window's game size not saved"
 GAME_W=1280 GAME_H=720
 window_prefs
