@@ -46,8 +46,7 @@ same_card 1920 1080 1 0 2 0 "$E2E_SHOTS/full-screen.png" || fail "the board chan
 same_card 1920 1080 0 0 1 0 "$E2E_SHOTS/full-screen.png" && fail "the card turned before is down in full screen"
 game_log | grep -q $'^Opening screen (Fullscreen):\t\tOK$' || fail "no full-screen opening logged"
 
-press F11
-window_of_width 1280 || fail "F11 did not bring the 1280x720 window back"
+f11_until window_of_width 1280 || fail "F11 did not bring the 1280x720 window back"
 xdotool windowactivate --sync "$GAME_WINDOW"
 player_wait_for_menu
 window_shot "$E2E_SHOTS/window-again.png"
