@@ -19,7 +19,7 @@ test_packages=(
   x11-xserver-utils mesa-utils openbox wmctrl
   xserver-xorg-core xserver-xorg-video-dummy clang libclang-rt-14-dev python3
   dpkg-dev desktop-file-utils appstream man-db
-  weston xwayland sway mutter kwin-wayland dbus xsettingsd
+  weston xwayland sway mutter kwin-wayland dbus xsettingsd i3-wm procps x11-xkb-utils
 )
 
 want=("${packages[@]}")

@@ -14,8 +14,8 @@ jobs=$(nproc)
 # mutation ID FILE PROGRAM TEST_FILTER SED WHAT
 # PROGRAM: services, display, game (unit tests through the fake platform), platform (the real
 # one under a private Xvfb), platform-xorg (the same under Xorg's dummy driver, which switches video
-# modes), assets (the asset generator's drawing) or e2e (the real game). TEST_FILTER: gtest's --gtest_filter, for e2e the
-# name of one ctest test. SED: one sed script over FILE.
+# modes), assets (the asset generator's drawing), e2e (the real game) or script (a test of the scripts, nothing built).
+# TEST_FILTER: gtest's --gtest_filter, for e2e and script the name of one ctest test. SED: one sed script over FILE.
 ids=() files=() programs=() filters=() seds=() whats=()
 mutation() { ids+=("$1"); files+=("$2"); programs+=("$3"); filters+=("$4"); seds+=("$5"); whats+=("$6"); }
 
@@ -56,7 +56,7 @@ mutation 18 src/game/keyboard_focus.cpp game KeyboardFocusTest.ArrowsMoveInReadi
 mutation 19 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
   's/draw_rectangle(0, 1, 1, 0, 0, 0, gScreen\.width, gScreen\.height);/draw_rectangle(0, 0, 1, 1, 0, 0, gScreen.width, gScreen.height);/' \
   "the copy drawn upside down"
-mutation 20 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
+mutation 20 src/platform/real/draw/sprite_drawing.cpp platform FullScreen.OnlyFramesThatChangeTheScreenAreShown \
   's/DrawCall{id, sprite->textureVersion,/DrawCall{id, 0,/' "a new texture taken for the one the copy holds"
 mutation 21 src/platform/real/draw/screen_grab.cpp platform FullScreen.FramesAlikeUpToTheirLastFullScreenDrawReuseItsPixelsExactly \
   '/^void read_back_buffer(/,/^}/{/frame_cache_flush();/d}' "the screen read without the calls held back"
@@ -209,8 +209,8 @@ mutation 175 src/platform/real/screen/screen_limits.cpp platform WindowKind.Open
 mutation 176 src/game/command_line.cpp game CommandLine.TheFirstDecisiveParameterDecides \
   's/} else if (strcasecmp(parameter\.c_str(), "\/LOG") != 0) {/} else if (parameter.starts_with("-")) {/' \
   "a file name on the command line taken for nothing"
-mutation 177 src/game/command_line.cpp e2e e2e_test_command_line 's/      return 2;/      return 1;/' "an unknown option ends with status 1"
-mutation 178 src/game/command_line.cpp e2e e2e_test_command_line \
+mutation 177 src/game/command_line.cpp game 'CommandLine.*' 's/      return 2;/      return 1;/' "an unknown option ends with status 1"
+mutation 178 src/game/command_line.cpp game 'CommandLine.*' \
   's/std::fputs(UsageText(saveDir)\.c_str(), stderr);/std::fputs(UsageText(saveDir).c_str(), stdout);/' \
   "the usage after a wrong parameter on standard output"
 mutation 179 tools/assets/artwork/interface.cpp assets Icon.TheSmallSizesAreDrawnForTheirSize \
@@ -265,7 +265,7 @@ mutation 107 src/platform/real/session/app_identity.cpp platform 'Session.TheFul
   's/const long pid = getpid();/const long pid = getppid();/' "the full-screen window names another process"
 mutation 108 src/platform/real/screen/screen_state.cpp platform 'Session.TheFullScreenWindow*' \
   '/^    session_startup_complete();$/d' "the launcher never told that the game is up"
-mutation 109 src/platform/real/session/app_identity.cpp platform 'Session.TheFullScreenWindow*' \
+mutation 109 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
   's/for (size_t i = 0; i < kWindowIconCount; ++i) {/for (size_t i = 0; i < 1; ++i) {/' "the icon at one size only"
 mutation 110 src/platform/real/session/screensaver_hold.cpp platform 'Session.TheDesktopsScreensaverIsHeld*' \
   's/  } else if (!hold \&\& bus.inhibited) {/  } else if (false) {/' "the desktop's screensaver never let go"
@@ -330,9 +330,9 @@ mutation 193 src/platform/real/screen/screen_limits.cpp platform WindowKind.Open
 # A desktop too small for its scale, the desktop's own setting of it, a window larger than openbox's work area.
 mutation 181 src/platform/layout_density.h game ScreenMode.FullScreenOnAScaledDesktopLaysOutAt1280x720OrMore \
   's/std::min({scale, desktopWidth \/ 1280, desktopHeight \/ 720})/scale/' "full screen at 200 % on 1920x1080 laid out at 960x540, the menu cut off"
-mutation 182 src/platform/real/screen/desktop.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+mutation 182 src/platform/real/screen/desktop.cpp platform 'FullScreen.FullScreenCovers*' \
   '/^void snap_to_x_screen/,/^}/s/\*width = screenWidth;/*width = *width;/' "the desktop's pixels taken from its size at 300 %, rounded down"
-mutation 183 src/platform/real/draw/sprite_drawing.cpp platform ScaledDesktop.FullScreenLaysOutAtHalfTheDesktopAndShowsItsPixelsAtTheScreens \
+mutation 183 src/platform/real/draw/sprite_drawing.cpp platform 'FullScreen.FullScreenCovers*' \
   '/pictures_set_density(gScreen.scale);/d' "pictures made at the desktop's scale on a full screen of a lower density"
 mutation 184 src/platform/real/screen/display_connection.cpp e2e e2e_test_window_sizes \
   's/std::max(gdk_monitor_get_scale_factor(monitor), 1)/std::max(std::atoi(getenv("GDK_SCALE") ? getenv("GDK_SCALE") : "1"), 1)/' \
@@ -344,23 +344,100 @@ mutation 186 src/platform/real/draw/frame_cache.cpp platform WindowKind.AnotherS
   's/gl_shows_parts() ? cache.backShowsPrevious : gl_fitted();/gl_shows_parts() \&\& cache.backShowsPrevious;/' "a window's frames drawn whole however little changed"
 mutation 187 src/platform/real/screen/screen_fit.cpp platform WindowKind.AnotherSizeShowsThePictureFittedAndCentredAndThePointerMapsToItAtEveryScale \
   's/(gScreen.kind != ScreenKind::InWindow || gScreen.scale == 1)/true/' "a window at its own size drawn straight into its back buffer, whole at every frame"
+# What the windows tell the desktop, a window wider than the work area, letters under a layout of another
+# script, the borderless size, the version's stream.
+mutation 194 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
+  's/p\[0\] << 16 | p\[1\] << 8 | p\[2\]/p[2] << 16 | p[1] << 8 | p[0]/' "the icon's red and blue swapped"
+mutation 195 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
+  's/static_cast<unsigned long>(p\[3\]) << 24 | /0xff000000ul | /' "the icon's alpha taken for opaque"
+mutation 196 src/platform/real/session/app_identity.cpp platform 'Session.EveryWindowKind*' \
+  's/XClassHint classHint{instance, className};/XClassHint classHint{className, instance};/' "the full screen's class before its instance"
+mutation 197 src/platform/real/window/work_area.cpp platform 'WorkArea.*' \
+  's/std::min(double(roomWidth) \/ \*width, double(roomHeight) \/ \*height)/double(roomHeight) \/ *height/' \
+  "a window wider than the work area's shape fitted by its height alone"
+mutation 198 src/platform/real/input/key_codes.cpp platform 'KeyCodes.*:FullScreen.HeldKeys*:WindowKind.Borderless*' \
+  's/if (activeWritesLatin \&\& (/if ((/' "a layout of another script's comma taken where the Latin layout has M"
+mutation 199 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
+  's/if (latin_letter(symbols(keycode, group))) return true;/return true;/' "every layout taken for a Latin one"
+mutation 202 src/platform/real/input/key_codes.cpp platform 'FullScreen.HeldKeys*:WindowKind.Borderless*' \
+  's/if (latin_letter(symbols(keycode, group))) return true;/(void)symbols;/' "every layout taken for one of another script: AZERTY's comma read as the US M"
+mutation 200 src/display/screen_setup.cpp game StartUpTest.ScreenKindsAndModes \
+  's/if (kind != ScreenWindowed) return;/if (kind == ScreenFull) return;/' "the borderless window sized by ScreenMode"
+mutation 201 src/game/command_line.cpp game 'CommandLine.*' \
+  's/std::fputs("Vesperine " VESPERINE_VERSION "\\n", stdout);/std::fputs("Vesperine " VESPERINE_VERSION "\\n", stderr);/' \
+  "--version on standard error"
+# What the tests need, installed on a fresh machine.
+mutation 203 scripts/install-deps.sh script programs_installed 's/ i3-wm//' "i3, which a desktop test runs, not installed"
+
+# The sound effects: each at its moment, their switch and its working copy, the seventh line of the
+# preferences, decoded whole at start-up, a missing one logged, soft and dark, told apart by ear.
+mutation 401 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn \
+  's/cue(game.selCount == 0 ? kSoundCardTurned1 : kSoundCardTurned2);/cue(kSoundCardTurned1);/' "both cards of a turn sound the first card's take"
+mutation 402 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn \
+  's/if (first.state != Vanishing) cue(kSoundPairFound);//' "a pair found without its chime"
+mutation 403 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn '/cue(kSoundWrongPair);/d' "a wrong pair turning back silently"
+mutation 404 src/game/board.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn \
+  's/cue(kSoundWellDone);/cue(kSoundPairFound);/' "the cleared board's banner with a chime for its phrase"
+mutation 405 src/display/effect_sounds.cpp game SoundEffectsTest.EachEffectAtItsMomentOnlyWhileSwitchedOn 's/if (soundsOn != 0) //' "the effects' switch ignored"
+mutation 406 src/display/effect_sounds.cpp game 'StartUpTest.CompletePack*' 's/!sound_load_ogg_decoded(/!sound_load_ogg(/' "the effects decoded while they play"
+mutation 407 src/display/effect_sounds.cpp game 'StartUpTest.CompletePack*' 's/return "MISSING";/return "UNUSABLE";/' "a missing effect called unusable"
+mutation 408 src/game/clicks.cpp game SoundEffectsTest.SwitchOnTheSettingsWithItsWorkingCopy \
+  '/^void enterSettings/,/^}/{/game.setSounds = game.prefs.soundsOn;/d}' "the settings opened on the last visit's sounds switch"
+mutation 409 src/game/clicks.cpp game SoundEffectsTest.SwitchOnTheSettingsWithItsWorkingCopy \
+  '/ItemCancel, kButtonHeight/,/gameState = Menu/{/game.setSounds = game.prefs.soundsOn;/d}' "CANCEL keeps the sounds switch changed"
+mutation 410 src/game/apply_settings.cpp game SoundEffectsTest.SwitchOnTheSettingsWithItsWorkingCopy '/game.prefs.soundsOn = game.setSounds;/d' "OK applies no sounds switch"
+mutation 411 src/services/preferences.cpp services 'Preferences.*' 's/if (prefs.soundsOn == 0) document.writeInt("Sounds", 0);/document.writeInt("Sounds", prefs.soundsOn);/' \
+  "a seventh line also while the sounds are on"
+mutation 412 src/services/preferences.cpp services Preferences.SoundsSwitchIsASeventhLineOnlyWhileOff 's/readInt("Sounds", 1)/readInt("Sounds", 0)/' "preferences without the line read as sounds off"
+mutation 413 src/game/text_sprites.cpp game 'TextSpritesTest.*:SoundEffectsTest.*' 's/left + 269, top + 310, 20/left + 269, top + 350, 20/' "the sounds box clickable a row lower"
+mutation 414 src/game/frame_drawing.cpp game DrawingTest.QuestionsAndSettings 's/left + 274, top + 315/left + 274, top + 355/' "the sounds box drawn a row lower"
+mutation 415 src/platform/real/sound/sound_device.cpp platform Sound.ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime \
+  's/: ogg_decode_whole(data, size, &loaded.pcm);/: (loaded.stream = ogg_stream_open(static_cast<const uint8_t*>(data), size)) != nullptr;/' \
+  "a short sound decoded while it plays, from a block that may be gone"
+mutation 416 src/platform/real/sound/sound_decode.cpp platform Sound.ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime \
+  's/return !stream->damaged() && !pcm->empty();/return !pcm->empty();/' "a damaged short sound loaded up to its damage"
+mutation 417 src/platform/real/sound/sound_decode.cpp platform Sound.ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime \
+  '/if (pcm->size() + got > kMaxWholePcmBytes) return false;/d' "a sound of any length decoded whole"
+mutation 418 tools/assets/music/game_sounds.cpp assets EffectFiles.ShortSoftDarkSilentAtTheirEndsAndNeverClippingOverTheMusic \
+  '/^  soften(mix\.\(left\|right\));/d' "the effects' top partials not rounded off"
+mutation 419 tools/assets/music/game_sounds.cpp assets EffectFiles.ShortSoftDarkSilentAtTheirEndsAndNeverClippingOverTheMusic \
+  's/const double gain = left >= fade ? 1.0 :/const double gain = true ? 1.0 :/' "the effects cut off at their end"
+mutation 420 tools/assets/music/game_sounds.cpp e2e e2e_test_sound_effects \
+  '/^LoopBuffer wrongPair/,/^}/{s/57\.0/81.0/;s/53\.0/77.0/;s/41\.0/65.0/}' "a wrong pair's sound as high as the found pair's chime"
+# Desktops with panels and i3: the borderless window in full screen, room for an untold frame, the
+# full-screen pointer away and back, and drawn for the screen's density.
+mutation 300 src/platform/real/window/screen_window.cpp e2e e2e_test_panels \
+  '/gtk_window_fullscreen(gtkWindow);/d' "the borderless window not asked into full screen: below a top panel, its bottom off the screen"
+mutation 301 src/platform/real/window/screen_window.cpp e2e e2e_test_panels \
+  's/const int density = desktop_density(0);/const int density = display_scale();/' "the borderless window at 200 % on 1920x1080 twice the desktop's size"
+mutation 302 src/platform/real/window/work_area.cpp e2e e2e_test_panels \
+  's/kUntoldFrame{4, 4, 40, 4}/kUntoldFrame{0, 0, 0, 0}/' "no room for the frame i3 tells nothing of: its title bar off the screen"
+mutation 303 src/game/main_loop.cpp game MainLoopTest.RightButtonTheInactiveScreenAndNoPointerInAWindow \
+  '/if (game.pointerDrawn) DrawFrame();/d' "full screen away keeps the game's pointer on the screen"
+mutation 304 src/game/main_loop.cpp e2e e2e_test_panels \
+  '/if (game.pointerDrawn) DrawFrame();/d' "full screen away keeps the game's pointer on the screen (under mutter)"
+mutation 305 src/platform/real/fullscreen/fullscreen_events.cpp platform ManagedFullScreen.UnderOpenboxNoGrabAndAltTabAndEitherWayTheClickThatGivesTheFocusBackDoesNothingInTheGame \
+  's/if (gFullscreen.pointerByPosition || gFullscreen.pointerLeft) {/if (gFullscreen.pointerByPosition) {/' \
+  "full screen back from another window with the game's pointer where it was left"
+mutation 306 src/platform/real/pictures/pointer_density.cpp e2e e2e_test_panels \
+  's/if (density < 2 ||/if (true ||/' "the 32-pixel pointer magnified at 200 %"
 # The screen kind from inside the game.
-mutation 300 src/game/text_sprites.cpp game 'TextSpritesTest.ItemsFollow*' 's/left + 269, top + 350, 20/left + 269, top + 351, 20/' "the screen kind's left arrow a pixel low to a click"
-mutation 301 src/game/frame_drawing.cpp game DrawingTest.QuestionsAndSettings 's/game\.setScreenKind == 2)/game.setScreenKind == 1)/' "the right screen-kind arrow greyed at the window"
-mutation 302 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' 's/kind < 0 || kind > 2/kind < 0 || kind > 3/' "the screen kind stepped past the borderless window"
-mutation 303 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' '/^    game\.setScreenKind = game\.prefs\.screenKind;$/d' "CANCEL keeping the screen kind stepped to"
-mutation 304 src/game/screen_switch.cpp game 'ScreenSwitchTest.OkOpens*' '/^  restoreFaces(faces);$/d' "the board's cards left on the sprites of the closed screen"
-mutation 305 src/game/screen_switch.cpp game 'ScreenSwitchTest.F11*' 's/? game\.windowKind : ScreenFull/? ScreenWindowed : ScreenFull/' "F11 back to a framed window from a borderless one"
-mutation 306 src/game/main_loop.cpp game 'ScreenSwitchTest.F11*' 's/(alt \&\& key_released(kKeyReturn))/key_released(kKeyReturn)/' "Return without Alt switching full screen"
-mutation 307 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/now - game\.windowSeenSinceMs < kWindowSettleMs/false/' "the window laid out anew before its size settled"
-mutation 308 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' '/if (resized) game\.prefs\.screenModeText/d' "the window's settled size not kept for the save"
-mutation 309 src/game/window_layout.cpp game 'ScreenSwitchTest.NothingChanged*' 's/const bool cramped = .*/const bool cramped = false;/' "a window too small for the menu panel left laid out at its size"
-mutation 310 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/ceilDiv(width \* ph, height)/width * ph \/ height/' "the game size below the panel rounded down, too narrow for it"
-mutation 311 src/game/screen_switch.cpp game 'ScreenSwitchTest.AKind*' '/opened = openAt(oldKind, 0, 0, pictures);/d' "a kind that does not open ending the game instead of going back"
-mutation 312 src/game/main_loop.cpp game 'ScreenSwitchTest.AKind*' '/if (game\.endedByError != 0) return;/d' "preferences saved after the fatal box of a switch"
-mutation 313 src/platform/real/window/screen_window.cpp e2e e2e_test_screen_switch \
+mutation 500 src/game/text_sprites.cpp game 'TextSpritesTest.ItemsFollow*' 's/left + 269, top + 350, 20/left + 269, top + 351, 20/' "the screen kind's left arrow a pixel low to a click"
+mutation 501 src/game/frame_drawing.cpp game DrawingTest.QuestionsAndSettings 's/game\.setScreenKind == 2)/game.setScreenKind == 1)/' "the right screen-kind arrow greyed at the window"
+mutation 502 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' 's/kind < 0 || kind > 2/kind < 0 || kind > 3/' "the screen kind stepped past the borderless window"
+mutation 503 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' '/^    game\.setScreenKind = game\.prefs\.screenKind;$/d' "CANCEL keeping the screen kind stepped to"
+mutation 504 src/game/screen_switch.cpp game 'ScreenSwitchTest.OkOpens*' '/^  restoreFaces(faces);$/d' "the board's cards left on the sprites of the closed screen"
+mutation 505 src/game/screen_switch.cpp game 'ScreenSwitchTest.F11*' 's/? game\.windowKind : ScreenFull/? ScreenWindowed : ScreenFull/' "F11 back to a framed window from a borderless one"
+mutation 506 src/game/main_loop.cpp game 'ScreenSwitchTest.F11*' 's/(alt \&\& key_released(kKeyReturn))/key_released(kKeyReturn)/' "Return without Alt switching full screen"
+mutation 507 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/now - game\.windowSeenSinceMs < kWindowSettleMs/false/' "the window laid out anew before its size settled"
+mutation 508 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' '/if (resized) game\.prefs\.screenModeText/d' "the window's settled size not kept for the save"
+mutation 509 src/game/window_layout.cpp game 'ScreenSwitchTest.NothingChanged*' 's/const bool cramped = .*/const bool cramped = false;/' "a window too small for the menu panel left laid out at its size"
+mutation 510 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/ceilDiv(width \* ph, height)/width * ph \/ height/' "the game size below the panel rounded down, too narrow for it"
+mutation 511 src/game/screen_switch.cpp game 'ScreenSwitchTest.AKind*' '/opened = openAt(oldKind, 0, 0, pictures);/d' "a kind that does not open ending the game instead of going back"
+mutation 512 src/game/main_loop.cpp game 'ScreenSwitchTest.AKind*' '/if (game\.endedByError != 0) return;/d' "preferences saved after the fatal box of a switch"
+mutation 513 src/platform/real/window/screen_window.cpp e2e e2e_test_screen_switch \
   's/gtk_window_set_resizable(gtkWindow, style == WindowStyleWindowed);/gtk_window_set_resizable(gtkWindow, FALSE);/' "the window's size fixed, refused by openbox"
-mutation 314 src/platform/real/window/screen_window.cpp platform 'WindowKind.Opens*' \
+mutation 514 src/platform/real/window/screen_window.cpp platform 'WindowKind.Opens*' \
   's/std::min(width, kWindowMinWidth), std::min(height, kWindowMinHeight)/width, height/' "the window never smaller than it opened"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
@@ -373,9 +450,9 @@ log=$scratch/out.log
 # Builds PROGRAM's test program and runs FILTER's tests; the status is the tests'.
 run_tests() {
   local program=$1 filter=$2
-  if [ "$program" = e2e ]; then
-    cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look vesperine-pack \
-      >"$log" 2>&1 || return 2
+  if [ "$program" = e2e ] || [ "$program" = script ]; then
+    [ "$program" = script ] || cmake --build "$build" -j"$jobs" --target vesperine data_pack language_pack vesperine-look \
+      vesperine-pack vesperine-dock-panel >"$log" 2>&1 || return 2
     (cd "$build" && ctest -R "^$filter\$" --no-tests=error --output-on-failure) >"$log" 2>&1
     return
   fi

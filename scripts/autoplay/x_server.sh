@@ -1,10 +1,41 @@
 # X servers of the platform and end-to-end tests, in one place:
 #   source scripts/autoplay/x_server.sh; start_x_server WORKDIR xvfb|xorg-dummy [SIZE[xDEPTH]]; start_window_manager WORKDIR
 #   start_compositor WORKDIR weston|mutter|sway|kwin [SIZE]
-# They export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS.
+# They export DISPLAY and NO_AT_BRIDGE and append what they started to X_SERVER_PIDS; each returns
+# once what it started answers.
 X_SERVER_PIDS=()
 
-# Starts the server with -displayfd (a free display number) and waits until it accepts clients.
+# A program missing ends the run, naming its Debian package (scripts/install-deps.sh --tests installs
+# them all); need PROGRAM does the same for one that another program starts.
+exec {PROGRAMS_REPORT}>&2
+command_not_found_handle() {
+  local package
+  package=$(awk -v program="$1" '$1 == program {print $2}' "$(dirname "${BASH_SOURCE[0]}")/../../tests/programs/programs.txt")
+  echo "FAIL: $1 is not installed: Debian package ${package:-unknown} (scripts/install-deps.sh --tests)" >&"$PROGRAMS_REPORT"
+  kill -s TERM $$
+  return 127
+}
+need() { command -v "$1" >/dev/null || command_not_found_handle "$1"; }
+
+# True once the request (a command) succeeds while the process PID runs, within about 30 s: what a
+# server, window manager or compositor a test starts is waited for. answers PID REQUEST...
+answers() {
+  for _ in $(seq 1 300); do
+    "${@:2}" >/dev/null 2>&1 && return 0
+    kill -0 "$1" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+# A window manager's check window is there and names itself, on the display of the command prefix
+# given (none: DISPLAY's).
+wm_answers() {
+  local check
+  check=$("$@" xprop -root _NET_SUPPORTING_WM_CHECK | grep -o '0x[0-9a-f]*$') &&
+    "$@" xprop -id "$check" _NET_SUPPORTING_WM_CHECK | grep -q " $check\$"
+}
+
+# Starts the server with -displayfd (a free display number) and waits until it answers.
 start_x_server() {
   local work=$1 kind=$2 size=${3:-1280x720}
   [[ $size == *x*x* ]] || size=${size}x24
@@ -56,6 +87,7 @@ CONF
   done
   [ -s "$work/display" ] || { echo "$kind did not report a display" >&2; return 1; }
   export DISPLAY=":$(head -n1 "$work/display")" NO_AT_BRIDGE=1
+  answers "$server" xdpyinfo || { echo "$kind on $DISPLAY does not answer" >&2; return 1; }
   xset r off 2>/dev/null || true  # held keys in the tests must not repeat
 }
 
@@ -64,11 +96,7 @@ start_window_manager() {
   for _ in 1 2 3; do
     openbox --sm-disable >/dev/null 2>&1 &
     X_SERVER_PIDS+=($!)
-    for _ in $(seq 1 100); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && sleep 0.2 && kill -0 $! 2>/dev/null && return 0
-      kill -0 $! 2>/dev/null || break
-      sleep 0.05
-    done
+    answers $! wm_answers && kill -0 $! 2>/dev/null && return 0
   done
   echo "openbox did not start" >&2
   return 1
@@ -93,11 +121,12 @@ start_compositor() {
       XDG_RUNTIME_DIR=$run weston --backend=x11-backend.so --use-pixman --width="${size%x*}" --height="${size#*x}" \
         --xwayland --socket="$socket" --idle-time=0 >"$log" 2>&1 & ;;
     mutter)
+      need mutter
       XDG_RUNTIME_DIR=$run MUTTER_DEBUG_DUMMY_MODE_SPECS=$size dbus-run-session -- \
         mutter --nested --wayland --wayland-display="$socket" >"$log" 2>&1 & ;;
     sway)
       as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups) NESTED_USER=nobody
-      chown nobody "$run" && chmod a+x "$work"  # nobody reaches its runtime directory
+      need sway && chown nobody "$run" && chmod a+x "$work"  # nobody reaches its runtime directory
       printf 'xwayland force\noutput * mode %s\nexec echo "public X11 display $DISPLAY" >%s/display\n' "$size" "$run" >"$work/sway.config"
       log=$run/display
       XDG_RUNTIME_DIR=$run WLR_BACKENDS=x11 WLR_RENDERER=pixman "${as_user[@]}" sway -c "$work/sway.config" \
@@ -106,7 +135,7 @@ start_compositor() {
       # kwin takes its own platform plugin only in a program named kwin_wayland, and a sandbox may
       # refuse the installed one's file capabilities: a plain copy of that name. Its screen locker
       # would cover the game after five idle minutes.
-      install -d "$work/kwin" && cp /usr/bin/kwin_wayland "$work/kwin/kwin_wayland"
+      need kwin_wayland && install -d "$work/kwin" && cp "$(command -v kwin_wayland)" "$work/kwin/kwin_wayland"
       printf '[Daemon]\nAutolock=false\nLockOnResume=false\n' >"$work/kwin/kscreenlockerrc"
       XDG_CONFIG_HOME=$work/kwin XDG_RUNTIME_DIR=$run dbus-run-session -- "$work/kwin/kwin_wayland" \
         --x11-display "$DISPLAY" --xwayland --width "${size%x*}" --height "${size#*x}" --socket "$socket" >"$log" 2>&1 & ;;
@@ -130,8 +159,9 @@ start_compositor() {
   local authority=("$run"/.mutter-Xwaylandauth.*)
   NESTED_CLIENT=("${as_user[@]}" env DISPLAY="$nested")
   [ -e "${authority[0]}" ] && NESTED_CLIENT+=(XAUTHORITY="${authority[0]}")
-  for _ in $(seq 1 100); do "${NESTED_CLIENT[@]}" xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
-  echo "$kind: Xwayland on $nested does not answer" >&2
+  # Its Xwayland answers, with the desktop's X window manager in place.
+  answers "$compositor" wm_answers "${NESTED_CLIENT[@]}" && return 0
+  echo "$kind: Xwayland on $nested does not answer with a window manager" >&2
   return 1
 }
 

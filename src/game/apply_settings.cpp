@@ -19,6 +19,7 @@ void applySettings() {
     sound_play(0, kSoundLoop);
     game.prefs.musicOn = 1;
   }
+  game.prefs.soundsOn = game.setSounds;  // effects that already sound play to their end
   game.gameState = Menu;
   // The screen kind last: opened anew, with the texts in the language just chosen, on the menu.
   if (game.setScreenKind != game.prefs.screenKind) SwitchScreenKind(game.setScreenKind);

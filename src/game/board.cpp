@@ -2,11 +2,14 @@
 
 #include <utility>
 
+#include "display/effect_sounds.h"
 #include "game/game_state.h"
 #include "game/random.h"
 
 namespace {
 int64_t pitch() { return game.cardSize + 10; }
+
+void cue(EffectSound effect) { PlayEffect(effect, game.prefs.soundsOn); }
 
 BoardCell& cellAtFlat(int index) { return game.board[index / kBoardRows][index % kBoardRows]; }
 
@@ -68,6 +71,8 @@ void PickCardAt(int64_t x, int64_t y) {
       const bool hit = x > cell.x && x < cell.x + game.cardSize && y > cell.y && y < cell.y + game.cardSize;
       if (!hit || cell.state != FaceDown) continue;
       cell.state = FaceUp;
+      // Its face shows in the frame drawn next; the second card of a turn sounds a little higher.
+      cue(game.selCount == 0 ? kSoundCardTurned1 : kSoundCardTurned2);
       if (game.selCount == 0) {
         game.pick1Col = c;
         game.pick1Row = r;
@@ -85,6 +90,7 @@ void PairStep() {
   BoardCell& second = game.board[game.pick2Col][game.pick2Row];
   if (first.face == second.face) {
     if (game.pairFade == 255) {
+      if (first.state != Vanishing) cue(kSoundPairFound);  // the fade starts
       first.state = second.state = Vanishing;
     } else if (game.pairFade <= 0) {
       first.state = second.state = Removed;
@@ -94,6 +100,7 @@ void PairStep() {
         game.gameState = WellDone;
         game.wellDoneFade = 0;
         game.gameRunning = 0;
+        cue(kSoundWellDone);  // as the banner starts to come up
       }
       game.pairFade = 255;
     }
@@ -101,6 +108,7 @@ void PairStep() {
   }
   if (game.frameCounter > 80) {
     first.state = second.state = FaceDown;
+    cue(kSoundWrongPair);
     game.frameCounter = 0;
     game.selCount = 0;
   } else {

@@ -22,6 +22,7 @@ void enterSettings() {
   game.setLangIdx = LanguageIndex(game.languageList, game.prefs.languageCode);
   game.setLangCode = game.prefs.languageCode;
   game.setMusic = game.prefs.musicOn;
+  game.setSounds = game.prefs.soundsOn;
   game.setScreenKind = game.prefs.screenKind;
   // The strips always open on what is in use, even after an earlier visit left by Escape.
   ClipLanguageStrip(game.setLangIdx);
@@ -89,6 +90,7 @@ bool settingsAction(int64_t px, int64_t py, ClickPath path) {
   if (HitItem(ItemCancel, kButtonHeight, px, py)) {
     game.setLangCode = game.prefs.languageCode;
     game.setMusic = game.prefs.musicOn;
+    game.setSounds = game.prefs.soundsOn;
     game.setScreenKind = game.prefs.screenKind;
     ClipLanguageStrip(LanguageIndex(game.languageList, game.setLangCode));
     ClipScreenKindStrip(game.setScreenKind);
@@ -98,6 +100,10 @@ bool settingsAction(int64_t px, int64_t py, ClickPath path) {
   if (HitItem(ItemMusicBox, kSmallItemHeight, px, py)) {
     pause100(path);
     game.setMusic = game.setMusic == 1 ? 0 : 1;
+  }
+  if (HitItem(ItemSoundsBox, kSmallItemHeight, px, py)) {
+    pause100(path);
+    game.setSounds = game.setSounds == 1 ? 0 : 1;
   }
   // At the ends of the list the arrows do nothing at all, not even the wait.
   if (HitItem(ItemLeftArrow, kSmallItemHeight, px, py) && game.setLangIdx > 0) {

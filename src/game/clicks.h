@@ -12,7 +12,7 @@ bool HitItem(int record, int64_t height, int64_t px, int64_t py);
 // The three kinds of clickable item: the menu entries, the arrows and the check box, the buttons.
 enum class ItemKind { Entry, Small, Button };
 ItemKind KindOfItem(int record);
-// The hit height of a record: 80 for the menu entries, 20 for the arrows and the check box, 40 for
+// The hit height of a record: 80 for the menu entries, 20 for the arrows and the check boxes, 40 for
 // the buttons.
 int64_t ItemHeight(int record);
 // The left-button action of the current state at (px, py). Returns true when OK of the settings was

@@ -72,6 +72,7 @@ void drawSettings() {
   if (game.setScreenKind == 0) sprite_draw(kSpriteLeftArrowOff, left + 274, top + 355);
   if (game.setScreenKind == 2) sprite_draw(kSpriteRightArrowOff, left + 574, top + 355);
   sprite_draw(game.setMusic != 0 ? kSpriteBoxTicked : kSpriteBox, left + 274, top + 275);
+  sprite_draw(game.setSounds != 0 ? kSpriteBoxTicked : kSpriteBox, left + 274, top + 315);
 }
 
 void drawCredits() {

@@ -76,6 +76,7 @@ struct GameGlobals {
   int64_t quitRequested = 0;
   int64_t endedByError = 0;  // a fatal error box ended the loop: nothing is saved
   int64_t frameCounter = 0;  // logo and title timers, and the showing time of a wrong pair
+  bool pointerDrawn = false;  // full screen: the last frame drawn carries the game's pointer
 
   // Board and play: dealt by dealNewGame, changed by picks, the pair step and the board drawing.
   std::array<std::array<BoardCell, kBoardRows>, kBoardColumns> board{};
@@ -110,6 +111,7 @@ struct GameGlobals {
   // Settings screen working copies: taken on entering it, consumed by OK.
   std::string setLangCode;
   int64_t setMusic = 1;
+  int64_t setSounds = 1;
   int64_t setLangIdx = 0;
   int64_t setScreenKind = 0;
 

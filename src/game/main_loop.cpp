@@ -37,7 +37,8 @@ void handleEscape() {
 // Full screen reads the mouse itself; a held left button repeats its action every frame.
 void handleFullScreenMouse() {
   mouse_poll();
-  if (game.gameState > Title) sprite_draw_blended(kSpritePointer, mouse_x(), mouse_y(), 255);
+  game.pointerDrawn = game.gameState > Title;
+  if (game.pointerDrawn) sprite_draw_blended(kSpritePointer, mouse_x(), mouse_y(), 255);
   if (mouse_button(1) || mouse_button(2)) HideFocus();
   if (mouse_button(1)) LeftButtonAction(mouse_x(), mouse_y(), ClickPath::FullScreen);
   if (mouse_button(2) && game.gameState == Playing) game.gameState = Menu;
@@ -85,6 +86,10 @@ void RunOnePass() {
     HandleKeys();
   } else {
     PauseMusic();
+    // Full screen left for another window: the frame it leaves on the screen shows no pointer of
+    // the game's, which would stand still beside the desktop's own.
+    if (game.pointerDrawn) DrawFrame();
+    game.pointerDrawn = false;
     wait_ms(100);
     screen_flip();
   }

@@ -54,6 +54,7 @@ enum ItemRecord {
   ItemLeftArrow = 8,
   ItemRightArrow = 9,
   ItemMusicBox = 10,
+  ItemSoundsBox = 11,  // the sound effects' check box, right below the music's
   ItemScreenLeft = 12,
   ItemScreenRight = 13,
   ItemSettingsOk = 15,

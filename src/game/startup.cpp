@@ -3,6 +3,7 @@
 #include <ctime>
 #include <vector>
 
+#include "display/effect_sounds.h"
 #include "display/music.h"
 #include "display/screen_setup.h"
 #include "game/board.h"
@@ -103,6 +104,7 @@ bool SetUpDisplay() {
     ReportFailedAsset("music.ogg");
     return false;
   }
+  if (game.soundDevice) LoadEffectSounds(dataPackPath());
   std::string failed;
   switch (OpenScreenWithPictures(game.prefs.screenKind, pictures, &failed)) {
     case Opening::NoScreen: ShowFatalBox(Tr("tErrorSCREEN")); return false;

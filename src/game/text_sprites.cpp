@@ -44,6 +44,7 @@ void fillItemsOf(SpriteId sprite) {
       setItem(ItemLeftArrow, kImageLeftArrow, left + 269, top + 230, 20);
       setItem(ItemRightArrow, kImageRightArrow, left + 569, top + 230, 20);
       setItem(ItemMusicBox, kSpriteBox, left + 269, top + 270, 20);
+      setItem(ItemSoundsBox, kSpriteBox, left + 269, top + 310, 20);
       setItem(ItemScreenLeft, kImageLeftArrow, left + 269, top + 350, 20);
       setItem(ItemScreenRight, kImageRightArrow, left + 569, top + 350, 20);
       break;
@@ -144,6 +145,8 @@ void renderSettingsLabels() {
     text_draw(Tr("tMenuLANGUAGE"));
     text_move_to(0, 50);
     text_draw(Tr("tMenuMUSIC"));
+    text_move_to(0, 90);
+    text_draw(Tr("tMenuSOUNDS"));
     text_move_to(0, 130);
     text_draw(Tr("tMenuSCREEN"));
     text_drawing_end();

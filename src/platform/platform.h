@@ -243,6 +243,10 @@ int sound_init();
 // not open. OGG Vorbis is decoded while it plays, from this very memory: the block must stay alive
 // and unchanged as long as the sound exists.
 int sound_load_ogg(int sound, const void* data, size_t size);
+// The same for a short sound (at most a minute) decoded whole, at once: playing it decodes and
+// allocates nothing, and the block may go as soon as this returns. 0 when it does not decode to its
+// end.
+int sound_load_ogg_decoded(int sound, const void* data, size_t size);
 void sound_play(int sound, int flags);
 void sound_pause(int sound);
 void sound_resume(int sound);

@@ -16,6 +16,7 @@ int LoadPreferences(const std::string& dir, Preferences& prefs) {
   prefs.musicOn = document.readInt("Music", 1);
   prefs.screenKind = document.readInt("GameScreen", prefs.screenKind);
   prefs.screenModeText = document.readText("ScreenMode", "1280x720");
+  prefs.soundsOn = document.readInt("Sounds", 1) != 0 ? 1 : 0;
   return 1;
 }
 
@@ -27,6 +28,7 @@ std::string PreferencesFileBytes(const Preferences& prefs) {
   document.writeInt("Music", prefs.musicOn);
   document.writeInt("GameScreen", prefs.screenKind);
   document.writeText("ScreenMode", prefs.screenModeText);
+  if (prefs.soundsOn == 0) document.writeInt("Sounds", 0);
   return document.serialise();
 }
 

@@ -1,5 +1,6 @@
-// The four player settings and their file "Vesperine.prefs": read once at start-up, written once
-// when the player quits.
+// The player settings and their file "Vesperine.prefs": read once at start-up, written once when the
+// player quits. The four of the first version, then the sound effects' switch, written only while it
+// is off, so a file of the game with its effects on is the first version's to the byte.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@ struct Preferences {
   int64_t musicOn = 1;                        // 1 music plays, 0 silent
   int64_t screenKind = 0;                     // 0 full screen, 1 window, 2 borderless window
   std::string screenModeText = "1280x720";    // width "x" height
+  int64_t soundsOn = 1;                       // 1 the effects play, 0 silent; a missing line reads as 1, a number but 0 as 1, anything else (as Music does) as 0
 };
 
 inline constexpr const char* kPreferencesFileName = "Vesperine.prefs";

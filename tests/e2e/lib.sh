@@ -12,6 +12,15 @@ menu_game() { open_game "$@"; player_wait_for_menu; }
 # The command given (a key, a close request) ends the game with status 0 within ten seconds; else
 # MESSAGE. quits_by MESSAGE COMMAND...
 quits_by() { "${@:2}"; wait_for_exit 100 || fail "$1"; }
+# Escape at the menu ends the game with status 0, pressed again for longer while the game runs on (a
+# busy game may see no frame while a short press is down); else MESSAGE.
+escape_quits() {
+  for hold in 0.4 1.5 3; do
+    xdotool keydown Escape sleep "$hold" keyup Escape
+    for _ in $(seq 1 50); do kill -0 "$GAME_PID" 2>/dev/null || { wait "$GAME_PID" && return 0; fail "$1"; }; sleep 0.1; done
+  done
+  fail "$1"
+}
 # Another window (xmessage) at GEOMETRY, shown: OTHER, its process OTHER_PID; on a nested desktop
 # through its Xwayland.
 other_window() {

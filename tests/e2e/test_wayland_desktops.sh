@@ -84,7 +84,7 @@ play_on() {
       fail "$desktop: the desktop does not show the whole frame once the game is back"
     kill "$OTHER_PID"
   fi
-  quits_by "$desktop, kind $kind: the game did not end cleanly" press Escape
+  escape_quits "$desktop, kind $kind: the game did not end cleanly"
   grep -q '^; Vesperine' "${E2E_GAME_DIR}Vesperine.prefs" || fail "$desktop, kind $kind: preferences not saved"
   ! grep -q "no keyboard focus" "$E2E_WORK/game.out" || fail "$desktop, kind $kind: no focus at the start, asked for again"
 }

@@ -16,7 +16,6 @@ fitted_point() {
     s = ww / gw < wh / gh ? ww / gw : wh / gh
     printf "%d %d\n", int((ww - int(gw * s + 0.5)) / 2) + x * s, int((wh - int(gh * s + 0.5)) / 2) + y * s }'
 }
-resize_window() { xdotool windowsize "$GAME_WINDOW" "$1" "$2"; WIN_W=$1 WIN_H=$2; }
 fitted_click() { window_click $(fitted_point "$1" "$2") "${3:-1}"; }
 # The window now (now.ppm) shows the menu panel at the game pixel (X, Y).
 fitted_panel_shows() { window_shot "$E2E_WORK/now.ppm" && panel_shows "$E2E_WORK/now.ppm" $(fitted_point "$@"); }
@@ -49,7 +48,7 @@ leave_game() { press Escape; until_true "${@:-fitted_menu}" && press Escape && w
 # Skips the logo and the title until the menu shows at the game pixel (X, Y).
 menu_then() { for _ in $(seq 1 60); do fitted_panel_shows "$1" "$2" && return 0; press space; done; fail "no menu at $1,$2"; }
 
-# ---- bare X server: the window resized during play
+# ---- bare X server: the menu at 100 %, to set beside the one at 200 %
 start_x 3840x2160
 make_game_dir $'[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1\nScreenMode = 1280x720\n'
 open_game
@@ -65,7 +64,7 @@ window_prefs() { printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 1
 window_prefs
 
 # ---- 200 %: the 1280x720 window is 2560x1440; its START row holds more detail (what halving and
-# doubling again takes away) than the row of the 100 % menu enlarged twice; resized, START answers.
+# doubling again takes away) than the row of the 100 % menu enlarged twice.
 export GDK_SCALE=2
 open_game
 read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
@@ -102,7 +101,7 @@ unset GDK_SCALE
 printf 'Gdk/WindowScalingFactor 2\n' >"$E2E_WORK/xsettings"
 xsettingsd -c "$E2E_WORK/xsettings" >"$E2E_WORK/xsettingsd.out" 2>&1 &
 settings=$!
-until_true grep -q 'Created window' "$E2E_WORK/xsettingsd.out" || fail "xsettingsd did not start"
+answers $settings "$LOOK" owned _XSETTINGS_S0 || fail "xsettingsd did not start"
 open_game
 read -r WIN_W WIN_H < <(xwininfo -id "$GAME_WINDOW" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}')
 [ "${WIN_W}x$WIN_H" = 2560x1440 ] || fail "at the desktop's scale 2 the 1280x720 window is ${WIN_W}x$WIN_H"

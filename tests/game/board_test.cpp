@@ -22,20 +22,6 @@ TEST(BoardLayout, CardSizeAndOriginPerScreen) {
 class BoardTest : public GameTest {
  protected:
   void SetUp() override { GameTest::SetUp(); OpenScreen(1280, 720); SeedRandom(7); dealNewGame(); }
-  // Another cell whose face is (same) or is not (!same) the face of (0, 0).
-  std::pair<int, int> other(bool same) {
-    for (int c = 0; c < kBoardColumns; ++c)
-      for (int r = 0; r < kBoardRows; ++r)
-        if ((c || r) && (game.board[c][r].face == game.board[0][0].face) == same) return {c, r};
-    return {-1, -1};
-  }
-  void clickCell(int c, int r) { ClickFullScreen(game.board[c][r].x + 5, game.board[c][r].y + 5); }
-  // Passes run while cell (c, r) stays in `state` (at most 500).
-  int passesWhile(int c, int r, int8_t state) {
-    int passes = 0;
-    for (; game.board[c][r].state == state && passes < 500; ++passes) RunOnePass();
-    return passes;
-  }
 };
 
 TEST_F(BoardTest, DealsHoldEveryFaceTwiceShuffledPerSeedAndAlternateTheSets) {
@@ -78,17 +64,17 @@ TEST_F(BoardTest, PickIsStrictOnTheCardEdgesAndStopsAtTwo) {
 // Both go on under the menu, and dragging over the second card turns it too. (The last pair ending
 // the game is played end to end: the automated player wins whole games.)
 TEST_F(BoardTest, WrongPairStaysUp81FramesMatchingPairFadesOver32) {
-  const auto [sc, sr] = other(false);
-  clickCell(0, 0), clickCell(sc, sr), game.gameState = Menu;  // turned in this pass; the pass of the click drew it face down
-  EXPECT_EQ(passesWhile(sc, sr, FaceUp), 81);
+  const auto [sc, sr] = OtherCell(false);
+  ClickCell(0, 0), ClickCell(sc, sr), game.gameState = Menu;  // turned in this pass; the pass of the click drew it face down
+  EXPECT_EQ(PassesWhile(sc, sr, FaceUp), 81);
   EXPECT_EQ(std::make_tuple(game.board[0][0].state, game.selCount, game.frameCounter), std::make_tuple(int8_t{FaceDown}, int64_t{0}, int64_t{0}));
-  const auto [pc, pr] = other(true);
-  game.gameState = Playing, clickCell(0, 0), fake::state().buttons[1] = true;
+  const auto [pc, pr] = OtherCell(true);
+  game.gameState = Playing, ClickCell(0, 0), fake::state().buttons[1] = true;
   fake::state().mouseX += static_cast<int>(game.board[pc][pr].x - game.board[0][0].x);
   fake::state().mouseY += static_cast<int>(game.board[pc][pr].y - game.board[0][0].y), RunOnePass();
   EXPECT_EQ(game.board[0][0].state, Vanishing);
   fake::state().buttons[1] = false, game.gameState = Menu;
-  EXPECT_EQ(passesWhile(0, 0, Vanishing), 32);
+  EXPECT_EQ(PassesWhile(0, 0, Vanishing), 32);
   EXPECT_EQ(std::make_tuple(game.board[pc][pr].state, game.cardsLeft, game.pairFade, game.selCount),
             std::make_tuple(int8_t{Removed}, int64_t{46}, int64_t{255}, int64_t{0}));
 }

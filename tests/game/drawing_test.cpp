@@ -57,14 +57,16 @@ TEST_F(DrawingTest, QuestionsAndSettings) {
                                       "sprite_draw 23 " + std::to_string(370 + 540 - sprite_width(kSpriteNo) - 20) + " 340"}));
   UseThreeLanguages();
   // The left arrows are off at their list's start, the right ones at its end (languages, then the three
-  // screen kinds); the box (30, 31 ticked) shows the music.
-  const std::tuple<int, int, int, std::string> cases[] = {
-      {0, 1, 0, "1010 31"}, {2, 0, 2, "0101 30"}, {1, 1, 1, "0000 31"}, {0, 0, 2, "1001 30"}};
-  for (const auto& [index, music, kind, shown] : cases) {
-    game.setLangIdx = index, game.setMusic = music, game.setScreenKind = kind, d = frame(Settings);
+  // screen kinds); the boxes (30, 31 ticked) show the music and, below it, the sound effects.
+  const std::tuple<int, int, int, int, std::string> cases[] = {
+      {0, 1, 0, 0, "1010 31 30"}, {2, 0, 1, 2, "0101 30 31"}, {1, 1, 1, 1, "0000 31 31"}, {0, 0, 0, 2, "1001 30 30"}};
+  for (const auto& [index, music, sounds, kind, shown] : cases) {
+    game.setLangIdx = index, game.setMusic = music, game.setSounds = sounds, game.setScreenKind = kind, d = frame(Settings);
     std::string arrows;
     for (const char* arrow : {"27 574 275", "29 874 275", "27 574 395", "29 874 395"}) arrows += has(d, std::string("sprite_draw ") + arrow) ? "1" : "0";
-    EXPECT_EQ(arrows + " " + d.back().substr(12, 2) + d.back().substr(14), shown + " 574 315") << index << kind;
+    const std::string music_box = d[d.size() - 2], sounds_box = d.back();
+    EXPECT_EQ(arrows + " " + music_box.substr(12, 2) + " " + sounds_box.substr(12, 2) + music_box.substr(14) + sounds_box.substr(14),
+              shown + " 574 315 574 355") << index << kind;
   }
   EXPECT_TRUE(has(d, "sprite_draw 32 594 270") && has(d, "sprite_draw 19 374 260") && has(d, "sprite_draw 34 594 390"));
 }

@@ -15,7 +15,8 @@ class KeyboardFocusTest : public GameTest {
   // What the keys did: state, waits, the settings' choices, a language saved, a quit, the cards up.
   static std::string outcome() {
     std::string s = std::string(kStateNames[game.gameState]) + " waits " + std::to_string(fake::state().waits.size());
-    if (game.gameState == Settings) s += " " + game.setLangCode + " music " + std::to_string(game.setMusic);
+    if (game.gameState == Settings)
+      s += " " + game.setLangCode + " music " + std::to_string(game.setMusic) + " sounds " + std::to_string(game.setSounds);
     if (game.prefs.languageCode != "en_GB") s += " saved " + game.prefs.languageCode;
     if (game.quitRequested) s += " quit";
     for (int i = 0; game.gameState == Playing && i < kCardCount; ++i)  // by card number in reading order
@@ -48,7 +49,7 @@ TEST_F(KeyboardFocusTest, ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem)
       {"first press shows START", Menu, {D, RET}, "Playing waits 1 picks 0"},
       {"CONTINUE without a game only waits", Menu, {D, D, RET}, "Menu waits 1"},
       {"Up twice from START reaches CREDITS", Menu, {D, U, U, RET}, "Credits waits 1"},
-      {"Left and Right stay in a column", Menu, {D, R, L, D, D, RET}, "Settings waits 1 en_GB music 1"},
+      {"Left and Right stay in a column", Menu, {D, R, L, D, D, RET}, "Settings waits 1 en_GB music 1 sounds 1"},
       {"Return before any arrow does nothing", Menu, {RET}, "Menu waits 0"},
       {"no focus over the logo", Logo, {D, RET}, "Logo waits 0"},
       {"YES of the quit question", AskQuit, {R, RET}, "AskQuit waits 0 quit"},
@@ -57,14 +58,15 @@ TEST_F(KeyboardFocusTest, ArrowsMoveInReadingOrderAndReturnClicksTheFocusedItem)
       {"OK of the credits", Credits, {D, D, U, RET}, "Menu waits 1"},
       {"well done takes Return as a click anywhere", WellDone, {L, RET}, "Menu waits 1"},
       {"well done needs no arrow first", WellDone, {ENTER}, "Menu waits 1"},
-      {"left arrow at the list's start: not even the wait", Settings, {D, RET}, "Settings waits 0 en_GB music 1"},
-      {"right arrow beside it", Settings, {D, R, RET, RET}, "Settings waits 2 de_DE music 1"},
-      {"check box below the arrows", Settings, {D, D, D, RET}, "Settings waits 1 en_GB music 0"},
-      {"Right alone on its row stays", Settings, {D, D, D, R, RET}, "Settings waits 1 en_GB music 0"},
+      {"left arrow at the list's start: not even the wait", Settings, {D, RET}, "Settings waits 0 en_GB music 1 sounds 1"},
+      {"right arrow beside it", Settings, {D, R, RET, RET}, "Settings waits 2 de_DE music 1 sounds 1"},
+      {"check box below the arrows", Settings, {D, D, D, RET}, "Settings waits 1 en_GB music 0 sounds 1"},
+      {"Right alone on its row stays", Settings, {D, D, D, R, RET}, "Settings waits 1 en_GB music 0 sounds 1"},
+      {"the sound effects' box below the music's", Settings, {D, D, D, D, RET}, "Settings waits 1 en_GB music 1 sounds 0"},
       {"Up wraps to CANCEL", Settings, {D, R, RET, U, U, RET}, "Menu waits 2"},
       {"OK left of CANCEL applies", Settings, {D, R, RET, U, U, L, RET}, "Menu waits 2 saved hu_HU"},
       {"windows act without the waits; a new screen starts on its first item", Menu, {D, D, D, RET, D, D, RET},
-       "Settings waits 0 en_GB music 0", [] { game.prefs.screenKind = 1; }},
+       "Settings waits 0 en_GB music 0 sounds 1", [] { game.prefs.screenKind = 1; }},
       {"first press shows the top-left card", Playing, {R, RET}, "Playing waits 0 up 0 picks 1"},
       {"Left wraps to the row's end", Playing, {D, L, RET}, "Playing waits 0 up 7 picks 1"},
       {"Up wraps to the bottom row", Playing, {D, U, RET}, "Playing waits 0 up 40 picks 1"},

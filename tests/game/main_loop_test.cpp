@@ -83,9 +83,12 @@ TEST_F(MainLoopTest, RightButtonTheInactiveScreenAndNoPointerInAWindow) {
   EXPECT_EQ(game.gameState, Credits);
   fake::state().buttons[2] = false, game.gameState = Menu, sound_play(0, kSoundLoop);
   fake::state().active = 0, fake::clearCalls(), fake::state().waits.clear();
-  Passes(3);  // inactive: the music pauses, nothing is drawn, the loop idles
+  Passes(3);  // inactive: the music pauses, the frame left on the screen loses the pointer, the loop idles
   EXPECT_EQ(sound_status(0), SoundPaused);
-  EXPECT_TRUE(fake::callsStartingWith("sprite_draw").empty());
+  const auto drawn = fake::callsStartingWith("sprite_draw");
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(fake::callsStartingWith(drawn[0]).size(), 1u) << "one frame drawn again, then none";
+  EXPECT_TRUE(fake::callsStartingWith("sprite_draw_blended 0 ").empty()) << "the frame away shows no pointer";
   EXPECT_EQ(fake::state().waits, (std::vector<int>{100, 100, 100}));
   fake::state().active = 1, Passes(10);  // back, full screen plays it on, M's state as it was
   EXPECT_EQ(std::make_tuple(int{sound_status(0)}, game.prefs.musicOn), std::make_tuple(int{SoundPlaying}, int64_t{1}));

@@ -34,6 +34,7 @@ class StartUpTest : public GameTest {
     for (const std::string& part : parts) EXPECT_NE(log.find(part), std::string::npos) << part << "\nin:\n" << log;
   }
   void writePack() { WriteFakeDataPack(gameDir); }
+  void writePack(const std::vector<std::pair<std::string, std::string>>& effects) { WriteFakeDataPack(gameDir, effects); }
   const ScratchDir gameScratch, homeScratch;
   const std::string gameDir = gameScratch.path(), home = homeScratch.path(), userDir = home + ".Quenmarsh/Vesperine/";
   std::vector<std::string> args;
@@ -93,12 +94,21 @@ TEST_F(StartUpTest, CompletePackOpensLoadsRendersStartsTheMusicAndSeedsTheDealsA
                "Screenwidth:\t\t1280\nScreenheight:\t\t720\nLoad asset (background 1.png):\t\tOK\n",
                "Load asset left off.png:\t\tOK\n", "Load asset (title.png):\t\tOK\nLoad asset (zelt.png):\t\tOK\n"});
   EXPECT_EQ(sound_status(0), SoundPlaying);
+  EXPECT_EQ(fake::callsStartingWith("sound_load_ogg_decoded").size(), 5u) << "the effects, without a line of the log";
   EXPECT_EQ(std::make_tuple(sprite_width(game.backgroundSprites[3]), sprite_width(kSpriteLogo), sprite_height(kSpriteTitle)),
             std::make_tuple(1280, 1280, 720));
   EXPECT_NE(game.cardSets[1].faces[24], 0);
   // Each set-up seeds the deals from the clock: after one seed, two set-ups deal two boards.
   const auto deal = [] { SeedRandom(7), game.cardSetIndex = 0; EXPECT_TRUE(SetUpDisplay()); dealNewGame(); return DealtFaces(); };
   EXPECT_NE(deal(), deal());
+  // Effects missing or damaged: a line each, no box, the game plays on without them.
+  std::filesystem::remove_all(userDir), restart(), writePack({{"card turned 1.ogg", "OggS 1"}, {"pair found.ogg", "damaged"}, {"wrong pair.ogg", ""}, {"well done.ogg", "OggS 5"}});
+  ASSERT_TRUE(start({"/LOG"}) && SetUpDisplay());
+  expectLines(log(userDir), {"Load asset (music.ogg):\t\tOK\nLoad asset (card turned 2.ogg):\t\tMISSING, PLAYING WITHOUT IT\n"
+                             "Load asset (pair found.ogg):\t\tUNUSABLE, PLAYING WITHOUT IT\n"
+                             "Load asset (wrong pair.ogg):\t\tUNUSABLE, PLAYING WITHOUT IT\nOpening screen (Fullscreen):\t\tOK\n"});
+  EXPECT_EQ(std::make_tuple(fake::state().messageBoxes.size(), sound_status(1), sound_status(2), sound_status(3), sound_status(5)),
+            std::make_tuple(0u, SoundIdle, SoundMissing, SoundMissing, SoundIdle));
   // No sound device: no box, the music neither loaded nor played, M still switches it (its log line: end to end).
   restart(), fake::state().failSoundInit = true;
   ASSERT_TRUE(start({}) && SetUpDisplay());
@@ -112,7 +122,9 @@ TEST_F(StartUpTest, ScreenKindsAndModes) {
   const std::pair<const char*, std::string> cases[] = {  // preferences, the screen opened or the box's text
       {"GameScreen = 1\nScreenMode = 1024x768",
        "1024x768 window_open 0 0 0 1024 768 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 1"},
-      {"GameScreen = 0\nScreenMode = 1024x768", "1280x720"},  // full screen ignores the mode
+      {"GameScreen = 0\nScreenMode = 1024x768", "1280x720"},  // full screen ignores the mode, as does borderless
+      {"GameScreen = 2\nScreenMode = 1024x768",
+       "1280x720 window_open 0 0 0 1280 720 Vesperine 1.0.0.1 - Orvandel (www.quenmarsh.example) 2"},
       {"GameScreen = 3", "No screen"}};
   for (const auto& [prefs, expected] : cases) {
     restart();

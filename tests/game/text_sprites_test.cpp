@@ -26,15 +26,23 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidthsTooWideEntriesAreCutAt500And
       {ItemStart, (1280 - 150) / 2, 40 + 150, 150}, {ItemContinue, (1280 - 262) / 2, 40 + 230, 262}, {ItemQuit, -1, 40 + 480, -1},
       {ItemCreditsOk, (1280 - 20) / 2, 40 + 540, 20}, {ItemSettingsOk, 300 + 100, -1, -1}, {ItemYes, (1280 - 540) / 2 + 20, -1, -1},
       {ItemNo, (1280 - 540) / 2 + 540 - 20 - 20, 40 + 300, 20}, {ItemLeftArrow, 300 + 269, 40 + 230, -1},
-      {ItemRightArrow, 300 + 569, -1, -1}, {ItemMusicBox, -1, 40 + 270, 20}, {ItemCancel, 300 + 680 - 99 - 100, -1, -1},
-      {ItemScreenLeft, 300 + 269, 40 + 350, 20}, {ItemScreenRight, 300 + 569, 40 + 350, 20}};
+      {ItemRightArrow, 300 + 569, -1, -1}, {ItemMusicBox, -1, 40 + 270, 20}, {ItemSoundsBox, 300 + 269, 40 + 310, 20},
+      {ItemCancel, 300 + 680 - 99 - 100, -1, -1}, {ItemScreenLeft, 300 + 269, 40 + 350, 20}, {ItemScreenRight, 300 + 569, 40 + 350, 20}};
   for (const auto& [record, x, y, width] : areas) {  // -1: not checked
     const HitArea& a = game.items[record];
     EXPECT_EQ(std::make_tuple(x < 0 ? -1 : a.x, y < 0 ? -1 : a.y, width < 0 ? -1 : a.width), std::make_tuple(x, y, width)) << record;
   }
   fake::state().textWidth = nullptr;  // 10 pixels a byte
   game.translations.set("tMenuSTART", std::string(60, 'W')), game.translations.set("tQuestionsQUIT", "Do you really want to quit?");
+  game.translations.set("tMenuMUSIC", "Music"), game.translations.set("tMenuSOUNDS", "Sounds");
   fake::clearCalls(), renderLanguageTexts();
+  // The settings labels, 40 pixels apart: language, music, sound effects.
+  std::string labels;
+  const auto& calls = fake::state().calls;
+  for (size_t i = 0; i + 1 < calls.size(); ++i)
+    if (calls[i].starts_with("text_move_to 0 ") && calls[i + 1].starts_with("text_draw "))
+      labels += calls[i].substr(15) + calls[i + 1].substr(calls[i + 1].find('['));
+  EXPECT_EQ(labels, "10[]50[Music]90[Sounds]");
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteStart), game.items[ItemStart].width), std::make_tuple(500, int64_t{500}));
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteSettings), game.items[ItemSettings].width), std::make_tuple(0, int64_t{0}));
   // Questions are centred paragraphs, never clipped.

@@ -82,4 +82,30 @@ TEST(Preferences, DesignedBytesWrittenReadAndWrittenAgainAndMissingKeysGiveDefau
             std::make_tuple("", 1, 1, "1280x720"));
 }
 
+// The effects' switch: a seventh line after the six, only while off, so the six read as before; no
+// line, a line in another group, or any value but 0 is on.
+TEST(Preferences, SoundsSwitchIsASeventhLineOnlyWhileOff) {
+  ScratchDir dir;
+  for (const auto& [sounds, bytes] : {std::pair{int64_t{1}, kDesignedFile}, {int64_t{0}, kDesignedFile + "Sounds = 0\n"}}) {
+    Preferences prefs{"en_GB"};
+    prefs.soundsOn = sounds;
+    ASSERT_EQ(SavePreferences(dir.path(), prefs), 1);
+    EXPECT_EQ(ReadWholeFile(dir.file("Vesperine.prefs")), bytes);
+    Preferences reread{"xx_XX", 0, 2, "1x1"};
+    reread.soundsOn = 1 - sounds;
+    ASSERT_EQ(LoadPreferences(dir.path(), reread), 1);
+    EXPECT_EQ(std::tie(reread.languageCode, reread.musicOn, reread.screenKind, reread.screenModeText, reread.soundsOn),
+              std::make_tuple("en_GB", 1, 0, "1280x720", sounds));
+  }
+  const std::pair<const char*, int64_t> lines[] = {
+      {"", 1}, {"Sounds = 0\n", 0}, {"sounds=2\n", 1}, {"Sounds = off\n", 0}, {"[Other]\nSounds = 0\n", 1}};
+  for (const auto& [line, on] : lines) {
+    WriteWholeFile(dir.file("Vesperine.prefs"), std::string("[Settings]\nMusic = 0\n") + line);
+    Preferences prefs;
+    prefs.soundsOn = 1 - on;
+    ASSERT_EQ(LoadPreferences(dir.path(), prefs), 1);
+    EXPECT_EQ(prefs.soundsOn, on) << line;
+  }
+}
+
 }  // namespace

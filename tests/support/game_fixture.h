@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "display/data_pack_writer.h"
@@ -25,8 +26,11 @@ inline std::string FakePng(int width, int height) {
   return png + std::string("\x08\x06\0\0\0", 5);
 }
 
-// A data pack of every picture (fake PNGs of plausible sizes, a 680 x 640 menu panel) and "music.ogg" in dir.
-inline void WriteFakeDataPack(const std::string& dir) {
+// A data pack of every picture (fake PNGs of plausible sizes, a 680 x 640 menu panel), "music.ogg" and the
+// effects given (name, bytes; all five unless told) in dir.
+inline void WriteFakeDataPack(const std::string& dir, const std::vector<std::pair<std::string, std::string>>& effects = {
+                                  {"card turned 1.ogg", "OggS 1"}, {"card turned 2.ogg", "OggS 2"}, {"pair found.ogg", "OggS 3"},
+                                  {"wrong pair.ogg", "OggS 4"}, {"well done.ogg", "OggS 5"}}) {
   DataPackWriter pack({});
   std::string error;
   const auto entry = [&](const std::string& name, const std::string& data) {
@@ -42,6 +46,7 @@ inline void WriteFakeDataPack(const std::string& dir) {
     add(name, w, h);
   for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
   entry("music.ogg", "OggS fake music");
+  for (const auto& [name, bytes] : effects) entry(name, bytes);
   WriteWholeFile(dir + "VesperineData.pack", std::string(pack.bytes().begin(), pack.bytes().end()));
 }
 
@@ -97,6 +102,22 @@ class GameTest : public ::testing::Test {
   void ClickFullScreen(int64_t x, int64_t y) {
     fake::state().mouseX = static_cast<int>(x), fake::state().mouseY = static_cast<int>(y);
     fake::state().buttons[1] = true, RunOnePass(), fake::state().buttons[1] = false;
+  }
+  // A cell whose face is (same) or is not (!same) the face of (0, 0), other than it and those given.
+  static std::pair<int, int> OtherCell(bool same, std::vector<std::pair<int, int>> taken = {}) {
+    taken.push_back({0, 0});
+    for (int c = 0; c < kBoardColumns; ++c)
+      for (int r = 0; r < kBoardRows; ++r)
+        if ((game.board[c][r].face == game.board[0][0].face) == same && std::ranges::find(taken, std::pair{c, r}) == taken.end())
+          return {c, r};
+    return {-1, -1};
+  }
+  void ClickCell(int c, int r) { ClickFullScreen(game.board[c][r].x + 5, game.board[c][r].y + 5); }
+  // Passes run while cell (c, r) stays in `state` (at most 500).
+  int PassesWhile(int c, int r, int8_t state) {
+    int passes = 0;
+    for (; game.board[c][r].state == state && passes < 500; ++passes) RunOnePass();
+    return passes;
   }
   // Centre of an item record with its hit height.
   static int64_t ItemCentreX(int record) { return game.items[record].x + game.items[record].width / 2; }

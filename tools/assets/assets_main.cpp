@@ -1,6 +1,6 @@
 // vesperine-assets OUTDIR: draws every picture of the data pack into OUTDIR as PNG, plus the
-// application icon at every size, a contact sheet and a mock-up of the board. Fails when a picture
-// outgrows the memory block the game unpacks it into.
+// application icon at every size, the pointer at the screen densities above 1, a contact sheet and
+// a mock-up of the board. Fails when a picture outgrows the memory block the game unpacks it into.
 #include "artwork/catalogue.h"
 #include "artwork/interface.h"
 #include "artwork/previews.h"
@@ -26,6 +26,10 @@ int main(int argc, char** argv) {
     }
     for (const int pixels : artwork::iconSizes) {
       artwork::writePng(artwork::paintIcon(pixels), outDir + "vesperine-icon-" + std::to_string(pixels) + ".png",
+                        artwork::pictureBlockBytes);
+    }
+    for (const int density : artwork::pointerDensities) {
+      artwork::writePng(artwork::paintPointerAt(density), outDir + "pointer-" + std::to_string(density) + "x.png",
                         artwork::pictureBlockBytes);
     }
     artwork::writePng(artwork::makeContactSheet(drawn), outDir + "contact-sheet.png", 1'000'000);

@@ -9,6 +9,7 @@
 //   vesperine-look diff A.ppm B.ppm [WxH+X+Y]    prints how many pixels differ (in the region)
 //   vesperine-look saver                         whether the X server's screensaver has the screen:
 //                                                prints On, Off or Disabled
+//   vesperine-look owned SELECTION               status 0 when a client owns the selection
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -195,7 +196,12 @@ int main(int argc, char** argv) {
     std::printf("%s\n", info.state == ScreenSaverOn ? "On" : info.state == ScreenSaverOff ? "Off" : "Disabled");
     return 0;
   }
+  if (command == "owned" && args.size() == 2) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) die("no X display");
+    return XGetSelectionOwner(display, XInternAtom(display, argv[2], False)) != None ? 0 : 1;
+  }
   std::fputs("usage: vesperine-look shot SOURCE OUT.ppm|- [X Y W H CROP.ppm]... | hash SOURCE | same A B | "
-             "pixel A X Y | diff A B [WxH+X+Y] | saver\n", stderr);
+             "pixel A X Y | diff A B [WxH+X+Y] | saver | owned SELECTION\n", stderr);
   return 2;
 }

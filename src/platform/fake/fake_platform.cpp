@@ -364,6 +364,17 @@ int sound_load_ogg(int sound, const void* data, size_t size) {
   g_state.sounds[sound] = SoundIdle;
   return 1;
 }
+// Data that begins with "OggS" decodes to its end; anything else is damaged.
+int sound_load_ogg_decoded(int sound, const void* data, size_t size) {
+  record("sound_load_ogg_decoded", sound, size);
+  const bool decodes = size >= 4 && std::memcmp(data, "OggS", 4) == 0;
+  if (!g_state.soundStarted || g_state.failSoundLoad || !decodes) {
+    g_state.sounds.erase(sound);
+    return 0;
+  }
+  g_state.sounds[sound] = SoundIdle;
+  return 1;
+}
 namespace {
 int* soundSlot(int sound) {
   auto it = g_state.sounds.find(sound);

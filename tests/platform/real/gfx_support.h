@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "platform/platform.h"
 #include "platform/real/draw/draw.h"
@@ -25,6 +26,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 
 namespace gfx {
 
@@ -142,16 +144,27 @@ inline InkBox ink_box(const RgbaImage& image) {
   return box;
 }
 
-// A shell command's exit status, or its standard output.
+// A shell command's exit status, or its standard output. A program of it not installed (the shell's
+// status 127) fails the test, naming the program's Debian package.
+inline int fail_when_missing(const std::string& command, int status) {
+  std::string words = " " + command + " ", line, program, package;
+  for (char& c : words) c = std::strchr(";|&()$'\"", c) ? ' ' : c;
+  for (std::ifstream table(VESPERINE_SOURCE_DIR "/tests/programs/programs.txt"); status == 127 && std::getline(table, line);)
+    if (std::istringstream(line) >> program >> package && words.find(" " + program + " ") != std::string::npos &&
+        std::system(("command -v '" + program + "' >/dev/null").c_str()) != 0)
+      ADD_FAILURE() << program << " is not installed: Debian package " << package << " (scripts/install-deps.sh --tests)";
+  return status;
+}
 inline int run(const std::string& command) {
   const int status = std::system(command.c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return fail_when_missing(command, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
 }
 inline std::string output(const std::string& command) {
   std::string text(1 << 16, '\0');
   FILE* pipe = popen(command.c_str(), "r");
   text.resize(fread(text.data(), 1, text.size(), pipe));
-  pclose(pipe);
+  const int status = pclose(pipe);
+  fail_when_missing(command, WIFEXITED(status) ? WEXITSTATUS(status) : -1);
   return text;
 }
 
@@ -294,28 +307,40 @@ inline int misplaced_in_fit(const RgbaImage& shown, double left, double top, dou
   return wrong;
 }
 
-// Players who also write another alphabet: their layouts in order, the active group, a key pressed
-// by the symbol it carries there, and the code it must read as: a letter key as the letter of the
-// Latin layout (German's Y where Russian has Я, French's M where Tifinagh has ⵎ), the keys all layouts
-// share as always.
-struct LayoutKey { const char* layouts; int group; const char* symbol; int code; };
+// Players who also write another alphabet: their layouts in order, the group locked, the key pressed
+// (named by what a US keyboard has there) and the code it must read as. In a layout of another script
+// every letter key reads as the Latin layout's letter, whatever it carries: Tifinagh's comma where US
+// has M, the French M where it has ⵎ, Hebrew's slash on Q; a Latin layout's keys are its own (AZERTY's
+// comma where US has M, also beside a US layout; QWERTZ's Y and Z); the keys all layouts share as always.
+struct LayoutKey { const char* layouts; int group; const char* usKey; int code; };
 inline constexpr LayoutKey kLayoutKeys[] = {
-    {"us,ru", 1, "Cyrillic_softsign", kKeyM}, {"us,ru", 1, "Cyrillic_yeru", kKeyS}, {"ru,us", 0, "Cyrillic_softsign", kKeyM},
-    {"ru,us", 0, "Cyrillic_yeru", kKeyS}, {"us,gr", 1, "Greek_mu", kKeyM}, {"us,gr", 1, "Greek_sigma", kKeyS}, {"de,ru", 1, "Cyrillic_ya", 'y'},
-    {"fr,ma(tifinagh)", 1, "U2D4E", kKeyM}, {"us,eg", 1, "U2C99", kKeyM}, {"us,jv", 1, "UA9B1", kKeyS},
-    {"us,ru", 1, "Escape", kKeyEscape}, {"ru,us", 0, "space", kKeySpace}, {"us,gr", 1, "Return", kKeyReturn}, {"us,ru", 1, "Up", kKeyUp}};
-// Each key pressed, seen down and released, `take` bringing the key states up to date with all the
-// X server sent: the keys not read as their code. The keyboard is a US one again after.
+    {"us,ma(tifinagh)", 1, "m", kKeyM}, {"us,ma(tifinagh)", 1, "s", kKeyS},       {"fr,ma(tifinagh)", 1, "semicolon", kKeyM},
+    {"fr,ma(tifinagh)", 1, "m", ','},   {"fr,ma(tifinagh)", 0, "semicolon", kKeyM}, {"fr,ma(tifinagh)", 0, "m", ','},
+    {"us,ru", 1, "m", kKeyM},           {"us,ru", 1, "s", kKeyS},                 {"ru,us", 0, "m", kKeyM},
+    {"de,ru", 1, "z", 'y'},             {"de,ru", 0, "z", 'y'},                   {"de,ru", 0, "y", 'z'},
+    {"fr,ara", 1, "semicolon", kKeyM},  {"fr,ara", 1, "s", kKeyS},                {"fr,ara", 1, "a", 'q'},
+    {"us,il", 1, "m", kKeyM},           {"us,il", 1, "s", kKeyS},                 {"us,il", 1, "q", 'q'},
+    {"us,gr", 1, "s", kKeyS},           {"us,eg", 1, "m", kKeyM},                 {"us,jv", 1, "s", kKeyS},
+    {"us,ru", 1, "Escape", kKeyEscape}, {"us,il", 1, "space", kKeySpace},         {"fr,ara", 1, "Return", kKeyReturn},
+    {"us,ru", 1, "Up", kKeyUp},         {"fr,us", 0, "m", ','}};
+// Each key pressed, seen down and released as the keyboard sends it (XTest's raw key codes: xdotool
+// would switch to a group holding the symbol), `take` bringing the key states up to date with all
+// the X server sent: the keys not read as their code. The keyboard is a US one again after.
 inline std::vector<std::string> keys_misread_in_layouts(const std::function<void()>& take) {
   std::vector<std::string> misread;
+  run("setxkbmap -layout us");
   Display* display = XOpenDisplay(nullptr);
-  for (const auto& [layouts, group, symbol, code] : kLayoutKeys) {
+  std::vector<KeyCode> keys;
+  for (const LayoutKey& k : kLayoutKeys) keys.push_back(XKeysymToKeycode(display, XStringToKeysym(k.usKey)));
+  for (size_t i = 0; i < keys.size(); ++i) {
+    const auto& [layouts, group, usKey, code] = kLayoutKeys[i];
+    const KeyCode key = keys[i];
     run(std::string("setxkbmap -layout '") + layouts + "'");
-    XkbLockGroup(display, XkbUseCoreKbd, unsigned(group)), XSync(display, False);
-    run(std::string("xdotool keydown ") + symbol), take();
+    XkbLockGroup(display, XkbUseCoreKbd, unsigned(group));
+    XTestFakeKeyEvent(display, key, True, CurrentTime), XSync(display, False), take();
     const int whileHeld = key_released(code);
-    run(std::string("xdotool keyup ") + symbol), take();
-    if (whileHeld != 0 || key_released(code) != 1) misread.push_back(std::string(layouts) + " " + symbol);
+    XTestFakeKeyEvent(display, key, False, CurrentTime), XSync(display, False), take();
+    if (whileHeld != 0 || key_released(code) != 1) misread.push_back(std::string(layouts) + " group " + std::to_string(group) + " " + usKey);
   }
   run("setxkbmap -layout us"), XCloseDisplay(display);
   return misread;

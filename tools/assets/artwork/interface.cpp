@@ -332,8 +332,10 @@ Surface paintWellDoneBanner() { return wellDoneBanner(true); }
 
 Surface paintWellDoneShadow() { return silhouetteShadow(wellDoneBanner(false), 10, 0.85); }
 
-Surface paintPointer() {
-  constexpr int size = 32;
+Surface paintPointer() { return paintPointerAt(1); }
+
+Surface paintPointerAt(int density) {
+  const int size = 32 * density;
   Surface shape = makeSurface(size, size, true);
   const auto arrow = [](cairo_t* cr, double dx, double dy) {
     cairo_move_to(cr, 1.5 + dx, 1.5 + dy);
@@ -347,12 +349,14 @@ Surface paintPointer() {
   };
   {
     const Context cr = makeContext(shape);
+    cairo_scale(cr.get(), density, density);
     arrow(cr.get(), 2, 2);
     cairo_set_source_rgba(cr.get(), 0.05, 0.02, 0.08, 0.55);
     cairo_fill(cr.get());
   }
-  blur(shape, 3);
+  blur(shape, 3 * density);
   const Context cr = makeContext(shape);
+  cairo_scale(cr.get(), density, density);
   arrow(cr.get(), 0, 0);
   cairo_pattern_t* fill = cairo_pattern_create_linear(0, 0, 12, 28);
   addColourStop(fill, 0.0, rgb255(255, 250, 232));

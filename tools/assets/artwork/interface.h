@@ -20,6 +20,11 @@ Surface paintWellDoneBanner();
 // The silhouette of the banner's solid parts, dark and soft, the same size as the banner.
 Surface paintWellDoneShadow();
 Surface paintPointer();
+// The pointer drawn again for a screen of `density` pixels a game pixel on each side, 32 x density
+// pixels wide, as sharp there as the 32-pixel one is at density 1 (which it is at 1). The game's
+// full screen takes these densities, built into the program.
+inline constexpr int pointerDensities[] = {2, 3, 4};
+Surface paintPointerAt(int density);
 // left: true for the left arrow. Usable arrows carry alpha; unavailable ones are opaque squares of
 // the text amber so they hide the usable arrow drawn beneath them.
 Surface paintArrow(bool left);

@@ -7,8 +7,8 @@
 
 namespace music {
 
-std::size_t writeOggVorbis(const LoopBuffer& loop, const std::string& path, float quality) {
-  const VorbisTags tags = {{"TITLE", "Evening over the marsh"}, {"ARTIST", "Quenmarsh"}};
+std::size_t writeOggVorbis(const LoopBuffer& loop, const std::string& path, float quality, const std::string& title) {
+  const VorbisTags tags = {{"TITLE", title}, {"ARTIST", "Quenmarsh"}};
   const std::vector<std::uint8_t> bytes = oggStream(
       encodeVorbis(sampleRate, 2, loop.frames(), quality, tags,
                    [&loop](std::size_t frame, int channel) { return (channel == 0 ? loop.left : loop.right)[frame]; }),

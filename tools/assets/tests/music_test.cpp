@@ -1,5 +1,6 @@
 // The music code and the finished music file: a long, quiet loop that rises and falls, nothing
-// bright above 8 kHz, and a loop point nobody can hear.
+// bright above 8 kHz, and a loop point nobody can hear. The sound effects beside it: short, as soft
+// and dark as the music, silent at both ends, and never clipping over its loudest part.
 #include "music/effects.h"
 #include "music/instruments.h"
 #include "music/score.h"
@@ -123,6 +124,60 @@ TEST(MusicFile, LongQuietRisingAndFallingDarkAndSeamless) {
   for (const auto& bound : bounds) {
     EXPECT_GE(bound.value, bound.low) << bound.what;
     EXPECT_LE(bound.value, bound.high) << bound.what;
+  }
+}
+
+// The loudest stretch of `frames` frames of the music, by its level, every second.
+std::size_t loudestStretch(const Decoded& music, std::size_t frames) {
+  std::size_t best = 0;
+  double bestLevel = -1.0;
+  for (std::size_t at = 0; at + frames <= music.channel[0].size(); at += 44100) {
+    const double level = rms(music.channel[0], at, frames) + rms(music.channel[1], at, frames);
+    if (level > bestLevel) bestLevel = level, best = at;
+  }
+  return best;
+}
+
+TEST(EffectFiles, ShortSoftDarkSilentAtTheirEndsAndNeverClippingOverTheMusic) {
+  const Decoded music = decode(VESPERINE_ASSET_DIR "/music.ogg");
+  ASSERT_GT(music.channel[0].size(), 10u * 44100);
+  std::vector<double> threeSeconds = windowLevels(music, 3 * 44100, 44100);
+  std::sort(threeSeconds.begin(), threeSeconds.end());
+  const double musicLoud = threeSeconds[threeSeconds.size() * 95 / 100];  // the louder moments, dBFS
+  const std::size_t loudest = loudestStretch(music, 4 * 44100);
+  const struct { const char* entry; double longest; } effects[] = {
+      {"card turned 1.ogg", 0.25}, {"card turned 2.ogg", 0.25}, {"pair found.ogg", 1.0}, {"wrong pair.ogg", 0.5}, {"well done.ogg", 3.0}};
+  for (const auto& effect : effects) {
+    SCOPED_TRACE(effect.entry);
+    const Decoded sound = decode((std::string(VESPERINE_ASSET_DIR "/") + effect.entry).c_str());
+    ASSERT_EQ(std::make_pair(sound.channels, sound.rate), std::make_pair(2, 44100L));
+    const std::size_t frames = sound.channel[0].size();
+    ASSERT_GT(frames, 4410u);
+    const double level = std::hypot(rms(sound.channel[0], 0, frames), rms(sound.channel[1], 0, frames)) / std::sqrt(2.0);
+    double peak = 0.0, edges = 0.0, loudestHigh = 0.0, mixedPeak = 0.0;
+    for (const std::vector<float>& channel : sound.channel) {
+      for (const float s : channel) peak = std::max(peak, static_cast<double>(std::abs(s)));
+      edges = std::max({edges, rms(channel, 0, 44), rms(channel, frames - 44, 44)});  // the first and last millisecond
+      const std::vector<float> high = above8kHz(channel);
+      for (std::size_t at = 0; at + 2205 <= frames; at += 441) loudestHigh = std::max(loudestHigh, rms(high, at, 2205));
+    }
+    // Laid over the music's loudest four seconds, every tenth of a second.
+    for (std::size_t start = loudest; start + frames <= loudest + 4 * 44100; start += 4410)
+      for (int c = 0; c < 2; ++c)
+        for (std::size_t i = 0; i < frames; ++i)
+          mixedPeak = std::max(mixedPeak, static_cast<double>(std::abs(music.channel[c][start + i] + sound.channel[c][i])));
+    const struct { const char* what; double value, low, high; } bounds[] = {
+        {"seconds", static_cast<double>(frames) / sound.rate, 0.1, effect.longest},
+        {"level against the music's louder moments, dB", decibels(level) - musicLoud, -20.0, 0.0},
+        {"sample peak, dBFS", decibels(peak), -20.0, -6.0},
+        {"loudest 50 ms above 8 kHz against the sound, dB", decibels(loudestHigh / level), -200.0, -40.0},
+        {"first and last millisecond, dBFS", decibels(edges), -300.0, -50.0},
+        {"peak over the music's loudest part, dBFS", decibels(mixedPeak), -60.0, -3.0},
+    };
+    for (const auto& bound : bounds) {
+      EXPECT_GE(bound.value, bound.low) << bound.what;
+      EXPECT_LE(bound.value, bound.high) << bound.what;
+    }
   }
 }
 

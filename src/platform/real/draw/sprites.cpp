@@ -203,6 +203,7 @@ SpriteId sprite_load_png(SpriteId number, const void* data, size_t size, int fla
   if (!picture_decode(data, size, &decoded, &hasAlpha)) {
     return 0;
   }
+  picture_drawn_for_density(data, size, pictures_density(), &decoded);
   const SpriteId id = sprites.claim(number);
   if (id == kNoId) {
     return 0;

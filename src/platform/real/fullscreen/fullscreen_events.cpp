@@ -3,7 +3,6 @@
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,14 +17,12 @@ namespace {
 // The key's code from its unshifted symbols (Shift+S is still the S key) in each layout group, and
 // the group active in the event's state.
 int key_code(Display* display, unsigned keycode, unsigned state, bool numLock) {
-  std::array<unsigned long, kLayoutGroups> symbols{};
-  for (int group = 0; group < kLayoutGroups; ++group) {
+  return key_code_of_key(static_cast<int>(keycode), XkbGroupForCoreState(state), numLock, [&](int key, int group) {
     unsigned modifiers = 0;
     KeySym symbol = NoSymbol;
-    XkbLookupKeySym(display, static_cast<KeyCode>(keycode), XkbBuildCoreState(0, group), &modifiers, &symbol);
-    symbols[group] = symbol;
-  }
-  return key_code_from_groups(symbols.data(), kLayoutGroups, XkbGroupForCoreState(state), numLock);
+    XkbLookupKeySym(display, static_cast<KeyCode>(key), XkbBuildCoreState(0, group), &modifiers, &symbol);
+    return static_cast<unsigned long>(symbol);
+  });
 }
 
 double carryX = 0;  // the part of a game pixel left over by a scaled pointer movement
@@ -173,16 +170,18 @@ void fullscreen_process_events() {
 void fullscreen_read_pointer() {
   int x = 0;
   int y = 0;
-  if (gFullscreen.pointerByPosition) {
+  if (gFullscreen.pointerByPosition || gFullscreen.pointerLeft) {
+    // Read where it is: where warps cannot be trusted, and back from another window, where the
+    // game's pointer comes back where the player's pointer now is, not where it was left.
     int gameX = 0;
     int gameY = 0;
     if (gFullscreen.display != nullptr && query_pointer(&x, &y)) {
       gl_window_to_game(x, y, &gameX, &gameY);
       input_mouse_placed(gameX, gameY);
     }
-  } else if (gFullscreen.pointerLeft) {
-    // Where the player left the pointer in another window is no movement of the game's pointer.
-    fullscreen_centre_pointer();
+    if (gFullscreen.pointerLeft) {
+      fullscreen_centre_pointer();
+    }
   } else if (take_pointer_motion(&x, &y)) {
     const double scale = gl_screen_fit().scale;  // window pixels a game pixel
     const double moveX = x / scale + carryX;

@@ -32,7 +32,8 @@ extern FullscreenWindow gFullscreen;
 // input polls.
 void fullscreen_process_events();
 // The pointer's movement since the last call into the mouse position: its offset from the screen
-// centre, moving it back there, or where warping it cannot be trusted, its position on the window.
+// centre, moving it back there; its position on the window where warping it cannot be trusted, and
+// when the screen comes back from another window.
 void fullscreen_read_pointer();
 // The window's size, at opening and whenever the window manager changes it: the picture is fitted
 // to it, and the pointer kept at its centre.

@@ -4,6 +4,8 @@
 // registers itself as the source the polls and the flip take pending events from.
 #pragma once
 
+#include <functional>
+
 // Where the polls take pending events and the pointer's movement from; either may be null.
 struct InputSource {
   void (*takeEvents)() = nullptr;
@@ -17,11 +19,20 @@ void input_take_events();
 int key_code_from_keysym(unsigned long keysym, bool numLockOn);
 // An X keyboard holds up to four layouts, its groups.
 constexpr int kLayoutGroups = 4;
-// The game's code for a key from its unshifted symbol in each layout group of the keyboard (0 where
-// it has none) and the group active when it was pressed (below groupCount): the active group's symbol, or where that is
-// a letter of a script without Latin letters (Cyrillic, Tifinagh, Kana), the Latin letter of the first
-// group that has one on the key. So M and S work by the keys marked M and S in any layout order.
-int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool numLockOn);
+// A key's unshifted symbol in a layout group of the keyboard, 0 where it has none.
+using KeySymbols = std::function<unsigned long(int keycode, int group)>;
+// The game's code for key `keycode` pressed while `activeGroup` was active. In a Latin layout (French
+// AZERTY, German QWERTZ) the keys are that layout's own; while a layout of another script is active
+// (one where no key carries a Latin letter: Russian, Tifinagh, Arabic, Hebrew) a key reads as the
+// Latin letter the first group with one has on it, whatever the active layout puts there (with
+// us,ma(tifinagh) the US M, where Tifinagh has its comma). So M and S work by the keys marked M and S.
+int key_code_of_key(int keycode, int activeGroup, bool numLockOn, const KeySymbols& symbols);
+// The same from the key's symbol in each group (0 where it has none), the group active (below
+// groupCount) and whether that group writes Latin: the active group's symbol, or where that is a
+// letter of a script without Latin letters (Cyrillic, Tifinagh, Kana), or the active group is not
+// Latin, the Latin letter of the first group that has one on the key.
+int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool activeWritesLatin,
+                         bool numLockOn);
 
 void input_key_changed(int code, bool down);
 // Losing the focus: every key counts as up.

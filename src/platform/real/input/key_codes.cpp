@@ -1,9 +1,10 @@
 // X key symbols to the game's key codes. The keypad is numbered by position from its unshifted
 // symbols (Insert = 0 ... Page Up = 9, Delete = "."), and ignored while Num Lock is on, except Enter.
-// A letter key pressed while a layout of another script is active (Russian, Greek, Tifinagh, Kana)
-// reads as the Latin letter the player's Latin layout puts on it.
+// A key pressed while a layout of another script is active (Russian, Greek, Tifinagh, Kana) reads as
+// the Latin letter the player's Latin layout puts on it.
 #include <X11/keysym.h>
 
+#include <array>
 #include <span>
 
 #include "platform/real/input/input.h"
@@ -126,14 +127,25 @@ bool symbol_key(unsigned long symbol) {
   return point >= 0 ? in_ranges(static_cast<unsigned long>(point), kSymbolPoints) : in_ranges(symbol, kSymbolKeysyms);
 }
 
+// Whether some key of the keyboard (X key codes run from 8 to 255) carries a Latin letter in the
+// group unshifted: the whole keyboard is looked at only for a layout of another script, the first
+// rows of a Latin one hold its letters.
+bool group_writes_latin(int group, const KeySymbols& symbols) {
+  for (int keycode = 8; keycode <= 255; ++keycode) {
+    if (latin_letter(symbols(keycode, group))) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
-int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool numLockOn) {
+int key_code_from_groups(const unsigned long* symbols, int groupCount, int activeGroup, bool activeWritesLatin,
+                         bool numLockOn) {
   const int code = key_code_from_keysym(symbols[activeGroup], numLockOn);
-  // A Latin letter with marks and a symbol (a dead key, punctuation) are keys of their own; a letter
-  // of any other script (Cyrillic, Tifinagh, Kana...), or no symbol at all, is read by the key's
-  // Latin letter in another group.
-  if (code >= 0 || latin_letter(symbols[activeGroup]) || symbol_key(symbols[activeGroup])) {
+  // In a Latin layout a Latin letter with marks and a symbol (a dead key, punctuation) are keys of
+  // their own; a letter of any other script (Cyrillic, Tifinagh, Kana...), or no symbol at all, is
+  // read by the key's Latin letter in another group, as is every key of a layout of another script.
+  if (activeWritesLatin && (code >= 0 || latin_letter(symbols[activeGroup]) || symbol_key(symbols[activeGroup]))) {
     return code;
   }
   for (int group = 0; group < groupCount; ++group) {
@@ -142,5 +154,14 @@ int key_code_from_groups(const unsigned long* symbols, int groupCount, int activ
       return key_code_from_keysym(symbol, numLockOn);
     }
   }
-  return -1;
+  return code;
+}
+
+int key_code_of_key(int keycode, int activeGroup, bool numLockOn, const KeySymbols& symbols) {
+  std::array<unsigned long, kLayoutGroups> onKey{};
+  for (int group = 0; group < kLayoutGroups; ++group) {
+    onKey[group] = symbols(keycode, group);
+  }
+  return key_code_from_groups(onKey.data(), kLayoutGroups, activeGroup, group_writes_latin(activeGroup, symbols),
+                              numLockOn);
 }

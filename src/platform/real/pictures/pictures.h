@@ -1,8 +1,8 @@
 // The pictures room: off-screen images (pictures cut and scaled, canvases for text), PNG decoding
-// and encoding, and the pictures decoded ahead on the other core while the game starts. Owns the
-// image table (images.cpp), the density of the images the game makes, and the decode-ahead worker
-// with its queue (picture_ahead.cpp). It uses no other room: the drawing and text rooms take their
-// pixels from here.
+// and encoding, the pointer drawn for the screen's density, and the pictures decoded ahead on the
+// other core while the game starts. Owns the image table (images.cpp), the density of the images
+// the game makes, and the decode-ahead worker with its queue (picture_ahead.cpp). It uses no other
+// room: the drawing and text rooms take their pixels from here.
 #pragma once
 
 #include <cstdint>
@@ -32,6 +32,12 @@ inline int image_game_width(const RgbaImage& image) { return image.width / image
 inline int image_game_height(const RgbaImage& image) { return image.height / image.density; }
 // The image resampled (bilinear) to width x height pixels of the given density.
 RgbaImage image_resampled(const RgbaImage& source, int width, int height, int density);
+
+// A picture decoded from `data` that is the designed 32-pixel pointer becomes, on a screen of
+// `density` pixels a game pixel (2 or more), the pointer drawn for that density, or for the finest
+// one drawn below it: the same 32 x 32 game pixels, sharp where the 32-pixel one would be magnified
+// (pointer_density.cpp). Every other picture stays as decoded.
+void picture_drawn_for_density(const void* data, size_t size, int density, RgbaImage* picture);
 
 // Largest side of a sprite or an image, and of a picture decoded into one.
 constexpr int kMaxPictureSide = 16384;

@@ -1,12 +1,14 @@
 // WAV files to output-format PCM: SDL's loader, then SDL's converter for any other rate, sample
-// format or channel count.
+// format or channel count. Short OGG Vorbis sounds: their stream read to its end at once.
 #include "platform/real/sound/sound_decode.h"
 
 #include <SDL.h>
 
 #include <climits>
 #include <cstring>
+#include <memory>
 
+#include "platform/real/sound/ogg_stream.h"
 #include "platform/real/sound/sound_mixer.h"
 
 namespace {
@@ -53,3 +55,14 @@ bool wav_decode(const void* data, size_t size, std::vector<uint8_t>* pcm) {
   return ok;
 }
 
+bool ogg_decode_whole(const void* data, size_t size, std::vector<uint8_t>* pcm) {
+  pcm->clear();
+  const std::unique_ptr<PcmStream> stream = ogg_stream_open(static_cast<const uint8_t*>(data), size);
+  if (stream == nullptr) return false;
+  uint8_t chunk[16384];
+  for (size_t got = 0; (got = stream->read(chunk, sizeof chunk)) > 0;) {
+    if (pcm->size() + got > kMaxWholePcmBytes) return false;
+    pcm->insert(pcm->end(), chunk, chunk + got);
+  }
+  return !stream->damaged() && !pcm->empty();
+}

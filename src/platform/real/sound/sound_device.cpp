@@ -85,12 +85,10 @@ void sound_shutdown() {
   deviceState = DeviceState::NeverTried;
 }
 
-int sound_load_ogg(int sound, const void* data, size_t size) {
-  if (!running()) return 0;
-  Sound loaded;
-  const bool decoded = wav_data(data, size) ? wav_decode(data, size, &loaded.pcm)
-                                            : (loaded.stream = ogg_stream_open(static_cast<const uint8_t*>(data), size)) != nullptr;
-  // Channels still playing the old sound would read freed memory: they stop before it is replaced.
+namespace {
+// Puts `loaded` in place of the sound of that number (none when it did not decode). Channels still
+// playing the old sound would read freed memory: they stop before it is replaced.
+int replace_sound(int sound, bool decoded, Sound loaded) {
   Sound replaced;
   with_mixer_locked([&] {
     channel_stop(channels, sound);
@@ -102,6 +100,22 @@ int sound_load_ogg(int sound, const void* data, size_t size) {
     if (decoded) sounds[sound] = std::move(loaded);
   });
   return decoded ? 1 : 0;
+}
+}  // namespace
+
+int sound_load_ogg(int sound, const void* data, size_t size) {
+  if (!running()) return 0;
+  Sound loaded;
+  const bool decoded = wav_data(data, size) ? wav_decode(data, size, &loaded.pcm)
+                                            : (loaded.stream = ogg_stream_open(static_cast<const uint8_t*>(data), size)) != nullptr;
+  return replace_sound(sound, decoded, std::move(loaded));
+}
+
+int sound_load_ogg_decoded(int sound, const void* data, size_t size) {
+  if (!running()) return 0;
+  Sound loaded;
+  const bool decoded = wav_data(data, size) ? wav_decode(data, size, &loaded.pcm) : ogg_decode_whole(data, size, &loaded.pcm);
+  return replace_sound(sound, decoded, std::move(loaded));
 }
 
 void sound_play(int sound, int flags) {

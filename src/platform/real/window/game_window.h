@@ -22,6 +22,9 @@ GameWindow* game_window(int window);
 // shape that fits, with its frame, inside the work area of its desktop. The window is realised and
 // not shown yet.
 void window_size_within_work_area(GtkWidget* toplevel, int* width, int* height);
+// The largest size of width x height's shape within roomWidth x roomHeight, whichever side limits
+// it; width x height where it fits, or where there is no room at all.
+void size_within_room(int roomWidth, int roomHeight, int* width, int* height);
 // Signals of the top-level window: close request, moves, focus, minimise, keys.
 void window_events_connect_toplevel(GameWindow& window);
 // Signals of the drawing area: repaint, clicks, pointer motion, its size.

@@ -82,12 +82,24 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
   gtk_window_set_resizable(gtkWindow, style == WindowStyleWindowed);
   gtk_window_set_decorated(gtkWindow, style == WindowStyleWindowed);
   gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
+  if (style == WindowStyleBorderless) {
+    // Desktop full screen, as games have it: asked of the window manager, which then keeps it at
+    // (0, 0) above its panels instead of placing it below a top panel with its bottom off the
+    // screen. Where one does not honour that, it is centred at the desktop's size: at (0, 0).
+    gtk_window_fullscreen(gtkWindow);
+  }
   // Realised but not shown: the game shows it once its first frame can be drawn.
   gtk_widget_realize(toplevel);
   // A framed window is kept inside the work area; a borderless one has the desktop's size and covers
-  // it, panels included, as full screen does.
+  // it, panels included, as full screen does: the game's size times the desktop's density, which on
+  // a desktop too small for its scale is less than the game's size in the scaled pixels.
   if (style == WindowStyleWindowed) {
     window_size_within_work_area(toplevel, &width, &height);
+  } else {
+    const int density = desktop_density(0);
+    const int scale = display_scale();
+    width = (width * density + scale - 1) / scale;
+    height = (height * density + scale - 1) / scale;
   }
   gtk_window_set_default_size(gtkWindow, width, height);
   if (style == WindowStyleWindowed) {

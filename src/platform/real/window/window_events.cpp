@@ -96,20 +96,18 @@ gboolean on_window_state(GtkWidget*, GdkEventWindowState* event, gpointer) {
 // key has in each layout group.
 gboolean on_key(GtkWidget*, GdkEventKey* event, gpointer) {
   GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event->window));
-  std::array<unsigned long, kLayoutGroups> symbols{};
-  for (int group = 0; group < kLayoutGroups; ++group) {
-    guint keyval = 0;
-    if (gdk_keymap_translate_keyboard_state(keymap, event->hardware_keycode, static_cast<GdkModifierType>(0), group,
-                                            &keyval, nullptr, nullptr, nullptr)) {
-      symbols[group] = keyval;
-    }
-  }
   const int active = event->group % kLayoutGroups;
-  if (symbols[active] == 0) {
-    symbols[active] = event->keyval;
-  }
+  const auto symbol = [&](int keycode, int group) {
+    guint keyval = 0;
+    gdk_keymap_translate_keyboard_state(keymap, static_cast<guint>(keycode), static_cast<GdkModifierType>(0), group,
+                                        &keyval, nullptr, nullptr, nullptr);
+    if (keyval == 0 && keycode == event->hardware_keycode && group == active) {
+      keyval = event->keyval;
+    }
+    return static_cast<unsigned long>(keyval);
+  };
   const bool numLock = (event->state & GDK_MOD2_MASK) != 0;
-  input_key_changed(key_code_from_groups(symbols.data(), kLayoutGroups, active, numLock), event->type == GDK_KEY_PRESS);
+  input_key_changed(key_code_of_key(event->hardware_keycode, active, numLock, symbol), event->type == GDK_KEY_PRESS);
   return TRUE;
 }
 

@@ -1,6 +1,6 @@
 // The size a window of the window kinds opens at: as asked, or where that is larger than the work
 // area of its desktop (the monitor less the panels), the largest size of the same shape that fits
-// there, its window manager's frame included.
+// there, its window manager's frame included, or room for one where the manager tells nothing of it.
 #include <X11/Xatom.h>
 #include <gdk/gdkx.h>
 
@@ -12,14 +12,26 @@
 
 namespace {
 
-// The frame the window manager puts around the window, asked before the window is shown: a window
-// manager that keeps the EWMH sets it on the window (_NET_FRAME_EXTENTS) when asked, at once unless
-// it is busy; without one, or when it does not answer within half a second, there is none.
+// Where a window manager tells nothing of its frame (i3 answers no request for it and publishes no
+// work area either), room for the frame common desktops draw, in the screen's pixels: a title bar
+// and borders.
+constexpr GtkBorder kUntoldFrame{4, 4, 40, 4};
+
+// The frame the window manager puts around the window, in the desktop's scaled pixels, rounded up
+// as GTK sizes the window; asked before the window is shown: a window manager that keeps the EWMH
+// sets it on the window (_NET_FRAME_EXTENTS) when asked, at once unless it is busy. Where one does
+// not offer that or does not answer within half a second, kUntoldFrame; without one, none.
 GtkBorder frame_extents(GdkWindow* window) {
+  const long scale = gdk_window_get_scale_factor(window);
+  const auto scaled = [scale](long side) { return static_cast<gint16>((side + scale - 1) / scale); };
+  GdkScreen* screen = gdk_window_get_screen(window);
   GtkBorder frame{};
+  if (g_strcmp0(gdk_x11_screen_get_window_manager_name(screen), "unknown") != 0) {
+    frame = GtkBorder{scaled(kUntoldFrame.left), scaled(kUntoldFrame.right), scaled(kUntoldFrame.top),
+                      scaled(kUntoldFrame.bottom)};
+  }
   GdkDisplay* gdkDisplay = gdk_window_get_display(window);
-  if (!gdk_x11_screen_supports_net_wm_hint(gdk_window_get_screen(window),
-                                          gdk_atom_intern_static_string("_NET_REQUEST_FRAME_EXTENTS"))) {
+  if (!gdk_x11_screen_supports_net_wm_hint(screen, gdk_atom_intern_static_string("_NET_REQUEST_FRAME_EXTENTS"))) {
     return frame;
   }
   Display* display = gdk_x11_display_get_xdisplay(gdkDisplay);
@@ -41,10 +53,8 @@ GtkBorder frame_extents(GdkWindow* window) {
     const bool read = XGetWindowProperty(display, xid, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
                                          &after, &data) == Success;
     if (read && type == XA_CARDINAL && format == 32 && count == 4) {
-      // In the screen's pixels: in the desktop's scaled ones, rounded up, as GTK sizes the window.
-      const long scale = gdk_window_get_scale_factor(window);
-      const auto side = [&](int i) { return static_cast<gint16>((reinterpret_cast<const long*>(data)[i] + scale - 1) / scale); };
-      frame = GtkBorder{side(0), side(1), side(2), side(3)};
+      const auto* sides = reinterpret_cast<const long*>(data);  // in the screen's pixels
+      frame = GtkBorder{scaled(sides[0]), scaled(sides[1]), scaled(sides[2]), scaled(sides[3])};
     }
     if (data != nullptr) {
       XFree(data);
@@ -76,6 +86,10 @@ void window_size_within_work_area(GtkWidget* toplevel, int* width, int* height) 
   const GtkBorder frame = frame_extents(gtk_widget_get_window(toplevel));
   const int roomWidth = area.width - frame.left - frame.right;
   const int roomHeight = area.height - frame.top - frame.bottom;
+  size_within_room(roomWidth, roomHeight, width, height);
+}
+
+void size_within_room(int roomWidth, int roomHeight, int* width, int* height) {
   if (roomWidth <= 0 || roomHeight <= 0 || (*width <= roomWidth && *height <= roomHeight)) {
     return;
   }

@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "platform/real/fullscreen/fullscreen_window.h"
+#include <gdk/gdkx.h>
 
 namespace {
 
@@ -14,7 +15,8 @@ namespace {
 void sync_input() { XSync(gFullscreen.display, False); }
 
 // Xvfb has no video modes to switch: the whole screen opens, and with two monitors (as a VNC server
-// shows them) also the first one's size, over it. (Its window and grabs: ManagedFullScreen's bare run.)
+// shows them) also the first one's size, over it; on a scaled desktop too small for its scale, at a
+// pixel a game pixel. (Its window and grabs: ManagedFullScreen's bare run.)
 TEST_F(FullScreen, FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtTheirSizes) {
   EXPECT_EQ(desktop_width() * 10000 + desktop_height(), 12800720);
   int width = 7, height = 7;
@@ -33,6 +35,17 @@ TEST_F(FullScreen, FullScreenCoversTheDesktopOrItsFirstMonitorAndOpensOnlyAtThei
     EXPECT_EQ(fullscreen_geometry(gFullscreen.display), geometry) << w << "x" << h;
   }
   EXPECT_TRUE(monitors("xrandr --delmonitor left && xrandr --delmonitor right", 1280)) << "one monitor again";
+  // At 200 % and 300 % the 1280x720 desktop is too small to lay the game out at its half or third
+  // (GDK's 426 at 300 % is 1280 all the same): full screen at a pixel a game pixel, sprites made so.
+  for (const int scale : {2, 3}) {
+    gdk_x11_display_set_window_scale(gdk_display_get_default(), scale), platform_init(0, nullptr);
+    EXPECT_EQ(std::tuple(desktop_width(), desktop_height(), desktop_density(0)), std::tuple(1280, 720, 1)) << scale;
+    EXPECT_EQ(screen_open_fullscreen(1280, 720, 32, "Vesperine test", kFlipVsync), 1) << scale;
+    EXPECT_EQ(fullscreen_geometry(gFullscreen.display), std::vector<int>({0, 0, 1280, 720, IsViewable, True})) << scale;
+    EXPECT_EQ(saved_pixels(sprite_create(kNewSprite, 6, 3, kSpritePlain)).width, 6) << scale;
+    screen_close();
+  }
+  gdk_x11_display_set_window_scale(gdk_display_get_default(), 1), platform_init(0, nullptr);
 }
 
 TEST_F(FullScreen, HeldKeysAreReleasedOnceAfterGoingUpOrLosingTheFocusTapsAreNotAndLettersReadAsInTheLatinLayout) {

@@ -50,7 +50,7 @@ TEST(KeyCodes, ALetterOutsideLatinIsReadAsTheLatinLetterOfAnotherGroup) {
       {XK_EuroSign, XK_m, 0, -1},             {kEnDash, XK_m, 0, -1},                 {kCombiningAcute, XK_m, 0, -1}};
   for (const auto& [first, second, active, code] : cases) {
     const unsigned long symbols[] = {first, second};
-    EXPECT_EQ(key_code_from_groups(symbols, 2, active, false), code) << std::hex << first << " " << second << " group " << active;
+    EXPECT_EQ(key_code_from_groups(symbols, 2, active, true, false), code) << std::hex << first << " " << second << " group " << active;
   }
 }
 

@@ -153,6 +153,32 @@ TEST(Sound, OggPlaysToItsEndBrokenDataRemovesTheOldSoundAndSoundsComeOutAt44100H
   ExpectHeard(Heard(pcm, 0, 44100), {Tone{440, 16384}, Tone{440, 16384}}, "48 kHz mono WAV");
 }
 
+// Short sounds decoded whole as they load, to the sample what the stream gives: the block may go at
+// once, and two play at the same time, each to its end. One cut short, damaged or longer than a
+// minute does not load, and takes the old sound of its number away.
+TEST(Sound, ShortSoundsDecodedWholeAtLoadingPlayWithoutTheirBlockTwoAtATime) {
+  const auto tone = [](size_t frame, int side) { return 0.3f * std::sin(frame * (side + 1) * 0.05f); };
+  Bytes ogg = music::oggStream(music::encodeVorbis(44100, 2, 90000, kQuick, {}, tone), 7);
+  // Damaged: a second link with a page whose checksum fails, found only once the first has played.
+  Bytes whole, damaged = music::oggStream(music::encodeVorbis(44100, 2, 90000, kQuick, {}, tone), 9);
+  damaged[damaged.size() / 2] ^= 0x55;
+  damaged.insert(damaged.begin(), ogg.begin(), ogg.end());
+  const Bytes cut(ogg.begin(), ogg.begin() + ogg.size() * 6 / 10);
+  const Bytes longer = music::oggStream(Lengthened(music::encodeVorbis(44100, 2, 44100, kQuick, {}, [](size_t, int) { return 0.0f; }), int64_t{61} * 44100), 7);
+  ASSERT_TRUE(ogg_decode_whole(ogg.data(), ogg.size(), &whole));
+  EXPECT_TRUE(whole == ReadAll(*ogg_stream_open(ogg.data(), ogg.size()), 4096));
+  for (const Bytes* bad : std::initializer_list<const Bytes*>{&cut, &damaged, &longer}) EXPECT_FALSE(ogg_decode_whole(bad->data(), bad->size(), &whole)) << bad->size();
+  ASSERT_TRUE(init_dummy_sound());
+  for (const int sound : {kOther, kOther + 1}) ASSERT_NE(sound_load_ogg_decoded(sound, ogg.data(), ogg.size()), 0);
+  std::ranges::fill(ogg, uint8_t{0});
+  sound_play(kOther, 0), sound_play(kOther + 1, 0);
+  EXPECT_EQ(std::make_pair(sound_status(kOther), sound_status(kOther + 1)), std::make_pair(int{SoundPlaying}, int{SoundPlaying}));
+  EXPECT_TRUE(wait_until([] {}, [] { return sound_status(kOther) == SoundIdle && sound_status(kOther + 1) == SoundIdle; }));
+  EXPECT_EQ(sound_load_ogg_decoded(kOther, damaged.data(), damaged.size()), 0);
+  EXPECT_EQ(sound_status(kOther), SoundMissing);
+  sound_shutdown();
+}
+
 // Links one after the other, stereo with a tone of its own on each side or mono, at 44,100, 22,050
 // and 48,000 Hz: the mixer hears each side of each link at its own pitch and at the level the file
 // holds, alike when the stream is read a frame at a time.

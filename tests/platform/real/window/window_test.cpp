@@ -5,6 +5,8 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <array>
+
 namespace {
 
 constexpr int kWidth = 400, kHeight = 300;
@@ -249,6 +251,21 @@ TEST_F(WindowKind, AWindowLargerThanTheWorkAreaOpensAtTheLargestSizeOfItsShapeTh
     EXPECT_EQ(std::pair(covering.width, covering.height), std::pair(1280, 720)) << "the borderless window covers the desktop";
     window_close(0), XDestroyWindow(display_, panel);
   });
+}
+
+// A window asked larger than its room (the work area less its frame) takes the largest size of its
+// shape there, whichever side limits it: one wider than the room's shape by its width, one taller by
+// its height. One that fits keeps its size, as does any where no room is known.
+TEST(WorkArea, AWindowLargerThanItsRoomTakesTheLargestSizeOfItsShapeWhicheverSideLimitsIt) {
+  const std::array<int, 6> cases[] = {  // room, asked, opened
+      {1920, 1080, 2560, 1080, 1920, 810},  {1920, 1080, 1080, 2560, 455, 1080},  {1920, 1050, 2560, 1440, 1866, 1050},
+      {1280, 720, 1600, 900, 1280, 720},    {1920, 1080, 1921, 400, 1920, 399},   {1920, 1080, 1920, 1080, 1920, 1080},
+      {1920, 1080, 640, 1080, 640, 1080},   {0, 1080, 2560, 1080, 2560, 1080},    {1920, -30, 2560, 1080, 2560, 1080}};
+  for (const auto& [roomWidth, roomHeight, width, height, openedWidth, openedHeight] : cases) {
+    int w = width, h = height;
+    size_within_room(roomWidth, roomHeight, &w, &h);
+    EXPECT_EQ(std::pair(w, h), std::pair(openedWidth, openedHeight)) << width << "x" << height << " in " << roomWidth << "x" << roomHeight;
+  }
 }
 
 // Which window-state changes become Minimized, Maximized or Restored events.
