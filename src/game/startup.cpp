@@ -104,7 +104,7 @@ bool SetUpDisplay() {
     ReportFailedAsset("music.ogg");
     return false;
   }
-  if (game.soundDevice) LoadEffectSounds(dataPackPath());
+  if (game.soundDevice) LoadEffectSounds(DataPackPath());
   std::string failed;
   switch (OpenScreenWithPictures(game.prefs.screenKind, pictures, &failed)) {
     case Opening::NoScreen: ShowFatalBox(Tr("tErrorSCREEN")); return false;

@@ -36,6 +36,7 @@ laid_out() {
   fitted_panel_shows $((GAME_W / 2)) $(( (GAME_H - MENU_H) / 2 + 600 )) &&
     [ "$(pixel "$E2E_WORK/now.ppm" 0 0)" != 0,0,0 ] && [ "$(pixel "$E2E_WORK/now.ppm" $((WIN_W - 1)) $((WIN_H - 1)))" != 0,0,0 ]
 }
+resize_window() { xdotool windowsize "$GAME_WINDOW" "$1" "$2"; WIN_W=$1 WIN_H=$2; }
 resized_click() {
   resize_window "$1" "$2"
   GAME_W=$(($1 / ${GDK_SCALE:-1})) GAME_H=$(($2 / ${GDK_SCALE:-1}))

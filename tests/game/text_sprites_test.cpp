@@ -35,14 +35,15 @@ TEST_F(TextSpritesTest, ItemsFollowTheMeasuredWidthsTooWideEntriesAreCutAt500And
   fake::state().textWidth = nullptr;  // 10 pixels a byte
   game.translations.set("tMenuSTART", std::string(60, 'W')), game.translations.set("tQuestionsQUIT", "Do you really want to quit?");
   game.translations.set("tMenuMUSIC", "Music"), game.translations.set("tMenuSOUNDS", "Sounds");
+  game.translations.set("tMenuSCREEN", "Screen");
   fake::clearCalls(), renderLanguageTexts();
-  // The settings labels, 40 pixels apart: language, music, sound effects.
+  // The settings labels, 40 pixels apart: language, music, sound effects, screen.
   std::string labels;
   const auto& calls = fake::state().calls;
   for (size_t i = 0; i + 1 < calls.size(); ++i)
     if (calls[i].starts_with("text_move_to 0 ") && calls[i + 1].starts_with("text_draw "))
       labels += calls[i].substr(15) + calls[i + 1].substr(calls[i + 1].find('['));
-  EXPECT_EQ(labels, "10[]50[Music]90[Sounds]");
+  EXPECT_EQ(labels, "10[]50[Music]90[Sounds]130[Screen]");
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteStart), game.items[ItemStart].width), std::make_tuple(500, int64_t{500}));
   EXPECT_EQ(std::make_tuple(sprite_width(kSpriteSettings), game.items[ItemSettings].width), std::make_tuple(0, int64_t{0}));
   // Questions are centred paragraphs, never clipped.
