@@ -439,6 +439,11 @@ mutation 513 src/platform/real/window/screen_window.cpp e2e e2e_test_screen_swit
   's/gtk_window_set_resizable(gtkWindow, style == WindowStyleWindowed);/gtk_window_set_resizable(gtkWindow, FALSE);/' "the window's size fixed, refused by openbox"
 mutation 514 src/platform/real/window/screen_window.cpp platform 'WindowKind.Opens*' \
   's/std::min(width, kWindowMinWidth), std::min(height, kWindowMinHeight)/width, height/' "the window never smaller than it opened"
+mutation 515 src/platform/real/window/screen_window.cpp e2e e2e_test_desktop_requests \
+  's/if (window\.configured \&\& /if (/; s/= window\.lastFrame\.width;/= gtk_widget_get_allocated_width(window.toplevel);/; s/= window\.lastFrame\.height;/= gtk_widget_get_allocated_height(window.toplevel);/' \
+  "the window's size read from GTK's allocation, 200x200 just after it is shown: laid out and saved"
+mutation 516 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/if (resized \&\& placed)/if (resized)/' \
+  "the work area's size the window manager gave at opening saved as the player's"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

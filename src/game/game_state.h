@@ -30,6 +30,9 @@ constexpr int kBoardRows = 6;
 constexpr int kCardCount = kBoardColumns * kBoardRows;
 constexpr int kItemCount = 17;
 
+// A window just opened: waiting for its first focus, then for its size to settle, then placed.
+enum class WindowPlacing { AwaitingFocus, Settling, Placed };
+
 struct BoardCell {
   SpriteId face = 0;
   int64_t x = 0;
@@ -91,10 +94,13 @@ struct GameGlobals {
 
   // Screen: the window kind F11 goes back to (the windowed one unless the player chose borderless),
   // and the window's size as the game last laid out for it, with the size it has been seen at since
-  // that moment (the game lays out anew once a new size has held for half a second).
+  // that moment (the game lays out anew once a new size has held for half a second). A window just
+  // opened is being placed until its size has settled after its first focus: the size the window
+  // manager gives it then (a work area, a tile) is laid out, never saved as the player's.
   int64_t windowKind = 1;
   int64_t windowLaidOutWidth = 0, windowLaidOutHeight = 0;
   int64_t windowSeenWidth = 0, windowSeenHeight = 0, windowSeenSinceMs = 0;
+  WindowPlacing windowPlacing = WindowPlacing::Placed;
 
   // Layout: made again whenever the screen opens.
   int64_t screenWidth = 0;

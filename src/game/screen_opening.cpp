@@ -20,6 +20,6 @@ Opening OpenScreenWithPictures(int64_t kind, UnpackedPictures& pictures, std::st
   if (!loaded) return Opening::NoAsset;
   renderAllTexts();
   FinishScreenSetup(kind);
-  WindowLaidOut();
+  WindowLaidOut(!inOpenWindow);
   return Opening::Opened;
 }

@@ -22,11 +22,18 @@ void GameSizeForWindow(int64_t width, int64_t height, int64_t* gameWidth, int64_
   }
 }
 
-void WindowLaidOut() {
+void WindowLaidOut(bool fresh) {
   int w = 0, h = 0;
   window_size(0, &w, &h);
   game.windowLaidOutWidth = game.windowSeenWidth = w;
   game.windowLaidOutHeight = game.windowSeenHeight = h;
+  game.windowSeenSinceMs = platform_clock_ms();
+  if (fresh) game.windowPlacing = WindowPlacing::AwaitingFocus;
+}
+
+void WindowFocused() {
+  if (game.windowPlacing != WindowPlacing::AwaitingFocus) return;
+  game.windowPlacing = WindowPlacing::Settling;
   game.windowSeenSinceMs = platform_clock_ms();
 }
 
@@ -39,11 +46,13 @@ void FollowWindowSize() {
     return;
   }
   if (now - game.windowSeenSinceMs < kWindowSettleMs) return;
+  const bool placed = game.windowPlacing == WindowPlacing::Placed;
+  if (game.windowPlacing == WindowPlacing::Settling) game.windowPlacing = WindowPlacing::Placed;
   const bool resized = w != game.windowLaidOutWidth || h != game.windowLaidOutHeight;
   // A ScreenMode smaller than the panel opens too small for it: the next layout makes room.
   const bool cramped = game.screenWidth < sprite_width(kSpriteMenuPanel) || game.screenHeight < sprite_height(kSpriteMenuPanel);
   if (!resized && !cramped) return;
-  if (resized) game.prefs.screenModeText = std::to_string(w) + "x" + std::to_string(h);
+  if (resized && placed) game.prefs.screenModeText = std::to_string(w) + "x" + std::to_string(h);
   game.windowLaidOutWidth = w, game.windowLaidOutHeight = h;
   int64_t gw = 0, gh = 0;
   GameSizeForWindow(w, h, &gw, &gh);

@@ -32,13 +32,12 @@ GameWindow* window_with_handle(uintptr_t handle) {
 // A window of the windowed style takes any size from the smallest up; a borderless one keeps its own.
 bool takes_any_size(const GameWindow& window) { return gtk_window_get_resizable(GTK_WINDOW(window.toplevel)) != FALSE; }
 
-// The size the window manager gave the window, once it is shown; before, the size it opened at.
+// The size the window manager gave the window, from its last configure event; before the first, the
+// size it opened at. (Just shown, GTK's allocation is still its own guess, 200x200.)
 void follow_window_size(GameWindow& window) {
-  GtkAllocation allocation{};
-  gtk_widget_get_allocation(window.toplevel, &allocation);
-  if (gtk_widget_get_mapped(window.toplevel) && allocation.width > 1 && allocation.height > 1) {
-    window.width = allocation.width;
-    window.height = allocation.height;
+  if (window.configured && window.lastFrame.width > 1 && window.lastFrame.height > 1) {
+    window.width = window.lastFrame.width;
+    window.height = window.lastFrame.height;
   }
 }
 
@@ -111,6 +110,7 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
   slot->width = width;
   slot->height = height;
   slot->lastFrame = GdkRectangle{-1, -1, width, height};
+  slot->configured = false;
   window_events_connect_toplevel(*slot);
   g_signal_connect(toplevel, "destroy", G_CALLBACK(gtk_widget_destroyed), &slot->toplevel);
   return 1;
