@@ -421,6 +421,29 @@ mutation 305 src/platform/real/fullscreen/fullscreen_events.cpp platform Managed
   "full screen back from another window with the game's pointer where it was left"
 mutation 306 src/platform/real/pictures/pointer_density.cpp e2e e2e_test_panels \
   's/if (density < 2 ||/if (true ||/' "the 32-pixel pointer magnified at 200 %"
+# The screen kind from inside the game.
+mutation 500 src/game/text_sprites.cpp game 'TextSpritesTest.ItemsFollow*' 's/left + 269, top + 350, 20/left + 269, top + 351, 20/' "the screen kind's left arrow a pixel low to a click"
+mutation 501 src/game/frame_drawing.cpp game DrawingTest.QuestionsAndSettings 's/game\.setScreenKind == 2)/game.setScreenKind == 1)/' "the right screen-kind arrow greyed at the window"
+mutation 502 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' 's/kind < 0 || kind > 2/kind < 0 || kind > 3/' "the screen kind stepped past the borderless window"
+mutation 503 src/game/clicks.cpp game 'ClicksTest.ScreenKind*' '/^    game\.setScreenKind = game\.prefs\.screenKind;$/d' "CANCEL keeping the screen kind stepped to"
+mutation 504 src/game/screen_switch.cpp game 'ScreenSwitchTest.OkOpens*' '/^  restoreFaces(faces);$/d' "the board's cards left on the sprites of the closed screen"
+mutation 505 src/game/screen_switch.cpp game 'ScreenSwitchTest.F11*' 's/? game\.windowKind : ScreenFull/? ScreenWindowed : ScreenFull/' "F11 back to a framed window from a borderless one"
+mutation 506 src/game/main_loop.cpp game 'ScreenSwitchTest.F11*' 's/(alt \&\& key_released(kKeyReturn))/key_released(kKeyReturn)/' "Return without Alt switching full screen"
+mutation 507 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/now - game\.windowSeenSinceMs < kWindowSettleMs/false/' "the window laid out anew before its size settled"
+mutation 508 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' '/if (resized) game\.prefs\.screenModeText/d' "the window's settled size not kept for the save"
+mutation 509 src/game/window_layout.cpp game 'ScreenSwitchTest.NothingChanged*' 's/const bool cramped = .*/const bool cramped = false;/' "a window too small for the menu panel left laid out at its size"
+mutation 510 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/ceilDiv(width \* ph, height)/width * ph \/ height/' "the game size below the panel rounded down, too narrow for it"
+mutation 511 src/game/screen_switch.cpp game 'ScreenSwitchTest.AKind*' '/opened = openAt(oldKind, 0, 0, pictures);/d' "a kind that does not open ending the game instead of going back"
+mutation 512 src/game/main_loop.cpp game 'ScreenSwitchTest.AKind*' '/if (game\.endedByError != 0) return;/d' "preferences saved after the fatal box of a switch"
+mutation 513 src/platform/real/window/screen_window.cpp e2e e2e_test_screen_switch \
+  's/gtk_window_set_resizable(gtkWindow, style == WindowStyleWindowed);/gtk_window_set_resizable(gtkWindow, FALSE);/' "the window's size fixed, refused by openbox"
+mutation 514 src/platform/real/window/screen_window.cpp platform 'WindowKind.Opens*' \
+  's/std::min(width, kWindowMinWidth), std::min(height, kWindowMinHeight)/width, height/' "the window never smaller than it opened"
+mutation 515 src/platform/real/window/screen_window.cpp e2e e2e_test_desktop_requests \
+  's/if (window\.configured \&\& /if (/; s/= window\.lastFrame\.width;/= gtk_widget_get_allocated_width(window.toplevel);/; s/= window\.lastFrame\.height;/= gtk_widget_get_allocated_height(window.toplevel);/' \
+  "the window's size read from GTK's allocation, 200x200 just after it is shown: laid out and saved"
+mutation 516 src/game/window_layout.cpp game 'ScreenSwitchTest.TheWindow*' 's/if (resized \&\& placed)/if (resized)/' \
+  "the work area's size the window manager gave at opening saved as the player's"
 
 scratch=$(mktemp -d /tmp/vesperine-mutations-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT

@@ -63,7 +63,7 @@ void ChooseScreenSize(int64_t kind, std::string* modeText, int64_t* width, int64
   ParseScreenMode(fallback, width, height);
 }
 
-int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::string& title) {
+int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::string& title, bool inOpenWindow) {
   const char* label = kindLabel(kind);
   if (!label) return 0;
   const int w = static_cast<int>(width), h = static_cast<int>(height);
@@ -73,7 +73,7 @@ int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::strin
       opened = screen_open_fullscreen(w, h, 32, title, kFlipVsync);
     } else {
       const int style = kind == ScreenWindowed ? WindowStyleWindowed : WindowStyleBorderless;
-      if (window_open(0, 0, 0, w, h, title, style)) {
+      if (inOpenWindow || window_open(0, 0, 0, w, h, title, style)) {
         opened = screen_open_in_window(window_handle(0), 0, 0, w, h, 0, 0, 0, kFlipVsync);
         // The window kinds keep the system's pointer: no cursor pack is read.
         if (!opened) window_close(0);

@@ -13,7 +13,8 @@ void ParseScreenMode(const std::string& modeText, int64_t* width, int64_t* heigh
 // The desktop size (logged), or in the windowed kind the preferred mode. A mode no window can have
 // (a side of 0, or longer than screen_largest_side) is logged and replaced by the default 1280x720.
 void ChooseScreenSize(int64_t kind, std::string* modeText, int64_t* width, int64_t* height);
-// Opens the screen of that kind with its log lines; 1 when it opened.
-int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::string& title);
+// Opens the screen of that kind with its log lines; 1 when it opened. `inOpenWindow`: a window kind's
+// screen goes into window 0 as it is, at another size, instead of a new window.
+int OpenGameScreen(int64_t kind, int64_t width, int64_t height, const std::string& title, bool inOpenWindow = false);
 // Frame rate, bilinear sprites, and in the window kinds the window shown and activated.
 void FinishScreenSetup(int64_t kind);

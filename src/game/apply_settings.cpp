@@ -2,6 +2,7 @@
 
 #include "game/game_state.h"
 #include "game/language_loading.h"
+#include "game/screen_switch.h"
 #include "game/text_sprites.h"
 
 void applySettings() {
@@ -20,4 +21,6 @@ void applySettings() {
   }
   game.prefs.soundsOn = game.setSounds;  // effects that already sound play to their end
   game.gameState = Menu;
+  // The screen kind last: opened anew, with the texts in the language just chosen, on the menu.
+  if (game.setScreenKind != game.prefs.screenKind) SwitchScreenKind(game.setScreenKind);
 }

@@ -1,5 +1,7 @@
 #include "game/clicks.h"
 
+#include <utility>
+
 #include "game/apply_settings.h"
 #include "game/board.h"
 #include "game/game_state.h"
@@ -21,8 +23,10 @@ void enterSettings() {
   game.setLangCode = game.prefs.languageCode;
   game.setMusic = game.prefs.musicOn;
   game.setSounds = game.prefs.soundsOn;
-  // The strip always opens on the language in use, even after an earlier visit left by Escape.
+  game.setScreenKind = game.prefs.screenKind;
+  // The strips always open on what is in use, even after an earlier visit left by Escape.
   ClipLanguageStrip(game.setLangIdx);
+  ClipScreenKindStrip(game.setScreenKind);
 }
 
 void menuAction(int64_t px, int64_t py, ClickPath path) {
@@ -87,7 +91,9 @@ bool settingsAction(int64_t px, int64_t py, ClickPath path) {
     game.setLangCode = game.prefs.languageCode;
     game.setMusic = game.prefs.musicOn;
     game.setSounds = game.prefs.soundsOn;
+    game.setScreenKind = game.prefs.screenKind;
     ClipLanguageStrip(LanguageIndex(game.languageList, game.setLangCode));
+    ClipScreenKindStrip(game.setScreenKind);
     game.gameState = Menu;
     pause100(path);
   }
@@ -109,6 +115,14 @@ bool settingsAction(int64_t px, int64_t py, ClickPath path) {
     pause100(path);
     stepLanguage(true);
   }
+  // Full screen, window, borderless window; like the language's, the arrows do nothing at the ends.
+  for (const auto& [record, step] : {std::pair{ItemScreenLeft, -1}, {ItemScreenRight, 1}}) {
+    const int64_t kind = game.setScreenKind + step;
+    if (!HitItem(record, kSmallItemHeight, px, py) || kind < 0 || kind > 2) continue;
+    pause100(path);
+    game.setScreenKind = kind;
+    ClipScreenKindStrip(kind);
+  }
   return ok;
 }
 }  // namespace
@@ -120,7 +134,7 @@ bool HitItem(int record, int64_t height, int64_t px, int64_t py) {
 
 ItemKind KindOfItem(int record) {
   if (record <= ItemQuit) return ItemKind::Entry;
-  if (record >= ItemLeftArrow && record <= ItemSoundsBox) return ItemKind::Small;
+  if (record >= ItemLeftArrow && record <= ItemScreenRight) return ItemKind::Small;
   return ItemKind::Button;
 }
 

@@ -67,6 +67,10 @@ void drawSettings() {
   if (game.setLangIdx == 0) sprite_draw(kSpriteLeftArrowOff, left + 274, top + 235);
   if (game.setLangIdx == static_cast<int64_t>(game.languageList.size()) - 1)
     sprite_draw(kSpriteRightArrowOff, left + 574, top + 235);
+  // The screen kind's chooser, two rows below the music, drawn as the language's.
+  sprite_draw(kSpriteScreenKindStrip, left + 294, top + 350);
+  if (game.setScreenKind == 0) sprite_draw(kSpriteLeftArrowOff, left + 274, top + 355);
+  if (game.setScreenKind == 2) sprite_draw(kSpriteRightArrowOff, left + 574, top + 355);
   sprite_draw(game.setMusic != 0 ? kSpriteBoxTicked : kSpriteBox, left + 274, top + 275);
   sprite_draw(game.setSounds != 0 ? kSpriteBoxTicked : kSpriteBox, left + 274, top + 315);
 }

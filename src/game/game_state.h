@@ -30,6 +30,9 @@ constexpr int kBoardRows = 6;
 constexpr int kCardCount = kBoardColumns * kBoardRows;
 constexpr int kItemCount = 17;
 
+// A window just opened: waiting for its first focus, then for its size to settle, then placed.
+enum class WindowPlacing { AwaitingFocus, Settling, Placed };
+
 struct BoardCell {
   SpriteId face = 0;
   int64_t x = 0;
@@ -74,6 +77,7 @@ struct GameGlobals {
   // Loop.
   int64_t gameState = Logo;
   int64_t quitRequested = 0;
+  int64_t endedByError = 0;  // a fatal error box ended the loop: nothing is saved
   int64_t frameCounter = 0;  // logo and title timers, and the showing time of a wrong pair
   bool pointerDrawn = false;  // full screen: the last frame drawn carries the game's pointer
 
@@ -88,7 +92,17 @@ struct GameGlobals {
   int64_t backgroundIndex = 0;
   int64_t cardSetIndex = 0;
 
-  // Layout: fixed once the screen size is known.
+  // Screen: the window kind F11 goes back to (the windowed one unless the player chose borderless),
+  // and the window's size as the game last laid out for it, with the size it has been seen at since
+  // that moment (the game lays out anew once a new size has held for half a second). A window just
+  // opened is being placed until its size has settled after its first focus: the size the window
+  // manager gives it then (a work area, a tile) is laid out, never saved as the player's.
+  int64_t windowKind = 1;
+  int64_t windowLaidOutWidth = 0, windowLaidOutHeight = 0;
+  int64_t windowSeenWidth = 0, windowSeenHeight = 0, windowSeenSinceMs = 0;
+  WindowPlacing windowPlacing = WindowPlacing::Placed;
+
+  // Layout: made again whenever the screen opens.
   int64_t screenWidth = 0;
   int64_t screenHeight = 0;
   int64_t cardSize = 0;
@@ -105,6 +119,7 @@ struct GameGlobals {
   int64_t setMusic = 1;
   int64_t setSounds = 1;
   int64_t setLangIdx = 0;
+  int64_t setScreenKind = 0;
 
   // Keyboard play: changed by the arrow keys, Return and mouse clicks.
   KeyboardFocus focus;

@@ -17,7 +17,8 @@ constexpr FocusItem kMenuItems[] = {{ItemStart, 0}, {ItemContinue, 1}, {ItemSett
 constexpr FocusItem kQuestionItems[] = {{ItemYes, 0}, {ItemNo, 0}};
 constexpr FocusItem kCreditsItems[] = {{ItemCreditsOk, 0}};
 constexpr FocusItem kSettingsItems[] = {
-    {ItemLeftArrow, 0}, {ItemRightArrow, 0}, {ItemMusicBox, 1}, {ItemSoundsBox, 2}, {ItemSettingsOk, 3}, {ItemCancel, 3}};
+    {ItemLeftArrow, 0}, {ItemRightArrow, 0}, {ItemMusicBox, 1}, {ItemSoundsBox, 2},
+    {ItemScreenLeft, 3}, {ItemScreenRight, 3}, {ItemSettingsOk, 4}, {ItemCancel, 4}};
 
 std::span<const FocusItem> dialogItems(int64_t state) {
   switch (state) {

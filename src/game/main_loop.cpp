@@ -8,8 +8,10 @@
 #include "game/frame_drawing.h"
 #include "game/game_state.h"
 #include "game/keyboard_focus.h"
+#include "game/screen_switch.h"
 #include "game/sprite_numbers.h"
 #include "game/window_events.h"
+#include "game/window_layout.h"
 #include "services/preferences.h"
 
 namespace {
@@ -63,11 +65,15 @@ void HandleKeys() {
   if (key_released(kKeyM) && game.gameState != Settings) ToggleMusic(&game.prefs.musicOn);
   if (key_released(kKeyEscape)) handleEscape();
   if (key_released(kKeySpace)) skipIntro();
+  // Return with Alt held is the full-screen switch's, not the keyboard focus's.
+  const bool alt = key_down(kKeyLeftAlt) || key_down(kKeyRightAlt);
+  if (key_released(kKeyF11) || (alt && key_released(kKeyReturn))) ToggleFullScreen();
   HandleFocusKeys();
 }
 
 void RunOnePass() {
   if (game.prefs.screenKind > ScreenFull) DrainWindowEvents();
+  FollowWindowSize();
   screen_flip();
   if (screen_is_active()) {
     // Full screen back from another window or from minimised: the music plays on where it was
@@ -97,6 +103,7 @@ void RunMainLoop() {
   // Asked to end while it was starting (a logout, Ctrl+C): it ends without showing a frame.
   if (platform_quit_requested()) game.quitRequested = 1;
   while (game.quitRequested != 1) RunOnePass();
+  if (game.endedByError != 0) return;  // the screen could not be opened again: as at a failed start
   savePreferences();
   FadeOutMusic();
 }

@@ -38,6 +38,8 @@ constexpr SpriteId kSpriteBoxTicked = 31;
 constexpr SpriteId kSpriteLanguageStrip = 32;
 // Made in code the first time the keyboard focus shows, and again when its size changes.
 constexpr SpriteId kSpriteFocusRing = 33;
+// The names of the three screen kinds, one 30-pixel row each, clipped to the chosen one.
+constexpr SpriteId kSpriteScreenKindStrip = 34;
 
 // Records of the clickable-area table.
 enum ItemRecord {
@@ -53,6 +55,8 @@ enum ItemRecord {
   ItemRightArrow = 9,
   ItemMusicBox = 10,
   ItemSoundsBox = 11,  // the sound effects' check box, right below the music's
+  ItemScreenLeft = 12,
+  ItemScreenRight = 13,
   ItemSettingsOk = 15,
   ItemCancel = 16,
 };

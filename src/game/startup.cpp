@@ -14,6 +14,7 @@
 #include "game/language_loading.h"
 #include "game/main_loop.h"
 #include "game/random.h"
+#include "game/screen_opening.h"
 #include "game/startup_log.h"
 #include "game/text_sprites.h"
 #include "game/texts.h"
@@ -90,13 +91,6 @@ bool startSubsystems() {
   return true;
 }
 
-std::string dataPackPath() { return game.gameDir + "VesperineData.pack"; }
-
-// Every way out of the display set-up stops the decoding ahead, whether all was loaded or not.
-struct StopDecodingAhead {
-  ~StopDecodingAhead() { picture_decode_ahead_stop(); }
-};
-
 }  // namespace
 
 bool SetUpDisplay() {
@@ -104,29 +98,19 @@ bool SetUpDisplay() {
   layoutBoard();
   // The pictures are decoded on the other core while the music is decoded and the screen opens;
   // they are still made into sprites, and logged, one by one in their order once the screen is open.
-  UnpackedPictures pictures = UnpackPictures(dataPackPath());
+  UnpackedPictures pictures = UnpackPictures(DataPackPath());
   const StopDecodingAhead stopOnReturn;  // declared after the blocks, so it runs before they go
-  if (game.soundDevice && !LoadMusic(dataPackPath())) {
+  if (game.soundDevice && !LoadMusic(DataPackPath())) {
     ReportFailedAsset("music.ogg");
     return false;
   }
-  if (game.soundDevice) LoadEffectSounds(dataPackPath());
-  if (!OpenGameScreen(game.prefs.screenKind, game.screenWidth, game.screenHeight, kWindowTitle)) {
-    ShowFatalBox(Tr("tErrorSCREEN"));
-    return false;
-  }
-  LoadedAssets assets;
+  if (game.soundDevice) LoadEffectSounds(DataPackPath());
   std::string failed;
-  const bool loaded = LoadAssets(pictures, static_cast<int>(game.screenWidth), static_cast<int>(game.screenHeight),
-                                 &assets, &failed);
-  game.backgroundSprites = assets.backgrounds;
-  game.cardSets = assets.cardSets;
-  if (!loaded) {
-    ReportFailedAsset(failed);
-    return false;
+  switch (OpenScreenWithPictures(game.prefs.screenKind, pictures, &failed)) {
+    case Opening::NoScreen: ShowFatalBox(Tr("tErrorSCREEN")); return false;
+    case Opening::NoAsset: ReportFailedAsset(failed); return false;
+    case Opening::Opened: break;
   }
-  renderAllTexts();
-  FinishScreenSetup(game.prefs.screenKind);
   if (game.prefs.musicOn == 1) sound_play(kMusicSound, kSoundLoop);
   SeedRandomFromClock();  // every run deals boards of its own
   return true;
@@ -159,5 +143,5 @@ int RunGame(int argc, char** argv) {
   const bool started = StartUp(argc, argv, line, gameDir) && (platform_quit_requested() != 0 || SetUpDisplay());
   if (started) RunMainLoop();
   platform_shutdown();
-  return started ? 0 : 1;
+  return started && game.endedByError == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "game/credits.h"
 #include "game/frame_drawing.h"
@@ -44,6 +45,8 @@ void fillItemsOf(SpriteId sprite) {
       setItem(ItemRightArrow, kImageRightArrow, left + 569, top + 230, 20);
       setItem(ItemMusicBox, kSpriteBox, left + 269, top + 270, 20);
       setItem(ItemSoundsBox, kSpriteBox, left + 269, top + 310, 20);
+      setItem(ItemScreenLeft, kImageLeftArrow, left + 269, top + 350, 20);
+      setItem(ItemScreenRight, kImageRightArrow, left + 569, top + 350, 20);
       break;
     case kSpriteCancel:
       setItem(ItemCancel, sprite, left + shownWidth(kSpriteMenuPanel) - w - 100, top + 540, w);
@@ -125,9 +128,12 @@ void renderCredits() {
   imageToSprite(kSpriteCreditsText, image, 530, 320);
 }
 
+// The language's arrows and, 120 pixels lower, the screen kind's.
 void drawArrowsIntoLabels() {
-  image_draw(kImageLeftArrow, 200, 15);
-  image_draw(kImageRightArrow, 500, 15);
+  for (const int y : {15, 135}) {
+    image_draw(kImageLeftArrow, 200, y);
+    image_draw(kImageRightArrow, 500, y);
+  }
 }
 
 void renderSettingsLabels() {
@@ -141,27 +147,40 @@ void renderSettingsLabels() {
     text_draw(Tr("tMenuMUSIC"));
     text_move_to(0, 90);
     text_draw(Tr("tMenuSOUNDS"));
+    text_move_to(0, 130);
+    text_draw(Tr("tMenuSCREEN"));
     text_drawing_end();
   }
   if (imageToSprite(kSpriteSettingsLabels, image, 530, 320, drawArrowsIntoLabels)) fillItemsOf(kSpriteSettingsLabels);
 }
 
-// One 30-pixel row per language, in chooser order, each name centred in 280 pixels.
-void renderLanguageStrip() {
-  const int count = static_cast<int>(game.languageList.size());
+// One 30-pixel row per name, in chooser order, each name centred in 280 pixels.
+bool renderStrip(SpriteId n, const std::vector<std::string>& names) {
+  const int count = static_cast<int>(names.size());
   const SpriteId image = image_create(kNewSprite, 280, 30 * count, 32, kTextBackground);
   if (image && image_begin_text_drawing(image)) {
     text_set_font(kFontSmall);
     text_set_color(kTextColour);
     for (int i = 0; i < count; ++i) {
-      const std::string& name = game.languageList[i].name;
-      text_move_to(140.0 - text_width(name) / 2.0, 30.0 * i);
-      text_draw(name);
+      text_move_to(140.0 - text_width(names[i]) / 2.0, 30.0 * i);
+      text_draw(names[i]);
     }
     text_drawing_end();
   }
-  if (imageToSprite(kSpriteLanguageStrip, image, 280, 30 * count))
+  return imageToSprite(n, image, 280, 30 * count);
+}
+
+void renderLanguageStrip() {
+  std::vector<std::string> names;
+  for (size_t i = 0; i < game.languageList.size(); ++i) names.push_back(game.languageList[i].name);
+  if (renderStrip(kSpriteLanguageStrip, names))
     ClipLanguageStrip(LanguageIndex(game.languageList, game.prefs.languageCode));
+}
+
+// Full screen, window, borderless window: in the order of the preference's values.
+void renderScreenKindStrip() {
+  if (renderStrip(kSpriteScreenKindStrip, {Tr("tMenuFULLSCREEN"), Tr("tMenuWINDOW"), Tr("tMenuBORDERLESS")}))
+    ClipScreenKindStrip(game.gameState == Settings ? game.setScreenKind : game.prefs.screenKind);
 }
 
 void renderDimmingLayer() {
@@ -176,6 +195,7 @@ void renderDimmingLayer() {
 }  // namespace
 
 void ClipLanguageStrip(int64_t index) { sprite_clip(kSpriteLanguageStrip, 0, static_cast<int>(30 * index), 280, 30); }
+void ClipScreenKindStrip(int64_t kind) { sprite_clip(kSpriteScreenKindStrip, 0, static_cast<int>(30 * kind), 280, 30); }
 
 void renderLanguageTexts() {
   renderLabel(kSpriteStart, "tMenuSTART", kFontMenu, 500, 80, kTextColour);
@@ -192,6 +212,7 @@ void renderLanguageTexts() {
   renderCredits();
   renderSettingsLabels();
   renderLabel(kSpriteCancel, "tMenuCANCEL", kFontButton, 300, 40, kTextColour);
+  renderScreenKindStrip();
 }
 
 void renderAllTexts() {

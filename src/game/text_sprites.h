@@ -1,5 +1,5 @@
 // The pre-rendered text sprites (menu entries, questions, buttons, credits, settings labels, the
-// language strip), the black dimming layer, and the clickable areas that go with them.
+// language strip, the screen kinds' names), the black dimming layer, and the clickable areas that go with them.
 #pragma once
 
 #include <cstdint>
@@ -10,3 +10,5 @@ void renderAllTexts();
 void renderLanguageTexts();
 // Shows the row of language `index` of the language strip.
 void ClipLanguageStrip(int64_t index);
+// Shows the row of screen kind `kind` (0 full screen, 1 window, 2 borderless) of its strip.
+void ClipScreenKindStrip(int64_t kind);

@@ -5,6 +5,7 @@
 #include "game/clicks.h"
 #include "game/game_state.h"
 #include "game/keyboard_focus.h"
+#include "game/window_layout.h"
 
 bool HandleWindowEvent(int code) {
   switch (code) {
@@ -22,8 +23,11 @@ bool HandleWindowEvent(int code) {
     case EventMinimized:
       if (game.prefs.screenKind == ScreenWindowed) PauseMusic();
       break;
-    case EventRestored:
-    case EventFocusIn: ResumeMusic(); break;
+    case EventRestored: ResumeMusic(); break;
+    case EventFocusIn:
+      ResumeMusic();
+      WindowFocused();
+      break;
     case EventFocusOut:
       // A borderless window covering the desktop steps aside when the player turns to another one.
       if (game.prefs.screenKind == ScreenBorderless) {

@@ -40,6 +40,8 @@ void platform_init(int argc, char** argv);
 void platform_shutdown();
 // Blocks the game thread for ms milliseconds (the 100 ms waits after clicks and while inactive).
 void wait_ms(int ms);
+// A steady clock in whole milliseconds, for what is timed in time rather than in frames.
+int64_t platform_clock_ms();
 // 1 once the desktop asked the game to end: the full-screen window's close request (Alt+F4, a
 // taskbar's Close), the game's window destroyed under it, or a signal ending the session (SIGTERM at
 // logout, SIGHUP when its terminal closes, Ctrl+C). The main loop reads it every pass and ends as
@@ -78,6 +80,12 @@ void window_show(int window);
 void window_activate(int window);
 void window_minimize(int window);
 void window_close(int window);
+// The size of the window's drawing area in game pixels (the desktop's scaled pixels): what the window
+// manager gave it, or as opened while it is not shown yet. 0 and 0 x 0 when the window is not open.
+// A window of the windowed style takes any size from kWindowMinWidth x kWindowMinHeight up.
+constexpr int kWindowMinWidth = 320;
+constexpr int kWindowMinHeight = 200;
+int window_size(int window, int* width, int* height);
 
 // The longest side a game screen in a window can have, in game pixels: what X gives a window and GL
 // draws and keeps a copy of, divided by the desktop's scale. 0 when there is no display to ask.
@@ -211,10 +219,15 @@ constexpr int kKeyUp = 273;
 constexpr int kKeyDown = 274;
 constexpr int kKeyRight = 275;
 constexpr int kKeyLeft = 276;
+constexpr int kKeyF11 = 292;
+constexpr int kKeyRightAlt = 307;
+constexpr int kKeyLeftAlt = 308;
 
 void keyboard_poll();
 // 1 exactly once after a key seen down at an earlier call is up again.
 int key_released(int code);
+// 1 while the key is held (a modifier held with another key).
+int key_down(int code);
 void mouse_poll();
 int mouse_x();
 int mouse_y();

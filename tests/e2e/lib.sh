@@ -81,6 +81,9 @@ expect_music() {
 # draws a click's answer late. until_shown SHOT FILE CHECK...; until_true CHECK... takes none.
 until_shown() { for _ in $(seq 1 40); do "$1" "$2"; "${@:3}" && return 0; sleep 0.25; done; return 1; }
 until_true() { until_shown true "" "$@"; }
+# F11 pressed, longer each time, until CHECK... holds: a screen only just opened may not have the
+# keyboard yet. f11_until CHECK...
+f11_until() { for hold in 0.4 1 2; do xdotool keydown F11 sleep "$hold" keyup F11; until_true "$@" && return 0; done; return 1; }
 window_hidden() { [ "$(xwininfo -id "$GAME_WINDOW" | sed -n 's/.*Map State: //p')" != IsViewable ]; }
 panel_hidden() { ! panel_shows "$@"; }
 

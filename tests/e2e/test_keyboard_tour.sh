@@ -21,11 +21,11 @@ differs menu-before menu-clicked 1280x720+0+0 0 && fail "the screen after the cl
 
 # The chooser lists Português, Nederlands, English, Magyar, Русский, Ελληνικά, ...: two steps on.
 # Every screen starts with the focus on its first item; in the settings the left language arrow.
-key Down Down Down Return Right Return Return Down Down Down Return   # SETTINGS, twice the right arrow, OK
+key Down Down Down Return Right Return Return Down Down Down Down Down Return   # SETTINGS, twice the right arrow, OK past MUSIC, SOUNDS and SCREEN
 click_shot 640 $((MENU_TOP + 610)) menu-russian
 key Down Down Down Return                 # SETTINGS again
 click_shot 640 $((MENU_TOP + 450)) settings-russian
-key Down Right Return Down Down Down Return    # one step on to Ελληνικά, past MUSIC and SOUNDS to OK
+key Down Right Return Down Down Down Down Down Return    # one step on to Ελληνικά, OK
 click_shot 640 $((MENU_TOP + 610)) menu-greek
 key Down Down Down Return
 click_shot 640 $((MENU_TOP + 450)) settings-greek

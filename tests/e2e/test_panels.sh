@@ -88,8 +88,9 @@ kill "$OTHER_PID"
 unset FULLSCREEN_CENTRE
 
 # ---- i3, which publishes no work area and tells nothing of its frames, another window tiled: the
-# window at 200 % (2560x1440 of the screen's pixels asked) and a ScreenMode of the desktop's size
-# open floating with their frames on the screen, of 16:9.
+# window at 200 % (2560x1440 of the screen's pixels asked) and a ScreenMode of the desktop's size,
+# floating as a player's rule asks for the game (tiled, it takes its tile's size), open with their
+# frames on the screen, of 16:9.
 stop_x_servers && X_SERVER_PIDS=() && start_x 1920x1080
 # (First, with no window manager: the borderless kind at 200 % on a desktop too small to lay the game
 # out at its half has the desktop's size, not twice that.)
@@ -97,7 +98,7 @@ printf '[Settings]\nLanguage = en_GB\nMusic = 0\nGameScreen = 2\n' >"${E2E_GAME_
 GDK_SCALE=2 start_game && wait_for_window
 [ "$(geometry "$GAME_WINDOW")" = "0 0 1920 1080" ] || fail "borderless at 200 % on 1920x1080: the window at $(geometry "$GAME_WINDOW")"
 kill "$GAME_PID" && wait_for_exit 50
-printf '# i3 config file (v4)\nipc-socket %s\n' "$E2E_WORK/i3.sock" >"$E2E_WORK/i3.config"
+printf '# i3 config file (v4)\nipc-socket %s\nfor_window [class="Vesperine"] floating enable\n' "$E2E_WORK/i3.sock" >"$E2E_WORK/i3.config"
 i3 -c "$E2E_WORK/i3.config" >"$E2E_WORK/i3.log" 2>&1 &
 E2E_PIDS+=($!)
 until_true eval 'i3-msg -s "$E2E_WORK/i3.sock" -t get_version >/dev/null 2>&1' || fail "i3 did not start"

@@ -4,6 +4,7 @@
 # screen kind the keys reach the game without help (Space skips the intro), S saves the menu at the
 # screen's size, a click on START deals, and Escape twice ends the game with its preferences saved.
 # A desktop places the window kinds itself: their clicks go where xwininfo finds the drawing area.
+# On weston the window is switched to full screen from the settings and back with F11.
 # In full screen, which shows only what changed where the driver copies parts of frames, the pointer
 # walks over the menu first, and the desktop must then show exactly the whole frame S saved; where
 # the desktop minimises X windows, again after the game was put away and brought back.
@@ -33,6 +34,20 @@ menu_gone() { ! menu_at "$@"; }
 desktop_differs() { ! desktop_shows "$@"; }
 game_active() { [ "$("${NESTED_CLIENT[@]}" xdotool getactivewindow 2>/dev/null)" = "$GAME_WINDOW" ]; }
 
+# From the window's menu with a game running, by the keys: the ring down to SETTINGS, on the SCREEN
+# row's left arrow (window to full screen) and on OK; full screen shows the menu, and F11 brings the
+# window back with it.
+switch_screen() {
+  local desktop=$1 full_top=$(( (1080 - MENU_H) / 2 )) window_top=$(( (720 - MENU_H) / 2 ))
+  for k in Down Down Down Return Down Down Down Return Down Down Return; do press "$k"; done
+  kind=0
+  until_true menu_at 960 $((full_top + 600)) || fail "$desktop: the SCREEN row and OK did not open full screen with the menu"
+  press F11
+  kind=1
+  wait_for_window
+  until_true menu_at 640 $((window_top + 600)) || fail "$desktop: F11 did not bring the window back with the menu"
+}
+
 play_on() {
   local desktop=$1 kind=$2 width=1920 height=1080 size
   [ "$kind" = 1 ] && width=1280 height=720
@@ -56,6 +71,7 @@ play_on() {
   menu_gone "$x" $((y + 600)) || fail "$desktop, kind $kind: START did not show the board"
   press Escape
   until_true menu_at "$x" $((y + 600)) || fail "$desktop, kind $kind: Escape did not open the menu"
+  [ "$desktop" != weston ] || [ "$kind" != 1 ] || switch_screen "$desktop"
   # kwin and mutter put the game away for another window and bring it back (weston and sway
   # minimise no X window): the desktop then shows a new S screenshot whole.
   if [ "$kind" = 0 ] && { [ "$desktop" = kwin ] || [ "$desktop" = mutter ]; }; then

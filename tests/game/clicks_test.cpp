@@ -62,6 +62,24 @@ TEST_F(ClicksTest, SettingsArrowsBoxCancelAndEscape) {
   EXPECT_EQ(std::make_tuple(game.setMusic, waits(), game.prefs.musicOn), std::make_tuple(int64_t{0}, 11, int64_t{1}));
 }
 
+// The screen kind steps full screen, window, borderless and no further; CANCEL and Escape keep the kind in force.
+TEST_F(ClicksTest, ScreenKindChooserStepsAndCancelOrEscapeKeepTheKind) {
+  const auto kindClip = [] { return fake::callsStartingWith("sprite_clip 34").back().substr(17, 2); };
+  play({{ItemSettings, 80, Settings, 1}, {ItemScreenLeft, 20, Settings, 1}});  // at the start: not even the wait
+  const std::tuple<int, int, int64_t, const char*> steps[] = {  // record, waits after it, kind chosen, row shown
+      {ItemScreenRight, 2, 1, "30"}, {ItemScreenRight, 3, 2, "60"}, {ItemScreenRight, 3, 2, "60"},
+      {ItemScreenLeft, 4, 1, "30"},  {ItemCancel, 5, 0, "0 "}};
+  for (const auto& [record, waitsAfter, kind, row] : steps) {
+    ClickItem(record, 20);
+    EXPECT_EQ(std::make_tuple(waits(), game.setScreenKind, kindClip()), std::make_tuple(waitsAfter, kind, std::string(row))) << record;
+  }
+  EXPECT_EQ(std::make_tuple(game.gameState, game.prefs.screenKind), std::make_tuple(int64_t{Menu}, int64_t{0}));
+  play({{ItemSettings, 80, Settings, 6}, {ItemScreenRight, 20, Settings, 7}}), Keys({kKeyEscape});
+  play({{ItemSettings, 80, Settings, 8}});  // the next visit starts from the kind in force
+  EXPECT_EQ(std::make_tuple(game.prefs.screenKind, game.setScreenKind, kindClip(), fake::callsStartingWith("screen_close").size()),
+            std::make_tuple(int64_t{0}, int64_t{0}, std::string("0 "), 0u));
+}
+
 // (The window path, without waits and ending the drain at OK, is checked with the window events.)
 TEST_F(ClicksTest, OkAppliesTheMusicOnlyWhenItChanged) {
   sound_play(0, kSoundLoop);

@@ -56,15 +56,19 @@ TEST_F(DrawingTest, QuestionsAndSettings) {
             (std::vector<std::string>{"sprite_draw 25 370 260", "sprite_draw 22 390 340",
                                       "sprite_draw 23 " + std::to_string(370 + 540 - sprite_width(kSpriteNo) - 20) + " 340"}));
   UseThreeLanguages();
-  // The left arrow is off at the list's start, the right one at its end; the boxes (30, 31 ticked) show
-  // the music and, below it, the sound effects.
-  for (const auto& [index, music, sounds, leftOff, rightOff] : {std::tuple{0, 1, 0, true, false}, {2, 0, 1, false, true}}) {
-    game.setLangIdx = index, game.setMusic = music, game.setSounds = sounds, d = frame(Settings);
-    EXPECT_EQ(std::make_tuple(has(d, "sprite_draw 27 574 275"), has(d, "sprite_draw 29 874 275"), d[d.size() - 2], d.back()),
-              std::make_tuple(leftOff, rightOff, "sprite_draw " + std::to_string(30 + music) + " 574 315",
-                              "sprite_draw " + std::to_string(30 + sounds) + " 574 355")) << index;
+  // The left arrows are off at their list's start, the right ones at its end (languages, then the three
+  // screen kinds); the boxes (30, 31 ticked) show the music and, below it, the sound effects.
+  const std::tuple<int, int, int, int, std::string> cases[] = {
+      {0, 1, 0, 0, "1010 31 30"}, {2, 0, 1, 2, "0101 30 31"}, {1, 1, 1, 1, "0000 31 31"}, {0, 0, 0, 2, "1001 30 30"}};
+  for (const auto& [index, music, sounds, kind, shown] : cases) {
+    game.setLangIdx = index, game.setMusic = music, game.setSounds = sounds, game.setScreenKind = kind, d = frame(Settings);
+    std::string arrows;
+    for (const char* arrow : {"27 574 275", "29 874 275", "27 574 395", "29 874 395"}) arrows += has(d, std::string("sprite_draw ") + arrow) ? "1" : "0";
+    const std::string music_box = d[d.size() - 2], sounds_box = d.back();
+    EXPECT_EQ(arrows + " " + music_box.substr(12, 2) + " " + sounds_box.substr(12, 2) + music_box.substr(14) + sounds_box.substr(14),
+              shown + " 574 315 574 355") << index << kind;
   }
-  EXPECT_TRUE(has(d, "sprite_draw 32 594 270") && has(d, "sprite_draw 19 374 260"));
+  EXPECT_TRUE(has(d, "sprite_draw 32 594 270") && has(d, "sprite_draw 19 374 260") && has(d, "sprite_draw 34 594 390"));
 }
 
 TEST_F(DrawingTest, WellDoneFadesInOver33FramesThenHolds) {

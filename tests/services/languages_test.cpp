@@ -134,6 +134,7 @@ TEST(ShippedLanguages, CompleteAndFitting) {
       "tMenuSTART", "tMenuCONTINUE", "tMenuSETTINGS", "tMenuCREDITS", "tMenuQUIT", "tMenuYES", "tMenuNO", "tMenuOK",
       "tMenuCANCEL", "tQuestionsQUIT", "tQuestionsSTART", "tMenuLANGUAGE", "tMenuMUSIC", "tMenuSOUNDS", "tCreditsGFX", "tCreditsCODEDESIGN",
       "tCreditsPOINTER", "tCreditsMUSIC", "tErrorERROR", "tErrorSUBSYSTEM", "tErrorASSET", "tErrorSCREEN", "tLangFileNAME",
+      "tMenuSCREEN", "tMenuFULLSCREEN", "tMenuWINDOW", "tMenuBORDERLESS",
       "tLangFileVERSION", "tLangFileDATE", "tLangFileAUTHOR", "tLangFileLANGID", "tLangFileSOFTWARE"};
   LanguageTable info;
   LanguageList list;
@@ -152,6 +153,8 @@ TEST(ShippedLanguages, CompleteAndFitting) {
     for (size_t k = 0; k < 11; ++k) EXPECT_LE(Utf8ToUtf16(texts[keys[k]]).size(), k < 9 ? 12u : 66u) << keys[k];
     // Settings labels: about 14 letters before the arrows and the check boxes, 200 pixels on.
     for (size_t k = 11; k < 14; ++k) EXPECT_LE(Utf8ToUtf16(texts[keys[k]]).size(), 14u) << keys[k];
+    // The screen kinds' names, between their arrows: about 24 letters of the small font in 280 pixels.
+    for (const char* key : {"tMenuFULLSCREEN", "tMenuWINDOW", "tMenuBORDERLESS"}) EXPECT_LE(Utf8ToUtf16(texts[key]).size(), 24u) << key;
   }
 }
 

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "display/data_pack_writer.h"
 #include "game/board.h"
 #include "game/game_state.h"
 #include "game/main_loop.h"
@@ -22,6 +24,30 @@ inline std::string FakePng(int width, int height) {
   for (const int v : {width, height})
     for (const int shift : {24, 16, 8, 0}) png += static_cast<char>(v >> shift & 255);
   return png + std::string("\x08\x06\0\0\0", 5);
+}
+
+// A data pack of every picture (fake PNGs of plausible sizes, a 680 x 640 menu panel), "music.ogg" and the
+// effects given (name, bytes; all five unless told) in dir.
+inline void WriteFakeDataPack(const std::string& dir, const std::vector<std::pair<std::string, std::string>>& effects = {
+                                  {"card turned 1.ogg", "OggS 1"}, {"card turned 2.ogg", "OggS 2"}, {"pair found.ogg", "OggS 3"},
+                                  {"wrong pair.ogg", "OggS 4"}, {"well done.ogg", "OggS 5"}}) {
+  DataPackWriter pack({});
+  std::string error;
+  const auto entry = [&](const std::string& name, const std::string& data) {
+    EXPECT_TRUE(pack.add(name, reinterpret_cast<const uint8_t*>(data.data()), data.size(), &error)) << error;
+  };
+  const auto add = [&](const std::string& name, int w, int h) { entry(name, FakePng(w, h)); };
+  for (int n = 1; n <= 4; ++n) add("background " + std::to_string(n) + ".png", 1920, 1080);
+  for (int n = 1; n <= 2; ++n)
+    for (int m = 0; m <= 24; ++m) add(std::to_string(n) + (m == 0 ? "-back" : m < 10 ? "-card0" : "-card") + (m ? std::to_string(m) : "") + ".png", 256, 256);
+  for (const auto& [name, w, h] : {std::tuple{"shadow.png", 256, 256}, {"menu.png", 680, 640}, {"menushadow.png", 680, 640},
+                                    {"well done shadow.png", 600, 300}, {"well done.png", 600, 300}, {"gradient.png", 500, 6},
+                                    {"pointer.png", 32, 32}, {"title.png", 1920, 1080}, {"zelt.png", 1920, 1080}})
+    add(name, w, h);
+  for (const char* name : {"left.png", "left off.png", "right.png", "right off.png", "box.png", "boxx.png"}) add(name, 20, 20);
+  entry("music.ogg", "OggS fake music");
+  for (const auto& [name, bytes] : effects) entry(name, bytes);
+  WriteWholeFile(dir + "VesperineData.pack", std::string(pack.bytes().begin(), pack.bytes().end()));
 }
 
 // The board as dealt, column by column: face f of set s as 100 * s + f, plus 1000 unless face down.

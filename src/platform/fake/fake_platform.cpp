@@ -88,8 +88,10 @@ int platform_quit_requested() { return g_state.quitAsked ? 1 : 0; }
 void platform_on_display_lost(void (*lastWords)()) { g_state.lastWords = lastWords; }
 void wait_ms(int ms) {
   g_state.waits.push_back(ms);
+  g_state.clockMs += ms;
   record("wait_ms", ms);
 }
+int64_t platform_clock_ms() { return g_state.clockMs; }
 
 int sprite_init() { record("sprite_init"); return g_state.failSpriteInit ? 0 : 1; }
 int keyboard_init() { record("keyboard_init"); return g_state.failKeyboardInit ? 0 : 1; }
@@ -120,7 +122,7 @@ int openScreen(int width, int height) {
 
 int screen_open_fullscreen(int width, int height, int depth, const std::string& title, int flipMode) {
   record("screen_open_fullscreen", width, height, depth, title, flipMode);
-  if (g_state.displayMissing || width <= 0 || height <= 0) return 0;
+  if (g_state.displayMissing || g_state.failFullScreen || width <= 0 || height <= 0) return 0;
   int desktopWidth = 0, desktopHeight = 0;
   desktop_size(0, &desktopWidth, &desktopHeight);
   const bool desktopMode = width == desktopWidth && height == desktopHeight;
@@ -132,6 +134,8 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
   record("window_open", window, x, y, width, height, title, style);
   if (g_state.displayMissing || g_state.failWindowOpen || width <= 0 || height <= 0) return 0;
   g_state.windowOpen = true;
+  g_state.windowWidth = width;
+  g_state.windowHeight = height;
   return 1;
 }
 uintptr_t window_handle(int window) { return g_state.windowOpen && window == 0 ? 0x5000 : 0; }
@@ -148,10 +152,17 @@ void window_close(int window) {
   record("window_close", window);
   g_state.windowOpen = false;
 }
+int window_size(int window, int* width, int* height) {
+  const bool open = g_state.windowOpen && window == 0;
+  *width = open ? g_state.windowWidth : 0;
+  *height = open ? g_state.windowHeight : 0;
+  return open ? 1 : 0;
+}
 void screen_set_frame_rate(int fps) { record("screen_set_frame_rate", fps); }
 int screen_flip() {
   record("screen_flip");
   ++g_state.flips;
+  g_state.clockMs += 17;
   return 1;
 }
 int screen_is_active() { return g_state.active; }
@@ -333,6 +344,7 @@ void text_drawing_end() {
 
 void keyboard_poll() {}
 int key_released(int code) { return g_state.releasedKeys.erase(code) ? 1 : 0; }
+int key_down(int code) { return g_state.heldKeys.count(code) ? 1 : 0; }
 void mouse_poll() {}
 int mouse_x() { return g_state.mouseX; }
 int mouse_y() { return g_state.mouseY; }

@@ -40,6 +40,7 @@ struct State {
   int largestScreenSide = 16384;
   bool failSpriteInit = false, failKeyboardInit = false, failMouseInit = false, failSoundInit = false;
   bool failWindowOpen = false;
+  bool failFullScreen = false;
   bool displayMissing = false;
 
   // Screen.
@@ -65,11 +66,13 @@ struct State {
   std::deque<int> windowEvents;
   int windowMouseX = -1, windowMouseY = -1;
   bool windowOpen = false;
+  int windowWidth = 0, windowHeight = 0;  // what the window manager gave: as opened, until a test resizes it
 
   // Input.
   int mouseX = 0, mouseY = 0;
   bool buttons[4] = {false, false, false, false};
   std::set<int> releasedKeys;  // key_released answers 1 once for each
+  std::set<int> heldKeys;      // key_down answers 1 for each
 
   // Sound: loaded sounds and their status.
   bool soundStarted = false;
@@ -80,6 +83,7 @@ struct State {
   void (*lastWords)() = nullptr;  // platform_on_display_lost
 
   std::vector<int> waits;
+  int64_t clockMs = 0;  // advanced 17 ms by every flip and by every wait
   std::vector<std::pair<std::string, std::string>> messageBoxes;
 };
 

@@ -56,3 +56,8 @@ void wait_ms(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
   }
 }
+
+int64_t platform_clock_ms() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}

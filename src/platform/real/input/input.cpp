@@ -95,6 +95,8 @@ int key_released(int code) {
   return 0;
 }
 
+int key_down(int code) { return code >= 0 && code < kKeyCount && keyDown[code] ? 1 : 0; }
+
 void mouse_poll() {
   input_take_events();
   if (source.readPointer != nullptr) {

@@ -12,6 +12,7 @@ struct GameWindow {
   int width = 0;                     // of the drawing area, as opened: the game screen's size or
   int height = 0;                    // the largest of its shape that fits the work area
   GdkRectangle lastFrame{};          // from the last configure event, to tell moves from resizes
+  bool configured = false;           // lastFrame holds a size the window manager gave
 };
 
 constexpr int kMaxWindows = 4;

@@ -3,6 +3,8 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <algorithm>
+
 #include "platform/platform.h"
 #include "platform/real/screen/screen.h"
 #include "platform/real/window/game_window.h"
@@ -27,7 +29,20 @@ GameWindow* window_with_handle(uintptr_t handle) {
   return nullptr;
 }
 
-// A drawing area with its own X window of the GL visual, painted only by us.
+// A window of the windowed style takes any size from the smallest up; a borderless one keeps its own.
+bool takes_any_size(const GameWindow& window) { return gtk_window_get_resizable(GTK_WINDOW(window.toplevel)) != FALSE; }
+
+// The size the window manager gave the window, from its last configure event; before the first, the
+// size it opened at. (Just shown, GTK's allocation is still its own guess, 200x200.)
+void follow_window_size(GameWindow& window) {
+  if (window.configured && window.lastFrame.width > 1 && window.lastFrame.height > 1) {
+    window.width = window.lastFrame.width;
+    window.height = window.lastFrame.height;
+  }
+}
+
+// A drawing area with its own X window of the GL visual, painted only by us, asking for at least
+// width x height.
 GtkWidget* make_gl_drawing_area(XVisualInfo* visual, int width, int height) {
   GtkWidget* area = gtk_drawing_area_new();
   gtk_widget_set_size_request(area, width, height);
@@ -61,8 +76,9 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
   GtkWidget* toplevel = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   GtkWindow* gtkWindow = GTK_WINDOW(toplevel);
   gtk_window_set_title(gtkWindow, title.c_str());
-  // Not resizable: GTK gives the window manager equal minimum and maximum sizes.
-  gtk_window_set_resizable(gtkWindow, FALSE);
+  // The windowed style takes any size (the game lays itself out anew at it); a borderless window is
+  // not resizable: GTK gives the window manager equal minimum and maximum sizes.
+  gtk_window_set_resizable(gtkWindow, style == WindowStyleWindowed);
   gtk_window_set_decorated(gtkWindow, style == WindowStyleWindowed);
   gtk_window_set_position(gtkWindow, GTK_WIN_POS_CENTER);
   if (style == WindowStyleBorderless) {
@@ -85,11 +101,16 @@ int window_open(int window, int x, int y, int width, int height, const std::stri
     height = (height * density + scale - 1) / scale;
   }
   gtk_window_set_default_size(gtkWindow, width, height);
-  gtk_widget_set_size_request(toplevel, width, height);
+  if (style == WindowStyleWindowed) {
+    gtk_widget_set_size_request(toplevel, std::min(width, kWindowMinWidth), std::min(height, kWindowMinHeight));
+  } else {
+    gtk_widget_set_size_request(toplevel, width, height);
+  }
   slot->toplevel = toplevel;
   slot->width = width;
   slot->height = height;
   slot->lastFrame = GdkRectangle{-1, -1, width, height};
+  slot->configured = false;
   window_events_connect_toplevel(*slot);
   g_signal_connect(toplevel, "destroy", G_CALLBACK(gtk_widget_destroyed), &slot->toplevel);
   return 1;
@@ -119,8 +140,13 @@ int screen_open_in_window(uintptr_t windowHandle, int x, int y, int width, int h
   if (visual == nullptr) {
     return 0;
   }
-  // The area fills the window, which may be smaller than the screen (kept inside the work area).
-  GtkWidget* area = make_gl_drawing_area(visual, window->width, window->height);
+  // The area fills the window, which may be smaller than the screen (kept inside the work area, or
+  // resized since it opened).
+  follow_window_size(*window);
+  GtkWidget* area = takes_any_size(*window)
+                        ? make_gl_drawing_area(visual, std::min(window->width, kWindowMinWidth),
+                                               std::min(window->height, kWindowMinHeight))
+                        : make_gl_drawing_area(visual, window->width, window->height);
   window_events_connect_drawing_area(area);
   gtk_container_add(GTK_CONTAINER(window->toplevel), area);
   gtk_widget_realize(area);
@@ -149,6 +175,16 @@ void window_screen_closed() {
     screenWindow->drawingArea = nullptr;
   }
   screenWindow = nullptr;
+}
+
+int window_size(int window, int* width, int* height) {
+  GameWindow* found = open_window(window);
+  if (found != nullptr) {
+    follow_window_size(*found);
+  }
+  *width = found != nullptr ? found->width : 0;
+  *height = found != nullptr ? found->height : 0;
+  return found != nullptr ? 1 : 0;
 }
 
 void window_show(int window) {

@@ -64,6 +64,7 @@ gboolean on_configure(GtkWidget*, GdkEventConfigure* event, gpointer data) {
     push_event(EventMoved);
   }
   last = GdkRectangle{event->x, event->y, event->width, event->height};
+  window->configured = true;
   return FALSE;
 }
 
