@@ -34,12 +34,12 @@ menu_gone() { ! menu_at "$@"; }
 desktop_differs() { ! desktop_shows "$@"; }
 game_active() { [ "$("${NESTED_CLIENT[@]}" xdotool getactivewindow 2>/dev/null)" = "$GAME_WINDOW" ]; }
 
-# From the window's menu with a game running, by the keys: the ring down to SETTINGS, on the SCREEN
-# row's left arrow (window to full screen) and on OK; full screen shows the menu, and F11 brings the
+# From the window's menu with a game running, by the keys: the ring down to SETTINGS, past MUSIC and
+# SOUNDS on the SCREEN row's left arrow (window to full screen) and on OK; full screen shows the menu, and F11 brings the
 # window back with it.
 switch_screen() {
   local desktop=$1 full_top=$(( (1080 - MENU_H) / 2 )) window_top=$(( (720 - MENU_H) / 2 ))
-  for k in Down Down Down Return Down Down Down Return Down Down Return; do press "$k"; done
+  for k in Down Down Down Return Down Down Down Down Return Down Down Return; do press "$k"; done
   kind=0
   until_true menu_at 960 $((full_top + 600)) || fail "$desktop: the SCREEN row and OK did not open full screen with the menu"
   press F11
