@@ -127,7 +127,8 @@ start_compositor() {
     sway)
       as_user=(setpriv --reuid=nobody --regid=nogroup --clear-groups) NESTED_USER=nobody
       need sway && chown nobody "$run" && chmod a+x "$work"  # nobody reaches its runtime directory
-      printf 'xwayland force\noutput * mode %s\nexec echo "public X11 display $DISPLAY" >%s/display\n' "$size" "$run" >"$work/sway.config"
+      # The game's window floats, as it does by its own size elsewhere (tiled, sway gives it the whole output).
+      printf 'xwayland force\nfor_window [class="Vesperine"] floating enable\noutput * mode %s\nexec echo "public X11 display $DISPLAY" >%s/display\n' "$size" "$run" >"$work/sway.config"
       log=$run/display
       XDG_RUNTIME_DIR=$run WLR_BACKENDS=x11 WLR_RENDERER=pixman "${as_user[@]}" sway -c "$work/sway.config" \
         >"$work/sway.log" 2>&1 & ;;
